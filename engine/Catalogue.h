@@ -1,0 +1,61 @@
+#pragma once
+// The fixed engineering tables: facility kinds, pipe sizes, effective-depth lists,
+// area/perimeter coefficients of a part-filled circle, margin references.
+
+#include "CalcSheet.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovarin {
+
+struct PipeSize {
+    std::string displayText; // list text, e.g. "ＶＰ－φ６５"
+    std::string label;       // sheet label, e.g. "VP - φ65"
+    double diameter;         // internal diameter D used by the calculation, m
+};
+
+struct FacilityKindInfo {
+    std::string listText;         // entry of the facility-kind list on the main sheet
+    std::string title;            // title shown in the facility window
+    std::string defaultRoughness; // written into the roughness field; empty = none
+};
+
+namespace PipeCatalogue {
+// The six facility kinds in list order (position = FacilityKind value).
+const std::vector<FacilityKindInfo>& kinds();
+const FacilityKindInfo& kind(FacilityKind k); // k must not be None
+// Size list of a standard pipe kind; empty for the other kinds.
+const std::vector<PipeSize>& sizes(FacilityKind k);
+} // namespace PipeCatalogue
+
+struct DepthRow {
+    double code; // depthRatio
+    double a;    // area coefficient: A = a·D^2
+    double p;    // perimeter coefficient: P = p·D
+};
+
+namespace DepthRatioTable {
+// The 15 texts of the circular effective-depth list (positions 1 and 8 are blank).
+const std::vector<std::string>& circularTexts();
+// The 7 texts of the rectangular effective-depth list.
+const std::vector<std::string>& rectangularTexts();
+constexpr int circularDefaultPosition = 5;    // "水深８割"
+constexpr int rectangularDefaultPosition = 4; // "水深８割"
+// Depth code of a list position; nullopt for a blank line or a position outside the list.
+std::optional<double> circularCode(int position);
+std::optional<double> rectangularCode(int position);
+// The 13 coefficient rows; lookup by exact equality of the code.
+const std::vector<DepthRow>& rows();
+const DepthRow* find(double code);
+} // namespace DepthRatioTable
+
+namespace MarginReferences {
+// The 13 texts of the margin-reference list, "１００％" to "　　５％".
+const std::vector<std::string>& texts();
+// Reference in percent for a list position; nullopt outside 0..12.
+std::optional<double> value(int position);
+} // namespace MarginReferences
+
+} // namespace tovarin

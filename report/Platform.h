@@ -1,0 +1,60 @@
+#pragma once
+// The program's one seam to the platform: modal message boxes, file dialogs, the
+// print set-up dialog, the system beep and starting another program. The windows
+// call only this; the tests answer it with a scripted implementation.
+
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+
+namespace tovarin {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+enum class MsgIcon { None, Information, Question, Warning, Critical };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgAnswer defaultButton = MsgAnswer::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString directory;
+    QString filter; // Qt filter string, e.g. "Tovarin(.tvr) (*.tvr)"
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual MsgAnswer message(QWidget* parent, const MessageRequest& request) = 0;
+    // Empty string when the dialog was cancelled.
+    virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Print set-up on the given printer; false when cancelled or failed.
+    virtual bool printSetup(QWidget* parent, QPrinter& printer) = 0;
+    virtual void beep() = 0;
+    // Starts a program detached; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+};
+
+// The real dialogs and the real system.
+class QtPlatform : public Platform {
+public:
+    MsgAnswer message(QWidget* parent, const MessageRequest& request) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printSetup(QWidget* parent, QPrinter& printer) override;
+    void beep() override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+};
+
+// The error message box of the input checks: title "エラーメッセージ", OK only.
+MsgAnswer showInputError(Platform& platform, QWidget* parent, const QString& text);
+
+} // namespace tovarin

@@ -1,0 +1,30 @@
+#pragma once
+// What the input windows need from the main window that holds them.
+
+#include "CalcSheet.h"
+#include "Platform.h"
+
+class QMdiArea;
+class QString;
+class QWidget;
+
+namespace tovarin {
+
+class SheetHost {
+public:
+    virtual ~SheetHost() = default;
+    // The multiple-document area that holds the child windows.
+    virtual QMdiArea* mdiArea() = 0;
+    // Parent and centre for modal dialogs (the main window).
+    virtual QWidget* dialogParent() = 0;
+    virtual Platform& platform() = 0;
+    // The program's one calculation document.
+    virtual CalcSheet& calcSheet() = 0;
+    // Replaces the text of the status bar's "msg" panel.
+    virtual void setStatusMessage(const QString& text) = 0;
+    // A result appeared or disappeared (capacity changed): the main window applies its
+    // availability rule to toolbar buttons 3, 5 and 6.
+    virtual void resultChanged() = 0;
+};
+
+} // namespace tovarin
