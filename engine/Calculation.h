@@ -69,6 +69,13 @@ Assessment assess(CalcSheet& sheet, int marginListPosition);
 // The figures of an already computed sheet (used again by the sheet and the panel).
 Assessment assessmentOf(const CalcSheet& sheet);
 
+// The planned flow that the groundwater step of the assessment gives, without
+// writing it: plannedFlowBase with the groundwater factor when on, plannedFlowBase
+// when off, the current plannedFlow when no choice is made.
+double plannedFlowWithGroundwater(const CalcSheet& sheet);
+// Q1' = ((a + 100) × plannedFlow) / 100, multiplied before the division.
+double allowedFlowOf(double flowAllowance, double plannedFlow);
+
 // ---------------------------------------------------------------- compute request
 
 enum class ComputeVariant { StandardPipe, OtherCircular, Rectangular };

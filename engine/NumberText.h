@@ -16,6 +16,7 @@ double textToNumber(std::string_view text);
 // "0.000", "0.000#", "0.0000", "0.00000", "#0.0", "####": rounding half away from
 // zero on the value's 15-significant-digit decimal reading, no digit grouping.
 // Every number the program shows, prints or saves goes through this routine.
+// A non-finite value (never produced by an accepted computation) gives the empty text.
 std::string formatNumber(double value, std::string_view pattern);
 
 } // namespace tovarin

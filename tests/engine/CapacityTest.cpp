@@ -1,0 +1,137 @@
+#include "Calculation.h"
+#include "Near.h"
+
+#include <gtest/gtest.h>
+
+using namespace tovarin;
+
+namespace {
+
+// VP φ100 at full flow, gradient 10 ‰, n = 0.010.
+CalcSheet vp100FullFlow(VelocityFormula formula) {
+    CalcSheet sheet;
+    sheet.facilityKind = FacilityKind::VP;
+    sheet.nominalSize = 2;
+    sheet.depthRatio = 10;
+    sheet.slopePermille = 10;
+    sheet.roughness = 0.010;
+    sheet.velocityFormula = formula;
+    resolveStandardPipe(sheet);
+    computeCircularSection(sheet);
+    computeCapacity(sheet);
+    return sheet;
+}
+
+} // namespace
+
+TEST(StandardPipe, ResolvesDiameterAndLabelFromTheCatalogue) {
+    CalcSheet sheet;
+    sheet.facilityKind = FacilityKind::Hume;
+    sheet.nominalSize = 15;
+    resolveStandardPipe(sheet);
+    EXPECT_EQ(sheet.pipeDiameter, 1.35);
+    EXPECT_EQ(sheet.facilityLabel, "ﾋｭｰﾑ管 φ1350");
+}
+
+TEST(StandardPipe, APositionOutsideTheListOrAnotherKindChangesNothing) {
+    CalcSheet sheet;
+    sheet.pipeDiameter = 0.5;
+    sheet.facilityLabel = "before";
+    sheet.facilityKind = FacilityKind::VP;
+    sheet.nominalSize = 8;
+    resolveStandardPipe(sheet);
+    sheet.nominalSize = -1;
+    resolveStandardPipe(sheet);
+    sheet.facilityKind = FacilityKind::OtherCircular;
+    sheet.nominalSize = 0;
+    resolveStandardPipe(sheet);
+    EXPECT_EQ(sheet.pipeDiameter, 0.5);
+    EXPECT_EQ(sheet.facilityLabel, "before");
+}
+
+TEST(CircularSection, CoefficientsTimesDiameter) {
+    CalcSheet sheet;
+    sheet.pipeDiameter = 0.0678; // VP φ65, full flow
+    sheet.depthRatio = 10;
+    computeCircularSection(sheet);
+    EXPECT_REL(sheet.flowArea, 0.003609898452);
+    EXPECT_REL(sheet.wettedPerimeter, 0.2129937);
+
+    sheet.pipeDiameter = 1.35; // Hume φ1350 at 水量９５％
+    sheet.depthRatio = 95;
+    computeCircularSection(sheet);
+    EXPECT_REL(sheet.flowArea, 1.35976725);
+    EXPECT_REL(sheet.wettedPerimeter, 3.3723);
+}
+
+TEST(CircularSection, ACodeOutsideTheTableLeavesTheSection) {
+    CalcSheet sheet;
+    sheet.pipeDiameter = 0.3;
+    sheet.depthRatio = 6;
+    sheet.flowArea = 1.5;
+    sheet.wettedPerimeter = 2.5;
+    computeCircularSection(sheet);
+    EXPECT_EQ(sheet.flowArea, 1.5);
+    EXPECT_EQ(sheet.wettedPerimeter, 2.5);
+}
+
+TEST(RectangularSection, OpenFlowCountsWallsUpToTheWaterAndTheFloor) {
+    CalcSheet sheet;
+    sheet.channelHeight = 1.0;
+    sheet.channelWidth = 0.5;
+    sheet.depthRatio = 8;
+    computeRectangularSection(sheet);
+    EXPECT_REL(sheet.flowArea, 0.4);
+    EXPECT_REL(sheet.wettedPerimeter, 2.1);
+
+    sheet.depthRatio = 9.5;
+    computeRectangularSection(sheet);
+    EXPECT_REL(sheet.flowArea, 0.475);
+    EXPECT_REL(sheet.wettedPerimeter, 2.4);
+}
+
+TEST(RectangularSection, FullFlowCountsTheWholeInnerPerimeter) {
+    CalcSheet sheet;
+    sheet.channelHeight = 1.0;
+    sheet.channelWidth = 0.5;
+    sheet.depthRatio = 10;
+    computeRectangularSection(sheet);
+    EXPECT_REL(sheet.flowArea, 0.5);
+    EXPECT_REL(sheet.wettedPerimeter, 3.0);
+}
+
+TEST(Capacity, ManningForVp100AtFullFlow) {
+    const CalcSheet sheet = vp100FullFlow(VelocityFormula::Manning);
+    EXPECT_EQ(sheet.pipeDiameter, 0.1008);
+    EXPECT_EQ(sheet.facilityLabel, "VP - φ100");
+    EXPECT_REL(sheet.flowArea, 0.007979150592);
+    EXPECT_REL(sheet.wettedPerimeter, 0.3166632);
+    EXPECT_REL(sheet.hydraulicRadius, 0.025197593506286806);
+    EXPECT_REL(sheet.slope, 0.01);
+    EXPECT_REL(sheet.velocity, 0.8594871281801931);
+    EXPECT_REL(sheet.capacity, 0.006857977227635368);
+}
+
+TEST(Capacity, KutterForVp100AtFullFlow) {
+    const CalcSheet sheet = vp100FullFlow(VelocityFormula::Kutter);
+    EXPECT_REL(sheet.kutterNumerator, 123.155);
+    EXPECT_REL(sheet.kutterDenominator, 2.458697546816);
+    EXPECT_REL(sheet.kutterRootRI, 0.01587374987401742);
+    EXPECT_REL(sheet.velocity, 0.7951086412666907);
+    EXPECT_REL(sheet.capacity, 0.0063442915856674305);
+}
+
+TEST(Capacity, ManningLeavesTheKutterTermsAlone) {
+    CalcSheet sheet;
+    sheet.kutterNumerator = 7;
+    sheet.flowArea = 0.4;
+    sheet.wettedPerimeter = 2.1;
+    sheet.slopePermille = 2;
+    sheet.roughness = 0.015;
+    sheet.velocityFormula = VelocityFormula::Manning;
+    computeCapacity(sheet);
+    EXPECT_EQ(sheet.kutterNumerator, 7);
+    // V = 1/0.015 · (0.4/2.1)^(2/3) · 0.002^(1/2)
+    EXPECT_REL(sheet.velocity, 0.9870008723259206);
+    EXPECT_REL(sheet.capacity, 0.4 * 0.9870008723259206);
+}
