@@ -1,0 +1,20 @@
+#include "Kakikomi.h"
+
+#include "ReportFile.h"
+
+#include <QString>
+
+namespace tovarin {
+
+bool Kakikomi(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
+    const ReportWrite written = appendSheet(sheet, reportFileName);
+    if (!written.ok) {
+        showInputError(platform, parent, QString::fromStdString(written.message));
+        return false;
+    }
+    for (int i = 0; i < written.alertLines; ++i)
+        platform.beep();
+    return true;
+}
+
+} // namespace tovarin
