@@ -1,0 +1,357 @@
+#include "DocumentRecord.h"
+
+#include "CalcSheet.h"
+#include "Cp932.h"
+#include "NumberText.h"
+
+#include <limits>
+#include <type_traits>
+#include <vector>
+
+namespace tovarin {
+
+namespace {
+
+// Lines before the facility block (Form1 and Form3) and after it (Form11).
+constexpr int mainLineCount = 22;
+constexpr int captionLineCount = 5;
+
+const char* const notADocumentMessage = "このファイルはTovarinの計算書データではありません。";
+const char* const endsEarlyMessage = "ファイルが途中で終わっています。";
+
+// Every line of the file in order, each with the label the user knows the field by.
+// The writer and the reader walk the same order, so the layout is stated once.
+// Values and Record may be const (writing) or not (reading).
+template <class Values, class Visitor>
+void visitFacility(Values& block, Visitor& v) {
+    using Block = std::remove_cvref_t<Values>;
+    if constexpr (std::is_same_v<Block, StandardPipeValues>) {
+        v.index("管径", block.lst_pu);
+        v.text("施設の勾配", block.txt1);
+        v.text("粗度係数", block.txt2);
+        v.index("有効水深", block.cbo1);
+    } else if constexpr (std::is_same_v<Block, OtherCircularValues>) {
+        v.text("管の材料・名称", block.txt_m);
+        v.text("直径", block.txt1);
+        v.text("施設の勾配", block.txt2);
+        v.text("粗度係数", block.txt3);
+        v.index("有効水深", block.cbo1);
+    } else if constexpr (std::is_same_v<Block, RectangularValues>) {
+        v.text("管の材料・名称", block.txt_m);
+        v.text("高さ", block.txt1);
+        v.text("巾", block.txt2);
+        v.text("施設の勾配", block.txt3);
+        v.text("粗度係数", block.txt4);
+        v.index("有効水深", block.cbo1);
+    }
+    // std::monostate: no facility block.
+}
+
+template <class Record, class Visitor>
+void visitLines(Record& record, Visitor& v) {
+    auto& f1 = record.form1;
+    v.index("施設の種類", f1.lst_s);
+    v.flag("流速の計算方法", f1.opt1);
+    v.flag("流速の計算方法", f1.opt2);
+    v.flag("地下水混入率", f1.opt3);
+    v.flag("地下水混入率", f1.opt4);
+    v.flag("計画汚水量の割増し", f1.opt5);
+    v.flag("計画汚水量の割増し", f1.opt6);
+    v.flag("計画汚水量", f1.opt7);
+    v.flag("計画汚水量", f1.opt8);
+    v.flag("余裕率の検討", f1.opt9);
+    v.flag("余裕率の検討", f1.opt10);
+    v.text("計画汚水量の割増し", f1.txt1);
+    v.text("地下水混入率", f1.txt2);
+    v.text("計画汚水量", f1.txt3);
+    v.index("余裕率", f1.cob1);
+
+    auto& f3 = record.form3;
+    v.flag("住宅地", f3.opt1);
+    v.flag("住宅地以外（1）", f3.opt2);
+    v.flag("住宅地以外（2）", f3.opt3);
+    v.text("計画人口", f3.txt_p);
+    v.text("計画時間最大汚水量（１人１日当り）", f3.txt_q1);
+    v.text("排水面積", f3.txt_a);
+    v.text("計画時間最大汚水量　（１ｈｒ当り）", f3.txt_q2);
+
+    std::visit([&v](auto& block) { visitFacility(block, v); }, record.facility);
+
+    auto& f11 = record.form11;
+    v.text("計算結果の計画汚水量", f11.lbl3);
+    v.text("計算結果の流量", f11.lbl6);
+    v.text("計算結果の流速", f11.lbl9);
+    v.text("計算結果の最大計画人口", f11.lbl12);
+    v.text("計算結果の余裕率", f11.lbl21);
+}
+
+// ---- Writing ----
+
+std::string quoted(std::string_view label) {
+    return "「" + std::string(label) + "」";
+}
+
+// Collects the encoded lines; the first refused value stops the writing.
+class LineWriter {
+public:
+    void index(std::string_view label, const DocumentIndex& value) {
+        if (failure) return;
+        if (!value) {
+            refuseUnset(label);
+            return;
+        }
+        // A space in front of a non-negative position, the minus sign in its place
+        // otherwise, and one space after: " 0 ", " 12 ", "-1 ".
+        const std::string digits = formatNumber(*value, "0");
+        addLine(*value < 0 ? digits + " " : " " + digits + " ");
+    }
+
+    void flag(std::string_view label, const DocumentFlag& value) {
+        if (failure) return;
+        if (!value) {
+            refuseUnset(label);
+            return;
+        }
+        addLine(*value ? "True" : "False");
+    }
+
+    void text(std::string_view label, const std::string& value) {
+        if (failure) return;
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            refuse(label, "", quoted(label) + "に改行が含まれているため保存できません。");
+            return;
+        }
+        // A NUL would make the file unreadable as a document.
+        if (value.find('\0') != std::string::npos) {
+            refuse(label, "", quoted(label) + "に制御文字が含まれているため保存できません。");
+            return;
+        }
+        cp932::EncodeResult encoded = cp932::encode(value);
+        if (!encoded.ok()) {
+            const std::string& character = *encoded.unencodable;
+            refuse(label, character,
+                   quoted(label) + "の文字「" + character + "」はファイルに保存できません。");
+            return;
+        }
+        addLine(encoded.bytes);
+    }
+
+    void refuse(std::string_view label, std::string character, std::string message) {
+        failure = DocumentSaveFailure{std::string(label), std::move(character), std::move(message)};
+    }
+
+    std::string bytes;
+    std::optional<DocumentSaveFailure> failure;
+
+private:
+    void addLine(std::string_view encodedLine) {
+        bytes += encodedLine;
+        bytes += "\r\n";
+    }
+
+    void refuseUnset(std::string_view label) {
+        refuse(label, "", quoted(label) + "の値が定まらないため保存できません。");
+    }
+};
+
+bool blockMatchesKind(const FacilityValues& facility, int kind) {
+    switch (facilityBlockFor(kind)) {
+    case FacilityBlock::None: return std::holds_alternative<std::monostate>(facility);
+    case FacilityBlock::StandardPipe: return std::holds_alternative<StandardPipeValues>(facility);
+    case FacilityBlock::OtherCircular: return std::holds_alternative<OtherCircularValues>(facility);
+    case FacilityBlock::Rectangular: return std::holds_alternative<RectangularValues>(facility);
+    }
+    return false;
+}
+
+// ---- Reading ----
+
+std::string_view trimSpaces(std::string_view s) {
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const size_t last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// An index line: an optional sign and decimal digits, surrounding spaces ignored,
+// within the range of int. Anything else does not convert.
+DocumentIndex readIndex(std::string_view line) {
+    std::string_view s = trimSpaces(line);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty()) return std::nullopt;
+    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
+                                     : std::numeric_limits<int>::max();
+    long long magnitude = 0;
+    for (char c : s) {
+        if (!isDigit(c)) return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > limit) return std::nullopt;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// A decimal number (optional sign, digits, at most one decimal point) read only for
+// whether it is zero. Empty when the text is not such a number.
+std::optional<bool> readNumberIsNonZero(std::string_view s) {
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+    bool anyDigit = false;
+    bool nonZero = false;
+    bool seenPoint = false;
+    for (char c : s) {
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else if (isDigit(c)) {
+            anyDigit = true;
+            nonZero = nonZero || c != '0';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) return std::nullopt;
+    return nonZero;
+}
+
+// A flag line: "True"/"False" in any case, or a number (0 = False, other = True).
+DocumentFlag readFlag(std::string_view line) {
+    const std::string_view s = trimSpaces(line);
+    if (equalsIgnoringCase(s, "true")) return true;
+    if (equalsIgnoringCase(s, "false")) return false;
+    return readNumberIsNonZero(s);
+}
+
+// Splits at CR LF or a lone LF. A last line without its line end counts; the empty
+// rest after the final line end does not.
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        size_t lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
+        lines.emplace_back(text.substr(start, lineEnd - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Hands out the lines in order; the line count has been checked beforehand.
+class LineReader {
+public:
+    explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
+
+    void index(std::string_view, DocumentIndex& value) { value = readIndex(next()); }
+    void flag(std::string_view, DocumentFlag& value) { value = readFlag(next()); }
+    void text(std::string_view, std::string& value) { value = next(); }
+
+private:
+    const std::string& next() { return lines_.at(position_++); }
+
+    const std::vector<std::string>& lines_;
+    size_t position_ = 0;
+};
+
+ParseResult readFailure(DocumentReadFailure failure) {
+    ParseResult result;
+    result.failure = failure;
+    result.message =
+        failure == DocumentReadFailure::EndsEarly ? endsEarlyMessage : notADocumentMessage;
+    return result;
+}
+
+} // namespace
+
+FacilityBlock facilityBlockFor(int facilityKind) {
+    const FacilityKind kind = facilityKindFromIndex(facilityKind);
+    if (isStandardPipe(kind)) return FacilityBlock::StandardPipe;
+    if (kind == FacilityKind::OtherCircular) return FacilityBlock::OtherCircular;
+    if (kind == FacilityKind::Rectangular) return FacilityBlock::Rectangular;
+    return FacilityBlock::None;
+}
+
+FacilityValues facilityValuesFor(int facilityKind) {
+    switch (facilityBlockFor(facilityKind)) {
+    case FacilityBlock::StandardPipe: return StandardPipeValues{};
+    case FacilityBlock::OtherCircular: return OtherCircularValues{};
+    case FacilityBlock::Rectangular: return RectangularValues{};
+    case FacilityBlock::None: break;
+    }
+    return std::monostate{};
+}
+
+int documentLineCount(int facilityKind) {
+    int blockLines = 0;
+    switch (facilityBlockFor(facilityKind)) {
+    case FacilityBlock::None: blockLines = 0; break;
+    case FacilityBlock::StandardPipe: blockLines = 4; break;
+    case FacilityBlock::OtherCircular: blockLines = 5; break;
+    case FacilityBlock::Rectangular: blockLines = 6; break;
+    }
+    return mainLineCount + blockLines + captionLineCount;
+}
+
+SerialiseResult serialise(const DocumentRecord& record) {
+    SerialiseResult result;
+    LineWriter writer;
+    if (record.form1.lst_s && !blockMatchesKind(record.facility, *record.form1.lst_s)) {
+        writer.refuse("施設の種類", "", "「施設の種類」と施設の入力内容が一致しないため保存できません。");
+    }
+    visitLines(record, writer);
+    if (writer.failure) {
+        result.failure = std::move(writer.failure);
+        return result;
+    }
+    result.bytes = std::move(writer.bytes);
+    return result;
+}
+
+ParseResult parse(std::string_view bytes) {
+    if (bytes.empty() || bytes.find('\0') != std::string_view::npos) {
+        return readFailure(DocumentReadFailure::NotADocument);
+    }
+    const cp932::DecodeResult decoded = cp932::decode(bytes);
+    if (!decoded.ok) return readFailure(DocumentReadFailure::NotADocument);
+
+    const std::vector<std::string> lines = splitLines(decoded.utf8);
+    if (lines.empty()) return readFailure(DocumentReadFailure::NotADocument);
+    const DocumentIndex kind = readIndex(lines.front());
+    if (!kind) return readFailure(DocumentReadFailure::NotADocument);
+
+    const size_t expectedLines = static_cast<size_t>(documentLineCount(*kind));
+    if (lines.size() > expectedLines) return readFailure(DocumentReadFailure::NotADocument);
+    if (lines.size() < expectedLines) return readFailure(DocumentReadFailure::EndsEarly);
+
+    DocumentRecord record;
+    record.facility = facilityValuesFor(*kind);
+    LineReader reader(lines);
+    visitLines(record, reader);
+
+    ParseResult result;
+    result.record = std::move(record);
+    return result;
+}
+
+} // namespace tovarin
