@@ -1,0 +1,205 @@
+#include "Controls.h"
+
+#include "Twips.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <utility>
+
+namespace tovarin {
+
+namespace {
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// Watches the key presses of one widget; lives as the widget's child.
+class KeyHook : public QObject {
+public:
+    enum class Kind { Enter, Character };
+
+    KeyHook(QWidget* widget, Kind kind, std::function<void()> action)
+        : QObject(widget), kind_(kind), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (kind_ == Kind::Enter && isEnter(key)) {
+            action_();
+            return true;
+        }
+        if (kind_ == Kind::Character && !key->text().isEmpty()) action_();
+        return false;
+    }
+
+private:
+    Kind kind_;
+    std::function<void()> action_;
+};
+
+// Passes a focus that Tab brings to an unselected option on to the selected one.
+class TabToSelectedOption : public QObject {
+public:
+    TabToSelectedOption(QAbstractButton* option, QButtonGroup* group)
+        : QObject(option), option_(option), group_(group) {
+        option->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && !option_->isChecked()) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            QAbstractButton* selected = group_->checkedButton();
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && selected &&
+                selected->isVisible() && selected->isEnabled())
+                selected->setFocus(reason); // selected: no further hand-over
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAbstractButton* option_;
+    QButtonGroup* group_;
+};
+
+} // namespace
+
+QFont gothicFont(double pointSize) {
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont proportionalGothicFont(double pointSize) {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont sheetFont() { return gothicFont(9.0); }
+
+void placeTwips(QWidget* widget, int left, int top) {
+    widget->adjustSize();
+    widget->move(twipsPoint(left, top));
+}
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    placeTwips(label, left, top);
+    return label;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QFrame* addFrame(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    placeTwips(frame, left, top, width, height);
+    return frame;
+}
+
+QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left,
+                        int top, int width, int height) {
+    auto* option = new QRadioButton(text, parent);
+    option->setObjectName(QString::fromLatin1(name));
+    placeTwips(option, left, top, width, height);
+    return option;
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const QString& text, int left, int top,
+                       int width, int height) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(true);
+    placeTwips(button, left, top, width, height);
+    return button;
+}
+
+EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input input, int left,
+                          int top, int width, int height) {
+    auto* field = new EntryField(input, parent);
+    field->setObjectName(QString::fromLatin1(name));
+    placeTwips(field, left, top, width, height);
+    return field;
+}
+
+void focusOption(QAbstractButton* option) {
+    option->setFocus(Qt::OtherFocusReason);
+    if (!option->isChecked()) option->setChecked(true);
+}
+
+void setCheckedSilently(QAbstractButton* option, bool checked) {
+    const auto setQuietly = [](QAbstractButton* button, bool on) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(on);
+    };
+    QButtonGroup* group = option->group();
+    const bool exclusive = group && group->exclusive();
+    if (exclusive) group->setExclusive(false);
+    // Selecting one button of a pair still clears its partner.
+    if (checked && exclusive) {
+        for (QAbstractButton* other : group->buttons())
+            if (other != option) setQuietly(other, false);
+    }
+    setQuietly(option, checked);
+    if (exclusive) group->setExclusive(true);
+}
+
+void tabIntoSelectedOption(QButtonGroup* group) {
+    for (QAbstractButton* option : group->buttons()) new TabToSelectedOption(option, group);
+}
+
+void onEnterKey(QWidget* widget, std::function<void()> action) {
+    new KeyHook(widget, KeyHook::Kind::Enter, std::move(action));
+}
+
+void onCharacterKey(QWidget* widget, std::function<void()> action) {
+    new KeyHook(widget, KeyHook::Kind::Character, std::move(action));
+}
+
+QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
+                              int height) {
+    QMdiSubWindow* frame = area->addSubWindow(child, Qt::FramelessWindowHint);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setGeometry(twipsRect(left, top, width, height));
+    frame->show();
+    return frame;
+}
+
+void destroyChildWindow(QWidget* child) {
+    if (!child) return;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
+        delete frame;
+    else
+        delete child;
+}
+
+} // namespace tovarin

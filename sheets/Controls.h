@@ -1,0 +1,84 @@
+#pragma once
+// Small helpers shared by the input windows: placing controls in twips, fonts and
+// colours, option buttons, key hooks on controls that are not entry fields, and the
+// child windows of the main window.
+
+#include "EntryField.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <functional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace tovarin {
+
+// "ＭＳ ゴシック" (fixed pitch) and "ＭＳ Ｐゴシック" (proportional) at a point size.
+QFont gothicFont(double pointSize);
+QFont proportionalGothicFont(double pointSize);
+// The font of every input window: "ＭＳ ゴシック" 9 pt.
+QFont sheetFont();
+
+// Dark green of the facility windows' titles.
+inline QColor titleGreen() { return QColor(0, 64, 0); }
+
+// Places a control at a position in twips; without a size it takes its natural size.
+void placeTwips(QWidget* widget, int left, int top);
+void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+// A label with its text at a position in twips, named after its control name.
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
+void setTextColour(QWidget* widget, const QColor& colour);
+// A decoration frame, an option button and a push button placed in twips. Enter on a
+// focused push button presses it.
+QFrame* addFrame(QWidget* parent, const char* name, int left, int top, int width, int height);
+QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left,
+                        int top, int width, int height);
+QPushButton* addButton(QWidget* parent, const char* name, const QString& text, int left, int top,
+                       int width, int height);
+EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input input, int left,
+                          int top, int width, int height);
+
+// Runs the handler whenever the option becomes selected, by a click or by code.
+template <typename Handler>
+void onSelected(QAbstractButton* option, QObject* context, Handler handler) {
+    QObject::connect(option, &QAbstractButton::toggled, context, [handler](bool selected) {
+        if (selected) handler();
+    });
+}
+
+// Moves the focus to an option button and selects it when it is not selected yet,
+// so that its handler runs as on the user's own choice.
+void focusOption(QAbstractButton* option);
+// Sets an option button without running its handler. Unlike a user's click, false
+// can clear the selected button of an exclusive pair, leaving neither selected.
+void setCheckedSilently(QAbstractButton* option, bool checked);
+
+// Tab into an option pair lands on its selected button, so that moving through the
+// pair never leaves the focus on an unselected option.
+void tabIntoSelectedOption(QButtonGroup* group);
+
+// Enter (Return or keypad Enter) on the widget is swallowed and runs the action.
+void onEnterKey(QWidget* widget, std::function<void()> action);
+// Every key that types a character runs the action; the key then goes on as usual.
+void onCharacterKey(QWidget* widget, std::function<void()> action);
+
+// Adds a borderless child window to the main window's area at a place in twips
+// and shows it. Closing the child window destroys it.
+QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
+                              int height);
+// Destroys a child window at once (with the frame that holds it); null is ignored.
+void destroyChildWindow(QWidget* child);
+
+} // namespace tovarin
