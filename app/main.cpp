@@ -1,0 +1,17 @@
+// Tovarin: hydraulic check of a sewage drainage facility.
+
+#include "JapaneseEnvironment.h"
+#include "MDIFofm.h"
+#include "Platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    tovarin::setUpJapaneseEnvironment(app);
+
+    tovarin::QtPlatform platform;
+    tovarin::MDIFofm mainWindow(platform);
+    mainWindow.show();
+    return app.exec();
+}

@@ -1,0 +1,310 @@
+#include "MDIFofm.h"
+
+#include "EditorStart.h"
+#include "Form10.h"
+#include "Kakikomi.h"
+#include "ShellResources.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tovarin {
+
+namespace {
+
+const QString kProgramName = QStringLiteral("Tovarin");
+const QString kStartUpMessage = QStringLiteral(
+    "メニューバーのファイル又はツールバーより、新規作成又は開くを選択してください。");
+const QString kNewDocumentMessage =
+    QStringLiteral("計画人口（Ｐ）、最大汚水量（ｑ）、地下水混入率 及び "
+                   "計画汚水量の割増しは、各地域の開発指導要綱等による事｡");
+
+// The client area of the main window, in twips.
+constexpr int kClientWidthTwips = 10980;
+constexpr int kClientHeightTwips = 7710;
+constexpr int kToolbarHeightTwips = 420;
+
+// The multiple-document area asks for the client size the main window is laid
+// out around; the user may still resize the window afterwards.
+class MdiClientArea : public QMdiArea {
+public:
+    MdiClientArea(QSize clientSize, QWidget* parent) : QMdiArea(parent), clientSize_(clientSize) {}
+    QSize sizeHint() const override { return clientSize_; }
+
+private:
+    QSize clientSize_;
+};
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void addMenuSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+} // namespace
+
+MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+    initShellResources();
+    setObjectName(QStringLiteral("MDIFofm"));
+    setWindowTitle(kProgramName);
+    setWindowIcon(QIcon(QStringLiteral(":/tovarin/icons/tovarin.xpm")));
+    // The toolbar and status bar are not the user's to hide through a context menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    mdiArea_ = new MdiClientArea(twipsSize(kClientWidthTwips, kClientHeightTwips), this);
+    mdiArea_->setObjectName(QStringLiteral("MDIClient"));
+    mdiArea_->setBackground(palette().color(QPalette::Button));
+    setCentralWidget(mdiArea_);
+
+    createMenus();
+    createToolbar();
+    createStatusBar();
+    inputWindows_ = std::make_unique<InputWindows>(*this);
+
+    sizeToClientArea();
+    setStatusMessage(kStartUpMessage);
+    setResultToolbarButtons(false);
+}
+
+MDIFofm::~MDIFofm() {
+    // The document windows call back into this window while they close; close
+    // them while it is still whole.
+    inputWindows_->tojiru();
+    inputWindows_.reset();
+}
+
+void MDIFofm::createMenus() {
+    menF_ = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    menF_->setObjectName(QStringLiteral("Men_F"));
+    menFNew_ = addMenuItem(menF_, "Men_FNew", QStringLiteral("新規作成(&N)"));
+    // Open, Save As and Overwrite save come with the document commands.
+    menFOpn_ = addMenuItem(menF_, "Men_FOpn", QStringLiteral("開く(&O)"));
+    menFCls_ = addMenuItem(menF_, "Men_FCls", QStringLiteral("閉じる(&C)"));
+    addMenuSeparator(menF_, "Men_FL1");
+    menFOvw_ = addMenuItem(menF_, "Men_FOvw", QStringLiteral("上書き保存(&S)"));
+    menFSav_ = addMenuItem(menF_, "Men_FSav", QStringLiteral("名前をつけて保存(&A)"));
+    addMenuSeparator(menF_, "Men_FL2");
+    // Print image and print come with the print image window and printing.
+    menFImg_ = addMenuItem(menF_, "Men_FImg", QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"));
+    menFPrn_ = addMenuItem(menF_, "Men_FPrn", QStringLiteral("印刷(&P)"));
+    addMenuSeparator(menF_, "Men_FL3");
+    QMenu* menFEdi = menF_->addMenu(QStringLiteral("ｴﾃﾞｨﾀ(&E)"));
+    menFEdi->setObjectName(QStringLiteral("Men_FEdi"));
+    menFEdi->menuAction()->setObjectName(QStringLiteral("Men_FEdi"));
+    menFEWri_ = addMenuItem(menFEdi, "Men_FEWri", QStringLiteral("書き込み(&W)"));
+    menFEOpn_ = addMenuItem(menFEdi, "Men_FEOpn", QStringLiteral("起動(&O)"));
+    addMenuSeparator(menF_, "Men_FL4");
+    menFEnd_ = addMenuItem(menF_, "Men_FEnd", QStringLiteral("終了(&X)"));
+
+    QMenu* menH = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    menH->setObjectName(QStringLiteral("Men_H"));
+    menHVer_ = addMenuItem(menH, "Men_HVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+
+    connect(menF_, &QMenu::aboutToShow, this, &MDIFofm::applyAvailability);
+    connect(menFNew_, &QAction::triggered, this, &MDIFofm::FileNew);
+    connect(menFCls_, &QAction::triggered, this, &MDIFofm::FileClose);
+    connect(menFEWri_, &QAction::triggered, this, &MDIFofm::Kakikomi);
+    connect(menFEOpn_, &QAction::triggered, this, &MDIFofm::startEditor);
+    connect(menFEnd_, &QAction::triggered, this, &MDIFofm::FileEnd);
+    connect(menHVer_, &QAction::triggered, this, &MDIFofm::showAbout);
+}
+
+void MDIFofm::createToolbar() {
+    toolbar1_ = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar1_->setMovable(false);
+    toolbar1_->setFloatable(false);
+    toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar1_->setIconSize(QSize(16, 16));
+    toolbar1_->setFixedHeight(twipsY(kToolbarHeightTwips));
+
+    auto addButton = [this](int position, const char* image, const QString& shortName) {
+        QAction* button = toolbar1_->addAction(
+            QIcon(QStringLiteral(":/tovarin/icons/%1.xpm").arg(QLatin1String(image))), shortName);
+        button->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
+        button->setToolTip(QStringLiteral("[ファイル]-[%1]").arg(shortName));
+        return button;
+    };
+    buttonNew_ = addButton(1, "new", QStringLiteral("新規作成"));
+    buttonOpen_ = addButton(2, "open", QStringLiteral("開く"));
+    buttonOverwrite_ = addButton(3, "save", QStringLiteral("上書き保存"));
+    toolbar1_->addSeparator()->setObjectName(QStringLiteral("Toolbar1_4"));
+    buttonImage_ = addButton(5, "image", QStringLiteral("印刷ｲﾒｰｼﾞ"));
+    buttonPrint_ = addButton(6, "print", QStringLiteral("印刷"));
+
+    // Buttons 2, 3, 5 and 6 get their commands with the document and printing windows.
+    connect(buttonNew_, &QAction::triggered, this, &MDIFofm::FileNew);
+}
+
+void MDIFofm::createStatusBar() {
+    QStatusBar* sbr1 = statusBar();
+    sbr1->setObjectName(QStringLiteral("sbr1"));
+    msg_ = new QLabel(sbr1);
+    msg_->setObjectName(QStringLiteral("msg"));
+    // A permanent panel that fills the bar: hovering over menus never hides it.
+    sbr1->addPermanentWidget(msg_, 1);
+}
+
+void MDIFofm::sizeToClientArea() {
+    ensurePolished();
+    resize(sizeHint());
+}
+
+void MDIFofm::centreOnScreen() {
+    QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void MDIFofm::showEvent(QShowEvent* event) {
+    // The window frame is known once the window is shown.
+    if (!placedOnScreen_ && !event->spontaneous()) {
+        placedOnScreen_ = true;
+        centreOnScreen();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MDIFofm::setStatusMessage(const QString& text) {
+    msg_->setText(text);
+}
+
+QString MDIFofm::statusMessage() const {
+    return msg_->text();
+}
+
+QAction* MDIFofm::toolbarButton(int position) const {
+    const QList<QAction*> buttons = toolbar1_->actions();
+    if (position < 1 || position > buttons.size())
+        return nullptr;
+    return buttons.at(position - 1);
+}
+
+void MDIFofm::resultChanged() {
+    applyToolbarRule();
+}
+
+bool MDIFofm::resultExists() const {
+    return inputWindows_ && inputWindows_->hasResult();
+}
+
+bool MDIFofm::overwriteAvailable() const {
+    return resultExists() && !currentFileName.isEmpty();
+}
+
+void MDIFofm::applyToolbarRule() {
+    buttonOverwrite_->setEnabled(overwriteAvailable());
+    buttonImage_->setEnabled(resultExists());
+    buttonPrint_->setEnabled(resultExists());
+}
+
+void MDIFofm::applyAvailability() {
+    const bool result = resultExists();
+    menFOvw_->setEnabled(overwriteAvailable());
+    menFSav_->setEnabled(result);
+    menFImg_->setEnabled(result);
+    menFPrn_->setEnabled(result);
+    menFEWri_->setEnabled(result);
+    applyToolbarRule();
+}
+
+void MDIFofm::setResultMenuItems(bool available) {
+    for (QAction* item : {menFOvw_, menFSav_, menFImg_, menFPrn_, menFEWri_})
+        item->setEnabled(available);
+}
+
+void MDIFofm::setResultToolbarButtons(bool available) {
+    for (QAction* button : {buttonOverwrite_, buttonImage_, buttonPrint_})
+        button->setEnabled(available);
+}
+
+void MDIFofm::FileNew() {
+    inputWindows_->newDocument();
+    currentFileName.clear();
+    setResultMenuItems(false);
+    setResultToolbarButtons(false);
+    setStatusMessage(kNewDocumentMessage);
+    toolbar1_->setVisible(true);
+    statusBar()->setVisible(true);
+}
+
+void MDIFofm::FileClose() {
+    MessageRequest question;
+    question.text = QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？");
+    question.title = QStringLiteral("確認");
+    question.buttons = MsgButtons::OkCancel;
+    question.defaultButton = MsgAnswer::Cancel;
+    question.icon = MsgIcon::Question;
+    if (platform_.message(this, question) != MsgAnswer::Ok)
+        return;
+
+    inputWindows_->tojiru();
+    setStatusMessage(QString());
+    setResultMenuItems(false);
+    setResultToolbarButtons(false);
+}
+
+void MDIFofm::Kakikomi() {
+    tovarin::Kakikomi(platform_, this, calcSheet_);
+}
+
+void MDIFofm::startEditor() {
+    tovarin::startEditor(platform_);
+}
+
+bool MDIFofm::askBeforeEnding(const QString& text, const QString& title, MsgAnswer preselected) {
+    MessageRequest question;
+    question.text = text;
+    question.title = title;
+    question.buttons = MsgButtons::YesNo;
+    question.defaultButton = preselected;
+    question.icon = MsgIcon::None;
+    return platform_.message(this, question) == MsgAnswer::Yes;
+}
+
+void MDIFofm::FileEnd() {
+    if (askBeforeEnding(QStringLiteral("終了してもよろしいですか？"), QStringLiteral("確認"),
+                        MsgAnswer::No))
+        endProgram();
+}
+
+void MDIFofm::closeEvent(QCloseEvent* event) {
+    if (!endConfirmed_ && !askBeforeEnding(QStringLiteral("終了してもよろしいですか?"),
+                                           kProgramName, MsgAnswer::Yes)) {
+        event->ignore();
+        return;
+    }
+    endConfirmed_ = true;
+    event->accept();
+}
+
+void MDIFofm::endProgram() {
+    // Closing the last window ends the application; the flag keeps the closing
+    // from asking a second time.
+    endConfirmed_ = true;
+    close();
+}
+
+void MDIFofm::showAbout() {
+    Form10 about(this);
+    about.exec();
+}
+
+} // namespace tovarin

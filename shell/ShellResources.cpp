@@ -1,0 +1,20 @@
+#include "ShellResources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE has to stand outside any namespace.
+static void registerIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace tovarin {
+
+void initShellResources() {
+    static const bool registered = [] {
+        registerIconResources();
+        return true;
+    }();
+    (void)registered;
+}
+
+} // namespace tovarin

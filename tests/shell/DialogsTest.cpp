@@ -1,0 +1,97 @@
+// The Japanese environment, the real message box through QtPlatform, and the
+// About box.
+
+#include "Form10.h"
+#include "JapaneseEnvironment.h"
+#include "ModalAnswer.h"
+#include "Platform.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+using namespace tovarin;
+using tovarin::testing::whenModalShows;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void fontsResolveToTheJapaneseFonts();
+    void realMessageBoxShowsJapaneseButtons();
+    void aboutBoxLayout();
+};
+
+void DialogsTest::initTestCase() {
+    QVERIFY(setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance())));
+    QCOMPARE(QLocale().language(), QLocale::Japanese);
+}
+
+void DialogsTest::fontsResolveToTheJapaneseFonts() {
+    const QFont appFont = QApplication::font();
+    QCOMPARE(appFont.family(), QStringLiteral("ＭＳ ゴシック"));
+    QCOMPARE(appFont.pointSize(), 9);
+    QCOMPARE(QFontInfo(appFont).family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"), 12)).family(),
+             QStringLiteral("IPAMincho"));
+    QCOMPARE(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9)).family(),
+             QStringLiteral("IPAPGothic"));
+}
+
+void DialogsTest::realMessageBoxShowsJapaneseButtons() {
+    QString title, text, yesText, noText, defaultText;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    whenModalShows<QMessageBox>([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        yesText = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString();
+        noText = box->button(QMessageBox::No) ? box->button(QMessageBox::No)->text() : QString();
+        defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+        if (QAbstractButton* no = box->button(QMessageBox::No))
+            no->click();
+    });
+
+    QtPlatform platform;
+    MessageRequest question;
+    question.text = QStringLiteral("終了してもよろしいですか？");
+    question.title = QStringLiteral("確認");
+    question.buttons = MsgButtons::YesNo;
+    question.defaultButton = MsgAnswer::No;
+    const MsgAnswer answer = platform.message(nullptr, question);
+
+    QCOMPARE(answer, MsgAnswer::No);
+    QCOMPARE(title, QStringLiteral("確認"));
+    QCOMPARE(text, QStringLiteral("終了してもよろしいですか？"));
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(yesText, QStringLiteral("はい(&Y)"));
+    QCOMPARE(noText, QStringLiteral("いいえ(&N)"));
+    QCOMPARE(defaultText, QStringLiteral("いいえ(&N)"));
+}
+
+void DialogsTest::aboutBoxLayout() {
+    Form10 about;
+    // 15 twips are one pixel at 96 dpi.
+    QCOMPARE(about.logicalDpiY(), 96);
+    QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
+    QCOMPARE(about.size(), QSize(417, 123));
+    QCOMPARE(about.Label1()->text(), QStringLiteral("Tovarin Version 1.35"));
+    QCOMPARE(about.Label1()->font().pointSize(), 12);
+    QCOMPARE(about.Label1()->pos(), QPoint(80, 20));
+    // The whole label stays inside the box.
+    QVERIFY(about.rect().contains(about.Label1()->geometry()));
+    QCOMPARE(about.Command1()->text(), QStringLiteral("ＯＫ"));
+    QCOMPARE(about.Command1()->geometry(), QRect(160, 88, 101, 25));
+
+    const auto* image = about.findChild<QLabel*>(QStringLiteral("Image1"));
+    QVERIFY(image);
+    QVERIFY(!image->pixmap().isNull());
+    QVERIFY(!image->geometry().intersects(about.Label1()->geometry()));
+}
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
