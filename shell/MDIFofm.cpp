@@ -1,6 +1,8 @@
 #include "MDIFofm.h"
 
 #include "EditorStart.h"
+#include "FilePrint.h"
+#include "Form7.h"
 #include "Form10.h"
 #include "Kakikomi.h"
 #include "ShellResources.h"
@@ -11,6 +13,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -74,6 +77,7 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
     createToolbar();
     createStatusBar();
     inputWindows_ = std::make_unique<InputWindows>(*this);
+    documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
     sizeToClientArea();
     setStatusMessage(kStartUpMessage);
@@ -81,6 +85,9 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
 }
 
 MDIFofm::~MDIFofm() {
+    // Hiding the area on the way out activates no child any more: the menu bar is
+    // no longer to follow it.
+    disconnect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIFofm::showMenusOf);
     // The document windows call back into this window while they close; close
     // them while it is still whole.
     inputWindows_->tojiru();
@@ -91,7 +98,6 @@ void MDIFofm::createMenus() {
     menF_ = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     menF_->setObjectName(QStringLiteral("Men_F"));
     menFNew_ = addMenuItem(menF_, "Men_FNew", QStringLiteral("新規作成(&N)"));
-    // Open, Save As and Overwrite save come with the document commands.
     menFOpn_ = addMenuItem(menF_, "Men_FOpn", QStringLiteral("開く(&O)"));
     menFCls_ = addMenuItem(menF_, "Men_FCls", QStringLiteral("閉じる(&C)"));
     addMenuSeparator(menF_, "Men_FL1");
@@ -117,8 +123,15 @@ void MDIFofm::createMenus() {
     connect(menF_, &QMenu::aboutToShow, this, &MDIFofm::applyAvailability);
     connect(menFNew_, &QAction::triggered, this, &MDIFofm::FileNew);
     connect(menFCls_, &QAction::triggered, this, &MDIFofm::FileClose);
+    connect(menFOpn_, &QAction::triggered, this, &MDIFofm::FileOpen);
+    connect(menFOvw_, &QAction::triggered, this, &MDIFofm::FileUpdate);
+    connect(menFSav_, &QAction::triggered, this, &MDIFofm::FileSaveAs);
     connect(menFEWri_, &QAction::triggered, this, &MDIFofm::Kakikomi);
     connect(menFEOpn_, &QAction::triggered, this, &MDIFofm::startEditor);
+    connect(menFImg_, &QAction::triggered, this, &MDIFofm::FileImage);
+    connect(menFPrn_, &QAction::triggered, this, &MDIFofm::FilePrint);
+    mainMenus_ = menuBar()->actions();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIFofm::showMenusOf);
     connect(menFEnd_, &QAction::triggered, this, &MDIFofm::FileEnd);
     connect(menHVer_, &QAction::triggered, this, &MDIFofm::showAbout);
 }
@@ -146,8 +159,11 @@ void MDIFofm::createToolbar() {
     buttonImage_ = addButton(5, "image", QStringLiteral("印刷ｲﾒｰｼﾞ"));
     buttonPrint_ = addButton(6, "print", QStringLiteral("印刷"));
 
-    // Buttons 2, 3, 5 and 6 get their commands with the document and printing windows.
     connect(buttonNew_, &QAction::triggered, this, &MDIFofm::FileNew);
+    connect(buttonOpen_, &QAction::triggered, this, &MDIFofm::FileOpen);
+    connect(buttonOverwrite_, &QAction::triggered, this, &MDIFofm::FileUpdate);
+    connect(buttonImage_, &QAction::triggered, this, &MDIFofm::FileImage);
+    connect(buttonPrint_, &QAction::triggered, this, &MDIFofm::FilePrint);
 }
 
 void MDIFofm::createStatusBar() {
@@ -261,12 +277,56 @@ void MDIFofm::FileClose() {
     setResultToolbarButtons(false);
 }
 
+void MDIFofm::FileOpen() {
+    documentCommands_->FileOpen();
+}
+
+void MDIFofm::FileUpdate() {
+    documentCommands_->FileUpdate();
+}
+
+void MDIFofm::FileSaveAs() {
+    documentCommands_->saveAs();
+}
+
+void MDIFofm::setOverwriteButton(bool enabled) {
+    buttonOverwrite_->setEnabled(enabled);
+}
+
+void MDIFofm::showToolbarAndStatusBar() {
+    toolbar1_->setVisible(true);
+    statusBar()->setVisible(true);
+}
+
 void MDIFofm::Kakikomi() {
     tovarin::Kakikomi(platform_, this, calcSheet_);
 }
 
 void MDIFofm::startEditor() {
     tovarin::startEditor(platform_);
+}
+
+void MDIFofm::FileImage() {
+    tovarin::FileImage(*this);
+}
+
+void MDIFofm::FilePrint() {
+    tovarin::FilePrint(platform_, this, calcSheet_);
+}
+
+void MDIFofm::setToolbarVisible(bool visible) {
+    toolbar1_->setVisible(visible);
+}
+
+void MDIFofm::showMenusOf(QMdiSubWindow* active) {
+    // The one menu bar changes which menus it shows; the menus themselves stay.
+    const auto* image = active ? qobject_cast<Form7*>(active->widget()) : nullptr;
+    const QList<QAction*> wanted = image ? image->menuBarActions() : mainMenus_;
+    if (menuBar()->actions() == wanted)
+        return;
+    for (QAction* item : menuBar()->actions())
+        menuBar()->removeAction(item);
+    menuBar()->addActions(wanted);
 }
 
 bool MDIFofm::askBeforeEnding(const QString& text, const QString& title, MsgAnswer preselected) {

@@ -5,8 +5,10 @@
 // and editor-write commands in step with whether a result is on screen.
 
 #include "CalcSheet.h"
+#include "DocumentCommands.h"
 #include "InputWindows.h"
 #include "Platform.h"
+#include "PrintHost.h"
 #include "SheetHost.h"
 
 #include <QMainWindow>
@@ -16,12 +18,13 @@
 
 class QAction;
 class QLabel;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
 namespace tovarin {
 
-class MDIFofm : public QMainWindow, public SheetHost {
+class MDIFofm : public QMainWindow, public SheetHost, public DocumentHost, public PrintHost {
     Q_OBJECT
 public:
     explicit MDIFofm(Platform& platform, QWidget* parent = nullptr);
@@ -38,7 +41,7 @@ public:
     void setStatusMessage(const QString& text) override;
     void resultChanged() override;
 
-    InputWindows& inputWindows() { return *inputWindows_; }
+    InputWindows& inputWindows() override { return *inputWindows_; }
     QString statusMessage() const;
     // Toolbar button by its position 1..6 (4 is the separator).
     QAction* toolbarButton(int position) const;
@@ -46,9 +49,24 @@ public:
     // Document commands.
     void FileNew();
     void FileClose();
+    // Open, Overwrite save and Save As (documents/DocumentCommands).
+    void FileOpen();
+    void FileUpdate();
+    void FileSaveAs();
+    DocumentCommands& documentCommands() { return *documentCommands_; }
+
+    // DocumentHost
+    QString documentFileName() const override { return currentFileName; }
+    void setDocumentFileName(const QString& path) override { currentFileName = path; }
+    void setOverwriteButton(bool enabled) override;
+    void showToolbarAndStatusBar() override;
     // Report commands.
-    void Kakikomi();
-    void startEditor();
+    void Kakikomi() override;
+    void startEditor() override;
+    void FileImage();
+    void FilePrint();
+    // PrintHost: the print image window hides the toolbar while it is open.
+    void setToolbarVisible(bool visible) override;
     // Exit question of the File menu; Yes ends the program.
     void FileEnd();
     // The About box, modal.
@@ -56,7 +74,7 @@ public:
 
     // The availability rule applied to the five result commands of the File menu
     // and to toolbar buttons 3, 5 and 6.
-    void applyAvailability();
+    void applyAvailability() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,12 +93,15 @@ private:
     void setResultToolbarButtons(bool available);
     bool resultExists() const;
     bool overwriteAvailable() const;
+    // The main menus, or the print image window's own while it is the active child.
+    void showMenusOf(QMdiSubWindow* active);
     bool askBeforeEnding(const QString& text, const QString& title, MsgAnswer preselected);
     void endProgram();
 
     Platform& platform_;
     CalcSheet calcSheet_;
     std::unique_ptr<InputWindows> inputWindows_;
+    std::unique_ptr<DocumentCommands> documentCommands_;
     bool endConfirmed_ = false;
     bool placedOnScreen_ = false;
 
@@ -88,6 +109,7 @@ private:
     QLabel* msg_ = nullptr;
     QToolBar* toolbar1_ = nullptr;
 
+    QList<QAction*> mainMenus_; // ﾌｧｲﾙ(&F) and ﾍﾙﾌﾟ(&H) of the menu bar
     QMenu* menF_ = nullptr;
     QAction* menFNew_ = nullptr;
     QAction* menFOpn_ = nullptr;

@@ -1,0 +1,141 @@
+#include "DocumentCommands.h"
+
+#include "DocumentFile.h"
+#include "DocumentWindows.h"
+#include "Form1.h"
+#include "InputWindows.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace tovarin {
+
+namespace {
+
+const QString openTitle = QStringLiteral("Tovarinを開く");
+const QString saveTitle = QStringLiteral("Tovarinの保存");
+
+// The test of Save As for an existing file. A file that exists but cannot be read
+// is asked about as well, so that no file is replaced without the question; an
+// empty name and a folder count as not existing.
+bool fileExists(const QString& path) {
+    if (path.isEmpty()) return false;
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(DocumentHost& host) : host_(host) {}
+
+Platform& DocumentCommands::platform() { return host_.inputWindows().host().platform(); }
+
+QWidget* DocumentCommands::dialogParent() { return host_.inputWindows().host().dialogParent(); }
+
+void DocumentCommands::showError(const QString& text) {
+    showInputError(platform(), dialogParent(), text);
+}
+
+FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
+    FileDialogRequest request;
+    request.title = title;
+    // The folder "Tovarin" below the program's folder; it is not created here.
+    request.directory = QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/");
+    request.filter = QStringLiteral("Tovarin(.tvr) (*.tvr)");
+    return request;
+}
+
+// ---------------------------------------------------------------- Open
+
+void DocumentCommands::FileOpen() {
+    const QString path = platform().openFileName(dialogParent(), fileDialogRequest(openTitle));
+    if (path.isEmpty()) {
+        // The dialog's emptied name is the current file name: nothing to overwrite.
+        host_.setDocumentFileName(QString());
+        host_.applyAvailability();
+        return;
+    }
+    openDocument(path);
+}
+
+OpenOutcome DocumentCommands::openDocument(const QString& path) {
+    // The whole file is read and checked before the open document is touched.
+    const DocumentRead read = readDocumentFile(path);
+    if (!read.record) {
+        showError(read.message);
+        return OpenOutcome::NotRead;
+    }
+
+    host_.setDocumentFileName(path);
+    InputWindows& windows = host_.inputWindows();
+    windows.tojiru();
+    const RestoreOutcome restored = restoreWindows(windows, *read.record);
+    host_.showToolbarAndStatusBar();
+    if (Form1* sheet = windows.form1()) sheet->setWindowTitle(path);
+    host_.applyAvailability();
+    return restored.resultShown ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
+}
+
+// ---------------------------------------------------------------- saving
+
+void DocumentCommands::FileUpdate() {
+    const QString path = host_.documentFileName();
+    if (path.isEmpty()) return;
+
+    MessageRequest question;
+    question.text = QStringLiteral("上書き保存してもよろしいですか？");
+    question.title = QStringLiteral("確認");
+    question.buttons = MsgButtons::OkCancel;
+    question.defaultButton = MsgAnswer::Cancel;
+    question.icon = MsgIcon::None;
+    if (platform().message(dialogParent(), question) != MsgAnswer::Ok) return;
+    writeDocument(path);
+}
+
+bool DocumentCommands::askOverwriteExisting() {
+    MessageRequest question;
+    question.text = QStringLiteral("同名ファイルがあります。上書き保存しますか？");
+    question.title = QStringLiteral("上書き保存の確認");
+    question.buttons = MsgButtons::YesNo;
+    question.defaultButton = MsgAnswer::No;
+    question.icon = MsgIcon::Critical;
+    return platform().message(dialogParent(), question) == MsgAnswer::Yes;
+}
+
+void DocumentCommands::saveAs() {
+    // The dialog's name is the current file name, whatever happens next: a declined
+    // name stays the target of Overwrite save, a cancelled dialog leaves none.
+    const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
+    host_.setDocumentFileName(path);
+    if (fileExists(path) && !askOverwriteExisting()) return;
+    if (path.isEmpty()) {
+        host_.applyAvailability();
+        return;
+    }
+    if (!writeDocument(path)) return;
+    host_.setOverwriteButton(true);
+    if (Form1* sheet = host_.inputWindows().form1()) sheet->setWindowTitle(path);
+}
+
+bool DocumentCommands::writeDocument(const QString& path) {
+    const std::optional<DocumentRecord> record = recordFromWindows(host_.inputWindows());
+    if (!record) {
+        showError(QStringLiteral("保存する計算書がありません。"));
+        return false;
+    }
+    // A value the file cannot hold (a line break, a character outside code page 932)
+    // is named to the user, and nothing is written.
+    const SerialiseResult serialised = serialise(*record);
+    if (!serialised.ok()) {
+        showError(QString::fromStdString(serialised.failure->message));
+        return false;
+    }
+    const QString failure = writeDocumentFile(path, serialised.bytes);
+    if (!failure.isEmpty()) {
+        showError(failure);
+        return false;
+    }
+    return true;
+}
+
+} // namespace tovarin

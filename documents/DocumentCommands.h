@@ -1,0 +1,66 @@
+#pragma once
+// The document commands of the File menu that work with files: Open (FileOpen),
+// Overwrite save (FileUpdate) and Save As, with their file dialogs and questions.
+// New, Close and Tojiru belong to the main window and the input windows.
+
+#include "Platform.h"
+
+#include <QString>
+
+namespace tovarin {
+
+class InputWindows;
+
+// What the commands need from the main window.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    virtual InputWindows& inputWindows() = 0;
+    // currentFileName: the file Overwrite save writes to; empty when there is none.
+    virtual QString documentFileName() const = 0;
+    virtual void setDocumentFileName(const QString& path) = 0;
+    // The availability rule on the File menu's result commands and on toolbar
+    // buttons 3, 5 and 6.
+    virtual void applyAvailability() = 0;
+    // Toolbar button 3 (Overwrite save).
+    virtual void setOverwriteButton(bool enabled) = 0;
+    virtual void showToolbarAndStatusBar() = 0;
+};
+
+enum class OpenOutcome {
+    Restored,         // the document's windows and its result are on screen
+    RestoredNoResult, // the windows are restored; an input check refused a result
+    NotRead,          // the file could not be read; the open document is unchanged
+};
+
+class DocumentCommands {
+public:
+    explicit DocumentCommands(DocumentHost& host);
+
+    // "開く(&O)": the open dialog, then the chosen file (openDocument). Cancelled,
+    // it leaves the windows and empties currentFileName.
+    void FileOpen();
+    // Open after its dialog: reads the whole file first; only a readable document
+    // closes the open one (Tojiru) and restores the windows from the file.
+    OpenOutcome openDocument(const QString& path);
+    // "上書き保存(&S)": asks, then writes the document to currentFileName.
+    void FileUpdate();
+    // "名前をつけて保存(&A)": the save dialog, the question for an existing file,
+    // then the document written under the chosen name.
+    void saveAs();
+
+    // The settings both file dialogs share, with the dialog's title.
+    static FileDialogRequest fileDialogRequest(const QString& title);
+
+private:
+    // Writes the document to `path`; a refusal or a failure is shown and gives false.
+    bool writeDocument(const QString& path);
+    bool askOverwriteExisting();
+    void showError(const QString& text);
+    Platform& platform();
+    QWidget* dialogParent();
+
+    DocumentHost& host_;
+};
+
+} // namespace tovarin

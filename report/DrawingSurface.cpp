@@ -1,0 +1,176 @@
+#include "DrawingSurface.h"
+
+#include "SheetBuilder.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+namespace tovarin {
+
+namespace {
+
+DrawingSurface* theDrawingSurface = nullptr;
+
+// One metre in inches, for the dots-per-metre of an image.
+constexpr double kInchesPerMetre = 1 / 0.0254;
+
+} // namespace
+
+// ------------------------------------------------------------------ DrawingSurface
+
+DrawingSurface::DrawingSurface(Platform& platform, const QFont& font)
+    : SheetSink(SheetOutput::Drawn), platform_(platform), font_(font) {}
+
+DrawingSurface::~DrawingSurface() {
+    if (theDrawingSurface == this)
+        theDrawingSurface = nullptr;
+}
+
+bool DrawingSurface::open(QPaintDevice* device) {
+    if (!painter_.begin(device))
+        return false;
+    painter_.setFont(font_);
+    painter_.setPen(colour_);
+    // Measured in fractions: at 11.25 pt a half-width character is 7.5 pixels, and
+    // rounding it would shift the verdict column.
+    const QFontMetricsF metrics(font_, device);
+    columnWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
+    lineHeight_ = metrics.lineSpacing();
+    ascent_ = metrics.ascent();
+    bottom_ = device->height();
+    return true;
+}
+
+void DrawingSurface::close() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void DrawingSurface::clear() {
+    y_ = 0;
+    linesWritten_ = 0;
+    setTextColour(Qt::black);
+}
+
+void DrawingSurface::setTextColour(const QColor& colour) {
+    colour_ = colour;
+    if (painter_.isActive())
+        painter_.setPen(colour_);
+}
+
+void DrawingSurface::alertSound() { platform_.beep(); }
+
+void DrawingSurface::writeLine(const SheetLine& line) {
+    // A blank line only moves down; a line with text that would cross the bottom
+    // starts the next page, so no page begins with the blanks left over from the
+    // previous one and no page is left empty at the end.
+    if (!line.isBlank()) {
+        const bool pageHasLines = y_ > 0;
+        if (pageHasLines && y_ + lineHeight_ > bottom_ && startNextPage())
+            y_ = 0;
+        if (line.alert)
+            setTextColour(alertColour());
+        drawItems(line);
+        if (line.alert) {
+            alertSound();
+            setTextColour(Qt::black);
+        }
+    }
+    y_ += lineHeight_;
+    ++linesWritten_;
+}
+
+void DrawingSurface::drawItems(const SheetLine& line) {
+    double x = 0;
+    QString pending;
+    for (const SheetItem& item : line.items) {
+        if (const auto* jump = std::get_if<ColumnJumpItem>(&item)) {
+            drawText(x, pending);
+            x += QFontMetricsF(font_, painter_.device()).horizontalAdvance(pending);
+            pending.clear();
+            x = std::max(x, (jump->column - 1) * columnWidth_);
+        } else {
+            pending += QString::fromStdString(itemText(item));
+        }
+    }
+    drawText(x, pending);
+}
+
+void DrawingSurface::drawText(double x, const QString& text) {
+    if (text.isEmpty() || !painter_.isActive())
+        return;
+    painter_.drawText(QPointF(x, y_ + ascent_), text);
+}
+
+// --------------------------------------------------------------------- PageSurface
+
+PageSurface::PageSurface(Platform& platform, const QFont& font, QSize pixels,
+                         double dotsPerInch)
+    : DrawingSurface(platform, font), image_(pixels, QImage::Format_RGB32) {
+    // The image has the screen's resolution, so the font has its on-screen size.
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre));
+    image_.setDotsPerMeterX(dotsPerMetre);
+    image_.setDotsPerMeterY(dotsPerMetre);
+    image_.fill(Qt::white);
+}
+
+PageSurface::~PageSurface() { finish(); }
+
+void PageSurface::clear() {
+    close();
+    image_.fill(Qt::white);
+    open(&image_);
+    DrawingSurface::clear();
+}
+
+void PageSurface::finish() { close(); }
+
+// ------------------------------------------------------------------ PrinterSurface
+
+PrinterSurface::PrinterSurface(Platform& platform, QPrinter& printer, const QFont& font)
+    : DrawingSurface(platform, font), printer_(printer) {}
+
+bool PrinterSurface::begin() {
+    if (!open(&printer_))
+        return false;
+    pages_ = 1;
+    DrawingSurface::clear();
+    return true;
+}
+
+void PrinterSurface::endDocument() { close(); }
+
+bool PrinterSurface::startNextPage() {
+    if (!isOpen() || !printer_.newPage())
+        return false;
+    ++pages_;
+    return true;
+}
+
+// ------------------------------------------------------------- the drawing surface
+
+DrawingSurface* drawingSurface() { return theDrawingSurface; }
+
+void setDrawingSurface(DrawingSurface* surface) { theDrawingSurface = surface; }
+
+void Hyouji_1(const CalcSheet& sheet) {
+    if (theDrawingSurface)
+        Hyouji_1(sheet, *theDrawingSurface);
+}
+
+void Hyouji_2(const CalcSheet& sheet) {
+    if (theDrawingSurface)
+        Hyouji_2(sheet, *theDrawingSurface);
+}
+
+void Hyouji_3(const CalcSheet& sheet) {
+    if (theDrawingSurface)
+        Hyouji_3(sheet, *theDrawingSurface);
+}
+
+} // namespace tovarin

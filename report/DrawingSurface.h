@@ -1,0 +1,122 @@
+#pragma once
+// Drawing the calculation sheet onto a surface: the page of the print image window
+// or the printer. Lines run down from the top, each written at the left edge in the
+// surface's fixed-pitch font, so the indents come from the blanks of the texts
+// themselves (an ASCII blank is one column, an ideographic space two).
+//
+// One surface at a time is the program's drawing surface; whoever starts a drawing
+// sets it, and Hyouji_1/2/3(sheet) draw onto it.
+
+#include "CalcSheet.h"
+#include "Platform.h"
+#include "SheetLine.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+class QPaintDevice;
+class QPrinter;
+
+namespace tovarin {
+
+class DrawingSurface : public SheetSink {
+public:
+    DrawingSurface(Platform& platform, const QFont& font);
+    // A surface that goes away stops being the drawing surface.
+    ~DrawingSurface() override;
+
+    // Back to the top left corner, text colour black.
+    virtual void clear();
+    // Draws the line at the current position and moves down one line height. An NG
+    // line is drawn in the alert colour, then the alert sounds and black returns.
+    void writeLine(const SheetLine& line) override;
+    void setTextColour(const QColor& colour);
+    void alertSound();
+
+    // Light magenta of failing figures.
+    static QColor alertColour() { return QColor(255, 0, 255); }
+
+    bool isOpen() const { return painter_.isActive(); }
+    const QFont& font() const { return font_; }
+    // Width of one half-width character, and the height of one line, in device units.
+    double columnWidth() const { return columnWidth_; }
+    double lineHeight() const { return lineHeight_; }
+    // Lines written since the last clear.
+    int linesWritten() const { return linesWritten_; }
+
+protected:
+    // Starts painting on the device in the surface's font; false when it refuses.
+    bool open(QPaintDevice* device);
+    // Ends painting; on a printer this ends the document.
+    void close();
+    // Called when a line would cross the bottom of the surface; true when drawing
+    // goes on at the top of a fresh page.
+    virtual bool startNextPage() { return false; }
+    QPainter& painter() { return painter_; }
+
+private:
+    void drawItems(const SheetLine& line);
+    void drawText(double x, const QString& text);
+
+    Platform& platform_;
+    QFont font_;
+    QPainter painter_;
+    QColor colour_ = Qt::black;
+    double y_ = 0;
+    double bottom_ = 0;
+    double columnWidth_ = 0;
+    double lineHeight_ = 0;
+    double ascent_ = 0;
+    int linesWritten_ = 0;
+};
+
+// The page of the print image window: an image at the screen's resolution that
+// keeps what was drawn; lines below its bottom are clipped.
+class PageSurface : public DrawingSurface {
+public:
+    PageSurface(Platform& platform, const QFont& font, QSize pixels, double dotsPerInch);
+    // The painting ends before the image it paints on goes.
+    ~PageSurface() override;
+
+    // Starts a fresh drawing: erased to white, top left, black.
+    void clear() override;
+    // Ends the drawing; the image is then ready to be shown.
+    void finish();
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+};
+
+// The printer: the sheet is one continuous run of lines from the top of the first
+// page; a line that does not fit goes to the top of the next page.
+class PrinterSurface : public DrawingSurface {
+public:
+    PrinterSurface(Platform& platform, QPrinter& printer, const QFont& font);
+
+    // Starts the print job; false when the printer cannot be opened.
+    bool begin();
+    // Releases the whole job to the printer.
+    void endDocument();
+    int pages() const { return pages_; }
+
+protected:
+    bool startNextPage() override;
+
+private:
+    QPrinter& printer_;
+    int pages_ = 0;
+};
+
+// The program's drawing surface; null when none is set.
+DrawingSurface* drawingSurface();
+void setDrawingSurface(DrawingSurface* surface);
+
+// The three groups of the sheet drawn onto the drawing surface (nothing without one).
+void Hyouji_1(const CalcSheet& sheet);
+void Hyouji_2(const CalcSheet& sheet);
+void Hyouji_3(const CalcSheet& sheet);
+
+} // namespace tovarin

@@ -1,0 +1,71 @@
+#include "FilePrint.h"
+
+#include "DrawingSurface.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+namespace tovarin {
+
+PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
+                                         const CalcSheet& sheet) {
+    if (sheet.landUse != LandUse::Residential)
+        return PopulationAnswer::NotAsked;
+    MessageRequest question;
+    question.text = QStringLiteral("最大計画人口を印刷しますか？");
+    question.title = QStringLiteral("確認");
+    question.buttons = MsgButtons::YesNoCancel;
+    question.defaultButton = MsgAnswer::No;
+    question.icon = MsgIcon::None;
+    switch (platform.message(parent, question)) {
+    case MsgAnswer::Yes: return PopulationAnswer::Yes;
+    case MsgAnswer::No: return PopulationAnswer::No;
+    case MsgAnswer::Ok:
+    case MsgAnswer::Cancel: break;
+    }
+    return PopulationAnswer::Cancel;
+}
+
+QFont printerFont() {
+    QFont font;
+    font.setPointSizeF(12);
+    font.setFamily(QStringLiteral("ＭＳ 明朝"));
+    return font;
+}
+
+bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
+                bool withMaxPopulation) {
+    PrinterSurface surface(platform, printer, printerFont());
+    if (!surface.begin())
+        return false;
+    setDrawingSurface(&surface);
+    Hyouji_1(sheet);
+    Hyouji_2(sheet);
+    if (withMaxPopulation)
+        Hyouji_3(sheet); // draws for residential land use only
+    surface.endDocument();
+    return true;
+}
+
+void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
+    const PopulationAnswer answer = askToPrintMaxPopulation(platform, parent, sheet);
+    if (answer == PopulationAnswer::Cancel)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!platform.printSetup(parent, printer))
+        return;
+    // A printer that cannot be opened prints nothing, without a message.
+    printSheet(platform, printer, sheet, answer != PopulationAnswer::No);
+}
+
+bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    return printSheet(platform, printer, sheet, true);
+}
+
+} // namespace tovarin

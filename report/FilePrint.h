@@ -1,0 +1,39 @@
+#pragma once
+// FilePrint ("印刷(&P)"): the calculation sheet on the printer, drawn as on the
+// print image page, with the maximum population section when the user wants it.
+
+#include "CalcSheet.h"
+#include "Platform.h"
+
+#include <QFont>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace tovarin {
+
+// The answer to "最大計画人口を印刷しますか？"; NotAsked for the other land uses.
+enum class PopulationAnswer { NotAsked, Yes, No, Cancel };
+
+// Asks for residential land use only (Yes / No / Cancel, No preselected, no icon).
+PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
+                                         const CalcSheet& sheet);
+
+// "ＭＳ 明朝" 12 pt.
+QFont printerFont();
+
+// Draws groups 1 and 2 on a printer that is set up, and group 3 when wanted, then
+// ends the document. False when the printer could not be opened (nothing printed).
+bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
+                bool withMaxPopulation);
+
+// The command: the question, the print set-up dialog, the printout. A cancelled
+// question or dialog ends it silently, as does a printer that cannot be opened.
+void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet);
+
+// The printout as a PDF file on A4, with the maximum population section (as if the
+// question had been answered Yes). False when the file could not be written.
+bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName);
+
+} // namespace tovarin

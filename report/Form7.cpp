@@ -1,0 +1,218 @@
+#include "Form7.h"
+
+#include "FilePrint.h"
+#include "PageScroll.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace tovarin {
+
+namespace {
+
+// The page widget: shows the image the sheet was drawn into. Moving or covering it
+// only repaints that image; the sheet itself is drawn at activation.
+class PageView : public QWidget {
+public:
+    PageView(const PageSurface& page, QWidget* parent) : QWidget(parent), page_(page) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, page_.image());
+    }
+
+private:
+    const PageSurface& page_;
+};
+
+// The page's font: "ＭＳ 明朝" 11.25 pt, normal weight.
+QFont pageFont() {
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPointSizeF(11.25);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QAction* addMenuItem(QWidget* owner, const char* name, const QString& caption) {
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+QSize printerPageTwips() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QSizeF millimetres(210, 297); // A4 portrait
+    if (!info.isNull()) {
+        const QPrinter printer(info);
+        millimetres = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    }
+    return {millimetresToTwips(millimetres.width()), millimetresToTwips(millimetres.height())};
+}
+
+Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(QStringLiteral("印刷イメージ"));
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPointSizeF(9);
+    setFont(font);
+    resize(px(clientWidthTwips), px(clientHeightTwips));
+
+    // Form_Load: one unit on the page is one unit on the printed page.
+    pageTwips_ = printerPageTwips();
+    const QSize pagePixels(px(pageTwips_.width()), px(pageTwips_.height()));
+    page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels,
+                                          logicalDpiY());
+    createControls();
+    createMenus();
+}
+
+QSize Form7::sizeHint() const { return {px(clientWidthTwips), px(clientHeightTwips)}; }
+
+int Form7::px(int twips) const {
+    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+void Form7::createControls() {
+    picture1_ = new QWidget(this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setGeometry(0, 0, px(viewportWidthTwips), px(viewportHeightTwips));
+    QPalette grey = picture1_->palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    picture1_->setPalette(grey);
+    picture1_->setAutoFillBackground(true);
+
+    picture2_ = new PageView(*page_, picture1_);
+    picture2_->setObjectName(QStringLiteral("Picture2"));
+    picture2_->setGeometry(px(pageLeftTwips), 0, page_->image().width(),
+                           page_->image().height());
+
+    hScroll1_ = new QScrollBar(Qt::Horizontal, this);
+    hScroll1_->setObjectName(QStringLiteral("HScroll1"));
+    hScroll1_->setGeometry(0, px(hScrollTopTwips), px(viewportWidthTwips),
+                           px(scrollBarThicknessTwips));
+    setUpScrollBar(hScroll1_, pageTwips_.width(), viewportWidthTwips);
+    connect(hScroll1_, &QScrollBar::valueChanged, this, &Form7::scrolledHorizontally);
+
+    vScroll1_ = new QScrollBar(Qt::Vertical, this);
+    vScroll1_->setObjectName(QStringLiteral("VScroll1"));
+    vScroll1_->setGeometry(px(vScrollLeftTwips), 0, px(scrollBarThicknessTwips),
+                           px(viewportHeightTwips));
+    setUpScrollBar(vScroll1_, pageTwips_.height(), viewportHeightTwips);
+    connect(vScroll1_, &QScrollBar::valueChanged, this, &Form7::scrolledVertically);
+}
+
+void Form7::setUpScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips) {
+    const ScrollFigures figures = scrollFigures(pageTwips, viewportTwips);
+    bar->setRange(0, figures.maximum);
+    bar->setPageStep(figures.largeStep);
+    bar->setSingleStep(figures.smallStep);
+    bar->setValue(0);
+}
+
+void Form7::createMenus() {
+    menFPrn_ = addMenuItem(this, "Men_FPrn", QStringLiteral("印刷(&P)"));
+    menFEdi_ = new QMenu(QStringLiteral("ｴﾃﾞｨﾀ(&E)"), this);
+    menFEdi_->setObjectName(QStringLiteral("Men_FEdi"));
+    menFEdi_->menuAction()->setObjectName(QStringLiteral("Men_FEdi"));
+    menFEWri_ = addMenuItem(menFEdi_, "Men_FEWri", QStringLiteral("書き込み(&W)"));
+    menFEOpn_ = addMenuItem(menFEdi_, "Men_FEOpn", QStringLiteral("起動(&O)"));
+    menFEdi_->addAction(menFEWri_);
+    menFEdi_->addAction(menFEOpn_);
+    menFCls_ = addMenuItem(this, "Men_FCls", QStringLiteral("閉じる(&C)"));
+
+    connect(menFPrn_, &QAction::triggered, this, &Form7::printSheet);
+    connect(menFEWri_, &QAction::triggered, this, [this] { host_.Kakikomi(); });
+    connect(menFEOpn_, &QAction::triggered, this, [this] { host_.startEditor(); });
+    connect(menFCls_, &QAction::triggered, this, &Form7::closeWindow);
+}
+
+QList<QAction*> Form7::menuBarActions() const {
+    return {menFPrn_, menFEdi_->menuAction(), menFCls_};
+}
+
+void Form7::drawPage() {
+    const CalcSheet& sheet = host_.calcSheet();
+    setDrawingSurface(page_.get());
+    page_->clear();
+    Hyouji_1(sheet);
+    Hyouji_2(sheet);
+    Hyouji_3(sheet);
+    page_->finish();
+    ++pageDrawings_;
+    picture2_->update();
+}
+
+void Form7::scrolledHorizontally(int value) {
+    picture2_->move(px(-value), picture2_->y());
+}
+
+void Form7::scrolledVertically(int value) {
+    picture2_->move(picture2_->x(), px(-value));
+}
+
+void Form7::printSheet() {
+    FilePrint(host_.platform(), host_.dialogParent(), host_.calcSheet());
+}
+
+void Form7::closeWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void Form7::closeEvent(QCloseEvent* event) {
+    host_.setToolbarVisible(true);
+    event->accept();
+}
+
+Form7* findForm7(QMdiArea* area) {
+    for (QMdiSubWindow* frame : area->subWindowList()) {
+        if (auto* window = qobject_cast<Form7*>(frame->widget()))
+            return window;
+    }
+    return nullptr;
+}
+
+Form7* FileImage(PrintHost& host) {
+    host.setToolbarVisible(false);
+    QMdiArea* area = host.mdiArea();
+    Form7* window = findForm7(area);
+    QMdiSubWindow* frame = nullptr;
+    if (window) {
+        frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    } else {
+        window = new Form7(host);
+        frame = area->addSubWindow(window);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setWindowTitle(window->windowTitle());
+        // Every activation draws the page anew.
+        QObject::connect(area, &QMdiArea::subWindowActivated, window,
+                         [window, frame](QMdiSubWindow* active) {
+                             if (active == frame)
+                                 window->drawPage();
+                         });
+        frame->adjustSize();
+    }
+    frame->move(0, 0);
+    frame->show();
+    area->setActiveSubWindow(frame);
+    return window;
+}
+
+} // namespace tovarin

@@ -1,0 +1,716 @@
+// The document file on the real windows: Save As, Close and Open bring every window
+// back; Open, Save As, Overwrite save, Close and New with their dialogs, questions,
+// file-name rules and toolbar button 3; and the failures a save or an open must
+// report instead of losing or inventing data.
+
+#include "CalcSheet.h"
+#include "Cp932.h"
+#include "DocumentCases.h"
+#include "DocumentCommands.h"
+#include "DocumentRecord.h"
+#include "DocumentWindows.h"
+#include "Form1.h"
+#include "Form11.h"
+#include "Form2.h"
+#include "Form3.h"
+#include "Form4.h"
+#include "Form5.h"
+#include "InputWindows.h"
+#include "JapaneseEnvironment.h"
+#include "MDIFofm.h"
+#include "ScriptedPlatform.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace tovarin;
+using tovarin::testing::DocumentCase;
+using tovarin::testing::ScriptedPlatform;
+
+namespace {
+
+const QString kCheckFacilityKind = QStringLiteral("施設の種類を選択してください。");
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray bytesOf(const std::string& text) { return QByteArray::fromStdString(text); }
+
+// The lines of a document file, decoded; every line must end in CR LF.
+QStringList documentLines(const QByteArray& bytes) {
+    if (!bytes.endsWith("\r\n")) return {QStringLiteral("<no CR LF at the end>")};
+    const cp932::DecodeResult decoded = cp932::decode(bytes.toStdString());
+    if (!decoded.ok) return {QStringLiteral("<not code page 932>")};
+    QStringList lines = QString::fromStdString(decoded.utf8).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
+bool sameQuestion(const MessageRequest& asked, const QString& text, const QString& title,
+                  MsgButtons buttons, MsgAnswer preselected, MsgIcon icon) {
+    return asked.text == text && asked.title == title && asked.buttons == buttons &&
+           asked.defaultButton == preselected && asked.icon == icon;
+}
+
+// The VP document of the residential example, typed out: VP φ100 at full flow,
+// 10 per mille, n 0.010, Manning, 住宅地 P = 1000 and q = 350, planned flow 0.0041.
+DocumentRecord residentialVpRecord() {
+    DocumentRecord r;
+    r.form1.lst_s = 0;
+    r.form1.opt1 = true;
+    r.form1.opt3 = true;
+    r.form1.opt5 = true;
+    r.form1.opt7 = true;
+    r.form1.opt9 = true;
+    r.form1.txt3 = "0.0041";
+    r.form1.cob1 = 0;
+    r.form3.opt1 = true;
+    r.form3.txt_p = "1000";
+    r.form3.txt_q1 = "350";
+    r.facility = StandardPipeValues{2, "10", "0.010", 0};
+    r.form11 = {"0.0041", "0.0069", "0.8595", "1692.9", "23456.00"};
+    return r;
+}
+
+// A rectangular channel 1.0 × 0.5 at "水深８割", 2 per mille, n 0.015, Manning.
+DocumentRecord rectangularRecord() {
+    DocumentRecord r = residentialVpRecord();
+    r.form1.lst_s = 5;
+    r.form3 = PlannedSewageValues{};
+    r.form3.opt3 = true;
+    r.form3.txt_a = "5000";
+    r.form3.txt_q2 = "0.0012";
+    r.form1.txt3 = "0.0006";
+    r.facility = RectangularValues{"コンクリート水路", "1.0", "0.5", "2", "0.015", 4};
+    r.form11 = {"0.0006", "0.3948", "0.9870", "23456789", "23456.00"};
+    return r;
+}
+
+} // namespace
+
+class DocumentCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void roundTripBringsBackEveryWindow_data();
+    void roundTripBringsBackEveryWindow();
+    void openComputesThenShowsTheStoredCaptions();
+    void storedKindOutsideTheList_data();
+    void storedKindOutsideTheList();
+    void storedPositionsOutsideTheirListsLeaveTheControls();
+
+    void openDialogAndItsCancel();
+    void saveAsToANewName();
+    void saveAsOverAnExistingFile();
+    void saveAsCancelled();
+    void overwriteSaveAsksFirst();
+    void closeAndNewAfterOpen();
+
+    void unwritableTargetIsReported_data();
+    void unwritableTargetIsReported();
+    void refusedValueWritesNothing_data();
+    void refusedValueWritesNothing();
+    void saveReplacesTheFileWhole();
+    void unreadableFileLeavesTheDocument_data();
+    void unreadableFileLeavesTheDocument();
+    void inputsWithoutAResultShowNoPanel_data();
+    void inputsWithoutAResultShowNoPanel();
+
+private:
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+    // Opens and closes the File menu, which recomputes availability.
+    void openFileMenu() {
+        auto* menu = window->findChild<QMenu*>(QStringLiteral("Men_F"));
+        menu->popup(window->mapToGlobal(QPoint(0, 0)));
+        menu->hide();
+    }
+    bool button(int position) const { return window->toolbarButton(position)->isEnabled(); }
+    InputWindows& windows() const { return window->inputWindows(); }
+    QString path(const QString& name) const { return dir->filePath(name); }
+
+    // The File menu's commands, as the user reaches them.
+    void saveAs(const QString& name) {
+        platform->saveNames.enqueue(name);
+        openFileMenu();
+        action("Men_FSav")->trigger();
+    }
+    void open(const QString& name) {
+        platform->openNames.enqueue(name);
+        window->toolbarButton(2)->trigger();
+    }
+    void closeDocument() {
+        platform->answers.enqueue(MsgAnswer::Ok);
+        action("Men_FCls")->trigger();
+    }
+    // A computed residential VP document saved as "saved.tvr".
+    QString savedDocument() {
+        testing::enterCase(*window, DocumentCase::ResidentialVp);
+        const QString saved = path(QStringLiteral("saved.tvr"));
+        saveAs(saved);
+        return saved;
+    }
+    QByteArray serialisedWindows() {
+        const auto record = recordFromWindows(windows());
+        return record ? bytesOf(serialise(*record).bytes) : QByteArray();
+    }
+    QString writeRecord(const DocumentRecord& record, const QString& name) {
+        const SerialiseResult serialised = serialise(record);
+        const QString file = path(name);
+        if (!serialised.ok() || !writeBytes(file, bytesOf(serialised.bytes))) return {};
+        return file;
+    }
+
+    ScriptedPlatform* platform = nullptr;
+    MDIFofm* window = nullptr;
+    QTemporaryDir* dir = nullptr;
+};
+
+void DocumentCommandsTest::initTestCase() {
+    setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void DocumentCommandsTest::init() {
+    dir = new QTemporaryDir;
+    QVERIFY(dir->isValid());
+    platform = new ScriptedPlatform;
+    window = new MDIFofm(*platform);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void DocumentCommandsTest::cleanup() {
+    delete window;
+    delete platform;
+    delete dir;
+}
+
+// ---------------------------------------------------------------- reading and writing
+
+void DocumentCommandsTest::roundTripBringsBackEveryWindow_data() {
+    QTest::addColumn<int>("which");
+    for (DocumentCase which :
+         {DocumentCase::ResidentialVp, DocumentCase::NonResidential1VuKutter,
+          DocumentCase::DirectFrpmMargin, DocumentCase::NonResidential2Hume,
+          DocumentCase::DirectOtherCircular, DocumentCase::NonResidential2Rectangular})
+        QTest::newRow(qPrintable(testing::caseName(which))) << static_cast<int>(which);
+}
+
+void DocumentCommandsTest::roundTripBringsBackEveryWindow() {
+    QFETCH(int, which);
+    const auto documentCase = static_cast<DocumentCase>(which);
+    const int kind = testing::caseKind(documentCase);
+    testing::enterCase(*window, documentCase);
+    QVERIFY(windows().form11());
+    const int beepsOfTheResult = platform->beeps;
+
+    const QString saved = path(QStringLiteral("case.tvr"));
+    saveAs(saved);
+    QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+    const QStringList before = testing::describeWindows(*window);
+    const QString statusBefore = window->statusMessage();
+    const CalcSheet sheetBefore = window->calcSheet();
+
+    // The file is the record of the windows, line by line.
+    const QStringList lines = documentLines(fileBytes(saved));
+    QCOMPARE(lines, documentLines(serialisedWindows()));
+    QCOMPARE(lines.size(), documentLineCount(kind));
+    QCOMPARE(lines.first(), QStringLiteral(" %1 ").arg(kind));
+    QCOMPARE(lines.mid(lines.size() - 5), windows().form11()->captions());
+
+    closeDocument();
+    QVERIFY(!windows().form1() && !windows().facilityWindow() && !windows().form11());
+    platform->beeps = 0;
+    open(saved);
+
+    QCOMPARE(testing::describeWindows(*window), before);
+    QCOMPARE(window->statusMessage(), statusBefore);
+    QCOMPARE(platform->beeps, beepsOfTheResult);
+    const CalcSheet& sheet = window->calcSheet();
+    QCOMPARE(sheet.capacity, sheetBefore.capacity);
+    QCOMPARE(sheet.velocity, sheetBefore.velocity);
+    QCOMPARE(sheet.plannedFlow, sheetBefore.plannedFlow);
+    QCOMPARE(sheet.maxPopulation, sheetBefore.maxPopulation);
+    QCOMPARE(sheet.marginRatio, sheetBefore.marginRatio);
+    QCOMPARE(window->currentFileName, saved);
+    QVERIFY(button(3) && button(5) && button(6));
+
+    // Writing the reopened document gives the same file again.
+    const QString again = path(QStringLiteral("again.tvr"));
+    saveAs(again);
+    QCOMPARE(fileBytes(again), fileBytes(saved));
+}
+
+void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
+    DocumentRecord record = residentialVpRecord();
+    record.form11.lbl9 = "9.9999";
+    const QString file = writeRecord(record, QStringLiteral("vp.tvr"));
+    QVERIFY(!file.isEmpty());
+    open(file);
+
+    // VP φ100 full: A = 0.7853 × 0.1008², P = 3.1415 × 0.1008, Manning at 10 per mille
+    // gives V = 0.859487… and Q2 = 0.00685797…; P max = Q2 × 86 400 000 / 350.
+    const CalcSheet& sheet = window->calcSheet();
+    QVERIFY(qAbs(sheet.velocity - 0.859487) < 1e-6);
+    QVERIFY(qAbs(sheet.capacity - 0.00685797) < 1e-8);
+    QVERIFY(qAbs(sheet.maxPopulation - 1692.9407) < 1e-3);
+    QCOMPARE(sheet.plannedFlow, 0.0041);
+
+    Form11* panel = windows().form11();
+    QVERIFY(panel);
+    QCOMPARE(panel->captions(),
+             QStringList({QStringLiteral("0.0041"), QStringLiteral("0.0069"),
+                          QStringLiteral("9.9999"), QStringLiteral("1692.9"),
+                          QStringLiteral("23456.00")}));
+    QVERIFY(!panel->lbl(21)->isVisibleTo(panel));
+    QCOMPARE(window->statusMessage(),
+             QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）"));
+
+    // The hidden planned-sewage dialog holds the stored land use and entries.
+    Form3* dialog = windows().existingForm3();
+    QVERIFY(dialog && !dialog->isVisible());
+    QVERIFY(dialog->opt(1)->isChecked());
+    QCOMPARE(dialog->txt_p()->text(), QStringLiteral("1000"));
+    QCOMPARE(dialog->txt_q1()->text(), QStringLiteral("350"));
+    QCOMPARE(sheet.population, 1000.0);
+    QCOMPARE(sheet.sewagePerCapita, 350.0);
+    QVERIFY(platform->messages.isEmpty());
+}
+
+void DocumentCommandsTest::storedKindOutsideTheList_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("7") << 7;
+    QTest::newRow("-1") << -1;
+}
+
+void DocumentCommandsTest::storedKindOutsideTheList() {
+    QFETCH(int, kind);
+    DocumentRecord record = residentialVpRecord();
+    record.form1.lst_s = kind;
+    record.form1.opt1 = false;
+    record.form1.opt2 = true;
+    record.facility = std::monostate{};
+    const QString file = writeRecord(record, QStringLiteral("nokind.tvr"));
+    QVERIFY(!file.isEmpty());
+    QCOMPARE(documentLines(fileBytes(file)).size(), 27);
+    QCOMPARE(documentLines(fileBytes(file)).at(22), QStringLiteral("0.0041"));
+
+    testing::enterCase(*window, DocumentCase::NonResidential2Rectangular);
+    open(file);
+
+    Form1* sheet = windows().form1();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->lst_s()->currentRow(), -1);
+    QVERIFY(sheet->opt(2)->isChecked() && !sheet->opt(1)->isChecked());
+    QCOMPARE(sheet->txt3()->text(), QStringLiteral("0.0041"));
+    QVERIFY(!windows().facilityWindow());
+    // No facility, so no result: the check of the "計算" button says why.
+    QVERIFY(!windows().form11());
+    QCOMPARE(platform->lastMessageText(), kCheckFacilityKind);
+    QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(window->calcSheet().capacity, 0.0);
+    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(sheet->windowTitle(), file);
+    QVERIFY(!button(3) && !button(5) && !button(6));
+    openFileMenu();
+    QVERIFY(!action("Men_FSav")->isEnabled() && !action("Men_FOvw")->isEnabled());
+}
+
+void DocumentCommandsTest::storedPositionsOutsideTheirListsLeaveTheControls() {
+    DocumentRecord record = residentialVpRecord();
+    record.form1.cob1 = 13;
+    record.facility = StandardPipeValues{8, "10", "0.010", 15};
+    const QString file = writeRecord(record, QStringLiteral("positions.tvr"));
+    open(file);
+
+    // The VP list has 8 sizes and the depth list 15 entries: the first size and
+    // "水深８割" chosen by the kind stay; the margin list stays at "１００％".
+    Form2* pipe = windows().form2();
+    QVERIFY(pipe);
+    QCOMPARE(pipe->lst_pu()->currentRow(), 0);
+    QCOMPARE(pipe->cbo1()->currentIndex(), 5);
+    QCOMPARE(windows().form1()->cob1()->currentIndex(), 0);
+    QVERIFY(windows().form11());
+}
+
+// ---------------------------------------------------------------- commands
+
+void DocumentCommandsTest::openDialogAndItsCancel() {
+    const QString saved = savedDocument();
+    QVERIFY(button(3));
+    const QStringList before = testing::describeWindows(*window);
+
+    open(QString());
+    QCOMPARE(platform->fileDialogs.size(), 2);
+    const FileDialogRequest& request = platform->fileDialogs.last();
+    QCOMPARE(request.title, QStringLiteral("Tovarinを開く"));
+    QCOMPARE(request.directory, QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
+    QVERIFY(!QFileInfo::exists(request.directory));
+
+    // Cancelled: the windows stay, but nothing is left to overwrite.
+    QCOMPARE(testing::describeWindows(*window), before);
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(!button(3) && button(5) && button(6));
+    openFileMenu();
+    QVERIFY(!action("Men_FOvw")->isEnabled());
+    QVERIFY(action("Men_FSav")->isEnabled());
+    QVERIFY(platform->messages.isEmpty());
+
+    // The menu item reaches the same command.
+    platform->openNames.enqueue(saved);
+    action("Men_FOpn")->trigger();
+    QCOMPARE(window->currentFileName, saved);
+    QVERIFY(button(3));
+}
+
+void DocumentCommandsTest::saveAsToANewName() {
+    testing::enterCase(*window, DocumentCase::DirectOtherCircular);
+    QVERIFY(!button(3));
+    // Typed without an extension, the name is used as typed.
+    const QString plain = path(QStringLiteral("plain"));
+    saveAs(plain);
+
+    QCOMPARE(platform->fileDialogs.size(), 1);
+    const FileDialogRequest& request = platform->fileDialogs.first();
+    QCOMPARE(request.title, QStringLiteral("Tovarinの保存"));
+    QCOMPARE(request.directory, QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
+    QVERIFY(platform->messages.isEmpty());
+
+    QCOMPARE(fileBytes(plain), serialisedWindows());
+    QVERIFY(!QFileInfo::exists(plain + QStringLiteral(".tvr")));
+    QCOMPARE(window->currentFileName, plain);
+    QCOMPARE(windows().form1()->windowTitle(), plain);
+    QVERIFY(button(3));
+    // The material name is stored in code page 932.
+    QVERIFY(fileBytes(plain).contains(bytesOf(cp932::encode("硬質塩化ビニル管　φ２５０").bytes)));
+}
+
+void DocumentCommandsTest::saveAsOverAnExistingFile() {
+    testing::enterCase(*window, DocumentCase::ResidentialVp);
+    const QString existing = path(QStringLiteral("existing.tvr"));
+    QVERIFY(writeBytes(existing, "old\r\n"));
+
+    platform->answers.enqueue(MsgAnswer::No);
+    saveAs(existing);
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(sameQuestion(platform->messages.first(),
+                         QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
+                         QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No,
+                         MsgIcon::Critical));
+    // Declined: nothing written, yet the declined name is what Overwrite save targets.
+    QCOMPARE(fileBytes(existing), QByteArray("old\r\n"));
+    QCOMPARE(window->currentFileName, existing);
+    QVERIFY(windows().form1()->windowTitle().isEmpty());
+    QVERIFY(!button(3));
+    openFileMenu();
+    QVERIFY(action("Men_FOvw")->isEnabled());
+    QVERIFY(button(3));
+
+    platform->answers.enqueue(MsgAnswer::Yes);
+    saveAs(existing);
+    QCOMPARE(platform->messages.size(), 2);
+    QCOMPARE(fileBytes(existing), serialisedWindows());
+    QCOMPARE(windows().form1()->windowTitle(), existing);
+}
+
+void DocumentCommandsTest::saveAsCancelled() {
+    const QString saved = savedDocument();
+    QVERIFY(button(3));
+    const QByteArray written = fileBytes(saved);
+
+    saveAs(QString());
+    QVERIFY(platform->messages.isEmpty());
+    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(!button(3));
+    openFileMenu();
+    QVERIFY(!action("Men_FOvw")->isEnabled());
+    QCOMPARE(fileBytes(saved), written);
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+}
+
+void DocumentCommandsTest::overwriteSaveAsksFirst() {
+    const QString saved = savedDocument();
+    const QByteArray document = fileBytes(saved);
+    QVERIFY(writeBytes(saved, "changed on disk\r\n"));
+
+    platform->answers.enqueue(MsgAnswer::Cancel);
+    window->toolbarButton(3)->trigger();
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(sameQuestion(platform->messages.first(),
+                         QStringLiteral("上書き保存してもよろしいですか？"), QStringLiteral("確認"),
+                         MsgButtons::OkCancel, MsgAnswer::Cancel, MsgIcon::None));
+    QCOMPARE(fileBytes(saved), QByteArray("changed on disk\r\n"));
+
+    platform->answers.enqueue(MsgAnswer::Ok);
+    openFileMenu();
+    action("Men_FOvw")->trigger();
+    QCOMPARE(platform->messages.size(), 2);
+    QCOMPARE(fileBytes(saved), document);
+    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+    QVERIFY(button(3));
+}
+
+void DocumentCommandsTest::closeAndNewAfterOpen() {
+    const QString saved = savedDocument();
+    closeDocument();
+    open(saved);
+    QVERIFY(windows().form11());
+
+    platform->answers.enqueue(MsgAnswer::Cancel);
+    action("Men_FCls")->trigger();
+    QVERIFY(sameQuestion(platform->messages.last(),
+                         QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？"),
+                         QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel,
+                         MsgIcon::Question));
+    QVERIFY(windows().form11());
+    QVERIFY(button(3));
+
+    closeDocument();
+    QVERIFY(!windows().form1() && !windows().form11());
+    QCOMPARE(window->currentFileName, saved);
+    QVERIFY(window->statusMessage().isEmpty());
+    QVERIFY(!button(3) && !button(5) && !button(6));
+
+    // New forgets the file; the hidden planned-sewage dialog keeps what Open put in it.
+    open(saved);
+    window->toolbarButton(1)->trigger();
+    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(!button(3));
+    QVERIFY(windows().form1()->windowTitle().isEmpty());
+    Form3* dialog = windows().existingForm3();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->txt_p()->text(), QStringLiteral("1000"));
+}
+
+// ---------------------------------------------------------------- failures
+
+void DocumentCommandsTest::unwritableTargetIsReported_data() {
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("target");
+    // A folder that is a regular file, and a folder where the file should be; both
+    // fail for root as well.
+    QTest::newRow("folder is a file") << QStringLiteral("blocker") << QStringLiteral("blocker/doc.tvr");
+    QTest::newRow("folder in place of the file") << QStringLiteral("doc.tvr/") << QStringLiteral("doc.tvr");
+}
+
+void DocumentCommandsTest::unwritableTargetIsReported() {
+    QFETCH(QString, blocker);
+    QFETCH(QString, target);
+    if (blocker.endsWith(QLatin1Char('/')))
+        QVERIFY(QDir(dir->path()).mkdir(blocker.chopped(1)));
+    else
+        QVERIFY(writeBytes(path(blocker), "a file\r\n"));
+    testing::enterCase(*window, DocumentCase::ResidentialVp);
+    const QString file = path(target);
+
+    saveAs(file);
+    QCOMPARE(platform->messages.size(), 1);
+    const MessageRequest error = platform->messages.first();
+    QCOMPARE(error.title, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(error.buttons, MsgButtons::Ok);
+    QVERIFY2(error.text.contains(QStringLiteral("「%1」").arg(file)), qPrintable(error.text));
+    QVERIFY(error.text.contains(QStringLiteral("保存できませんでした")));
+    // Not saved: no caption, no button 3.
+    QVERIFY(windows().form1()->windowTitle().isEmpty());
+    QVERIFY(!button(3));
+
+    // Overwrite save to the same name says so as well.
+    openFileMenu();
+    QVERIFY(action("Men_FOvw")->isEnabled());
+    platform->answers.enqueue(MsgAnswer::Ok);
+    action("Men_FOvw")->trigger();
+    QCOMPARE(platform->messages.size(), 3);
+    QCOMPARE(platform->messages.at(2).text, error.text);
+    QVERIFY(windows().form11());
+}
+
+void DocumentCommandsTest::refusedValueWritesNothing_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("emoji") << static_cast<int>(DocumentCase::DirectOtherCircular)
+                           << QStringLiteral("塩ビ管\U0001F600")
+                           << QStringLiteral("「管の材料・名称」の文字「\U0001F600」はファイルに保存できません。");
+    QTest::newRow("two lines") << static_cast<int>(DocumentCase::NonResidential2Rectangular)
+                               << QStringLiteral("一行目\n二行目")
+                               << QStringLiteral("「管の材料・名称」に改行が含まれているため保存できません。");
+}
+
+void DocumentCommandsTest::refusedValueWritesNothing() {
+    QFETCH(int, which);
+    QFETCH(QString, material);
+    QFETCH(QString, message);
+    testing::enterCase(*window, static_cast<DocumentCase>(which));
+    const QString saved = path(QStringLiteral("saved.tvr"));
+    saveAs(saved);
+    const QByteArray before = fileBytes(saved);
+    QVERIFY(!before.isEmpty());
+
+    // Put in by code, so that the result stays on screen.
+    QLineEdit* field = windows().form5() ? windows().form5()->txt_m() : windows().form4()->txt_m();
+    field->setText(material);
+    QCOMPARE(field->text(), material);
+
+    platform->answers.enqueue(MsgAnswer::Ok);
+    window->toolbarButton(3)->trigger();
+    QCOMPARE(platform->messages.size(), 2);
+    QCOMPARE(platform->messages.last().text, message);
+    QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(fileBytes(saved), before);
+
+    const QString other = path(QStringLiteral("other.tvr"));
+    saveAs(other);
+    QCOMPARE(platform->messages.last().text, message);
+    QVERIFY(!QFileInfo::exists(other));
+    // The dialog's name is kept as with any Save As; the caption still shows the
+    // file that was written.
+    QCOMPARE(window->currentFileName, other);
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+}
+
+void DocumentCommandsTest::saveReplacesTheFileWhole() {
+    const QString saved = savedDocument();
+    const QByteArray first = fileBytes(saved);
+    // A second name for the same file: writing in place would change it too.
+    const QString link = path(QStringLiteral("link.tvr"));
+    QVERIFY(::link(QFile::encodeName(saved).constData(), QFile::encodeName(link).constData()) == 0);
+
+    windows().form1()->opt(2)->click();
+    windows().form2()->cmd1()->click();
+    platform->answers.enqueue(MsgAnswer::Ok);
+    window->toolbarButton(3)->trigger();
+    QCOMPARE(fileBytes(saved), serialisedWindows());
+    QVERIFY(fileBytes(saved) != first);
+    QCOMPARE(fileBytes(link), first);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void DocumentCommandsTest::unreadableFileLeavesTheDocument_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    const QByteArray whole = bytesOf(serialise(residentialVpRecord()).bytes);
+    QTest::newRow("missing") << QByteArray("<missing>") << QStringLiteral("ファイルが見つかりません。");
+    QTest::newRow("folder") << QByteArray("<folder>") << QStringLiteral("フォルダは開けません。");
+    QTest::newRow("ends early") << whole.left(whole.indexOf("0.010")) << QStringLiteral("ファイルが途中で終わっています。");
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("このファイルはTovarinの計算書データではありません。");
+    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                             << QStringLiteral("このファイルはTovarinの計算書データではありません。");
+    QTest::newRow("text") << QByteArray("Dear user,\r\nthis is a letter.\r\n")
+                          << QStringLiteral("このファイルはTovarinの計算書データではありません。");
+}
+
+void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString saved = savedDocument();
+    const QStringList before = testing::describeWindows(*window);
+    const double capacity = window->calcSheet().capacity;
+
+    const QString bad = path(QStringLiteral("bad.tvr"));
+    if (content == "<folder>")
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("bad.tvr")));
+    else if (content != "<missing>")
+        QVERIFY(writeBytes(bad, content));
+    open(bad);
+
+    QCOMPARE(platform->messages.size(), 1);
+    const MessageRequest error = platform->messages.first();
+    QCOMPARE(error.title, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(error.text, QStringLiteral("ファイル「%1」を開けません。\n%2").arg(bad, reason));
+    QCOMPARE(testing::describeWindows(*window), before);
+    QCOMPARE(window->calcSheet().capacity, capacity);
+    QCOMPARE(window->currentFileName, saved);
+    QVERIFY(button(3) && button(5) && button(6));
+}
+
+void DocumentCommandsTest::inputsWithoutAResultShowNoPanel_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no gradient") << QStringLiteral("gradient=") << QStringLiteral("施設の勾配を入力してください。");
+    QTest::newRow("gradient not a number") << QStringLiteral("gradient=abc") << QStringLiteral("施設の勾配を入力してください。");
+    QTest::newRow("roughness 0") << QStringLiteral("roughness=0.000") << QStringLiteral("粗度係数を入力してください。");
+    QTest::newRow("no planned flow") << QStringLiteral("flow=") << QStringLiteral("計画汚水量を計算又は入力してください。");
+    QTest::newRow("planned flow 0 with margin")
+        << QStringLiteral("margin flow=0")
+        << QStringLiteral("計画汚水量が０のため、余裕率を計算できません。計画汚水量を確認してください。");
+    QTest::newRow("q 0 for residential")
+        << QStringLiteral("q=0")
+        << QStringLiteral("計画時間最大汚水量（１人１日当り）が０のため、最大計画人口を計算できません。計画汚水量を計算し直してください。");
+    QTest::newRow("channel beyond all numbers")
+        << QStringLiteral("huge channel")
+        << QStringLiteral("計算結果が数値の範囲を超えました。入力値を確認してください。");
+}
+
+void DocumentCommandsTest::inputsWithoutAResultShowNoPanel() {
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    DocumentRecord record = residentialVpRecord();
+    auto& pipe = std::get<StandardPipeValues>(record.facility);
+    if (change == QStringLiteral("gradient=")) pipe.txt1 = "";
+    if (change == QStringLiteral("gradient=abc")) pipe.txt1 = "abc";
+    if (change == QStringLiteral("roughness=0.000")) pipe.txt2 = "0.000";
+    if (change == QStringLiteral("flow=")) record.form1.txt3 = "";
+    if (change == QStringLiteral("margin flow=0")) {
+        record.form1.opt9 = false;
+        record.form1.opt10 = true;
+        record.form1.txt3 = "0";
+    }
+    if (change == QStringLiteral("q=0")) record.form3.txt_q1 = "0";
+    if (change == QStringLiteral("huge channel")) {
+        record = rectangularRecord();
+        auto& channel = std::get<RectangularValues>(record.facility);
+        channel.txt1 = "1e300";
+        channel.txt2 = "1e300";
+    }
+    const QString file = writeRecord(record, QStringLiteral("inputs.tvr"));
+    QVERIFY(!file.isEmpty());
+
+    testing::enterCase(*window, DocumentCase::DirectOtherCircular);
+    open(file);
+
+    QCOMPARE(platform->messages.size(), 1);
+    QCOMPARE(platform->messages.first().text, message);
+    QCOMPARE(platform->messages.first().title, QStringLiteral("エラーメッセージ"));
+    QVERIFY(!windows().form11());
+    QCOMPARE(window->calcSheet().capacity, 0.0);
+    QVERIFY(!button(3) && !button(5) && !button(6));
+    openFileMenu();
+    QVERIFY(!action("Men_FSav")->isEnabled() && !action("Men_FEWri")->isEnabled());
+
+    // The windows are restored all the same, ready to be corrected.
+    QCOMPARE(windows().form1()->txt3()->text(), QString::fromStdString(record.form1.txt3));
+    QVERIFY(windows().facilityWindow());
+    QCOMPARE(windows().form1()->windowTitle(), file);
+    QCOMPARE(window->currentFileName, file);
+}
+
+QTEST_MAIN(DocumentCommandsTest)
+#include "DocumentCommandsTest.moc"

@@ -1,0 +1,217 @@
+// tovarin-sheet: its sheet is byte for byte what the main window's "書き込み(&W)"
+// appends to Tvrn.txt after opening the same document; its --results line is the
+// results panel; unreadable and refused documents are reported and the others
+// still processed.
+
+#include "Cp932.h"
+#include "DocumentRecord.h"
+#include "JapaneseEnvironment.h"
+#include "MDIFofm.h"
+#include "ScriptedPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tovarin;
+using tovarin::testing::ScriptedPlatform;
+
+namespace {
+
+const QString kVelocityReminder =
+    QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
+
+QString example(const char* name) {
+    return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ToolRun runTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral(TOVARIN_SHEET_TOOL), arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(60000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return run;
+    }
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = tool.readAllStandardOutput();
+    run.err = tool.readAllStandardError();
+    return run;
+}
+
+// The sheet as the main window writes it: Open, then "書き込み(&W)".
+QByteArray sheetFromTheWindow(const QString& document) {
+    QFile::remove(QStringLiteral("Tvrn.txt"));
+    ScriptedPlatform platform;
+    MDIFofm window(platform);
+    window.show();
+    platform.openNames.enqueue(document);
+    window.FileOpen();
+    window.applyAvailability();
+    window.findChild<QAction*>(QStringLiteral("Men_FEWri"))->trigger();
+    return fileBytes(QStringLiteral("Tvrn.txt"));
+}
+
+QJsonObject jsonLine(const QByteArray& line) {
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(line, &error);
+    return error.error == QJsonParseError::NoError ? json.object() : QJsonObject();
+}
+
+} // namespace
+
+class SheetToolTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void sheetIsWhatTheEditorWriteAppends_data();
+    void sheetIsWhatTheEditorWriteAppends();
+    void resultsAsJsonLines();
+    void resultsEscapeStoredCaptions();
+    void unreadableAndRefusedDocumentsAreReported();
+    void wrongArguments();
+};
+
+void SheetToolTest::initTestCase() {
+    setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(QFileInfo::exists(QStringLiteral(TOVARIN_SHEET_TOOL)));
+}
+
+void SheetToolTest::sheetIsWhatTheEditorWriteAppends_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("residential VP") << example("residential-vp.tvr");
+    QTest::newRow("rectangular") << example("rectangular-non-residential.tvr");
+    QTest::newRow("other circular") << example("other-circular-direct.tvr");
+}
+
+void SheetToolTest::sheetIsWhatTheEditorWriteAppends() {
+    QFETCH(QString, document);
+    const QByteArray written = sheetFromTheWindow(document);
+    QVERIFY(written.contains("\r\n"));
+
+    const ToolRun run = runTool({document});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, written);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+
+    const ToolRun utf8 = runTool({QStringLiteral("--utf8"), document});
+    QCOMPARE(utf8.exitCode, 0);
+    QByteArray expected = QByteArray::fromStdString(cp932::decode(written.toStdString()).utf8);
+    expected.replace("\r\n", "\n");
+    QCOMPARE(utf8.out, expected);
+    QVERIFY(utf8.out.contains("☆ 流量計算書（汚水排水施設）"));
+}
+
+void SheetToolTest::resultsAsJsonLines() {
+    const QString vp = example("residential-vp.tvr");
+    const QString channel = example("rectangular-non-residential.tvr");
+    const ToolRun run = runTool({QStringLiteral("--results"), vp, channel});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.last().isEmpty());
+
+    // VP φ100 full, 10 per mille, Manning, P = 1000, q = 350: Q1 = 0.0041,
+    // V = 0.859487…, Q2 = 0.006857977…, P max = Q2 × 86 400 000 / 350 = 1692.94….
+    const QJsonObject first = jsonLine(lines.at(0));
+    QCOMPARE(first.value("file").toString(), vp);
+    QCOMPARE(first.value("allowanceFactor").toString(QStringLiteral("?")), QString());
+    QCOMPARE(first.value("plannedFlow").toString(), QStringLiteral("0.0041"));
+    QCOMPARE(first.value("capacity").toString(), QStringLiteral("0.0069"));
+    QCOMPARE(first.value("velocity").toString(), QStringLiteral("0.8595"));
+    QCOMPARE(first.value("maxPopulation").toString(), QStringLiteral("1692.9"));
+    QVERIFY(first.value("marginRatio").isNull());
+    QCOMPARE(first.value("status").toString(), kVelocityReminder);
+    QCOMPARE(first.value("beeps").toInt(-1), 0);
+
+    // Rectangular 1.0 × 0.5 at "水深８割", 2 per mille, n 0.015, Manning: A = 0.4,
+    // R = 0.4 / 2.1, V = 0.98700…, Q2 = 0.39480…; Q1 = 0.0012 × 0.5 = 0.0006;
+    // margin 100 × (Q2 − Q1) / Q1 = 65700.06 % against 50 %.
+    const QJsonObject second = jsonLine(lines.at(1));
+    QCOMPARE(second.value("plannedFlow").toString(), QStringLiteral("0.0006"));
+    QCOMPARE(second.value("capacity").toString(), QStringLiteral("0.3948"));
+    QCOMPARE(second.value("velocity").toString(), QStringLiteral("0.9870"));
+    QVERIFY(second.value("maxPopulation").isNull());
+    QCOMPARE(second.value("marginRatio").toString(), QStringLiteral("65700.06"));
+    QCOMPARE(second.value("beeps").toInt(-1), 0);
+}
+
+void SheetToolTest::resultsEscapeStoredCaptions() {
+    QTemporaryDir dir;
+    const cp932::DecodeResult stored = cp932::decode(fileBytes(example("residential-vp.tvr")).toStdString());
+    QVERIFY(stored.ok);
+    // The stored Q1′ caption replaced by one with a quote, a backslash and a tab.
+    QString text = QString::fromStdString(stored.utf8);
+    const QString caption = QStringLiteral("\"0.0041\\\t");
+    QVERIFY(text.contains(QStringLiteral("\r\n0.0041\r\n0.0069\r\n")));
+    text.replace(QStringLiteral("\r\n0.0041\r\n0.0069\r\n"),
+                 QStringLiteral("\r\n") + caption + QStringLiteral("\r\n0.0069\r\n"));
+    const QString document = dir.filePath(QStringLiteral("quoted.tvr"));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes));
+    file.close();
+
+    const ToolRun run = runTool({QStringLiteral("--results"), document});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count('\n'), 1);
+    QCOMPARE(jsonLine(run.out.trimmed()).value("plannedFlow").toString(), caption);
+}
+
+void SheetToolTest::unreadableAndRefusedDocumentsAreReported() {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.tvr"));
+    // The VP example with its gradient line emptied.
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n 2 \r\n10\r\n"));
+    bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
+    const QString refused = dir.filePath(QStringLiteral("refused.tvr"));
+    QFile file(refused);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    const QString vp = example("residential-vp.tvr");
+    const ToolRun run = runTool({missing, vp, refused});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, runTool({vp}).out);
+    const QString err = QString::fromUtf8(run.err);
+    QVERIFY2(err.contains(missing + QStringLiteral(": ファイル「") + missing +
+                          QStringLiteral("」を開けません。 ファイルが見つかりません。\n")),
+             qPrintable(err));
+    QVERIFY2(err.contains(refused + QStringLiteral(": 施設の勾配を入力してください。\n")),
+             qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 2);
+
+    const ToolRun results = runTool({QStringLiteral("--results"), refused});
+    QCOMPARE(results.exitCode, 1);
+    QVERIFY(results.out.isEmpty());
+}
+
+void SheetToolTest::wrongArguments() {
+    QCOMPARE(runTool({}).exitCode, 2);
+    const ToolRun unknown = runTool({QStringLiteral("--html"), example("residential-vp.tvr")});
+    QCOMPARE(unknown.exitCode, 2);
+    QVERIFY(unknown.out.isEmpty());
+    QVERIFY(unknown.err.contains("tovarin-sheet"));
+}
+
+QTEST_MAIN(SheetToolTest)
+#include "SheetToolTest.moc"
