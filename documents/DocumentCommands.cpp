@@ -82,24 +82,16 @@ void DocumentCommands::FileUpdate() {
     const QString path = host_.documentFileName();
     if (path.isEmpty()) return;
 
-    MessageRequest question;
-    question.text = QStringLiteral("上書き保存してもよろしいですか？");
-    question.title = QStringLiteral("確認");
-    question.buttons = MsgButtons::OkCancel;
-    question.defaultButton = MsgAnswer::Cancel;
-    question.icon = MsgIcon::None;
-    if (platform().message(dialogParent(), question) != MsgAnswer::Ok) return;
+    if (ask(platform(), dialogParent(), QStringLiteral("上書き保存してもよろしいですか？"),
+            QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel) != MsgAnswer::Ok)
+        return;
     writeDocument(path);
 }
 
 bool DocumentCommands::askOverwriteExisting() {
-    MessageRequest question;
-    question.text = QStringLiteral("同名ファイルがあります。上書き保存しますか？");
-    question.title = QStringLiteral("上書き保存の確認");
-    question.buttons = MsgButtons::YesNo;
-    question.defaultButton = MsgAnswer::No;
-    question.icon = MsgIcon::Critical;
-    return platform().message(dialogParent(), question) == MsgAnswer::Yes;
+    return ask(platform(), dialogParent(), QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
+               QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No,
+               MsgIcon::Critical) == MsgAnswer::Yes;
 }
 
 void DocumentCommands::saveAs() {

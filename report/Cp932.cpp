@@ -36,17 +36,6 @@ Conversion convert(const char* to, const char* from, std::string_view in) {
     return result;
 }
 
-// Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
-size_t utf8Length(unsigned char lead) {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
-}
-
 struct LookAlike {
     std::string_view typed;
     std::string_view stored;
@@ -84,7 +73,7 @@ std::string mapLookAlikes(std::string_view utf8) {
 std::optional<std::string> firstAlteredCharacter(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
-        const size_t length = utf8Length(static_cast<unsigned char>(text[i]));
+        const size_t length = utf8SequenceLength(static_cast<unsigned char>(text[i]));
         const std::string character = text.substr(i, length);
         const Conversion bytes = convert("CP932", "UTF-8", character);
         const Conversion back = convert("UTF-8", "CP932", bytes.out);
@@ -114,7 +103,7 @@ EncodeResult encode(std::string_view utf8) {
         return result;
     }
     size_t at = c.failedAt < text.size() ? c.failedAt : text.size();
-    size_t len = at < text.size() ? utf8Length(static_cast<unsigned char>(text[at])) : 0;
+    size_t len = at < text.size() ? utf8SequenceLength(static_cast<unsigned char>(text[at])) : 0;
     result.unencodable = text.substr(at, len);
     if (result.unencodable->empty())
         result.unencodable = std::string("?");

@@ -2,11 +2,23 @@
 // Code page 932 (Japanese Windows code page) to and from UTF-8, as the report file
 // and the document file store their text. Qt-free.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tovarin::cp932 {
+
+// Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
+inline size_t utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
 
 struct EncodeResult {
     std::string bytes;                      // the encoded text (empty when it failed)

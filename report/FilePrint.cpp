@@ -12,13 +12,8 @@ PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
                                          const CalcSheet& sheet) {
     if (sheet.landUse != LandUse::Residential)
         return PopulationAnswer::NotAsked;
-    MessageRequest question;
-    question.text = QStringLiteral("最大計画人口を印刷しますか？");
-    question.title = QStringLiteral("確認");
-    question.buttons = MsgButtons::YesNoCancel;
-    question.defaultButton = MsgAnswer::No;
-    question.icon = MsgIcon::None;
-    switch (platform.message(parent, question)) {
+    switch (ask(platform, parent, QStringLiteral("最大計画人口を印刷しますか？"),
+                QStringLiteral("確認"), MsgButtons::YesNoCancel, MsgAnswer::No)) {
     case MsgAnswer::Yes: return PopulationAnswer::Yes;
     case MsgAnswer::No: return PopulationAnswer::No;
     case MsgAnswer::Ok:

@@ -54,6 +54,10 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
 };
 
+// A modal question with its fixed text, title, buttons, preselected button and icon.
+MsgAnswer ask(Platform& platform, QWidget* parent, const QString& text, const QString& title,
+              MsgButtons buttons, MsgAnswer preselected, MsgIcon icon = MsgIcon::None);
+
 // The error message box of the input checks: title "エラーメッセージ", OK only.
 MsgAnswer showInputError(Platform& platform, QWidget* parent, const QString& text);
 

@@ -92,13 +92,20 @@ bool QtPlatform::startProgram(const QString& program, const QStringList& argumen
     return QProcess::startDetached(program, arguments);
 }
 
+MsgAnswer ask(Platform& platform, QWidget* parent, const QString& text, const QString& title,
+              MsgButtons buttons, MsgAnswer preselected, MsgIcon icon) {
+    MessageRequest request;
+    request.text = text;
+    request.title = title;
+    request.buttons = buttons;
+    request.defaultButton = preselected;
+    request.icon = icon;
+    return platform.message(parent, request);
+}
+
 MsgAnswer showInputError(Platform& platform, QWidget* parent, const QString& text) {
-    MessageRequest r;
-    r.text = text;
-    r.title = QStringLiteral("エラーメッセージ");
-    r.buttons = MsgButtons::Ok;
-    r.defaultButton = MsgAnswer::Ok;
-    return platform.message(parent, r);
+    return ask(platform, parent, text, QStringLiteral("エラーメッセージ"), MsgButtons::Ok,
+               MsgAnswer::Ok);
 }
 
 } // namespace tovarin

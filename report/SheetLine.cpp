@@ -1,21 +1,11 @@
 #include "SheetLine.h"
 
+#include "Cp932.h"
 #include "NumberText.h"
 
 namespace tovarin {
 
 namespace {
-
-// Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
-size_t sequenceLength(unsigned char lead) {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
-}
 
 // Code point of the UTF-8 sequence at text[at], which holds `length` bytes.
 char32_t codePointAt(const std::string& text, size_t at, size_t length) {
@@ -53,7 +43,7 @@ int displayColumns(const std::string& utf8) {
     int columns = 0;
     size_t i = 0;
     while (i < utf8.size()) {
-        size_t length = sequenceLength(static_cast<unsigned char>(utf8[i]));
+        size_t length = cp932::utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
         if (i + length > utf8.size())
             length = utf8.size() - i;
         columns += isHalfWidth(codePointAt(utf8, i, length)) ? 1 : 2;

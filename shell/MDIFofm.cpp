@@ -262,13 +262,9 @@ void MDIFofm::FileNew() {
 }
 
 void MDIFofm::FileClose() {
-    MessageRequest question;
-    question.text = QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？");
-    question.title = QStringLiteral("確認");
-    question.buttons = MsgButtons::OkCancel;
-    question.defaultButton = MsgAnswer::Cancel;
-    question.icon = MsgIcon::Question;
-    if (platform_.message(this, question) != MsgAnswer::Ok)
+    if (ask(platform_, this, QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？"),
+            QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel,
+            MsgIcon::Question) != MsgAnswer::Ok)
         return;
 
     inputWindows_->tojiru();
@@ -330,13 +326,7 @@ void MDIFofm::showMenusOf(QMdiSubWindow* active) {
 }
 
 bool MDIFofm::askBeforeEnding(const QString& text, const QString& title, MsgAnswer preselected) {
-    MessageRequest question;
-    question.text = text;
-    question.title = title;
-    question.buttons = MsgButtons::YesNo;
-    question.defaultButton = preselected;
-    question.icon = MsgIcon::None;
-    return platform_.message(this, question) == MsgAnswer::Yes;
+    return ask(platform_, this, text, title, MsgButtons::YesNo, preselected) == MsgAnswer::Yes;
 }
 
 void MDIFofm::FileEnd() {
