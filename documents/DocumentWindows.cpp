@@ -151,6 +151,9 @@ void applyMainSheet(Form1& sheet, const MainSheetValues& v) {
     const DocumentFlag* flags[] = {&v.opt1, &v.opt2, &v.opt3, &v.opt4, &v.opt5,
                                    &v.opt6, &v.opt7, &v.opt8, &v.opt9, &v.opt10};
     for (int number = 1; number <= 10; ++number) applyFlag(sheet.opt(number), *flags[number - 1]);
+    // The direct-entry indicator has no handler of its own; a document in direct
+    // entry shows its planned-flow box with the border as the entry left it.
+    if (sheet.opt(8)->isChecked()) sheet.showDirectEntry();
     applyText(sheet.txt1(), v.txt1);
     applyText(sheet.txt2(), v.txt2);
     applyText(sheet.txt3(), v.txt3);

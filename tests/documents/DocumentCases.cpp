@@ -128,6 +128,7 @@ void describeMainSheet(Description& d, const Form1* sheet) {
     d.field(f, "txt1", sheet->txt1(), sheet);
     d.field(f, "txt2", sheet->txt2(), sheet);
     d.field(f, "txt3", sheet->txt3(), sheet);
+    d.add(f, "txt3 border", onOff(sheet->plannedFlowHasBorder(), "single", "none"));
     d.label(f, "lbl1", sheet->lbl1(), sheet);
     d.label(f, "lbl2", sheet->lbl2(), sheet);
     d.label(f, "lbl4", sheet->lbl4(), sheet);
