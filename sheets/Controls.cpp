@@ -7,14 +7,17 @@
 #include <QEvent>
 #include <QFrame>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include <utility>
 
@@ -25,6 +28,18 @@ namespace {
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
+
+// Rows one em tall (the font's pixel size): with the font's full line height the last
+// rows of the designed list heights would fall out of sight.
+class FontHeightRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(QFontInfo(option.font).pixelSize());
+        return size;
+    }
+};
 
 // Watches the key presses of one widget; lives as the widget's child.
 class KeyHook : public QObject {
@@ -200,6 +215,14 @@ void destroyChildWindow(QWidget* child) {
         delete frame;
     else
         delete child;
+}
+
+QListWidget* addListBox(QWidget* parent, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setItemDelegate(new FontHeightRows(list));
+    list->setUniformItemSizes(true);
+    return list;
 }
 
 } // namespace tovarin

@@ -16,6 +16,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QFrame;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QMdiArea;
@@ -32,6 +33,10 @@ QFont sheetFont();
 
 // Dark green of the facility windows' titles.
 inline QColor titleGreen() { return QColor(0, 64, 0); }
+
+// A list box whose rows are one em of its font tall, as the windows' list boxes
+// are laid out for (six kinds or eight pipe sizes fit without scrolling).
+QListWidget* addListBox(QWidget* parent, const char* name);
 
 // Places a control at a position in twips; without a size it takes its natural size.
 void placeTwips(QWidget* widget, int left, int top);

@@ -123,8 +123,7 @@ void Form1::buildFormulaGroup() {
 void Form1::buildFacilityGroup() {
     QFrame* frame = addFrame(this, "FrameFacility", 2280, 2460, 3615, 1905);
     addLabel(frame, "lblFacility", QStringLiteral("施設の種類"), 120, 240);
-    lst_s_ = new QListWidget(frame);
-    lst_s_->setObjectName(QStringLiteral("lst_s"));
+    lst_s_ = addListBox(frame, "lst_s");
     placeTwips(lst_s_, 240, 510, 3135, 1140);
 }
 

@@ -12,8 +12,7 @@ namespace tovarin {
 Form2::Form2(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form2", parent) {
     addFrame(this, "FrameInputs", 420, 2040, 3960, 1560);
     label1_ = addTitle("Label1", QString(), 660, 240);
-    lst_pu_ = new QListWidget(this);
-    lst_pu_->setObjectName(QStringLiteral("lst_pu"));
+    lst_pu_ = addListBox(this, "lst_pu");
     placeTwips(lst_pu_, 660, 510, 2655, 1500);
 
     addLabel(this, "Label2", QStringLiteral("施設の勾配 x/1000"), 660, 2280);
