@@ -65,20 +65,32 @@ MsgAnswer QtPlatform::message(QWidget* parent, const MessageRequest& request) {
     return fromQt(box.exec(), request.buttons);
 }
 
-QString QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter,
-                                        nullptr, QFileDialog::DontUseNativeDialog);
-}
+namespace {
 
-QString QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+// The program's file dialogs: any name may be typed (Open reports a missing file
+// itself), no default extension, no overwrite question of the dialog's own, and the
+// filter shown by its description alone.
+QString chooseFileName(QWidget* parent, const FileDialogRequest& request,
+                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.title, request.directory, request.filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+QString QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request) {
+    return chooseFileName(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+    return chooseFileName(parent, request, QFileDialog::AcceptSave);
 }
 
 bool QtPlatform::printSetup(QWidget* parent, QPrinter& printer) {

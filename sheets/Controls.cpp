@@ -59,8 +59,14 @@ protected:
             action_();
             return true;
         }
-        if (kind_ == Kind::Character && !key->text().isEmpty()) action_();
+        if (kind_ == Kind::Character && isTypedCharacter(key)) action_();
         return false;
+    }
+
+    // Tab and Backtab only move the focus, which never closes the results.
+    static bool isTypedCharacter(const QKeyEvent* key) {
+        return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
+               !key->text().isEmpty();
     }
 
 private:

@@ -402,6 +402,12 @@ private slots:
             QTest::keyClick(channel->txt2(), Qt::Key_Return);
             QVERIFY(doc.windows->form11());
             QVERIFY(doc.windows->hasResult());
+
+            // Tabbing through the formula options only moves the focus.
+            sheet->opt(1)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(sheet->opt(1), Qt::Key_Tab);
+            QTest::keyClick(sheet->opt(1), Qt::Key_Backtab);
+            QVERIFY(doc.windows->hasResult());
         }
     }
 };
