@@ -143,6 +143,8 @@ QFrame* addFrame(QWidget* parent, const char* name, int left, int top, int width
     frame->setObjectName(QString::fromLatin1(name));
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
+    // Opaque, so that a frame laid out over the edge of an earlier one hides that edge.
+    frame->setAutoFillBackground(true);
     placeTwips(frame, left, top, width, height);
     return frame;
 }
