@@ -104,7 +104,6 @@ void MDIFofm::createMenus() {
     menFOvw_ = addMenuItem(menF_, "Men_FOvw", QStringLiteral("上書き保存(&S)"));
     menFSav_ = addMenuItem(menF_, "Men_FSav", QStringLiteral("名前をつけて保存(&A)"));
     addMenuSeparator(menF_, "Men_FL2");
-    // Print image and print come with the print image window and printing.
     menFImg_ = addMenuItem(menF_, "Men_FImg", QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"));
     menFPrn_ = addMenuItem(menF_, "Men_FPrn", QStringLiteral("印刷(&P)"));
     addMenuSeparator(menF_, "Men_FL3");
@@ -257,8 +256,7 @@ void MDIFofm::FileNew() {
     setResultMenuItems(false);
     setResultToolbarButtons(false);
     setStatusMessage(kNewDocumentMessage);
-    toolbar1_->setVisible(true);
-    statusBar()->setVisible(true);
+    showToolbarAndStatusBar();
 }
 
 void MDIFofm::FileClose() {
