@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(platform.printSetups, 1);
         QCOMPARE(platform.beeps, residential ? 2 : 0); // NG verdict and NG margin
         if (!hasPoppler())
-            QSKIP("poppler-utils are not installed");
+            QFAIL("pdftotext and pdfinfo (poppler-utils) are needed; scripts/setup installs them");
         const QStringList printed = printedLines();
         QCOMPARE(printed, comparableLines(drawnSheetLines(sheet, withGroup3)));
         QCOMPARE(printed.contains(QStringLiteral("◇ 最大計画人口")), withGroup3);
@@ -239,7 +239,7 @@ private slots:
         // Every word of the printout starts at the column it has in the sheet text:
         // x = left margin + 6 pt (half the 12 pt font) per half-width column.
         if (!hasPoppler())
-            QSKIP("poppler-utils are not installed");
+            QFAIL("pdftotext and pdfinfo (poppler-utils) are needed; scripts/setup installs them");
         ScriptedPlatform platform;
         const CalcSheet sheet = failingResidentialSheet();
         QVERIFY(printSheetToPdf(platform, sheet, pdfPath()));
@@ -264,7 +264,7 @@ private slots:
 
     void longSheetContinuesOnTheNextPage() {
         if (!hasPoppler())
-            QSKIP("poppler-utils are not installed");
+            QFAIL("pdftotext and pdfinfo (poppler-utils) are needed; scripts/setup installs them");
         PdfPrinterPlatform platform;
         platform.pdfPath = pdfPath();
         // A4 wide and 100 mm high: about 19 lines of 12 pt a page.
