@@ -23,7 +23,7 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
     image->setPixmap(QPixmap(QStringLiteral(":/tovarin/icons/tovarin.xpm")));
     image->setGeometry(twipsRect(240, 240, 480, 480));
 
-    label1_ = new QLabel(QStringLiteral("Tovarin Version 1.35"), this);
+    label1_ = new QLabel(QStringLiteral("Tovarin Version " TOVARIN_VERSION), this);
     label1_->setObjectName(QStringLiteral("Label1"));
     QFont labelFont = label1_->font();
     labelFont.setPointSize(12);
