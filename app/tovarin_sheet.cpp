@@ -2,6 +2,9 @@
 //
 //   tovarin-sheet [--utf8 | --results] FILE.tvr…
 //   tovarin-sheet --pdf OUT.pdf FILE.tvr
+//   tovarin-sheet --csv FILE.tvr…
+//   tovarin-sheet --sizes FILE.tvr
+//   tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr
 //
 // Each document is opened by the same reader as the File menu's Open, on real
 // windows that are never shown, and its calculation sheet is written to standard
@@ -10,8 +13,11 @@
 // one JSON object per document and line with the texts of the results panel.
 // --pdf prints the one document's sheet into a PDF file on A4, through the same
 // printing as "印刷(&P)", with the maximum population section.
+// --csv, --sizes and --curve are the design aids (SheetToolAids.h): a results table,
+// the trial of every catalogue size, the hydraulic characteristic curves.
 // Messages go to standard error; the exit status is 1 when a document could not be
-// read or its inputs were refused, and the other documents are still processed.
+// read or its inputs were refused, and the other documents are still processed;
+// wrong arguments give 2.
 
 #include "CalcSheet.h"
 #include "Cp932.h"
@@ -22,6 +28,8 @@
 #include "MDIFofm.h"
 #include "Platform.h"
 #include "ReportFile.h"
+#include "SheetToolAids.h"
+#include "SheetToolArguments.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -34,58 +42,7 @@ namespace {
 
 using namespace tovarin;
 
-// Never blocks: every message goes to standard error under the document's name and
-// is answered with its default button; file dialogs are cancelled, nothing starts.
-class ConsolePlatform : public Platform {
-public:
-    QString document;
-    int beeps = 0;
-
-    MsgAnswer message(QWidget*, const MessageRequest& request) override {
-        QString text = request.text;
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
-        std::fputs(line.toUtf8().constData(), stderr);
-        return request.defaultButton;
-    }
-    QString openFileName(QWidget*, const FileDialogRequest&) override { return {}; }
-    QString saveFileName(QWidget*, const FileDialogRequest&) override { return {}; }
-    bool printSetup(QWidget*, QPrinter&) override { return false; }
-    void beep() override { ++beeps; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-};
-
-enum class Output { Sheet, Utf8Sheet, Results, Pdf };
-
-struct Arguments {
-    Output output = Output::Sheet;
-    QStringList files;
-    QString pdfFile; // with --pdf
-    bool valid = true;
-};
-
-Arguments readArguments(const QStringList& arguments) {
-    Arguments result;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QStringLiteral("--utf8"))
-            result.output = Output::Utf8Sheet;
-        else if (argument == QStringLiteral("--results"))
-            result.output = Output::Results;
-        else if (argument == QStringLiteral("--pdf") && i + 1 < arguments.size()) {
-            result.output = Output::Pdf;
-            result.pdfFile = arguments[++i];
-        }
-        else if (argument.startsWith(QStringLiteral("--")))
-            result.valid = false;
-        else
-            result.files.append(argument);
-    }
-    if (result.files.isEmpty()) result.valid = false;
-    // One PDF file holds the sheet of one document.
-    if (result.output == Output::Pdf && result.files.size() != 1) result.valid = false;
-    return result;
-}
+using Output = SheetToolMode;
 
 void writeOut(const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -156,12 +113,6 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     if (type == QtFatalMsg) std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
-const char* const usage =
-    "使い方: tovarin-sheet [--utf8 | --results] ファイル.tvr…\n"
-    "        tovarin-sheet --pdf 出力.pdf ファイル.tvr\n"
-    "Usage: tovarin-sheet [--utf8 | --results] FILE.tvr…\n"
-    "       tovarin-sheet --pdf OUT.pdf FILE.tvr\n";
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -171,13 +122,25 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     setUpJapaneseEnvironment(app);
 
-    const Arguments arguments = readArguments(QCoreApplication::arguments());
-    if (!arguments.valid) {
-        std::fputs(usage, stderr);
+    const SheetToolArguments arguments = readSheetToolArguments(QCoreApplication::arguments());
+    if (!arguments.valid()) {
+        const QString message = QStringLiteral("tovarin-sheet: ") + arguments.error +
+                                QLatin1Char('\n') + sheetToolUsage();
+        std::fputs(message.toUtf8().constData(), stderr);
         return 2;
     }
 
     ConsolePlatform platform;
+    switch (arguments.output) {
+    case Output::Help: return writeStandardOutput(sheetToolHelp().toStdString()) ? 0 : 1;
+    case Output::Version:
+        return writeStandardOutput("tovarin-sheet " TOVARIN_VERSION "\n") ? 0 : 1;
+    case Output::Csv: return writeResultsTable(platform, arguments.files);
+    case Output::Sizes: return writeSizeTable(platform, arguments.files.front());
+    case Output::Curve:
+        return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
+    default: break;
+    }
     MDIFofm mainWindow(platform);
     int status = 0;
     for (const QString& file : arguments.files) {
@@ -188,10 +151,10 @@ int main(int argc, char* argv[]) {
             continue;
         }
         if (arguments.output == Output::Pdf) {
-            if (!printSheetToPdf(platform, mainWindow.calcSheet(), arguments.pdfFile)) {
+            if (!printSheetToPdf(platform, mainWindow.calcSheet(), arguments.outputFile)) {
                 platform.message(nullptr,
                                  MessageRequest{QStringLiteral("ファイル「%1」に印刷できませんでした。")
-                                                    .arg(arguments.pdfFile),
+                                                    .arg(arguments.outputFile),
                                                 QString(), MsgButtons::Ok, MsgAnswer::Ok,
                                                 MsgIcon::None});
                 status = 1;

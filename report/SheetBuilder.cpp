@@ -45,6 +45,15 @@ public:
         line_.items.push_back(FacilityTextItem{stored});
         return *this;
     }
+    LineMaker& items(const SheetLine& piece) {
+        for (const SheetItem& item : piece.items) {
+            if (const auto* literal = std::get_if<LiteralItem>(&item))
+                text(literal->text);
+            else
+                line_.items.push_back(item);
+        }
+        return *this;
+    }
     LineMaker& columnJump() {
         line_.items.push_back(ColumnJumpItem{20});
         return *this;
@@ -429,18 +438,7 @@ private:
         if (s.facilityKind == FacilityKind::None)
             return;
         LineMaker line(19);
-        line.text("※ 施設  ");
-        if (isStandardPipe(s.facilityKind)) {
-            line.facility(s.facilityLabel);
-        } else if (s.facilityKind == FacilityKind::OtherCircular) {
-            line.facility(s.materialName).text(" φ").value(s.pipeDiameter * 1000, "####");
-        } else {
-            line.facility(s.materialName)
-                .text(" ")
-                .value(s.channelWidth * 1000, "####")
-                .text("×")
-                .value(s.channelHeight * 1000, "####");
-        }
+        line.text("※ 施設  ").items(facilityName(s));
         line.text("    勾配 I=")
             .value(s.slopePermille, "#0.0")
             .text("‰=")
@@ -740,6 +738,22 @@ SheetFigures sheetFigures(const CalcSheet& s) {
     f.allowedFlow = ((s.flowAllowance + 100) * s.plannedFlow) / 100;
     f.depthFactor = 0.1 * s.depthRatio;
     return f;
+}
+
+SheetLine facilityName(const CalcSheet& s) {
+    LineMaker line;
+    if (isStandardPipe(s.facilityKind)) {
+        line.facility(s.facilityLabel);
+    } else if (s.facilityKind == FacilityKind::OtherCircular) {
+        line.facility(s.materialName).text(" φ").value(s.pipeDiameter * 1000, "####");
+    } else if (s.facilityKind == FacilityKind::Rectangular) {
+        line.facility(s.materialName)
+            .text(" ")
+            .value(s.channelWidth * 1000, "####")
+            .text("×")
+            .value(s.channelHeight * 1000, "####");
+    }
+    return line.line();
 }
 
 void Hyouji_1(const CalcSheet& sheet, SheetSink& sink) {

@@ -21,6 +21,11 @@ struct SheetFigures {
 
 SheetFigures sheetFigures(const CalcSheet& sheet);
 
+// The facility as the sheet's facility line names it: the catalogue label, or the
+// material with " φ" and the diameter, or with the width × height, in millimetres.
+// No items when no facility kind is chosen.
+SheetLine facilityName(const CalcSheet& sheet);
+
 // Group 1: opening blank lines, title and the planned sewage flow section.
 void Hyouji_1(const CalcSheet& sheet, SheetSink& sink);
 // Group 2: drainage facility section, verdict and margin ratio section.

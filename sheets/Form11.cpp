@@ -1,7 +1,7 @@
 #include "Form11.h"
 
 #include "Controls.h"
-#include "NumberText.h"
+#include "ResultTexts.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -67,30 +67,25 @@ void Form11::hideLabels(std::initializer_list<int> numbers) {
 }
 
 void Form11::fill(const CalcSheet& sheet, const Assessment& assessment) {
-    if (!assessment.maxPopulationShown) hideLabels({11, 12, 13, 18});
+    const ResultTexts texts = resultTexts(sheet, assessment);
+    if (!texts.maxPopulation) hideLabels({11, 12, 13, 18});
 
     // Without an allowance the factor and its "×" stay blank: "Ｑ1=" shows Q1 itself.
-    if (assessment.allowanceFactor == 1) {
-        setValue(16, "");
-        setValue(17, "");
-    } else {
-        setValue(16, formatNumber(assessment.allowanceFactor, "0.0#"));
-        setValue(17, "×");
-    }
-    setValue(3, formatNumber(assessment.allowedFlow, "0.0000"));
+    setValue(16, texts.allowanceFactor);
+    setValue(17, texts.allowanceFactor.empty() ? "" : "×");
+    setValue(3, texts.allowedFlow);
 
     if (assessment.capacityFails) setTextColour(lbl_[6], warningColour());
-    setValue(6, formatNumber(sheet.capacity, "0.0000"));
-    setValue(9, formatNumber(sheet.velocity, "0.0000"));
+    setValue(6, texts.capacity);
+    setValue(9, texts.velocity);
 
-    if (assessment.maxPopulationShown)
-        setValue(12, formatNumber(assessment.shownMaxPopulation, "0.0"));
+    if (texts.maxPopulation) setValue(12, *texts.maxPopulation);
 
-    if (!assessment.marginShown) {
+    if (!texts.marginRatio) {
         hideLabels({20, 21, 22});
     } else {
         setTextColour(lbl_[21], assessment.marginFails ? warningColour() : QColor(Qt::black));
-        setValue(21, formatNumber(sheet.marginRatio, "0.00"));
+        setValue(21, *texts.marginRatio);
     }
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+// What every mode of tovarin-sheet shares: the platform that answers the program's
+// dialogs on standard error, and checked output to standard output and to files.
+
+#include "Platform.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+namespace tovarin {
+
+// Never blocks: every message goes to standard error under the document's name and
+// is answered with its default button; file dialogs are cancelled, nothing starts.
+class ConsolePlatform : public Platform {
+public:
+    QString document;
+    int beeps = 0;
+    QString lastMessage; // the latest message, on one line
+
+    MsgAnswer message(QWidget*, const MessageRequest& request) override;
+    QString openFileName(QWidget*, const FileDialogRequest&) override { return {}; }
+    QString saveFileName(QWidget*, const FileDialogRequest&) override { return {}; }
+    bool printSetup(QWidget*, QPrinter&) override { return false; }
+    void beep() override { ++beeps; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+
+    // A message of the tool itself, under the document's name.
+    void report(const QString& text);
+};
+
+// Writes all bytes to standard output and flushes; false when that failed.
+bool writeStandardOutput(const std::string& bytes);
+
+// Writes the bytes as the whole new content of a regular file, through a temporary
+// file that replaces the old one only when every byte reached the disk. An existing
+// name that is not a regular file (a folder, a FIFO, a device) is left alone.
+// Returns the reason in Japanese when it failed, an empty text on success.
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace tovarin

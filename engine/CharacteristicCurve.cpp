@@ -1,0 +1,153 @@
+#include "CharacteristicCurve.h"
+
+#include "Calculation.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tovarin {
+
+namespace {
+
+// Area and wetted perimeter of a circle filled to h = f·D: with the central angle
+// θ = 2·acos(1 − 2f), A = D²(θ − sin θ)/8 and P = D·θ/2.
+void circularSegment(double diameter, double fraction, double& area, double& perimeter) {
+    const double theta = 2 * std::acos(std::clamp(1 - 2 * fraction, -1.0, 1.0));
+    area = diameter * diameter * (theta - std::sin(theta)) / 8;
+    perimeter = diameter * theta / 2;
+}
+
+// Open below full depth, closed at full depth, as the program's section step.
+void rectangularSection(double height, double width, double fraction, bool closedAtFull,
+                        double& area, double& perimeter) {
+    const double depth = fraction * height;
+    area = depth * width;
+    perimeter = (closedAtFull && fraction >= 1) ? 2 * (depth + width) : 2 * depth + width;
+}
+
+FlowState flowState(const CurveSection& section, double fraction, bool closedAtFull) {
+    FlowState state;
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    if (section.circular)
+        circularSegment(section.diameter, fraction, state.area, state.perimeter);
+    else
+        rectangularSection(section.height, section.width, fraction, closedAtFull, state.area,
+                           state.perimeter);
+    if (state.area <= 0)
+        return state; // no water: no velocity
+    CalcSheet trial;
+    trial.flowArea = state.area;
+    trial.wettedPerimeter = state.perimeter;
+    trial.slopePermille = section.slopePermille;
+    trial.roughness = section.roughness;
+    trial.velocityFormula = section.formula;
+    computeCapacity(trial);
+    state.velocity = trial.velocity;
+    state.flow = trial.capacity;
+    return state;
+}
+
+// Q/Q_full on the rising branch: a rectangular channel stays open up to full depth.
+double risingFlowRatio(const CurveSection& section, double fraction, double fullFlow) {
+    return flowState(section, fraction, false).flow / fullFlow;
+}
+
+// Depth fraction with the given share of the full circle's area, by bisection
+// (the segment area grows with the depth).
+double circularFractionForArea(double areaShare) {
+    double low = 0, high = 1;
+    double fullArea = 0, fullPerimeter = 0;
+    circularSegment(1, 1, fullArea, fullPerimeter);
+    for (int i = 0; i < 100; ++i) {
+        const double middle = (low + high) / 2;
+        double area = 0, perimeter = 0;
+        circularSegment(1, middle, area, perimeter);
+        (area / fullArea < areaShare ? low : high) = middle;
+    }
+    return (low + high) / 2;
+}
+
+} // namespace
+
+CurveSection curveSectionOf(const CalcSheet& sheet) {
+    CurveSection section;
+    section.circular = isCircular(sheet.facilityKind);
+    section.diameter = sheet.pipeDiameter;
+    section.height = sheet.channelHeight;
+    section.width = sheet.channelWidth;
+    section.roughness = sheet.roughness;
+    section.slopePermille = sheet.slopePermille;
+    section.formula = sheet.velocityFormula;
+    return section;
+}
+
+FlowState flowStateAt(const CurveSection& section, double depthFraction) {
+    return flowState(section, depthFraction, true);
+}
+
+std::vector<CurvePoint> characteristicCurve(const CurveSection& section, int steps) {
+    steps = std::max(steps, 1);
+    const FlowState full = flowStateAt(section, 1);
+    std::vector<CurvePoint> points;
+    points.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        // i / steps, so that the last point is exactly 1 and 0.5 is exact for even steps.
+        const double fraction = static_cast<double>(i) / steps;
+        const FlowState state = flowStateAt(section, fraction);
+        points.push_back({fraction, state.flow / full.flow, state.velocity / full.velocity});
+    }
+    return points;
+}
+
+std::optional<double> documentDepthFraction(const CalcSheet& sheet) {
+    const double code = sheet.depthRatio;
+    const bool tenths = code == 10 || code == 9.5 || code == 9 || code == 8.5 || code == 8 ||
+                        code == 7.5 || code == 7;
+    if (tenths)
+        return code / 10;
+    const bool areaShare = code == 95 || code == 90 || code == 85 || code == 80 || code == 75 ||
+                           code == 70;
+    if (areaShare && isCircular(sheet.facilityKind))
+        return circularFractionForArea(code / 100);
+    return std::nullopt;
+}
+
+std::optional<double> depthFractionForFlowRatio(const CurveSection& section, double flowRatio) {
+    const double fullFlow = flowStateAt(section, 1).flow;
+    if (!(flowRatio >= 0) || !(fullFlow > 0))
+        return std::nullopt;
+    if (flowRatio == 0)
+        return 0.0;
+    // The first step of 0.01 in which the rising curve passes the ratio, then bisection.
+    constexpr int steps = 100;
+    double previous = 0;
+    for (int i = 1; i <= steps; ++i) {
+        const double fraction = static_cast<double>(i) / steps;
+        if (risingFlowRatio(section, fraction, fullFlow) >= flowRatio) {
+            double low = previous, high = fraction;
+            for (int k = 0; k < 60; ++k) {
+                const double middle = (low + high) / 2;
+                (risingFlowRatio(section, middle, fullFlow) < flowRatio ? low : high) = middle;
+            }
+            return high;
+        }
+        previous = fraction;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::vector<std::string>> curveTable(const CurveSection& section,
+                                                 const std::vector<CurvePoint>& points) {
+    std::vector<std::vector<std::string>> table;
+    table.push_back({section.circular ? "水深比h/D" : "水深比h/H", "Q/Q_full", "V/V_full"});
+    for (const CurvePoint& point : points) {
+        table.push_back({formatNumber(point.depthFraction, "0.00"),
+                         formatNumber(point.flowRatio, "0.0000"),
+                         formatNumber(point.velocityRatio, "0.0000")});
+    }
+    return table;
+}
+
+} // namespace tovarin
