@@ -21,7 +21,7 @@ QList<ModeOption> modeOptions() {
         {SheetToolMode::Csv, QCommandLineOption(QStringLiteral("csv"))},
         {SheetToolMode::Sizes, QCommandLineOption(QStringLiteral("sizes"))},
         {SheetToolMode::Curve, QCommandLineOption(QStringLiteral("curve"), QString(), QStringLiteral("OUT"))},
-        {SheetToolMode::Help, QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")})},
+        {SheetToolMode::Help, QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
         {SheetToolMode::Version, QCommandLineOption(QStringLiteral("version"))},
     };
 }

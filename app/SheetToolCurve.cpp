@@ -38,6 +38,7 @@ struct CurveChart {
     QString documentDepthText;            // its list text
     double plannedRatio = 0;              // Q1′ / Q_full
     std::optional<double> plannedDepth;   // where the flow curve reaches it
+    QStringList notes;                    // below the legend
 };
 
 QString text(const std::string& utf8) {
@@ -59,6 +60,17 @@ CurveChart chartOf(const CalcSheet& sheet) {
     const double fullFlow = flowStateAt(chart.section, 1).flow;
     chart.plannedRatio = assessmentOf(sheet).allowedFlow / fullFlow;
     chart.plannedDepth = depthFractionForFlowRatio(chart.section, chart.plannedRatio);
+    const FlowState full = flowStateAt(chart.section, 1);
+    chart.notes << QStringLiteral("満流（") + ratio + QStringLiteral("=1）")
+                << QStringLiteral("  Q_full=") + text(formatNumber(full.flow, "0.0000")) +
+                       QStringLiteral("m3/sec")
+                << QStringLiteral("  V_full=") + text(formatNumber(full.velocity, "0.0000")) +
+                       QStringLiteral("m/sec")
+                << QStringLiteral("計画汚水量 Q1′=") +
+                       text(formatNumber(assessmentOf(sheet).allowedFlow, "0.0000")) +
+                       QStringLiteral("m3/sec");
+    if (!chart.section.circular)
+        chart.notes << QStringLiteral("h/H<1 は開水路（潤辺 2h+B）、") << QStringLiteral("h/H=1 は閉断面（潤辺 2(H+B)）");
     return chart;
 }
 
@@ -132,15 +144,24 @@ public:
         p_.restore();
     }
 
-    void curve(const std::vector<CurvePoint>& points, bool flow, const QColor& colour) {
+    // A rectangular channel's curve rises on its open branch up to full depth and
+    // drops there to the closed full section: the drop is drawn upright.
+    void curve(const CurveChart& chart, bool flow, const QColor& colour) {
+        const std::vector<CurvePoint>& points = chart.points;
         QPainterPath path;
         for (std::size_t i = 0; i < points.size(); ++i) {
             const double ratio = flow ? points[i].flowRatio : points[i].velocityRatio;
             const QPointF point = at(points[i].depthFraction, ratio);
-            if (i == 0)
+            if (i == 0) {
                 path.moveTo(point);
-            else
-                path.lineTo(point);
+                continue;
+            }
+            if (!chart.section.circular && i + 1 == points.size()) {
+                const FlowState open = flowStateFromBelow(chart.section, 1);
+                const FlowState full = flowStateAt(chart.section, 1);
+                path.lineTo(at(1, flow ? open.flow / full.flow : open.velocity / full.velocity));
+            }
+            path.lineTo(point);
         }
         p_.setPen(QPen(colour, 4));
         p_.setBrush(Qt::NoBrush);
@@ -173,8 +194,8 @@ public:
         const QPointF foot = at(depth, 0);
         p_.setFont(gothic(22));
         p_.setPen(Qt::black);
-        const QString caption = QStringLiteral("計算の水深：") + chart.documentDepthText;
-        const double width = 360;
+        const QString caption = QStringLiteral("計算書の有効水深：") + chart.documentDepthText;
+        const double width = 420;
         const double left = std::min(foot.x() - width / 2, plot_.right() - width);
         p_.drawText(QRectF(left, foot.y() - 40, width, 34), Qt::AlignCenter, caption);
     }
@@ -196,7 +217,7 @@ public:
         label(at(0.01, std::min(chart.plannedRatio, top_)), caption, plannedColour);
     }
 
-    void legend(const QPointF& origin) {
+    void legend(const QPointF& origin, const QStringList& notes) {
         struct Entry {
             QColor colour;
             Qt::PenStyle style;
@@ -217,6 +238,12 @@ public:
             p_.drawText(QRectF(origin.x() + 72, y - 17, 330, 34), Qt::AlignLeft | Qt::AlignVCenter,
                         entry.caption);
             y += 38;
+        }
+        y += 30;
+        p_.setPen(Qt::black);
+        for (const QString& note : notes) {
+            p_.drawText(QRectF(origin.x(), y - 17, 420, 34), Qt::AlignLeft | Qt::AlignVCenter, note);
+            y += 34;
         }
     }
 
@@ -245,10 +272,10 @@ void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& cha
     ChartPainter chartPainter(painter, plot, ratioAxisTop(chart));
     chartPainter.grid(chart.depthAxis);
     chartPainter.documentDepth(chart);
-    chartPainter.curve(chart.points, false, velocityColour);
-    chartPainter.curve(chart.points, true, flowColour);
+    chartPainter.curve(chart, false, velocityColour);
+    chartPainter.curve(chart, true, flowColour);
     chartPainter.plannedFlow(chart);
-    chartPainter.legend(QPointF(plot.right() + 30, plot.top() + 30));
+    chartPainter.legend(QPointF(plot.right() + 30, plot.top() + 30), chart.notes);
 }
 
 QByteArray pngBytes(const CurveChart& chart) {

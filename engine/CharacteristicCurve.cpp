@@ -87,6 +87,10 @@ FlowState flowStateAt(const CurveSection& section, double depthFraction) {
     return flowState(section, depthFraction, true);
 }
 
+FlowState flowStateFromBelow(const CurveSection& section, double depthFraction) {
+    return flowState(section, depthFraction, false);
+}
+
 std::vector<CurvePoint> characteristicCurve(const CurveSection& section, int steps) {
     steps = std::max(steps, 1);
     const FlowState full = flowStateAt(section, 1);

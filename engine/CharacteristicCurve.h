@@ -37,6 +37,9 @@ struct FlowState {
 // as the program computes it. The velocity comes from the program's own Manning
 // or Kutter computation.
 FlowState flowStateAt(const CurveSection& section, double depthFraction);
+// The same, approached from below: a rectangular channel stays open at full depth
+// (the end of the curve's rising branch). A circle is the same as flowStateAt.
+FlowState flowStateFromBelow(const CurveSection& section, double depthFraction);
 
 struct CurvePoint {
     double depthFraction = 0; // h/D or h/H
