@@ -33,6 +33,7 @@ struct CurveChart {
     std::vector<CurvePoint> points;
     QString title;
     QString subtitle;
+    QString depthRatioName;               // "h/D" or "h/H"
     QString depthAxis;                    // "水深比 h/D" or "水深比 h/H"
     std::optional<double> documentDepth;  // the document's depth choice, h/D or h/H
     QString documentDepthText;            // its list text
@@ -49,8 +50,8 @@ CurveChart chartOf(const CalcSheet& sheet) {
     CurveChart chart;
     chart.section = curveSectionOf(sheet);
     chart.points = characteristicCurve(chart.section);
-    const QString ratio = chart.section.circular ? QStringLiteral("h/D") : QStringLiteral("h/H");
-    chart.depthAxis = QStringLiteral("水深比 ") + ratio;
+    chart.depthRatioName = chart.section.circular ? QStringLiteral("h/D") : QStringLiteral("h/H");
+    chart.depthAxis = QStringLiteral("水深比 ") + chart.depthRatioName;
     chart.title = QStringLiteral("水理特性曲線　") + text(lineText(facilityName(sheet)));
     chart.subtitle = text(formulaText(sheet.velocityFormula)) + QStringLiteral("公式　n=") +
                      text(formatNumber(sheet.roughness, "0.000")) + QStringLiteral("　I=") +
@@ -61,7 +62,7 @@ CurveChart chartOf(const CalcSheet& sheet) {
     chart.plannedRatio = assessmentOf(sheet).allowedFlow / fullFlow;
     chart.plannedDepth = depthFractionForFlowRatio(chart.section, chart.plannedRatio);
     const FlowState full = flowStateAt(chart.section, 1);
-    chart.notes << QStringLiteral("満流（") + ratio + QStringLiteral("=1）")
+    chart.notes << QStringLiteral("満流（") + chart.depthRatioName + QStringLiteral("=1）")
                 << QStringLiteral("  Q_full=") + text(formatNumber(full.flow, "0.0000")) +
                        QStringLiteral("m3/sec")
                 << QStringLiteral("  V_full=") + text(formatNumber(full.velocity, "0.0000")) +
@@ -209,7 +210,7 @@ public:
         if (chart.plannedDepth) {
             const QPointF cross = at(*chart.plannedDepth, chart.plannedRatio);
             dot(cross, plannedColour);
-            caption += QStringLiteral("　交点 ") + chart.depthAxis.mid(4) + QStringLiteral("=") +
+            caption += QStringLiteral("　交点 ") + chart.depthRatioName + QStringLiteral("=") +
                        text(formatNumber(*chart.plannedDepth, "0.000"));
         } else {
             caption += QStringLiteral("　交点なし");
