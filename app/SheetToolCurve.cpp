@@ -259,6 +259,7 @@ private:
 void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& chart) {
     const double width = logicalHeight * deviceSize.width() / deviceSize.height();
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(gothic(22)); // no text of the chart in the program's default font
     painter.setWindow(0, 0, static_cast<int>(width), static_cast<int>(logicalHeight));
     painter.setViewport(0, 0, deviceSize.width(), deviceSize.height());
     painter.fillRect(QRectF(0, 0, width, logicalHeight), Qt::white);
