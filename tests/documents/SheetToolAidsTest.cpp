@@ -2,8 +2,6 @@
 // as RFC 4180 records, --sizes marking the smallest passing pipe, --curve writing
 // its drawing or table, and the command line around them.
 
-#include "Cp932.h"
-
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,8 +10,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-using namespace tovarin;
 
 namespace {
 
