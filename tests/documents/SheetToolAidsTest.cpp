@@ -2,7 +2,17 @@
 // as RFC 4180 records, --sizes marking the smallest passing pipe, --curve writing
 // its drawing or table, and the command line around them.
 
+#include "Form11.h"
+#include "Form2.h"
+#include "InputWindows.h"
+#include "JapaneseEnvironment.h"
+#include "MDIFofm.h"
+#include "ScriptedPlatform.h"
+
 #include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
@@ -127,7 +137,9 @@ class SheetToolAidsTest : public QObject {
 private slots:
     void resultsTableOfTheExamples();
     void resultsTableMatchesTheResultsMode();
+    void initTestCase();
     void sizesMarkTheSmallestPassingPipe();
+    void sizesAreWhatTheComputeButtonShows();
     void sizesWhenNoPipePasses();
     void sizesNeedACataloguePipe();
     void curveTable();
@@ -195,6 +207,12 @@ void SheetToolAidsTest::resultsTableMatchesTheResultsMode() {
     }
 }
 
+void SheetToolAidsTest::initTestCase() {
+    tovarin::setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(QFileInfo::exists(QStringLiteral(TOVARIN_SHEET_TOOL)));
+}
+
 void SheetToolAidsTest::sizesMarkTheSmallestPassingPipe() {
     const ToolRun run = runTool({QStringLiteral("--sizes"), example("residential-vp.tvr")});
     QCOMPARE(run.exitCode, 0);
@@ -213,6 +231,32 @@ void SheetToolAidsTest::sizesMarkTheSmallestPassingPipe() {
     int marks = 0;
     for (const QStringList& record : records) marks += record[8] == QStringLiteral("◎") ? 1 : 0;
     QCOMPARE(marks, 1);
+}
+
+// Each row is what the results panel shows after choosing that size in the open
+// document and pressing "計算".
+void SheetToolAidsTest::sizesAreWhatTheComputeButtonShows() {
+    const QString vp = example("residential-vp.tvr");
+    const Records records = csvOutput(runTool({QStringLiteral("--sizes"), vp}).out);
+    QCOMPARE(records.size(), 9);
+
+    tovarin::testing::ScriptedPlatform platform;
+    tovarin::MDIFofm window(platform);
+    window.show();
+    platform.openNames.enqueue(vp);
+    window.FileOpen();
+    tovarin::Form2* form2 = window.inputWindows().form2();
+    QVERIFY(form2);
+    for (int size = 0; size < form2->lst_pu()->count(); ++size) {
+        form2->lst_pu()->setCurrentRow(size);
+        form2->cmd1()->click();
+        const tovarin::Form11* panel = window.inputWindows().form11();
+        QVERIFY(panel);
+        const QStringList& row = records[size + 1];
+        QCOMPARE(row[0], form2->lst_pu()->item(size)->text());
+        QCOMPARE(row[2], panel->lbl(9)->text());
+        QCOMPARE(row[3], panel->lbl(6)->text());
+    }
 }
 
 void SheetToolAidsTest::sizesWhenNoPipePasses() {
