@@ -19,8 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tovarin developers <tovarin@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows' Mincho and Gothic fonts, Qt's Japanese standard buttons, and Qt SVG's
-# plugins for the pictures of file dialogs and the desktop.
+set(CPACK_STRIP_FILES ON)
+# The windows' Mincho and Gothic fonts and Qt's Japanese standard buttons. Qt SVG,
+# which draws the toolbar pictures, is named as well: the package also carries its
+# image plugin, which Qt's own dialogs use for SVG theme icons.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n, libqt6svg6")
 # "起動(&O)" starts the first of these editors it finds, xdg-open last; the document
