@@ -208,9 +208,38 @@ void onCharacterKey(QWidget* widget, std::function<void()> action) {
     new KeyHook(widget, KeyHook::Kind::Character, std::move(action));
 }
 
+QPalette designedPalette() {
+    const QColor buttonFace(240, 240, 240);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    const QColor greyText(109, 109, 109);
+    QPalette palette(black, buttonFace, white, QColor(160, 160, 160), QColor(200, 200, 200), black,
+                     white, white, buttonFace);
+    palette.setColor(QPalette::Midlight, QColor(227, 227, 227));
+    palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
+    palette.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, black);
+    palette.setColor(QPalette::PlaceholderText, greyText);
+    palette.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    palette.setColor(QPalette::HighlightedText, white);
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    palette.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+    palette.setColor(QPalette::BrightText, white);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, greyText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, buttonFace);
+    return palette;
+}
+
+void useDesignedColours(QWidget* window) {
+    window->setPalette(designedPalette());
+}
+
 QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                               int height) {
     QMdiSubWindow* frame = area->addSubWindow(child, Qt::FramelessWindowHint);
+    useDesignedColours(frame);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setGeometry(twipsRect(left, top, width, height));
     frame->show();

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 
 #include <functional>
@@ -79,8 +80,16 @@ void onEnterKey(QWidget* widget, std::function<void()> action);
 // Every key that types a character runs the action; the key then goes on as usual.
 void onCharacterKey(QWidget* widget, std::function<void()> action);
 
-// Adds a borderless child window to the main window's area at a place in twips
-// and shows it. Closing the child window destroys it.
+// The colours the input windows and the results panel are designed in: a light
+// button-face background with black text, whatever the desktop's own palette. Their
+// fixed colours (black figures, the dark-green titles, light magenta for failing
+// figures) stay readable only on that background.
+QPalette designedPalette();
+// Gives a window and everything in it the designed colours.
+void useDesignedColours(QWidget* window);
+
+// Adds a borderless child window to the main window's area at a place in twips,
+// in the designed colours, and shows it. Closing the child window destroys it.
 QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                               int height);
 // Destroys a child window at once (with the frame that holds it); null is ignored.

@@ -34,6 +34,7 @@ Form3::Form3(SheetHost& host, QWidget* parent) : QDialog(parent), host_(host) {
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFont(sheetFont());
+    useDesignedColours(this);
     setFixedSize(twipsSize(widthTwips, heightTwips));
 
     // Buttons first: "ＯＫ" leads the Tab order and has the focus when the dialog opens.

@@ -4,6 +4,7 @@
 #include "Twips.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -20,8 +21,9 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(QPixmap(QStringLiteral(":/tovarin/icons/tovarin.xpm")));
     image->setGeometry(twipsRect(240, 240, 480, 480));
+    // Drawn from the vector picture at the label's size, sharp at any scale.
+    image->setPixmap(shellIcon(QStringLiteral("tovarin")).pixmap(image->size()));
 
     label1_ = new QLabel(QStringLiteral("Tovarin Version " TOVARIN_VERSION), this);
     label1_->setObjectName(QStringLiteral("Label1"));

@@ -64,7 +64,7 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
     initShellResources();
     setObjectName(QStringLiteral("MDIFofm"));
     setWindowTitle(kProgramName);
-    setWindowIcon(QIcon(QStringLiteral(":/tovarin/icons/tovarin.xpm")));
+    setWindowIcon(shellIcon(QStringLiteral("tovarin")));
     // The toolbar and status bar are not the user's to hide through a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
 
@@ -146,7 +146,7 @@ void MDIFofm::createToolbar() {
 
     auto addButton = [this](int position, const char* image, const QString& shortName) {
         QAction* button = toolbar1_->addAction(
-            QIcon(QStringLiteral(":/tovarin/icons/%1.xpm").arg(QLatin1String(image))), shortName);
+            shellIcon(QLatin1String(image)), shortName);
         button->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
         button->setToolTip(QStringLiteral("[ファイル]-[%1]").arg(shortName));
         return button;

@@ -1,0 +1,31 @@
+# The Debian package of the program, made by `cpack -G DEB` (scripts/package).
+# The libraries come from dpkg-shlibdeps; what the program loads or uses without
+# linking to it is named here.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tovarin)
+set(CPACK_PACKAGE_VENDOR "Tovarin developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "flow calculation of sewage drainage facilities")
+# CPack puts the summary first and indents these lines as the control file wants them.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Tovarin checks whether a sewage drainage facility - a catalogue pipe, another
+circular pipe or a rectangular channel - carries its planned sewage flow, and
+writes the flow calculation sheet for a development application (Japanese).
+
+tovarin-sheet writes the sheet, the results and PDF printouts without a display.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tovarin developers <tovarin@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+# The windows' Mincho and Gothic fonts and Qt's Japanese standard buttons; Qt SVG,
+# which draws the toolbar pictures, comes through the libraries.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
+# "起動(&O)" starts the first of these editors it finds, xdg-open last; the document
+# type reaches the desktop through the shared MIME database.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "gnome-text-editor | gedit | mousepad | kwrite | pluma | xed, xdg-utils, shared-mime-info")
+include(CPack)
