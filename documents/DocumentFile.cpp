@@ -93,8 +93,12 @@ QString writeDocumentFile(const QString& path, const std::string& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed;
     const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) return failed;
-    if (!file.flush() || file.size() != size) return failed;
+    const bool whole = file.write(bytes.data(), size) == size && file.flush() && file.size() == size;
+    if (!whole) {
+        return QStringLiteral("ファイル「%1」に保存できませんでした。\n"
+                              "ディスクの空き容量が足りない可能性があります。")
+            .arg(path);
+    }
     if (!file.commit()) return failed;
     return {};
 }

@@ -55,7 +55,11 @@ int saveWithLittleRoom(const QString& path, const std::string& bytes, rlim_t roo
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
         const QString message = writeDocumentFile(path, bytes);
         if (message.isEmpty()) _exit(1);
-        _exit(message.contains(QStringLiteral("ファイル「%1」に保存できませんでした。").arg(path)) ? 0 : 2);
+        _exit(message == QStringLiteral("ファイル「%1」に保存できませんでした。\n"
+                                        "ディスクの空き容量が足りない可能性があります。")
+                             .arg(path)
+                  ? 0
+                  : 2);
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
