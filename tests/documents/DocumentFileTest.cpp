@@ -1,5 +1,5 @@
 // The document file on disk: a save that runs out of room keeps the old document
-// whole, and only regular files (or names still free) are read or replaced.
+// whole, and a symbolic link stays a link.
 
 #include "DocumentFile.h"
 
@@ -10,11 +10,7 @@
 
 #include <csignal>
 #include <memory>
-#include <cstring>
 #include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,21 +62,6 @@ int saveWithLittleRoom(const QString& path, const std::string& bytes, rlim_t roo
     return WEXITSTATUS(status);
 }
 
-bool bindSocket(const QString& path, int& listener) {
-    listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (listener < 0 || static_cast<size_t>(name.size()) >= sizeof(address.sun_path)) return false;
-    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
-    return ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-}
-
-bool isFifo(const QString& path) {
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-}
-
 } // namespace
 
 class DocumentFileTest : public QObject {
@@ -109,29 +90,6 @@ private slots:
         // With room enough the same save goes through.
         QCOMPARE(saveWithLittleRoom(document, nineKilobytes(), 1 << 20), 1);
         QCOMPARE(fileBytes(document), QByteArray::fromStdString(nineKilobytes()));
-    }
-
-    void specialFilesAreNeitherReadNorReplaced() {
-        const QString fifo = path(QStringLiteral("fifo.tvr"));
-        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
-        const QString socket = path(QStringLiteral("socket.tvr"));
-        int listener = -1;
-        QVERIFY(bindSocket(socket, listener));
-        const QString reason = QStringLiteral("通常のファイルではありません（装置、FIFO、ソケットなど）。");
-
-        for (const QString& special : {fifo, socket, QStringLiteral("/dev/null")}) {
-            // Reading a FIFO would wait for a writer for ever.
-            const DocumentRead read = readDocumentFile(special);
-            QVERIFY(!read.record);
-            QCOMPARE(read.message, QStringLiteral("ファイル「%1」を開けません。\n%2").arg(special, reason));
-        }
-        for (const QString& special : {fifo, socket}) {
-            QCOMPARE(writeDocumentFile(special, "1\r\n"),
-                     QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(special, reason));
-        }
-        ::close(listener);
-        QVERIFY(isFifo(fifo));
-        QVERIFY(QFileInfo(socket).exists() && !QFileInfo(socket).isFile());
     }
 
     void aSymbolicLinkIsWrittenThrough() {

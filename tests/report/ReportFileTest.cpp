@@ -11,12 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace tovarin;
@@ -239,19 +236,6 @@ TEST_F(ScratchFolder, OnlyARegularFileOrAFreeNameIsWritten) {
     EXPECT_LE(::read(reader, &byte, 1), 0); // nothing arrived
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(fifo));
-
-    const fs::path socketPath = folder / "socket.txt";
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.string().size(), sizeof(address.sun_path));
-    std::strcpy(address.sun_path, socketPath.c_str());
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    written = appendSheet(residentialSheet(), socketPath.string());
-    ::close(listener);
-    EXPECT_FALSE(written.ok);
-    EXPECT_NE(written.message.find("通常のファイルではありません"), std::string::npos) << written.message;
-    EXPECT_TRUE(fs::is_socket(socketPath));
 
     // A symbolic link to a regular file is written through.
     const fs::path file = folder / "real.txt";
