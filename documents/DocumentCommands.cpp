@@ -96,8 +96,9 @@ bool DocumentCommands::askOverwriteExisting() {
 }
 
 void DocumentCommands::saveAs() {
-    // The dialog's name is the current file name, whatever happens next: a declined
-    // name stays the target of Overwrite save, a cancelled dialog leaves none.
+    // The dialog's name is the current file name: a declined name stays the target
+    // of Overwrite save, a cancelled dialog leaves none. Only a file that could not
+    // be written gives the name back (below).
     const QString previousPath = host_.documentFileName();
     const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
     host_.setDocumentFileName(path);

@@ -127,7 +127,8 @@ std::string appendBytes(const std::string& path, const std::string& bytes) {
         ::close(opened.fd);
         std::string message = writeFailure(path, appended.error);
         if (!takenBack)
-            message += "\n書きかけの計算書がファイルの末尾に残っています。";
+            message += "\n書きかけの計算書がファイルに残っています"
+                       "（後から他のプログラムが追記したため、取り除いていません）。";
         return message;
     }
     if (::close(opened.fd) != 0)
