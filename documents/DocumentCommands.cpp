@@ -4,9 +4,10 @@
 #include "DocumentWindows.h"
 #include "Form1.h"
 #include "InputWindows.h"
+#include "RegularFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 
 namespace tovarin {
 
@@ -17,11 +18,11 @@ const QString saveTitle = QStringLiteral("Tovarinの保存");
 
 // The test of Save As for an existing file. A file that exists but cannot be read
 // is asked about as well, so that no file is replaced without the question; an
-// empty name and a folder count as not existing.
+// empty name counts as not existing. A folder, device, FIFO or socket is not asked
+// about: the writing refuses it with a message.
 bool fileExists(const QString& path) {
     if (path.isEmpty()) return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return pathKind(QFile::encodeName(path).toStdString()) == PathKind::Regular;
 }
 
 } // namespace
@@ -95,8 +96,10 @@ bool DocumentCommands::askOverwriteExisting() {
 }
 
 void DocumentCommands::saveAs() {
-    // The dialog's name is the current file name, whatever happens next: a declined
-    // name stays the target of Overwrite save, a cancelled dialog leaves none.
+    // The dialog's name is the current file name: a declined name stays the target
+    // of Overwrite save, a cancelled dialog leaves none. Only a file that could not
+    // be written gives the name back (below).
+    const QString previousPath = host_.documentFileName();
     const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
     host_.setDocumentFileName(path);
     if (fileExists(path) && !askOverwriteExisting()) return;
@@ -104,30 +107,38 @@ void DocumentCommands::saveAs() {
         host_.applyAvailability();
         return;
     }
-    if (!writeDocument(path)) return;
+    switch (writeDocument(path)) {
+    case WriteOutcome::Written: break;
+    case WriteOutcome::Refused: return;
+    case WriteOutcome::Failed:
+        // Nothing was saved under the new name: Overwrite save keeps writing where
+        // the caption says the document is.
+        host_.setDocumentFileName(previousPath);
+        return;
+    }
     host_.setOverwriteButton(true);
     if (Form1* sheet = host_.inputWindows().form1()) sheet->setWindowTitle(path);
 }
 
-bool DocumentCommands::writeDocument(const QString& path) {
+DocumentCommands::WriteOutcome DocumentCommands::writeDocument(const QString& path) {
     const std::optional<DocumentRecord> record = recordFromWindows(host_.inputWindows());
     if (!record) {
         showError(QStringLiteral("保存する計算書がありません。"));
-        return false;
+        return WriteOutcome::Refused;
     }
-    // A value the file cannot hold (a line break, a character outside code page 932)
-    // is named to the user, and nothing is written.
+    // A value the file cannot hold (a line break, a control character, a character
+    // outside code page 932) is named to the user, and nothing is written.
     const SerialiseResult serialised = serialise(*record);
     if (!serialised.ok()) {
         showError(QString::fromStdString(serialised.failure->message));
-        return false;
+        return WriteOutcome::Refused;
     }
     const QString failure = writeDocumentFile(path, serialised.bytes);
     if (!failure.isEmpty()) {
         showError(failure);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return true;
+    return WriteOutcome::Written;
 }
 
 } // namespace tovarin

@@ -46,15 +46,21 @@ public:
     // "上書き保存(&S)": asks, then writes the document to currentFileName.
     void FileUpdate();
     // "名前をつけて保存(&A)": the save dialog, the question for an existing file,
-    // then the document written under the chosen name.
+    // then the document written under the chosen name. When the file cannot be
+    // written, the caption, toolbar button 3 and currentFileName stay as they were.
     void saveAs();
 
     // The settings both file dialogs share, with the dialog's title.
     static FileDialogRequest fileDialogRequest(const QString& title);
 
 private:
-    // Writes the document to `path`; a refusal or a failure is shown and gives false.
-    bool writeDocument(const QString& path);
+    enum class WriteOutcome {
+        Written,
+        Refused, // a value the file cannot hold, or no document: nothing was tried
+        Failed,  // the file could not be written; the old file is as it was
+    };
+    // Writes the document to `path`; a refusal or a failure is shown to the user.
+    WriteOutcome writeDocument(const QString& path);
     bool askOverwriteExisting();
     void showError(const QString& text);
     Platform& platform();

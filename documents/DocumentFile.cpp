@@ -1,8 +1,13 @@
 #include "DocumentFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tovarin {
 
@@ -16,25 +21,34 @@ QString cannotOpen(const QString& path, const QString& reason) {
     return QStringLiteral("ファイル「%1」を開けません。\n%2").arg(path, reason);
 }
 
+QString openFailureReason(const RegularOpen& opened) {
+    if (opened.refused == PathKind::Folder)
+        return QStringLiteral("フォルダは開けません。");
+    if (opened.refused == PathKind::Special)
+        return QString::fromUtf8(notARegularFileReason);
+    if (opened.error == ENOENT || opened.error == ENOTDIR)
+        return QStringLiteral("ファイルが見つかりません。");
+    return QStringLiteral("ファイルを読み込めません。");
+}
+
+std::string fileSystemName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 } // namespace
 
 DocumentRead readDocumentFile(const QString& path) {
     DocumentRead read;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        read.message = cannotOpen(path, QStringLiteral("ファイルが見つかりません。"));
+    // Only a regular file is opened at all: a FIFO would wait for a writer for ever.
+    const RegularOpen opened = openRegularFile(fileSystemName(path), O_RDONLY);
+    if (opened.fd < 0) {
+        read.message = cannotOpen(path, openFailureReason(opened));
         return read;
     }
-    if (info.isDir()) {
-        read.message = cannotOpen(path, QStringLiteral("フォルダは開けません。"));
-        return read;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
         read.message = cannotOpen(path, QStringLiteral("ファイルを読み込めません。"));
         return read;
     }
-    // Read with a limit: a device file would never end.
     const QByteArray bytes = file.read(largestDocumentBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         read.message = cannotOpen(path, QStringLiteral("ファイルを読み込めません。"));
@@ -60,15 +74,31 @@ QString writeDocumentFile(const QString& path, const std::string& bytes) {
     const QString failed =
         QStringLiteral("ファイル「%1」に保存できませんでした。\n保存先のフォルダと名前を確認してください。")
             .arg(path);
-    if (path.isEmpty() || QFileInfo(path).isDir()) return failed;
+    if (path.isEmpty()) return failed;
+    switch (pathKind(fileSystemName(path))) {
+    case PathKind::Folder: return failed;
+    case PathKind::Special:
+        // Saving would replace the device, FIFO or socket with a plain file.
+        return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
+            .arg(path, QString::fromUtf8(notARegularFileReason));
+    case PathKind::Absent:
+    case PathKind::Regular: break;
+    }
 
     // QSaveFile writes a temporary file beside the target and renames it over the
-    // target on commit; a failure on the way leaves the old file as it was.
+    // target on commit; a failure on the way leaves the old file as it was, and an
+    // unfinished QSaveFile discards its temporary file when it goes. Unbuffered, so
+    // that a full disk shows in the write itself: a failure of the flush inside
+    // commit() would go unnoticed and the short file would replace the document.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failed;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed;
     const qint64 size = static_cast<qint64>(bytes.size());
-    // An unfinished QSaveFile discards its temporary file when it goes.
-    if (file.write(bytes.data(), size) != size) return failed;
+    const bool whole = file.write(bytes.data(), size) == size && file.flush() && file.size() == size;
+    if (!whole) {
+        return QStringLiteral("ファイル「%1」に保存できませんでした。\n"
+                              "ディスクの空き容量が足りない可能性があります。")
+            .arg(path);
+    }
     if (!file.commit()) return failed;
     return {};
 }

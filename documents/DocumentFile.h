@@ -18,12 +18,14 @@ struct DocumentRead {
 };
 
 // Reads and parses the file at `path`. A missing, unreadable, oversized, foreign or
-// truncated file gives a message and no record.
+// truncated file gives a message and no record, as does a name that is not a regular
+// file (folder, device, FIFO, socket), which is not even opened.
 DocumentRead readDocumentFile(const QString& path);
 
 // Writes the bytes to `path`: the old file, if any, stays untouched until the new
-// content is complete on disk. Returns an empty string on success, otherwise the
-// message for the user, naming the file.
+// content is complete on disk, and a short write leaves it as it was. Only a regular
+// file (or a symbolic link to one) is replaced, or a name that is free. Returns an
+// empty string on success, otherwise the message for the user, naming the file.
 QString writeDocumentFile(const QString& path, const std::string& bytes);
 
 } // namespace tovarin

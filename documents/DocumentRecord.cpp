@@ -1,6 +1,7 @@
 #include "DocumentRecord.h"
 
 #include "CalcSheet.h"
+#include "ControlCharacters.h"
 #include "Cp932.h"
 #include "NumberText.h"
 
@@ -91,6 +92,25 @@ std::string quoted(std::string_view label) {
     return "「" + std::string(label) + "」";
 }
 
+// The first control character of a UTF-8 text, the tab not counted.
+std::optional<std::string> firstControlCharacter(const std::string& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const size_t length = controlCharacterLength(text, i)) return text.substr(i, length);
+    }
+    return std::nullopt;
+}
+
+// "U+001B" for a control character, which would not show in a message.
+std::string codePointName(const std::string& character) {
+    unsigned codePoint = static_cast<unsigned char>(character[0]);
+    if (character.size() == 2) codePoint = static_cast<unsigned char>(character[1]);
+    const char* digits = "0123456789ABCDEF";
+    std::string name = "U+00";
+    name += digits[codePoint >> 4];
+    name += digits[codePoint & 0xF];
+    return name;
+}
+
 // Collects the encoded lines; the first refused value stops the writing.
 class LineWriter {
 public:
@@ -121,9 +141,11 @@ public:
             refuse(label, "", quoted(label) + "に改行が含まれているため保存できません。");
             return;
         }
-        // A NUL would make the file unreadable as a document.
-        if (value.find('\0') != std::string::npos) {
-            refuse(label, "", quoted(label) + "に制御文字が含まれているため保存できません。");
+        // A control character would reach the sheet and the terminal raw (a NUL would
+        // even make the file unreadable as a document); a tab is ordinary text.
+        if (const std::optional<std::string> control = firstControlCharacter(value)) {
+            refuse(label, *control,
+                   quoted(label) + "の文字「" + codePointName(*control) + "」はファイルに保存できません。");
             return;
         }
         cp932::EncodeResult encoded = cp932::encode(value);

@@ -2,6 +2,7 @@
 
 #include "DrawingSurface.h"
 
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -29,8 +30,18 @@ QFont printerFont() {
     return font;
 }
 
+bool pageHoldsALine(QPrinter& printer) {
+    // The printer's width and height are those of its printable area, in device units.
+    const QFontMetricsF metrics(printerFont(), &printer);
+    return printer.width() >= metrics.horizontalAdvance(QLatin1Char('0')) &&
+           printer.height() >= metrics.lineSpacing();
+}
+
 bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
                 bool withMaxPopulation) {
+    // Without room for one line every line would take a page of its own.
+    if (!pageHoldsALine(printer))
+        return false;
     PrinterSurface surface(platform, printer, printerFont());
     if (!surface.begin())
         return false;
@@ -50,6 +61,12 @@ void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
     QPrinter printer(QPrinter::HighResolution);
     if (!platform.printSetup(parent, printer))
         return;
+    if (!pageHoldsALine(printer)) {
+        showInputError(platform, parent,
+                       QStringLiteral("用紙に印刷できる範囲がないため、印刷できません。\n"
+                                      "用紙の大きさと余白を確認してください。"));
+        return;
+    }
     // A printer that cannot be opened prints nothing, without a message.
     printSheet(platform, printer, sheet, answer != PopulationAnswer::No);
 }

@@ -23,13 +23,18 @@ PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
 // "ＭＳ 明朝" 12 pt.
 QFont printerFont();
 
+// Whether the printable area of the printer's page holds one line of the sheet.
+bool pageHoldsALine(QPrinter& printer);
+
 // Draws groups 1 and 2 on a printer that is set up, and group 3 when wanted, then
-// ends the document. False when the printer could not be opened (nothing printed).
+// ends the document. False when the printer could not be opened or its page has no
+// room for a line (nothing printed).
 bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
                 bool withMaxPopulation);
 
 // The command: the question, the print set-up dialog, the printout. A cancelled
-// question or dialog ends it silently, as does a printer that cannot be opened.
+// question or dialog ends it silently, as does a printer that cannot be opened; a
+// page without room for a line is reported and nothing is printed.
 void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet);
 
 // The printout as a PDF file on A4, with the maximum population section (as if the

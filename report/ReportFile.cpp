@@ -1,6 +1,7 @@
 #include "ReportFile.h"
 
 #include "Cp932.h"
+#include "RegularFile.h"
 #include "SheetBuilder.h"
 
 #include <cerrno>
@@ -63,60 +64,94 @@ const char* failureReason(int error) {
         return "ディスクの空き容量が足りません。";
     case EFBIG:
         return "ファイルが大きすぎます。";
+    case ENXIO:
+        return notARegularFileReason;
     default:
         return nullptr;
     }
 }
 
-std::string writeFailure(const std::string& path, int error) {
+std::string writeFailure(const std::string& path, const char* reason) {
     std::string message = "ファイル「" + path + "」に書き込めませんでした。";
-    if (const char* reason = failureReason(error)) {
+    if (reason) {
         message += "\n";
         message += reason;
     }
     return message;
 }
 
-// Writes all bytes at the end of the file; returns 0 or the error number.
-int writeAll(int fd, const std::string& bytes) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+std::string writeFailure(const std::string& path, int error) {
+    return writeFailure(path, failureReason(error));
+}
+
+const char* refusalReason(PathKind kind) {
+    return kind == PathKind::Folder ? failureReason(EISDIR) : notARegularFileReason;
+}
+
+// Writes all bytes at the end of the file and notes where they went, so that a
+// failure can take back exactly these bytes.
+AppendedBytes writeAll(int fd, const std::string& bytes) {
+    AppendedBytes appended;
+    while (appended.length < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + appended.length, bytes.size() - appended.length);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return errno;
+            appended.error = errno;
+            return appended;
         }
-        written += static_cast<size_t>(n);
+        // In append mode the offset is the end of what was just written.
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        const off_t start = end - static_cast<off_t>(n);
+        if (appended.length == 0)
+            appended.start = start;
+        else if (start != appended.start + static_cast<off_t>(appended.length))
+            appended.contiguous = false; // another writer's bytes lie between ours
+        appended.length += static_cast<size_t>(n);
     }
-    return 0;
+    return appended;
 }
 
-// Appends in one piece: when the write fails part-way (disk full), the file is cut
-// back to its former length so that no half sheet stays behind.
+// Appends in one piece: when the write fails part-way (disk full), the bytes of
+// this sheet are taken back so that no half sheet stays behind.
 std::string appendBytes(const std::string& path, const std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return writeFailure(path, errno);
+    const RegularOpen opened = openRegularFile(path, O_WRONLY | O_CREAT | O_APPEND);
+    if (opened.refused != PathKind::Absent)
+        return writeFailure(path, refusalReason(opened.refused));
+    if (opened.fd < 0)
+        return writeFailure(path, opened.error);
 
-    struct stat before {};
-    if (::fstat(fd, &before) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return writeFailure(path, error);
+    const AppendedBytes appended = writeAll(opened.fd, bytes);
+    if (appended.error) {
+        const bool takenBack = takeBackAppended(opened.fd, appended);
+        ::close(opened.fd);
+        std::string message = writeFailure(path, appended.error);
+        if (!takenBack)
+            message += "\n書きかけの計算書がファイルに残っています"
+                       "（後から他のプログラムが追記したため、取り除いていません）。";
+        return message;
     }
-    if (const int error = writeAll(fd, bytes)) {
-        // If even this fails nothing more can be done; the message still tells the user.
-        [[maybe_unused]] const bool cutBack = ::ftruncate(fd, before.st_size) == 0;
-        ::close(fd);
-        return writeFailure(path, error);
-    }
-    if (::close(fd) != 0)
+    if (::close(opened.fd) != 0)
         return writeFailure(path, errno);
     return {};
 }
 
 } // namespace
+
+bool takeBackAppended(int fd, const AppendedBytes& appended) {
+    if (appended.length == 0)
+        return true;
+    if (!appended.contiguous || appended.start < 0)
+        return false;
+    // Only when the file still ends with these bytes: if another program appended
+    // after them, cutting back would take its text too.
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return false;
+    if (status.st_size != appended.start + static_cast<off_t>(appended.length))
+        return false;
+    return ::ftruncate(fd, appended.start) == 0;
+}
 
 SheetText sheetText(const CalcSheet& sheet) {
     TextFileSink sink;

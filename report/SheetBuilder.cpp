@@ -1,5 +1,7 @@
 #include "SheetBuilder.h"
 
+#include "ControlCharacters.h"
+
 #include <cmath>
 #include <string_view>
 
@@ -16,6 +18,23 @@ std::string repeated(std::string_view piece, int times) {
     for (int i = 0; i < times; ++i)
         text += piece;
     return text;
+}
+
+// A typed name on the sheet with every control character except the tab shown as
+// "?", which is one column wide like the character it stands for and exists in every
+// code page.
+std::string visibleText(const std::string& typed) {
+    std::string shown;
+    shown.reserve(typed.size());
+    for (size_t i = 0; i < typed.size();) {
+        if (const size_t control = controlCharacterLength(typed, i)) {
+            shown += '?';
+            i += control;
+        } else {
+            shown += typed[i++];
+        }
+    }
+    return shown;
 }
 
 // Assembles one sheet line: an indent of ASCII spaces, then the items in order.
@@ -42,7 +61,7 @@ public:
         return *this;
     }
     LineMaker& facility(const std::string& stored) {
-        line_.items.push_back(FacilityTextItem{stored});
+        line_.items.push_back(FacilityTextItem{visibleText(stored)});
         return *this;
     }
     LineMaker& items(const SheetLine& piece) {

@@ -5,10 +5,14 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <limits>
 
 namespace tovarin {
 
 EntryField::EntryField(Input input, QWidget* parent) : QLineEdit(parent), input_(input) {
+    // The fields have no length limit: QLineEdit would cut a longer text silently,
+    // and a document's text must come back from Open to Save whole.
+    setMaxLength(std::numeric_limits<int>::max());
     if (input == Input::Numeric) {
         // Digits must arrive half-width: no Japanese conversion in these fields.
         setAttribute(Qt::WA_InputMethodEnabled, false);

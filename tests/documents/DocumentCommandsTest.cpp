@@ -5,6 +5,7 @@
 
 #include "CalcSheet.h"
 #include "Cp932.h"
+#include "ReportFile.h"
 #include "DocumentCases.h"
 #include "DocumentCommands.h"
 #include "DocumentRecord.h"
@@ -31,6 +32,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace tovarin;
@@ -53,6 +58,26 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray bytesOf(const std::string& text) { return QByteArray::fromStdString(text); }
+
+const char* const notARegular = "通常のファイルではありません（装置、FIFO、ソケットなど）。";
+
+// A socket's name in the folder; it stays after the socket is closed.
+bool makeSocketFile(const QString& path) {
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (listener < 0 || static_cast<size_t>(name.size()) >= sizeof(address.sun_path)) return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    const bool bound = ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(listener);
+    return bound;
+}
+
+bool isFifo(const QString& path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
 
 // The lines of a document file, decoded; every line must end in CR LF.
 QStringList documentLines(const QByteArray& bytes) {
@@ -134,6 +159,9 @@ private slots:
     void saveReplacesTheFileWhole();
     void unreadableFileLeavesTheDocument_data();
     void unreadableFileLeavesTheDocument();
+    void saveAsOntoAFifoOrSocketReplacesNothing();
+    void longTextsSurviveOpenAndSave();
+    void controlCharacterOfAnOpenedDocument();
     void inputsWithoutAResultShowNoPanel_data();
     void inputsWithoutAResultShowNoPanel();
 
@@ -538,11 +566,15 @@ void DocumentCommandsTest::unwritableTargetIsReported() {
     QCOMPARE(error.buttons, MsgButtons::Ok);
     QVERIFY2(error.text.contains(QStringLiteral("「%1」").arg(file)), qPrintable(error.text));
     QVERIFY(error.text.contains(QStringLiteral("保存できませんでした")));
-    // Not saved: no caption, no button 3.
+    // Not saved: no caption, no button 3, and Overwrite save has no target still.
     QVERIFY(windows().form1()->windowTitle().isEmpty());
     QVERIFY(!button(3));
+    QVERIFY(window->currentFileName.isEmpty());
+    openFileMenu();
+    QVERIFY(!action("Men_FOvw")->isEnabled());
 
     // Overwrite save to the same name says so as well.
+    window->currentFileName = file;
     openFileMenu();
     QVERIFY(action("Men_FOvw")->isEnabled());
     platform->answers.enqueue(MsgAnswer::Ok);
@@ -619,6 +651,10 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument_data() {
     const QByteArray whole = bytesOf(serialise(residentialVpRecord()).bytes);
     QTest::newRow("missing") << QByteArray("<missing>") << QStringLiteral("ファイルが見つかりません。");
     QTest::newRow("folder") << QByteArray("<folder>") << QStringLiteral("フォルダは開けません。");
+    // Opening a FIFO would wait for a writer for ever.
+    QTest::newRow("fifo") << QByteArray("<fifo>") << QString::fromUtf8(notARegular);
+    QTest::newRow("socket") << QByteArray("<socket>") << QString::fromUtf8(notARegular);
+    QTest::newRow("device") << QByteArray("/dev/null") << QString::fromUtf8(notARegular);
     QTest::newRow("ends early") << whole.left(whole.indexOf("0.010")) << QStringLiteral("ファイルが途中で終わっています。");
     QTest::newRow("empty") << QByteArray() << QStringLiteral("このファイルはTovarinの計算書データではありません。");
     QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
@@ -634,10 +670,15 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
     const QStringList before = testing::describeWindows(*window);
     const double capacity = window->calcSheet().capacity;
 
-    const QString bad = path(QStringLiteral("bad.tvr"));
+    const QString bad = content.startsWith("/dev/") ? QString::fromLatin1(content)
+                                                    : path(QStringLiteral("bad.tvr"));
     if (content == "<folder>")
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("bad.tvr")));
-    else if (content != "<missing>")
+    else if (content == "<fifo>")
+        QCOMPARE(mkfifo(QFile::encodeName(bad).constData(), 0666), 0);
+    else if (content == "<socket>")
+        QVERIFY(makeSocketFile(bad));
+    else if (content != "<missing>" && !content.startsWith("/dev/"))
         QVERIFY(writeBytes(bad, content));
     open(bad);
 
@@ -649,6 +690,78 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
     QCOMPARE(window->calcSheet().capacity, capacity);
     QCOMPARE(window->currentFileName, saved);
     QVERIFY(button(3) && button(5) && button(6));
+}
+
+void DocumentCommandsTest::saveAsOntoAFifoOrSocketReplacesNothing() {
+    const QString saved = savedDocument();
+    const QString fifo = path(QStringLiteral("fifo.tvr"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const QString socket = path(QStringLiteral("socket.tvr"));
+    QVERIFY(makeSocketFile(socket));
+
+    for (const QString& special : {fifo, socket}) {
+        platform->messages.clear();
+        platform->answers.enqueue(MsgAnswer::Yes); // were the same-name question asked
+        saveAs(special);
+        // No question: the error alone, naming the file.
+        QCOMPARE(platform->messages.size(), 1);
+        QCOMPARE(platform->messages.first().title, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(platform->messages.first().text,
+                 QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
+                     .arg(special, QString::fromUtf8(notARegular)));
+        platform->answers.clear();
+        // Caption, Overwrite save and its target stay with the saved file.
+        QCOMPARE(window->currentFileName, saved);
+        QCOMPARE(windows().form1()->windowTitle(), saved);
+        QVERIFY(button(3));
+    }
+    QVERIFY(isFifo(fifo));
+    QVERIFY(QFileInfo(socket).exists() && !QFileInfo(socket).isFile());
+}
+
+void DocumentCommandsTest::longTextsSurviveOpenAndSave() {
+    // Longer than a line edit holds by default (32767 characters).
+    DocumentRecord record = rectangularRecord();
+    std::get<RectangularValues>(record.facility).txt_m = std::string(20000, 'U') + std::string(20000, 'C');
+    record.form3.txt_q2 = "0.0012" + std::string(40000, '0');
+    const QString file = writeRecord(record, QStringLiteral("long.tvr"));
+    QVERIFY(!file.isEmpty());
+
+    open(file);
+    QVERIFY(windows().form11());
+    QCOMPARE(windows().form4()->txt_m()->text().size(), 40000);
+    const QString copy = path(QStringLiteral("copy.tvr"));
+    saveAs(copy);
+    QVERIFY(platform->messages.isEmpty());
+    QCOMPARE(fileBytes(copy), fileBytes(file));
+}
+
+void DocumentCommandsTest::controlCharacterOfAnOpenedDocument() {
+    DocumentRecord record = rectangularRecord();
+    const QByteArray clean = bytesOf(serialise(record).bytes);
+    // Put into the file by another program: ESC [ 2 J clears a terminal.
+    QByteArray bytes = clean;
+    bytes.replace(bytesOf(cp932::encode("コンクリート水路").bytes),
+                  bytesOf(cp932::encode("コンクリート\x1b[2J水路").bytes));
+    const QString file = path(QStringLiteral("escape.tvr"));
+    QVERIFY(writeBytes(file, bytes));
+
+    // It opens, and the sheet shows "?" instead of the raw byte.
+    open(file);
+    QVERIFY(platform->messages.isEmpty());
+    QVERIFY(windows().form11());
+    const SheetText sheet = sheetText(window->calcSheet());
+    QVERIFY(sheet.ok);
+    QVERIFY(!QByteArray::fromStdString(sheet.bytes).contains('\x1b'));
+    QVERIFY(QByteArray::fromStdString(sheet.bytes)
+                .contains(bytesOf(cp932::encode("コンクリート?[2J水路").bytes)));
+
+    // Saving names the field and the character, and writes nothing.
+    platform->answers.enqueue(MsgAnswer::Ok);
+    window->toolbarButton(3)->trigger();
+    QCOMPARE(platform->messages.last().text,
+             QStringLiteral("「管の材料・名称」の文字「U+001B」はファイルに保存できません。"));
+    QCOMPARE(fileBytes(file), bytes);
 }
 
 void DocumentCommandsTest::inputsWithoutAResultShowNoPanel_data() {

@@ -173,6 +173,36 @@ TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
     EXPECT_EQ(written.failure->character, "€");
 }
 
+TEST(DocumentWriting, RefusesControlCharactersButKeepsTheTab) {
+    DocumentRecord r = sampleRecord(4);
+    std::get<OtherCircularValues>(r.facility).txt_m = "塩ビ管\x1b[2J";
+    SerialiseResult written = serialise(r);
+    ASSERT_FALSE(written.ok());
+    EXPECT_TRUE(written.bytes.empty());
+    EXPECT_EQ(written.failure->field, "管の材料・名称");
+    EXPECT_EQ(written.failure->character, "\x1b");
+    EXPECT_EQ(written.failure->message, "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
+
+    // DEL and a C1 control, in other texts.
+    r = sampleRecord(5);
+    std::get<RectangularValues>(r.facility).txt_m = "Ｕ字溝\xc2\x9b";
+    written = serialise(r);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.failure->message, "「管の材料・名称」の文字「U+009B」はファイルに保存できません。");
+    r = sampleRecord(0);
+    r.form3.txt_p = "120\x7f";
+    written = serialise(r);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.failure->message, "「計画人口」の文字「U+007F」はファイルに保存できません。");
+
+    // A tab is text like any other and comes back.
+    r = sampleRecord(4);
+    std::get<OtherCircularValues>(r.facility).txt_m = "塩ビ\t管";
+    written = serialise(r);
+    ASSERT_TRUE(written.ok());
+    EXPECT_EQ(parse(written.bytes).record, r);
+}
+
 TEST(DocumentWriting, RefusesWhatCouldNotBeReadBack) {
     DocumentRecord r = sampleRecord(0);
     r.form1.txt3 = std::string("0.1\0", 4);

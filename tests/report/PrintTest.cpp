@@ -235,6 +235,26 @@ private slots:
         QVERIFY(!QFile::exists(platform.pdfPath));
     }
 
+    void aPageWithoutRoomForALinePrintsNothing() {
+        // A strip of paper 2 mm high holds no line of 12 pt: every line would take a
+        // page of its own.
+        PdfPrinterPlatform platform;
+        platform.pdfPath = pdfPath();
+        platform.paper = QPageSize(QSizeF(210, 2), QPageSize::Millimeter);
+        platform.answers.enqueue(MsgAnswer::Yes);
+        const CalcSheet sheet = failingResidentialSheet();
+
+        FilePrint(platform, nullptr, sheet);
+
+        QCOMPARE(platform.messages.size(), 2); // the question, then why nothing is printed
+        QCOMPARE(platform.messages.last().title, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(platform.messages.last().text,
+                 QStringLiteral("用紙に印刷できる範囲がないため、印刷できません。\n"
+                                "用紙の大きさと余白を確認してください。"));
+        QCOMPARE(platform.beeps, 0);
+        QVERIFY(!QFile::exists(platform.pdfPath));
+    }
+
     void printedColumnsLineUpAsOnTheTextSheet() {
         // Every word of the printout starts at the column it has in the sheet text:
         // x = left margin + 6 pt (half the 12 pt font) per half-width column.

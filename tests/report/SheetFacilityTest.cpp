@@ -257,3 +257,16 @@ TEST(SheetFacility, ClosedRectangularChannelAtFullFlow) {
                                        sp(20) + "・　径　　深   R=A/P=1.5000/5.0000=0.3000m",
                                    }));
 }
+
+TEST(SheetFacility, ControlCharactersOfATypedNameShowAsQuestionMarks) {
+    // ESC (which would drive a terminal), DEL, a line feed and a C1 control (U+009B,
+    // a terminal's one-byte ESC [) become "?"; the tab stays.
+    CalcSheet s = rectangular(0.5, 1.0, 8);
+    s.materialName = "Ｕ字溝\x1b[2J\x7f\n\xc2\x9b" "1m\tB";
+    EXPECT_EQ(groupText(Hyouji_2, s)[2],
+              sp(19) + "※ 施設  Ｕ字溝?[2J???1m\tB 500×1000    勾配 I=2.0‰=2.0/1000");
+
+    s = otherCircularKutter();
+    s.materialName = std::string("塩ビ\0管", 10);
+    EXPECT_EQ(groupText(Hyouji_2, s)[2], sp(19) + "※ 施設  塩ビ?管 φ300    勾配 I=5.0‰=5.0/1000");
+}

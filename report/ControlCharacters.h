@@ -1,0 +1,26 @@
+#pragma once
+// Control characters in typed text. Everything but the tab is refused when a document
+// is saved and shown as a visible stand-in on the sheet: the raw byte would act in a
+// terminal (ESC) or break the lines of a file instead of showing. Qt-free.
+
+#include <cstddef>
+#include <string>
+
+namespace tovarin {
+
+// Length in bytes of the control character that starts at `at` in UTF-8 text, 0 when
+// there is none: C0 (U+0000 to U+001F) except the tab, DEL (U+007F), and C1 (U+0080
+// to U+009F, the two bytes C2 80 to C2 9F).
+inline size_t controlCharacterLength(const std::string& text, size_t at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
+        return 1;
+    if (byte == 0xC2 && at + 1 < text.size()) {
+        const auto next = static_cast<unsigned char>(text[at + 1]);
+        if (next >= 0x80 && next <= 0x9F)
+            return 2;
+    }
+    return 0;
+}
+
+} // namespace tovarin

@@ -1,0 +1,113 @@
+// The document file on disk: a save that runs out of room keeps the old document
+// whole, and a symbolic link stays a link.
+
+#include "DocumentFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tovarin;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A document-sized text of 9 KB: larger than the room left, smaller than Qt's
+// write buffer, so a buffered write would seem to succeed.
+std::string nineKilobytes() {
+    std::string text;
+    while (text.size() < 9 * 1024) text += "line of a document\r\n";
+    return text;
+}
+
+// Saves in a child process whose files cannot grow beyond `roomBytes`, the stand-in
+// for a full disk; SIGXFSZ is ignored so that the write fails with EFBIG instead.
+// The child's exit status: 0 when the save reported its failure, 1 when it claimed
+// success, 2 when the message does not name the file.
+int saveWithLittleRoom(const QString& path, const std::string& bytes, rlim_t roomBytes) {
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = roomBytes;
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        const QString message = writeDocumentFile(path, bytes);
+        if (message.isEmpty()) _exit(1);
+        _exit(message == QStringLiteral("ファイル「%1」に保存できませんでした。\n"
+                                        "ディスクの空き容量が足りない可能性があります。")
+                             .arg(path)
+                  ? 0
+                  : 2);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+class DocumentFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+
+    void fullDiskKeepsTheOldDocument() {
+        const QString document = path(QStringLiteral("document.tvr"));
+        const QByteArray old = QByteArray::fromStdString(nineKilobytes()).replace("line", "LINE");
+        QVERIFY(writeBytes(document, old));
+        // Overwriting: the old document stays byte for byte.
+        QCOMPARE(saveWithLittleRoom(document, nineKilobytes(), 4096), 0);
+        QCOMPARE(fileBytes(document), old);
+        // A new name: no file, not even an empty one.
+        const QString fresh = path(QStringLiteral("fresh.tvr"));
+        QCOMPARE(saveWithLittleRoom(fresh, nineKilobytes(), 4096), 0);
+        QVERIFY(!QFileInfo::exists(fresh));
+        // No temporary file left beside them.
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("document.tvr")});
+
+        // With room enough the same save goes through.
+        QCOMPARE(saveWithLittleRoom(document, nineKilobytes(), 1 << 20), 1);
+        QCOMPARE(fileBytes(document), QByteArray::fromStdString(nineKilobytes()));
+    }
+
+    void aSymbolicLinkIsWrittenThrough() {
+        const QString document = path(QStringLiteral("document.tvr"));
+        QVERIFY(writeBytes(document, "old\r\n"));
+        const QString link = path(QStringLiteral("link.tvr"));
+        QVERIFY(QFile::link(document, link));
+
+        QCOMPARE(writeDocumentFile(link, "new\r\n"), QString());
+        QCOMPARE(fileBytes(document), QByteArray("new\r\n"));
+        QVERIFY(QFileInfo(link).isSymLink());
+    }
+
+private:
+    QString path(const QString& name) const { return dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> dir; // a fresh folder for each test
+};
+
+QTEST_GUILESS_MAIN(DocumentFileTest)
+#include "DocumentFileTest.moc"
