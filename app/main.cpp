@@ -3,6 +3,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "Platform.h"
+#include "StartMeasure.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
 
     tovarin::QtPlatform platform;
     tovarin::MDIFofm mainWindow(platform);
+    tovarin::quitAfterFirstFrameWhenMeasuring(mainWindow);
     mainWindow.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "JapaneseFonts.h"
 #include "Twips.h"
 
 #include <QAbstractButton>
@@ -102,13 +103,13 @@ private:
 } // namespace
 
 QFont gothicFont(double pointSize) {
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    QFont font(gothicFamily());
     font.setPointSizeF(pointSize);
     return font;
 }
 
 QFont proportionalGothicFont(double pointSize) {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont font(proportionalGothicFamily());
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -1,5 +1,7 @@
 #include "JapaneseEnvironment.h"
 
+#include "JapaneseFonts.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -33,7 +35,7 @@ bool loadQtTranslation(QApplication& app) {
 
 bool setUpJapaneseEnvironment(QApplication& app) {
     substituteJapaneseFonts();
-    QApplication::setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    QApplication::setFont(QFont(gothicFamily(), 9));
     return loadQtTranslation(app);
 }
 
