@@ -12,16 +12,21 @@ namespace {
 
 class QuitAfterFirstPaint : public QObject {
 public:
+    // Watches the whole application: a main window covered by its children gets no
+    // paint event of its own, only they do.
     explicit QuitAfterFirstPaint(QWidget& window) : QObject(&window) {
-        window.installEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                      Qt::QueuedConnection);
+            QCoreApplication::instance()->removeEventFilter(this);
+            // exit, not quit: quit would first close the windows, and the main window
+            // asks before it closes.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }
