@@ -5,7 +5,6 @@
 // which gives the same glyphs the substitutions would, without Qt first searching
 // every fallback font for a family that is not installed. Without them the "ＭＳ …"
 // names stand, for the substitutions of setUpJapaneseEnvironment to map.
-// Needs the application object (the font database is Qt's).
 
 #include <QString>
 

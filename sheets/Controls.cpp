@@ -7,6 +7,9 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
+#include <QHash>
+#include <QPicture>
+#include <QTextDocument>
 #include <QFocusEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -116,8 +119,89 @@ QFont proportionalGothicFont(double pointSize) {
 
 QFont sheetFont() { return gothicFont(9.0); }
 
+namespace {
+
+// Everything a plain-text label's size hint depends on.
+struct LabelSizeKey {
+    QString text;
+    QFont font;
+    const QStyle* style = nullptr;
+    int dpiX = 0;
+    int dpiY = 0;
+    int textFormat = 0;
+    int alignment = 0;
+    int margin = 0;
+    int indent = 0;
+    int frameWidth = 0;
+    QMargins contents;
+    QSize minimum;
+    QSize maximum;
+
+    bool operator==(const LabelSizeKey& other) const {
+        return text == other.text && font == other.font && style == other.style &&
+               dpiX == other.dpiX && dpiY == other.dpiY && textFormat == other.textFormat &&
+               alignment == other.alignment && margin == other.margin &&
+               indent == other.indent && frameWidth == other.frameWidth &&
+               contents == other.contents && minimum == other.minimum &&
+               maximum == other.maximum;
+    }
+};
+
+size_t qHash(const LabelSizeKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.text, key.font.pointSizeF(), key.font.family(), key.style);
+}
+
+LabelSizeKey labelSizeKey(const QLabel* label) {
+    return LabelSizeKey{label->text(),
+                        label->font(),
+                        label->style(),
+                        label->logicalDpiX(),
+                        label->logicalDpiY(),
+                        int(label->textFormat()),
+                        int(label->alignment().toInt()),
+                        label->margin(),
+                        label->indent(),
+                        label->frameWidth(),
+                        label->contentsMargins(),
+                        label->minimumSize(),
+                        label->maximumSize()};
+}
+
+// Only text without markup, on one line: its size comes from the text's shape alone.
+bool sizeComesFromPlainText(const QLabel* label) {
+    if (label->wordWrap() || !label->pixmap().isNull() || !label->picture().isNull() ||
+        label->movie())
+        return false;
+    if (label->textFormat() == Qt::PlainText)
+        return true;
+    return label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text());
+}
+
+} // namespace
+
+void fitToText(QLabel* label) {
+    if (!sizeComesFromPlainText(label)) {
+        label->adjustSize();
+        return;
+    }
+    static QHash<LabelSizeKey, QSize> measured;
+    const LabelSizeKey key = labelSizeKey(label);
+    const auto known = measured.constFind(key);
+    if (known != measured.constEnd()) {
+        label->resize(*known);
+        return;
+    }
+    label->adjustSize();
+    // adjustSize leaves the size alone when the hint is invalid; so would the cache.
+    if (label->sizeHint().isValid())
+        measured.insert(key, label->size());
+}
+
 void placeTwips(QWidget* widget, int left, int top) {
-    widget->adjustSize();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        fitToText(label);
+    else
+        widget->adjustSize();
     widget->move(twipsPoint(left, top));
 }
 

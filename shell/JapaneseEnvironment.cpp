@@ -1,6 +1,7 @@
 #include "JapaneseEnvironment.h"
 
 #include "JapaneseFonts.h"
+#include "TitleBarIcons.h"
 
 #include <QApplication>
 #include <QFont>
@@ -34,6 +35,7 @@ bool loadQtTranslation(QApplication& app) {
 } // namespace
 
 bool setUpJapaneseEnvironment(QApplication& app) {
+    keepTitleBarIcons(app);
     substituteJapaneseFonts();
     QApplication::setFont(QFont(gothicFamily(), 9));
     return loadQtTranslation(app);
