@@ -179,22 +179,103 @@ bool sizeComesFromPlainText(const QLabel* label) {
 
 } // namespace
 
-void fitToText(QLabel* label) {
-    if (!sizeComesFromPlainText(label)) {
-        label->adjustSize();
-        return;
-    }
+namespace {
+
+// The size hint of a plain-text label, shaped once per key in a run. adjustSize()
+// gives a child widget exactly its size hint (when valid), so resizing to the
+// remembered hint is the same.
+QSize plainTextSizeHint(const QLabel* label) {
     static QHash<LabelSizeKey, QSize> measured;
     const LabelSizeKey key = labelSizeKey(label);
     const auto known = measured.constFind(key);
-    if (known != measured.constEnd()) {
-        label->resize(*known);
+    if (known != measured.constEnd())
+        return *known;
+    const QSize hint = label->sizeHint();
+    measured.insert(key, hint);
+    return hint;
+}
+
+// A label fitted while it is hidden is measured when it is first shown, as it was
+// when it was asked to fit: a window that is never shown (the sheet tool's) never
+// shapes its labels' texts, and one that is shown looks the same.
+class FitWhenShown : public QObject {
+public:
+    explicit FitWhenShown(QLabel* label) : QObject(label), label_(label) {
+        label->installEventFilter(this);
+    }
+
+    void remember() {
+        text_ = label_->text();
+        font_ = label_->font();
+        sizeWhenAsked_ = label_->size();
+    }
+
+    static FitWhenShown* of(QLabel* label) {
+        return label->findChild<FitWhenShown*>(QString(), Qt::FindDirectChildrenOnly);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == label_) {
+            label_->removeEventFilter(this);
+            fit();
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fit() {
+        if (label_->size() != sizeWhenAsked_)
+            return; // sized by hand since: that size stands
+        const QSize hint = label_->text() == text_ && label_->font() == font_
+                               ? plainTextSizeHint(label_)
+                               : hintAsAsked();
+        if (hint.isValid())
+            label_->resize(hint);
+    }
+
+    // The hint of the label's text and font at the time it was asked to fit.
+    QSize hintAsAsked() const {
+        QLabel probe;
+        probe.setStyle(label_->style());
+        probe.setFont(font_);
+        probe.setTextFormat(label_->textFormat());
+        probe.setAlignment(label_->alignment());
+        probe.setMargin(label_->margin());
+        probe.setIndent(label_->indent());
+        probe.setFrameStyle(label_->frameStyle());
+        probe.setLineWidth(label_->lineWidth());
+        probe.setMidLineWidth(label_->midLineWidth());
+        probe.setContentsMargins(label_->contentsMargins());
+        probe.setText(text_);
+        return probe.sizeHint();
+    }
+
+    QLabel* label_;
+    QString text_;
+    QFont font_;
+    QSize sizeWhenAsked_;
+};
+
+} // namespace
+
+void fitToText(QLabel* label) {
+    FitWhenShown* pending = FitWhenShown::of(label);
+    if (!sizeComesFromPlainText(label) || label->isVisible()) {
+        delete pending;
+        if (!sizeComesFromPlainText(label)) {
+            label->adjustSize();
+            return;
+        }
+        const QSize hint = plainTextSizeHint(label);
+        if (hint.isValid())
+            label->resize(hint);
         return;
     }
-    label->adjustSize();
-    // adjustSize leaves the size alone when the hint is invalid; so would the cache.
-    if (label->sizeHint().isValid())
-        measured.insert(key, label->size());
+    if (!pending)
+        pending = new FitWhenShown(label); // owned by the label
+    pending->remember();
 }
 
 void placeTwips(QWidget* widget, int left, int top) {
