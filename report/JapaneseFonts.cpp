@@ -1,31 +1,19 @@
 #include "JapaneseFonts.h"
 
-#include <fontconfig/fontconfig.h>
+#include <QFontDatabase>
+#include <QStringList>
 
 namespace tovarin {
 
 namespace {
 
-// Asked of fontconfig's list of installed fonts directly, by the family's own name:
-// no alias or substitution rule takes part, so a family that is not there is not
-// reported as found through another.
+// The families of Qt's font database, which on this platform is fontconfig's list of
+// installed fonts, read once. Compared by the family's own name: no alias or
+// substitution rule takes part, so a family that is not installed is not reported
+// as found through another.
 bool isInstalled(const QString& family) {
-    const QByteArray name = family.toUtf8();
-    FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-    bool found = false;
-    if (pattern && objects &&
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()))) {
-        FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-        found = fonts && fonts->nfont > 0;
-        if (fonts)
-            FcFontSetDestroy(fonts);
-    }
-    if (objects)
-        FcObjectSetDestroy(objects);
-    if (pattern)
-        FcPatternDestroy(pattern);
-    return found;
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(family);
 }
 
 QString installedOr(const QString& installed, const QString& designed) {

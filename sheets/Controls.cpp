@@ -211,7 +211,11 @@ public:
     }
 
     static FitWhenShown* of(QLabel* label) {
-        return label->findChild<FitWhenShown*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QObject* child : label->children()) {
+            if (auto* pending = dynamic_cast<FitWhenShown*>(child))
+                return pending;
+        }
+        return nullptr;
     }
 
 protected:
@@ -275,6 +279,9 @@ void fitToText(QLabel* label) {
     }
     if (!pending)
         pending = new FitWhenShown(label); // owned by the label
+    // As after adjustSize(): the label counts as sized, so Qt does not size it to its
+    // text of the moment when it is first shown; FitWhenShown does, as asked now.
+    label->setAttribute(Qt::WA_Resized);
     pending->remember();
 }
 
