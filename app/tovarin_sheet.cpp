@@ -84,6 +84,8 @@ Arguments readArguments(const QStringList& arguments) {
     if (result.files.isEmpty()) result.valid = false;
     // One PDF file holds the sheet of one document.
     if (result.output == Output::Pdf && result.files.size() != 1) result.valid = false;
+    // An empty name names no file (and must never mean "the default printer").
+    if (result.output == Output::Pdf && result.pdfFile.isEmpty()) result.valid = false;
     return result;
 }
 

@@ -145,6 +145,17 @@ private slots:
         QVERIFY(fileBytes(target).startsWith("%PDF-"));
     }
 
+    // An empty name is a usage error: exit status 2, nothing printed anywhere.
+    void emptyPdfNameIsAUsageError() {
+        QProcess tool;
+        tool.start(QStringLiteral(TOVARIN_SHEET_TOOL),
+                   {QStringLiteral("--pdf"), QString(), QStringLiteral(TOVARIN_SAMPLE_DOCUMENT)});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral("--pdf")));
+        QVERIFY(tool.readAllStandardOutput().isEmpty());
+    }
+
     // A disk that fills up part-way: exit status 1 and the message, the earlier file
     // byte for byte, and no temporary file left beside it.
     void fullDiskKeepsTheEarlierPdf() {
