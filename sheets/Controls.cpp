@@ -177,10 +177,6 @@ bool sizeComesFromPlainText(const QLabel* label) {
     return label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text());
 }
 
-} // namespace
-
-namespace {
-
 // The size hint of a plain-text label, shaped once per key in a run. adjustSize()
 // gives a child widget exactly its size hint (when valid), so resizing to the
 // remembered hint is the same.
