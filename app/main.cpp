@@ -6,6 +6,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "Platform.h"
+#include "StartMeasure.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
 
     tovarin::QtPlatform platform;
     tovarin::MDIFofm mainWindow(platform);
+    tovarin::quitAfterFirstFrameWhenMeasuring(mainWindow);
     mainWindow.show();
     if (!request.document.isEmpty()) {
         // After start-up, with the main window on screen to carry any message.

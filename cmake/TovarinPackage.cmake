@@ -20,8 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-# The windows' Mincho and Gothic fonts and Qt's Japanese standard buttons; Qt SVG,
-# which draws the toolbar pictures, comes through the libraries.
+# The windows' Mincho and Gothic fonts and Qt's Japanese standard buttons. Qt SVG
+# (tovarin-sheet's curve drawings, and the icon engine plugin that draws the toolbar
+# pictures at 150 % and 200 % scale) comes through tovarin-sheet's libraries.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
 # "起動(&O)" starts the first of these editors it finds, xdg-open last; the document

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace tovarin {
@@ -186,9 +184,13 @@ struct DecimalReading {
     int exponent = 0;
 };
 
+// std::to_chars with 14 digits after the point gives the same digits as printf's
+// "%.14e" (both exact, ties of the binary value to even) at a fraction of the cost.
 DecimalReading decimalReadingOf(double magnitude) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                                   std::chars_format::scientific,
+                                                   significantDigits - 1);
     DecimalReading reading;
     int count = 0;
     const char* p = buffer;
@@ -196,7 +198,12 @@ DecimalReading decimalReadingOf(double magnitude) {
         if (isDigit(*p))
             reading.digits[count++] = *p;
     }
-    reading.exponent = std::atoi(p + 1);
+    ++p; // the exponent: a sign and at least two digits
+    const bool negativeExponent = *p == '-';
+    int exponent = 0;
+    for (++p; p < end.ptr; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    reading.exponent = negativeExponent ? -exponent : exponent;
     return reading;
 }
 

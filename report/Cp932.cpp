@@ -15,25 +15,50 @@ struct Conversion {
     size_t failedAt = 0;
 };
 
-Conversion convert(const char* to, const char* from, std::string_view in) {
-    Conversion result;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return result;
-    result.out.resize(in.size() * 4 + 16);
-    char* inPtr = const_cast<char*>(in.data());
-    size_t inLeft = in.size();
-    char* outPtr = result.out.data();
-    size_t outLeft = result.out.size();
-    size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    if (rc != static_cast<size_t>(-1)) {
-        rc = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+// An iconv descriptor opened once per direction and thread and kept for the run;
+// each conversion starts from its initial state.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (isOpen())
+            iconv_close(cd_);
     }
-    iconv_close(cd);
-    result.ok = rc != static_cast<size_t>(-1) && inLeft == 0;
-    result.failedAt = in.size() - inLeft;
-    result.out.resize(result.out.size() - outLeft);
-    return result;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    Conversion convert(std::string_view in) {
+        Conversion result;
+        if (!isOpen())
+            return result;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+        result.out.resize(in.size() * 4 + 16);
+        char* inPtr = const_cast<char*>(in.data());
+        size_t inLeft = in.size();
+        char* outPtr = result.out.data();
+        size_t outLeft = result.out.size();
+        size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+        if (rc != static_cast<size_t>(-1))
+            rc = iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
+        result.ok = rc != static_cast<size_t>(-1) && inLeft == 0;
+        result.failedAt = in.size() - inLeft;
+        result.out.resize(result.out.size() - outLeft);
+        return result;
+    }
+
+private:
+    bool isOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd_;
+};
+
+Conversion toCp932(std::string_view utf8) {
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter.convert(utf8);
+}
+
+Conversion fromCp932(std::string_view bytes) {
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter.convert(bytes);
 }
 
 struct LookAlike {
@@ -46,11 +71,23 @@ constexpr LookAlike lookAlikes[] = {
     {"\u2016", "\u2225"}, {"\u00A2", "\uFFE0"}, {"\u00AC", "\uFFE2"},
 };
 
+// Every look-alike starts with one of these bytes; runs without them are copied whole.
+bool mayStartLookAlike(char c) {
+    return c == '\xC2' || c == '\xE2' || c == '\xE3';
+}
+
 std::string mapLookAlikes(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
+        size_t runEnd = i;
+        while (runEnd < utf8.size() && !mayStartLookAlike(utf8[runEnd]))
+            ++runEnd;
+        out.append(utf8.data() + i, runEnd - i);
+        i = runEnd;
+        if (i == utf8.size())
+            break;
         bool mapped = false;
         for (const auto& l : lookAlikes) {
             if (utf8.substr(i, l.typed.size()) == l.typed) {
@@ -75,8 +112,8 @@ std::optional<std::string> firstAlteredCharacter(const std::string& text) {
     while (i < text.size()) {
         const size_t length = utf8SequenceLength(static_cast<unsigned char>(text[i]));
         const std::string character = text.substr(i, length);
-        const Conversion bytes = convert("CP932", "UTF-8", character);
-        const Conversion back = convert("UTF-8", "CP932", bytes.out);
+        const Conversion bytes = toCp932(character);
+        const Conversion back = fromCp932(bytes.out);
         if (!back.ok || back.out != character)
             return character;
         i += length;
@@ -89,10 +126,10 @@ std::optional<std::string> firstAlteredCharacter(const std::string& text) {
 EncodeResult encode(std::string_view utf8) {
     EncodeResult result;
     const std::string text = mapLookAlikes(utf8);
-    Conversion c = convert("CP932", "UTF-8", text);
+    Conversion c = toCp932(text);
     if (c.ok) {
         // The usual case reads back unchanged; only a mismatch is searched for.
-        const Conversion back = convert("UTF-8", "CP932", c.out);
+        const Conversion back = fromCp932(c.out);
         if (back.ok && back.out == text) {
             result.bytes = std::move(c.out);
             return result;
@@ -112,7 +149,7 @@ EncodeResult encode(std::string_view utf8) {
 
 DecodeResult decode(std::string_view bytes) {
     DecodeResult result;
-    Conversion c = convert("UTF-8", "CP932", bytes);
+    Conversion c = fromCp932(bytes);
     result.ok = c.ok;
     if (c.ok)
         result.utf8 = std::move(c.out);

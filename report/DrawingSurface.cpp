@@ -3,8 +3,8 @@
 #include "SheetBuilder.h"
 
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -46,9 +46,10 @@ bool DrawingSurface::open(QPaintDevice* device) {
     return true;
 }
 
-void DrawingSurface::close() {
-    if (painter_.isActive())
-        painter_.end();
+bool DrawingSurface::close() {
+    if (!painter_.isActive())
+        return true;
+    return painter_.end();
 }
 
 void DrawingSurface::clear() {
@@ -132,7 +133,8 @@ void PageSurface::finish() { close(); }
 
 // ------------------------------------------------------------------ PrinterSurface
 
-PrinterSurface::PrinterSurface(Platform& platform, QPrinter& printer, const QFont& font)
+PrinterSurface::PrinterSurface(Platform& platform, QPagedPaintDevice& printer,
+                               const QFont& font)
     : DrawingSurface(platform, font), printer_(printer) {}
 
 bool PrinterSurface::begin() {
@@ -143,7 +145,7 @@ bool PrinterSurface::begin() {
     return true;
 }
 
-void PrinterSurface::endDocument() { close(); }
+bool PrinterSurface::endDocument() { return close(); }
 
 bool PrinterSurface::startNextPage() {
     if (!isOpen() || !printer_.newPage())

@@ -16,8 +16,8 @@
 #include <QImage>
 #include <QPainter>
 
+class QPagedPaintDevice;
 class QPaintDevice;
-class QPrinter;
 
 namespace tovarin {
 
@@ -49,8 +49,9 @@ public:
 protected:
     // Starts painting on the device in the surface's font; false when it refuses.
     bool open(QPaintDevice* device);
-    // Ends painting; on a printer this ends the document.
-    void close();
+    // Ends painting; on a printer this ends the document. False when the painter
+    // could not finish (a PDF file that could not be written, for one).
+    bool close();
     // Called when a line would cross the bottom of the surface; true when drawing
     // goes on at the top of a fresh page.
     virtual bool startNextPage() { return false; }
@@ -90,23 +91,23 @@ private:
     QImage image_;
 };
 
-// The printer: the sheet is one continuous run of lines from the top of the first
-// page; a line that does not fit goes to the top of the next page.
+// The printer, or a PDF writer: the sheet is one continuous run of lines from the top
+// of the first page; a line that does not fit goes to the top of the next page.
 class PrinterSurface : public DrawingSurface {
 public:
-    PrinterSurface(Platform& platform, QPrinter& printer, const QFont& font);
+    PrinterSurface(Platform& platform, QPagedPaintDevice& printer, const QFont& font);
 
     // Starts the print job; false when the printer cannot be opened.
     bool begin();
-    // Releases the whole job to the printer.
-    void endDocument();
+    // Releases the whole job to the printer; false when the painter could not finish.
+    bool endDocument();
     int pages() const { return pages_; }
 
 protected:
     bool startNextPage() override;
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     int pages_ = 0;
 };
 

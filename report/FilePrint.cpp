@@ -1,11 +1,17 @@
 #include "FilePrint.h"
 
 #include "DrawingSurface.h"
+#include "JapaneseFonts.h"
 
 #include <QFontMetricsF>
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 namespace tovarin {
 
@@ -26,7 +32,7 @@ PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
 QFont printerFont() {
     QFont font;
     font.setPointSizeF(12);
-    font.setFamily(QStringLiteral("ＭＳ 明朝"));
+    font.setFamily(minchoFamily());
     return font;
 }
 
@@ -71,13 +77,78 @@ void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
     printSheet(platform, printer, sheet, answer != PopulationAnswer::No);
 }
 
+namespace {
+
+// The page a PDF printer of QPrinter::HighResolution gives: A4 portrait, 10 pt
+// margins, 1200 dots per inch; the sheet starts at the top left of the printable area.
+constexpr int kPdfResolution = 1200;
+
+QPageLayout pdfPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+}
+
+// The sheet drawn as printSheet draws it on the printer, into PDF bytes in memory.
+// Empty when the painting could not start or finish.
+QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(pdfPageLayout());
+        PrinterSurface surface(platform, writer, printerFont());
+        if (!surface.begin())
+            return {};
+        setDrawingSurface(&surface);
+        Hyouji_1(sheet);
+        Hyouji_2(sheet);
+        Hyouji_3(sheet); // draws for residential land use only
+        if (!surface.endDocument())
+            return {};
+    }
+    return buffer.data();
+}
+
+// Writes the whole file or leaves the name as it was: the bytes go to a temporary
+// file beside it, written unbuffered so every failure shows, and replace the name
+// only after that. Only a regular file (or a link to one) or a new name is written.
+bool saveWholeFile(const QString& fileName, const QByteArray& bytes) {
+    const QFileInfo target(fileName);
+    if (fileName.isEmpty() || (target.exists() && !target.isFile()))
+        return false;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false; // the temporary file goes with `file`
+    return file.commit();
+}
+
+// Reads the file back: it must hold exactly the bytes written.
+bool fileHolds(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.readAll() == bytes && file.error() == QFileDevice::NoError;
+}
+
+// A PDF ends with its end-of-file marker, possibly followed by a line end.
+bool looksComplete(const QByteArray& pdf) {
+    return pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF");
+}
+
+} // namespace
+
+// Drawn through QPdfWriter: the print system and its plugins are never loaded, and
+// no printer can be reached, whatever the name.
 bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    return printSheet(platform, printer, sheet, true);
+    if (fileName.isEmpty())
+        return false;
+    const QByteArray pdf = drawSheetAsPdf(platform, sheet);
+    if (!looksComplete(pdf))
+        return false;
+    return saveWholeFile(fileName, pdf) && fileHolds(fileName, pdf);
 }
 
 } // namespace tovarin

@@ -1,6 +1,7 @@
 #include "Form7.h"
 
 #include "FilePrint.h"
+#include "JapaneseFonts.h"
 #include "PageScroll.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ private:
 
 // The page's font: "ＭＳ 明朝" 11.25 pt, normal weight.
 QFont pageFont() {
-    QFont font(QStringLiteral("ＭＳ 明朝"));
+    QFont font(minchoFamily());
     font.setPointSizeF(11.25);
     font.setWeight(QFont::Normal);
     return font;
@@ -67,7 +68,7 @@ QSize printerPageTwips() {
 Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("印刷イメージ"));
-    QFont font(QStringLiteral("ＭＳ 明朝"));
+    QFont font(minchoFamily());
     font.setPointSizeF(9);
     setFont(font);
     resize(px(clientWidthTwips), px(clientHeightTwips));

@@ -1,11 +1,15 @@
 #include "Controls.h"
 
+#include "JapaneseFonts.h"
 #include "Twips.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
+#include <QHash>
+#include <QPicture>
+#include <QTextDocument>
 #include <QFocusEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -102,21 +106,186 @@ private:
 } // namespace
 
 QFont gothicFont(double pointSize) {
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    QFont font(gothicFamily());
     font.setPointSizeF(pointSize);
     return font;
 }
 
 QFont proportionalGothicFont(double pointSize) {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont font(proportionalGothicFamily());
     font.setPointSizeF(pointSize);
     return font;
 }
 
 QFont sheetFont() { return gothicFont(9.0); }
 
+namespace {
+
+// Everything a plain-text label's size hint depends on.
+struct LabelSizeKey {
+    QString text;
+    QFont font;
+    const QStyle* style = nullptr;
+    int dpiX = 0;
+    int dpiY = 0;
+    int textFormat = 0;
+    int alignment = 0;
+    int margin = 0;
+    int indent = 0;
+    int frameWidth = 0;
+    QMargins contents;
+    QSize minimum;
+    QSize maximum;
+
+    bool operator==(const LabelSizeKey& other) const {
+        return text == other.text && font == other.font && style == other.style &&
+               dpiX == other.dpiX && dpiY == other.dpiY && textFormat == other.textFormat &&
+               alignment == other.alignment && margin == other.margin &&
+               indent == other.indent && frameWidth == other.frameWidth &&
+               contents == other.contents && minimum == other.minimum &&
+               maximum == other.maximum;
+    }
+};
+
+size_t qHash(const LabelSizeKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.text, key.font.pointSizeF(), key.font.family(), key.style);
+}
+
+LabelSizeKey labelSizeKey(const QLabel* label) {
+    return LabelSizeKey{label->text(),
+                        label->font(),
+                        label->style(),
+                        label->logicalDpiX(),
+                        label->logicalDpiY(),
+                        int(label->textFormat()),
+                        int(label->alignment().toInt()),
+                        label->margin(),
+                        label->indent(),
+                        label->frameWidth(),
+                        label->contentsMargins(),
+                        label->minimumSize(),
+                        label->maximumSize()};
+}
+
+// Only text without markup, on one line: its size comes from the text's shape alone.
+bool sizeComesFromPlainText(const QLabel* label) {
+    if (label->wordWrap() || !label->pixmap().isNull() || !label->picture().isNull() ||
+        label->movie())
+        return false;
+    if (label->textFormat() == Qt::PlainText)
+        return true;
+    return label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text());
+}
+
+// The size hint of a plain-text label, shaped once per key in a run. adjustSize()
+// gives a child widget exactly its size hint (when valid), so resizing to the
+// remembered hint is the same.
+QSize plainTextSizeHint(const QLabel* label) {
+    static QHash<LabelSizeKey, QSize> measured;
+    const LabelSizeKey key = labelSizeKey(label);
+    const auto known = measured.constFind(key);
+    if (known != measured.constEnd())
+        return *known;
+    const QSize hint = label->sizeHint();
+    measured.insert(key, hint);
+    return hint;
+}
+
+// A label fitted while it is hidden is measured when it is first shown, as it was
+// when it was asked to fit: a window that is never shown (the sheet tool's) never
+// shapes its labels' texts, and one that is shown looks the same.
+class FitWhenShown : public QObject {
+public:
+    explicit FitWhenShown(QLabel* label) : QObject(label), label_(label) {
+        label->installEventFilter(this);
+    }
+
+    void remember() {
+        text_ = label_->text();
+        font_ = label_->font();
+        sizeWhenAsked_ = label_->size();
+    }
+
+    static FitWhenShown* of(QLabel* label) {
+        for (QObject* child : label->children()) {
+            if (auto* pending = dynamic_cast<FitWhenShown*>(child))
+                return pending;
+        }
+        return nullptr;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == label_) {
+            label_->removeEventFilter(this);
+            fit();
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fit() {
+        if (label_->size() != sizeWhenAsked_)
+            return; // sized by hand since: that size stands
+        const QSize hint = label_->text() == text_ && label_->font() == font_
+                               ? plainTextSizeHint(label_)
+                               : hintAsAsked();
+        if (hint.isValid())
+            label_->resize(hint);
+    }
+
+    // The hint of the label's text and font at the time it was asked to fit.
+    QSize hintAsAsked() const {
+        QLabel probe;
+        probe.setStyle(label_->style());
+        probe.setFont(font_);
+        probe.setTextFormat(label_->textFormat());
+        probe.setAlignment(label_->alignment());
+        probe.setMargin(label_->margin());
+        probe.setIndent(label_->indent());
+        probe.setFrameStyle(label_->frameStyle());
+        probe.setLineWidth(label_->lineWidth());
+        probe.setMidLineWidth(label_->midLineWidth());
+        probe.setContentsMargins(label_->contentsMargins());
+        probe.setText(text_);
+        return probe.sizeHint();
+    }
+
+    QLabel* label_;
+    QString text_;
+    QFont font_;
+    QSize sizeWhenAsked_;
+};
+
+} // namespace
+
+void fitToText(QLabel* label) {
+    FitWhenShown* pending = FitWhenShown::of(label);
+    if (!sizeComesFromPlainText(label) || label->isVisible()) {
+        delete pending;
+        if (!sizeComesFromPlainText(label)) {
+            label->adjustSize();
+            return;
+        }
+        const QSize hint = plainTextSizeHint(label);
+        if (hint.isValid())
+            label->resize(hint);
+        return;
+    }
+    if (!pending)
+        pending = new FitWhenShown(label); // owned by the label
+    // As after adjustSize(): the label counts as sized, so Qt does not size it to its
+    // text of the moment when it is first shown; FitWhenShown does, as asked now.
+    label->setAttribute(Qt::WA_Resized);
+    pending->remember();
+}
+
 void placeTwips(QWidget* widget, int left, int top) {
-    widget->adjustSize();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        fitToText(label);
+    else
+        widget->adjustSize();
     widget->move(twipsPoint(left, top));
 }
 

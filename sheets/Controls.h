@@ -18,6 +18,7 @@ class QButtonGroup;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QMdiArea;
@@ -38,6 +39,11 @@ inline QColor titleGreen() { return QColor(0, 64, 0); }
 // A list box whose rows are one em of its font tall, as the windows' list boxes
 // are laid out for (six kinds or eight pipe sizes fit without scrolling).
 QListWidget* addListBox(QWidget* parent, const char* name);
+
+// Gives a label the size adjustSize() gives it. A plain-text label's natural size
+// depends only on its text, font, style and frame, so it is measured (which shapes the
+// text) once for each such combination in a run and remembered.
+void fitToText(QLabel* label);
 
 // Places a control at a position in twips; without a size it takes its natural size.
 void placeTwips(QWidget* widget, int left, int top);

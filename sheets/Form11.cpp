@@ -59,7 +59,7 @@ QLabel* Form11::addPanelLabel(int number, const QString& text, int left, int top
 
 void Form11::setValue(int number, const std::string& text) {
     lbl_[number]->setText(QString::fromStdString(text));
-    lbl_[number]->adjustSize();
+    fitToText(lbl_[number]);
 }
 
 void Form11::hideLabels(std::initializer_list<int> numbers) {
@@ -99,7 +99,7 @@ void Form11::setCaptions(const QStringList& texts) {
     const int numbers[] = {3, 6, 9, 12, 21};
     for (qsizetype i = 0; i < texts.size() && i < 5; ++i) {
         lbl_[numbers[i]]->setText(texts[i]);
-        lbl_[numbers[i]]->adjustSize();
+        fitToText(lbl_[numbers[i]]);
     }
 }
 

@@ -43,12 +43,12 @@ Form2::Form2(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "
 
 void Form2::setTitle(const QString& title) {
     label1_->setText(title);
-    label1_->adjustSize();
+    fitToText(label1_);
 }
 
 void Form2::setDepthCaption(const QString& caption) {
     label6_->setText(caption);
-    label6_->adjustSize();
+    fitToText(label6_);
 }
 
 void Form2::fillSizes(const std::vector<PipeSize>& sizes) {

@@ -1,5 +1,6 @@
 #include "Form10.h"
 
+#include "BuiltInIcons.h"
 #include "ShellResources.h"
 #include "Twips.h"
 
@@ -22,8 +23,9 @@ Form10::Form10(QWidget* parent) : QDialog(parent) {
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twipsRect(240, 240, 480, 480));
-    // Drawn from the vector picture at the label's size, sharp at any scale.
-    image->setPixmap(shellIcon(QStringLiteral("tovarin")).pixmap(image->size()));
+    // The designed picture at the label's size, drawn from its SVG twin when the
+    // screen's scale asks for more pixels.
+    image->setPixmap(programIcon().pixmap(image->size(), image->devicePixelRatioF()));
 
     label1_ = new QLabel(QStringLiteral("Tovarin Version " TOVARIN_VERSION), this);
     label1_->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,8 @@
 #include "JapaneseEnvironment.h"
 
+#include "JapaneseFonts.h"
+#include "TitleBarIcons.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -32,8 +35,9 @@ bool loadQtTranslation(QApplication& app) {
 } // namespace
 
 bool setUpJapaneseEnvironment(QApplication& app) {
+    keepTitleBarIcons(app);
     substituteJapaneseFonts();
-    QApplication::setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    QApplication::setFont(QFont(gothicFamily(), 9));
     return loadQtTranslation(app);
 }
 

@@ -1,5 +1,6 @@
 #include "MDIFofm.h"
 
+#include "BuiltInIcons.h"
 #include "EditorStart.h"
 #include "FilePrint.h"
 #include "Form7.h"
@@ -64,7 +65,7 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
     initShellResources();
     setObjectName(QStringLiteral("MDIFofm"));
     setWindowTitle(kProgramName);
-    setWindowIcon(shellIcon(QStringLiteral("tovarin")));
+    setWindowIcon(programIcon());
     // The toolbar and status bar are not the user's to hide through a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
 
@@ -145,8 +146,7 @@ void MDIFofm::createToolbar() {
     toolbar1_->setFixedHeight(twipsY(kToolbarHeightTwips));
 
     auto addButton = [this](int position, const char* image, const QString& shortName) {
-        QAction* button = toolbar1_->addAction(
-            shellIcon(QLatin1String(image)), shortName);
+        QAction* button = toolbar1_->addAction(toolbarIcon(image), shortName);
         button->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
         button->setToolTip(QStringLiteral("[ファイル]-[%1]").arg(shortName));
         return button;

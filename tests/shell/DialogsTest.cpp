@@ -33,7 +33,8 @@ void DialogsTest::initTestCase() {
 
 void DialogsTest::fontsResolveToTheJapaneseFonts() {
     const QFont appFont = QApplication::font();
-    QCOMPARE(appFont.family(), QStringLiteral("ＭＳ ゴシック"));
+    // Asked for by its installed name, the font "ＭＳ ゴシック" stands for.
+    QCOMPARE(appFont.family(), QStringLiteral("IPAGothic"));
     QCOMPARE(appFont.pointSize(), 9);
     QCOMPARE(QFontInfo(appFont).family(), QStringLiteral("IPAGothic"));
     QCOMPARE(QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"), 12)).family(),
