@@ -1,7 +1,6 @@
 #include "SheetToolConsole.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include "WholeFile.h"
 
 #include <cstdio>
 
@@ -26,23 +25,16 @@ bool writeStandardOutput(const std::string& bytes) {
     return written == bytes.size() && flushed;
 }
 
-QString writeWholeFile(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
+QString writeOutputFile(const QString& path, const QByteArray& bytes) {
+    switch (writeWholeFile(path, bytes)) {
+    case WholeFileWrite::Written: return {};
+    case WholeFileWrite::Folder:
+    case WholeFileWrite::NotRegular:
         return QStringLiteral("「%1」は通常のファイルではありません。").arg(path);
-    QSaveFile file(path);
-    // Unbuffered: a full disk shows in write() itself, before commit() could rename a
-    // short temporary file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("ファイル「%1」を作成できません。 %2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("ファイル「%1」に書き込めません。 %2").arg(path, reason);
+    case WholeFileWrite::Short:
+    case WholeFileWrite::Failed: break;
     }
-    if (!file.commit())
-        return QStringLiteral("ファイル「%1」に書き込めません。 %2").arg(path, file.errorString());
-    return {};
+    return QStringLiteral("ファイル「%1」に書き込めません。").arg(path);
 }
 
 } // namespace tovarin

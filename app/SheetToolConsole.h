@@ -37,6 +37,6 @@ bool writeStandardOutput(const std::string& bytes);
 // file that replaces the old one only when every byte reached the disk. An existing
 // name that is not a regular file (a folder, a FIFO, a device) is left alone.
 // Returns the reason in Japanese when it failed, an empty text on success.
-QString writeWholeFile(const QString& path, const QByteArray& bytes);
+QString writeOutputFile(const QString& path, const QByteArray& bytes);
 
 } // namespace tovarin

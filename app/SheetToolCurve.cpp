@@ -354,7 +354,7 @@ int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
         platform.report(QStringLiteral("水理特性曲線を描けませんでした。"));
         return 1;
     }
-    const QString failure = writeWholeFile(output, bytes);
+    const QString failure = writeOutputFile(output, bytes);
     if (!failure.isEmpty()) {
         platform.report(failure);
         return 1;

@@ -1,9 +1,9 @@
 #include "DocumentFile.h"
 
 #include "RegularFile.h"
+#include "WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -74,33 +74,19 @@ QString writeDocumentFile(const QString& path, const std::string& bytes) {
     const QString failed =
         QStringLiteral("ファイル「%1」に保存できませんでした。\n保存先のフォルダと名前を確認してください。")
             .arg(path);
-    if (path.isEmpty()) return failed;
-    switch (pathKind(fileSystemName(path))) {
-    case PathKind::Folder: return failed;
-    case PathKind::Special:
-        // Saving would replace the device, FIFO or socket with a plain file.
+    switch (writeWholeFile(path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())))) {
+    case WholeFileWrite::Written: return {};
+    case WholeFileWrite::NotRegular:
         return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
             .arg(path, QString::fromUtf8(notARegularFileReason));
-    case PathKind::Absent:
-    case PathKind::Regular: break;
-    }
-
-    // QSaveFile writes a temporary file beside the target and renames it over the
-    // target on commit; a failure on the way leaves the old file as it was, and an
-    // unfinished QSaveFile discards its temporary file when it goes. Unbuffered, so
-    // that a full disk shows in the write itself: a failure of the flush inside
-    // commit() would go unnoticed and the short file would replace the document.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed;
-    const qint64 size = static_cast<qint64>(bytes.size());
-    const bool whole = file.write(bytes.data(), size) == size && file.flush() && file.size() == size;
-    if (!whole) {
+    case WholeFileWrite::Short:
         return QStringLiteral("ファイル「%1」に保存できませんでした。\n"
                               "ディスクの空き容量が足りない可能性があります。")
             .arg(path);
+    case WholeFileWrite::Folder:
+    case WholeFileWrite::Failed: break;
     }
-    if (!file.commit()) return failed;
-    return {};
+    return failed;
 }
 
 } // namespace tovarin

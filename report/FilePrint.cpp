@@ -2,16 +2,15 @@
 
 #include "DrawingSurface.h"
 #include "JapaneseFonts.h"
+#include "WholeFile.h"
 
-#include <QFontMetricsF>
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace tovarin {
 
@@ -110,21 +109,6 @@ QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
     return buffer.data();
 }
 
-// Writes the whole file or leaves the name as it was: the bytes go to a temporary
-// file beside it, written unbuffered so every failure shows, and replace the name
-// only after that. Only a regular file (or a link to one) or a new name is written.
-bool saveWholeFile(const QString& fileName, const QByteArray& bytes) {
-    const QFileInfo target(fileName);
-    if (fileName.isEmpty() || (target.exists() && !target.isFile()))
-        return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false; // the temporary file goes with `file`
-    return file.commit();
-}
-
 // Reads the file back: it must hold exactly the bytes written.
 bool fileHolds(const QString& fileName, const QByteArray& bytes) {
     QFile file(fileName);
@@ -148,7 +132,7 @@ bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& 
     const QByteArray pdf = drawSheetAsPdf(platform, sheet);
     if (!looksComplete(pdf))
         return false;
-    return saveWholeFile(fileName, pdf) && fileHolds(fileName, pdf);
+    return writeWholeFile(fileName, pdf) == WholeFileWrite::Written && fileHolds(fileName, pdf);
 }
 
 } // namespace tovarin
