@@ -218,6 +218,10 @@ Outputs checkOutputs(MDIFofm& window, RoadPlatform& platform) {
         require(platform.beeps - beepsBefore == text.alertLines,
                 "the print image and the text file have different NG verdicts");
     }
+    // Closed again as by its "閉じる(&C)", so that the next document's image is new.
+    findForm7(window.mdiArea())->closeWindow();
+    settle();
+    require(findForm7(window.mdiArea()) == nullptr, "the print image window does not close");
     return outputs;
 }
 
