@@ -26,7 +26,12 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <QFile>
+#include <QHash>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -87,9 +92,39 @@ Arguments readArguments(const QStringList& arguments) {
     return result;
 }
 
-void writeOut(const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
+// Writes the bytes to standard output at once; false when they did not all arrive
+// (a full disk, a closed pipe, /dev/full).
+bool writeOut(const std::string& bytes) {
+    const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    const bool flushed = std::fflush(stdout) == 0;
+    return written == bytes.size() && flushed;
+}
+
+// Closes standard output, which reports a write that failed only at the end.
+bool closeOut() { return std::fclose(stdout) == 0; }
+
+void reportOutputFailure() {
+    const std::string reason = std::strerror(errno);
+    std::fputs(("標準出力に書き込めませんでした（" + reason + "）。\n").c_str(), stderr);
+}
+
+// Arguments whose bytes are not a name Qt can give back unchanged (a file name in
+// another encoding than UTF-8), with those bytes shown readably: invalid bytes as \xHH.
+QHash<QString, QString> namesNotOpenable(int argc, char* argv[]) {
+    QHash<QString, QString> names;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString decoded = QFile::decodeName(bytes);
+        if (QFile::encodeName(decoded) == bytes) continue;
+        QString shown;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            shown += byte < 0x80 ? QString(QLatin1Char(c))
+                                 : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+        }
+        names.insert(decoded, shown);
+    }
+    return names;
 }
 
 // UTF-8 text with LF line ends from the report file's bytes.
@@ -179,9 +214,33 @@ int main(int argc, char* argv[]) {
 
     ConsolePlatform platform;
     MDIFofm mainWindow(platform);
+    const QHash<QString, QString> unusableNames = namesNotOpenable(argc, argv);
+    if (arguments.output == Output::Pdf && unusableNames.contains(arguments.pdfFile)) {
+        std::fputs((unusableNames.value(arguments.pdfFile) +
+                    QStringLiteral(": ファイル名がUTF-8で表せないため、書き込めません。"
+                                   "UTF-8の名前に変えてください。\n"))
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return 1;
+    }
     int status = 0;
+    bool outputFailed = false;
     for (const QString& file : arguments.files) {
+        if (outputFailed) break;
+        // Each document as if the program had just started.
+        mainWindow.startAfresh();
         platform.document = file;
+        if (unusableNames.contains(file)) {
+            // Qt would open another name (its bytes replaced), not this file.
+            platform.document = unusableNames.value(file);
+            platform.message(nullptr, MessageRequest{QStringLiteral("ファイル名がUTF-8で表せないため、開けません。"
+                                                                    "UTF-8の名前に変えてください。"),
+                                                     QString(), MsgButtons::Ok, MsgAnswer::Ok,
+                                                     MsgIcon::None});
+            status = 1;
+            continue;
+        }
         const int beepsBefore = platform.beeps;
         if (mainWindow.documentCommands().openDocument(file) != OpenOutcome::Restored) {
             status = 1;
@@ -200,8 +259,8 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            writeOut(resultsLine(file, *panel, mainWindow.statusMessage(),
-                                 platform.beeps - beepsBefore));
+            outputFailed = !writeOut(resultsLine(file, *panel, mainWindow.statusMessage(),
+                                                 platform.beeps - beepsBefore));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());
@@ -212,7 +271,12 @@ int main(int argc, char* argv[]) {
             status = 1;
             continue;
         }
-        writeOut(arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+        outputFailed =
+            !writeOut(arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+    }
+    if (outputFailed || !closeOut()) {
+        reportOutputFailure();
+        return 1;
     }
     return status;
 }

@@ -80,8 +80,20 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
     documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
     sizeToClientArea();
+    enterStartUpState();
+}
+
+void MDIFofm::enterStartUpState() {
     setStatusMessage(kStartUpMessage);
     setResultToolbarButtons(false);
+}
+
+void MDIFofm::startAfresh() {
+    inputWindows_->tojiru();
+    inputWindows_->discardForm3();
+    calcSheet_ = CalcSheet{};
+    currentFileName.clear();
+    enterStartUpState();
 }
 
 MDIFofm::~MDIFofm() {
