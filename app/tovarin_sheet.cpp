@@ -24,10 +24,9 @@
 #include "ReportFile.h"
 
 #include <QApplication>
-#include <QLabel>
-
 #include <QFile>
 #include <QHash>
+#include <QLabel>
 
 #include <cerrno>
 #include <cstdio>
@@ -234,10 +233,10 @@ int main(int argc, char* argv[]) {
         if (unusableNames.contains(file)) {
             // Qt would open another name (its bytes replaced), not this file.
             platform.document = unusableNames.value(file);
-            platform.message(nullptr, MessageRequest{QStringLiteral("ファイル名がUTF-8で表せないため、開けません。"
-                                                                    "UTF-8の名前に変えてください。"),
-                                                     QString(), MsgButtons::Ok, MsgAnswer::Ok,
-                                                     MsgIcon::None});
+            const QString refusal = QStringLiteral("ファイル名がUTF-8で表せないため、開けません。"
+                                                   "UTF-8の名前に変えてください。");
+            platform.message(nullptr, MessageRequest{refusal, QString(), MsgButtons::Ok,
+                                                     MsgAnswer::Ok, MsgIcon::None});
             status = 1;
             continue;
         }

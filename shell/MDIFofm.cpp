@@ -4,6 +4,7 @@
 #include "FilePrint.h"
 #include "Form7.h"
 #include "Form10.h"
+#include "Form3.h"
 #include "Kakikomi.h"
 #include "ShellResources.h"
 #include "Twips.h"
@@ -90,7 +91,9 @@ void MDIFofm::enterStartUpState() {
 
 void MDIFofm::startAfresh() {
     inputWindows_->tojiru();
-    inputWindows_->discardForm3();
+    // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
+    // for every document of the sheet tool, and the same entries.
+    if (Form3* dialog = inputWindows_->existingForm3()) dialog->startAfresh();
     calcSheet_ = CalcSheet{};
     currentFileName.clear();
     enterStartUpState();

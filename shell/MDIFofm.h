@@ -47,9 +47,9 @@ public:
     QAction* toolbarButton(int position) const;
 
     // Back to the state of a program just started, without building the window
-    // anew: no document windows, no planned-sewage dialog, a fresh calculation
-    // document, no file name, the start-up message and toolbar buttons. The sheet
-    // tool starts each document from here.
+    // anew: no document windows, an empty planned-sewage dialog, a fresh
+    // calculation document, no file name, the start-up message and toolbar buttons.
+    // The sheet tool starts each document from here.
     void startAfresh();
 
     // Document commands.
