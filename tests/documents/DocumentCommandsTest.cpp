@@ -157,7 +157,6 @@ private slots:
     void inputsWithoutAResultShowNoPanel();
 
     void openedDocumentOwesNothingToTheOneBefore();
-    void newStartsFromAFreshCalculation();
 
 private:
     QAction* action(const char* name) const {
@@ -781,26 +780,6 @@ void DocumentCommandsTest::openedDocumentOwesNothingToTheOneBefore() {
     QCOMPARE(earlier.panel.value(5), QStringLiteral("1.2"));
     QCOMPARE(opened(neitherFile), first);
     QVERIFY(platform->messages.isEmpty());
-}
-
-// New after a computed document: nothing of the old calculation is left over.
-void DocumentCommandsTest::newStartsFromAFreshCalculation() {
-    DocumentRecord both = residentialVpRecord();
-    both.form1.opt3 = false;
-    both.form1.opt4 = true;
-    both.form1.txt2 = "50";
-    const QString file = writeRecord(both, QStringLiteral("groundwater.tvr"));
-    QVERIFY(!file.isEmpty());
-    open(file);
-    QVERIFY(window->calcSheet().hasResult());
-    window->toolbarButton(1)->trigger();
-    const CalcSheet& sheet = window->calcSheet();
-    QCOMPARE(sheet.plannedFlow, 0.0);
-    QCOMPARE(sheet.groundwaterRate, 0.0);
-    QCOMPARE(sheet.velocity, 0.0);
-    QCOMPARE(sheet.population, 0.0);
-    // The hidden planned-sewage dialog keeps its entries as designed.
-    QCOMPARE(windows().existingForm3()->txt_p()->text(), QStringLiteral("1000"));
 }
 
 QTEST_MAIN(DocumentCommandsTest)
