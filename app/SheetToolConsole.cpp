@@ -2,6 +2,8 @@
 
 #include "WholeFile.h"
 
+#include <QFile>
+
 #include <cstdio>
 
 namespace tovarin {
@@ -17,6 +19,30 @@ MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
 
 void ConsolePlatform::report(const QString& text) {
     message(nullptr, MessageRequest{text, QString(), MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
+}
+
+bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
+    if (!unusableNames.contains(file)) return false;
+    document = unusableNames.value(file);
+    report(QStringLiteral("ファイル名がUTF-8で表せないため、開けません。UTF-8の名前に変えてください。"));
+    return true;
+}
+
+QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]) {
+    QHash<QString, QString> names;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString decoded = QFile::decodeName(bytes);
+        if (QFile::encodeName(decoded) == bytes) continue;
+        QString shown;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            shown += byte < 0x80 ? QString(QLatin1Char(c))
+                                 : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+        }
+        names.insert(decoded, shown);
+    }
+    return names;
 }
 
 bool writeStandardOutput(const std::string& bytes) {

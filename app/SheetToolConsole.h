@@ -5,6 +5,7 @@
 #include "Platform.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <string>
@@ -28,7 +29,17 @@ public:
 
     // A message of the tool itself, under the document's name.
     void report(const QString& text);
+
+    // Names of the command line that are not UTF-8 (namesNotInUtf8 below).
+    QHash<QString, QString> unusableNames;
+    // Refuses a document whose name is one of them, with a message under its bytes:
+    // Qt would open another name (its bytes replaced), not this file.
+    bool refusesNameNotInUtf8(const QString& file);
 };
+
+// The arguments whose bytes Qt cannot give back unchanged (a file name in another
+// encoding than UTF-8), each with its bytes shown readably: invalid bytes as \xHH.
+QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]);
 
 // Writes all bytes to standard output and flushes; false when that failed.
 bool writeStandardOutput(const std::string& bytes);

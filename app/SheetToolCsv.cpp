@@ -72,7 +72,8 @@ int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
     for (const QString& file : files) {
         const std::unique_ptr<MDIFofm> window = openForResult(platform, file);
         if (!window) {
-            table += csvRecord(refusedRow(file, platform.lastMessage));
+            // A name that is not UTF-8 is shown by its bytes, as in the message.
+            table += csvRecord(refusedRow(platform.unusableNames.value(file, file), platform.lastMessage));
             status = 1;
             continue;
         }

@@ -7,6 +7,7 @@ namespace tovarin {
 std::unique_ptr<MDIFofm> openForResult(ConsolePlatform& platform, const QString& file) {
     platform.document = file;
     platform.lastMessage.clear();
+    if (platform.refusesNameNotInUtf8(file)) return nullptr;
     // A fresh main window, so nothing of an earlier document reaches this one.
     auto window = std::make_unique<MDIFofm>(platform);
     if (window->documentCommands().openDocument(file) == OpenOutcome::Restored) return window;

@@ -34,7 +34,9 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,9 +46,12 @@ using namespace tovarin;
 
 using Output = SheetToolMode;
 
-void writeOut(const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
+// Closes standard output, which reports a write that failed only at the end.
+bool closeOut() { return std::fclose(stdout) == 0; }
+
+void reportOutputFailure() {
+    const std::string reason = std::strerror(errno);
+    std::fputs(("標準出力に書き込めませんでした（" + reason + "）。\n").c_str(), stderr);
 }
 
 // UTF-8 text with LF line ends from the report file's bytes.
@@ -131,6 +136,17 @@ int main(int argc, char* argv[]) {
     }
 
     ConsolePlatform platform;
+    platform.unusableNames = namesNotInUtf8(argc, argv);
+    // An output file (--pdf, --curve) is written under its name, which must survive too.
+    if (platform.unusableNames.contains(arguments.outputFile)) {
+        std::fputs((platform.unusableNames.value(arguments.outputFile) +
+                    QStringLiteral(": ファイル名がUTF-8で表せないため、書き込めません。"
+                                   "UTF-8の名前に変えてください。\n"))
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return 1;
+    }
     switch (arguments.output) {
     case Output::Help: return writeStandardOutput(sheetToolHelp().toStdString()) ? 0 : 1;
     case Output::Version:
@@ -143,8 +159,16 @@ int main(int argc, char* argv[]) {
     }
     MDIFofm mainWindow(platform);
     int status = 0;
+    bool outputFailed = false;
     for (const QString& file : arguments.files) {
+        if (outputFailed) break;
+        // Each document as if the program had just started.
+        mainWindow.startAfresh();
         platform.document = file;
+        if (platform.refusesNameNotInUtf8(file)) {
+            status = 1;
+            continue;
+        }
         const int beepsBefore = platform.beeps;
         if (mainWindow.documentCommands().openDocument(file) != OpenOutcome::Restored) {
             status = 1;
@@ -163,8 +187,8 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            writeOut(resultsLine(file, *panel, mainWindow.statusMessage(),
-                                 platform.beeps - beepsBefore));
+            outputFailed = !writeStandardOutput(resultsLine(file, *panel, mainWindow.statusMessage(),
+                                                 platform.beeps - beepsBefore));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());
@@ -175,7 +199,12 @@ int main(int argc, char* argv[]) {
             status = 1;
             continue;
         }
-        writeOut(arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+        outputFailed =
+            !writeStandardOutput(arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+    }
+    if (outputFailed || !closeOut()) {
+        reportOutputFailure();
+        return 1;
     }
     return status;
 }

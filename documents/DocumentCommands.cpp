@@ -69,7 +69,7 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
 
     host_.setDocumentFileName(path);
     InputWindows& windows = host_.inputWindows();
-    windows.tojiru();
+    windows.startDocument();
     const RestoreOutcome restored = restoreWindows(windows, *read.record);
     host_.showToolbarAndStatusBar();
     if (Form1* sheet = windows.form1()) sheet->setWindowTitle(path);

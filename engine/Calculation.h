@@ -139,7 +139,8 @@ struct ComputeOutcome {
     bool ok() const { return !failure; }
 };
 
-// Gathering step only: copies the window fields into the sheet.
+// Gathering step only: copies the window fields into the sheet. A groundwater pair
+// with neither option selected is gathered as "無し".
 void gather(CalcSheet& sheet, const ComputeInput& in);
 
 // One compute request: gather, check in the fixed order, section, capacity,

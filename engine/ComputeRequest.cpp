@@ -193,7 +193,10 @@ bool resultIsUsable(const CalcSheet& sheet, const Assessment& assessment) {
 void gather(CalcSheet& sheet, const ComputeInput& in) {
     sheet.velocityFormula = in.velocityFormula;
     sheet.facilityKind = facilityKindFromIndex(in.facilityKindIndex);
-    sheet.groundwaterOn = in.groundwaterOn;
+    // A groundwater pair with neither option selected (a stored document may have
+    // one) counts as "無し": the planned flow is the document's own base flow, not
+    // whatever an earlier calculation left in the sheet.
+    sheet.groundwaterOn = in.groundwaterOn == OnOff::None ? OnOff::Off : in.groundwaterOn;
     sheet.allowanceOn = in.allowanceOn;
     sheet.flowEntryMode = in.flowEntryMode;
     sheet.marginCheck = in.marginCheck;

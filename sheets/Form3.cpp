@@ -169,6 +169,15 @@ PlannedSewageInput Form3::input() const {
 
 void Form3::Keisan() { keisan(host_.calcSheet(), input()); }
 
+void Form3::startAfresh() {
+    selectLandUse(LandUse::None);
+    txt_p_->clear();
+    txt_q1_->clear();
+    txt_a_->clear();
+    txt_q2_->clear();
+    setRowsEnabled(true, true);
+}
+
 EntryField* Form3::fieldOf(PlannedSewageField field) const {
     switch (field) {
     case PlannedSewageField::Population: return txt_p_;

@@ -45,6 +45,9 @@ public:
     PlannedSewageInput input() const;
     // Stores the four numbers and the planned flow Q1 in the calculation document.
     void Keisan();
+    // Back to the entries of a dialog just created (no land use, the four fields
+    // empty and enabled), without building it anew.
+    void startAfresh();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -69,7 +69,7 @@ InputWindows::~InputWindows() {
 // ---------------------------------------------------------------- document windows
 
 void InputWindows::newDocument() {
-    tojiru();
+    startDocument();
     Form1* sheet = createForm1();
     sheet->opt(1)->setChecked(true);
     sheet->opt(3)->setChecked(true);
@@ -99,6 +99,11 @@ void InputWindows::tojiru() {
     destroyChildWindow(form4_);
     destroyChildWindow(form5_);
     closeResults();
+}
+
+void InputWindows::startDocument() {
+    tojiru();
+    host_.calcSheet() = CalcSheet{};
 }
 
 Form1* InputWindows::form1() const { return form1_; }

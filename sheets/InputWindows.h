@@ -27,12 +27,16 @@ public:
 
     SheetHost& host() { return host_; }
 
-    // New: Tojiru, then the main sheet at (0, 0) with the new-document defaults,
+    // New: startDocument, then the main sheet at (0, 0) with the new-document defaults,
     // each applied through its own handler; VP selected; focus on "計算する".
     void newDocument();
     // Closes the main sheet, the facility windows and the results (a hidden
     // planned-sewage dialog stays with its entries).
     void tojiru();
+    // Tojiru, and a fresh calculation document for the document that New or Open
+    // starts: no value computed for an earlier document can reach this one. The
+    // hidden planned-sewage dialog keeps its entries.
+    void startDocument();
     // A fresh main sheet at (0, 0) with only its own initialisation (an open one is
     // closed first). New applies its defaults on top; the document reader its values.
     Form1* createForm1();

@@ -5,6 +5,7 @@
 #include "FilePrint.h"
 #include "Form7.h"
 #include "Form10.h"
+#include "Form3.h"
 #include "Kakikomi.h"
 #include "ShellResources.h"
 #include "Twips.h"
@@ -81,8 +82,22 @@ MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), pla
     documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
     sizeToClientArea();
+    enterStartUpState();
+}
+
+void MDIFofm::enterStartUpState() {
     setStatusMessage(kStartUpMessage);
     setResultToolbarButtons(false);
+}
+
+void MDIFofm::startAfresh() {
+    inputWindows_->tojiru();
+    // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
+    // for every document of the sheet tool, and the same entries.
+    if (Form3* dialog = inputWindows_->existingForm3()) dialog->startAfresh();
+    calcSheet_ = CalcSheet{};
+    currentFileName.clear();
+    enterStartUpState();
 }
 
 MDIFofm::~MDIFofm() {

@@ -46,6 +46,12 @@ public:
     // Toolbar button by its position 1..6 (4 is the separator).
     QAction* toolbarButton(int position) const;
 
+    // Back to the state of a program just started, without building the window
+    // anew: no document windows, an empty planned-sewage dialog, a fresh
+    // calculation document, no file name, the start-up message and toolbar buttons.
+    // The sheet tool starts each document from here.
+    void startAfresh();
+
     // Document commands.
     void FileNew();
     void FileClose();
@@ -84,6 +90,7 @@ private:
     void createMenus();
     void createToolbar();
     void createStatusBar();
+    void enterStartUpState();
     void sizeToClientArea();
     void centreOnScreen();
 

@@ -19,6 +19,7 @@
 #include "InputWindows.h"
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
+#include "ModalDialogs.h"
 #include "ScriptedPlatform.h"
 
 #include <QComboBox>
@@ -115,6 +116,23 @@ DocumentRecord residentialVpRecord() {
     return r;
 }
 
+// What Open shows of a document: its sheet, the results panel's factor, captions and
+// warning colour, the status message and the beeps.
+struct OpenedDocument {
+    QByteArray sheet;
+    QStringList panel;
+    QString status;
+    int beeps = 0;
+    bool operator==(const OpenedDocument&) const = default;
+};
+
+char* toString(const OpenedDocument& d) {
+    return QTest::toString(QStringLiteral("sheet %1 bytes, panel %2, status %3, beeps %4")
+                               .arg(d.sheet.size())
+                               .arg(d.panel.join(QLatin1Char('|')), d.status)
+                               .arg(d.beeps));
+}
+
 // A rectangular channel 1.0 × 0.5 at "水深８割", 2 per mille, n 0.015, Manning.
 DocumentRecord rectangularRecord() {
     DocumentRecord r = residentialVpRecord();
@@ -164,6 +182,8 @@ private slots:
     void controlCharacterOfAnOpenedDocument();
     void inputsWithoutAResultShowNoPanel_data();
     void inputsWithoutAResultShowNoPanel();
+
+    void openedDocumentOwesNothingToTheOneBefore();
 
 private:
     QAction* action(const char* name) const {
@@ -228,6 +248,7 @@ void DocumentCommandsTest::init() {
     window = new MDIFofm(*platform);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(tovarin::testing::waitUntilActive(window));
 }
 
 void DocumentCommandsTest::cleanup() {
@@ -823,6 +844,54 @@ void DocumentCommandsTest::inputsWithoutAResultShowNoPanel() {
     QVERIFY(windows().facilityWindow());
     QCOMPARE(windows().form1()->windowTitle(), file);
     QCOMPARE(window->currentFileName, file);
+}
+
+// ---------------------------------------------------------------- each document on its own
+
+// A document with neither option of the groundwater and allowance pairs stored, opened
+// first and opened after one with both on: the same sheet, panel and verdict, and the
+// planned flow is its own Q1.
+void DocumentCommandsTest::openedDocumentOwesNothingToTheOneBefore() {
+    DocumentRecord neither = residentialVpRecord();
+    neither.form1.opt3 = false;
+    neither.form1.opt5 = false;
+    DocumentRecord both = residentialVpRecord();
+    both.form1.opt3 = false;
+    both.form1.opt4 = true;
+    both.form1.txt2 = "50";
+    both.form1.opt5 = false;
+    both.form1.opt6 = true;
+    both.form1.txt1 = "20";
+    const QString neitherFile = writeRecord(neither, QStringLiteral("neither.tvr"));
+    const QString bothFile = writeRecord(both, QStringLiteral("both.tvr"));
+    QVERIFY(!neitherFile.isEmpty() && !bothFile.isEmpty());
+
+    auto opened = [this](const QString& file) {
+        const int beepsBefore = platform->beeps;
+        open(file);
+        OpenedDocument d;
+        d.sheet = bytesOf(sheetText(window->calcSheet()).bytes);
+        if (Form11* panel = windows().form11()) {
+            d.panel = panel->captions();
+            d.panel << panel->lbl(16)->text()
+                    << panel->lbl(6)->palette().color(QPalette::WindowText).name();
+        }
+        d.status = window->statusMessage();
+        d.beeps = platform->beeps - beepsBefore;
+        return d;
+    };
+
+    const OpenedDocument first = opened(neitherFile);
+    QCOMPARE(window->calcSheet().plannedFlow, 0.0041); // its own Q1, as with "無し"
+    QVERIFY(first.sheet.contains("=0.0041m3/sec\r\n")); // the planned-flow section
+    QCOMPARE(first.panel.value(5), QString()); // no allowance factor
+    QCOMPARE(first.beeps, 0);
+
+    const OpenedDocument earlier = opened(bothFile);
+    QCOMPARE(earlier.beeps, 1); // 1.2 × 1.5 × 0.0041 is more than Q2
+    QCOMPARE(earlier.panel.value(5), QStringLiteral("1.2"));
+    QCOMPARE(opened(neitherFile), first);
+    QVERIFY(platform->messages.isEmpty());
 }
 
 QTEST_MAIN(DocumentCommandsTest)

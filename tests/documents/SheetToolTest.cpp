@@ -10,12 +10,15 @@
 #include "ScriptedPlatform.h"
 
 #include <QDir>
+#include <QMap>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace tovarin;
 using tovarin::testing::ScriptedPlatform;
@@ -69,6 +72,42 @@ QByteArray sheetFromTheWindow(const QString& document) {
     return fileBytes(QStringLiteral("Tvrn.txt"));
 }
 
+// An example document with some of its lines (numbered from 1) replaced, written
+// into `dir`.
+QString variantOf(const QTemporaryDir& dir, const char* exampleName,
+                  const QMap<int, QByteArray>& lines, const QString& name) {
+    QList<QByteArray> stored = fileBytes(example(exampleName)).split('\n');
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        if (line.key() > stored.size()) return {};
+        stored[line.key() - 1] = line.value() + "\r";
+    }
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    const QByteArray bytes = stored.join('\n');
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return {};
+    return path;
+}
+
+// Runs the tool through the shell, so that an argument can carry bytes that are not
+// UTF-8 (QProcess encodes its arguments); `script` sees the tool as "$0".
+ToolRun runToolInShell(const QString& script, const QString& workingFolder) {
+    QProcess shell;
+    shell.setWorkingDirectory(workingFolder);
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), script, QStringLiteral(TOVARIN_SHEET_TOOL)});
+    ToolRun run;
+    if (!shell.waitForFinished(60000)) {
+        shell.kill();
+        shell.waitForFinished();
+        return run;
+    }
+    run.exitCode = shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1;
+    run.out = shell.readAllStandardOutput();
+    run.err = shell.readAllStandardError();
+    return run;
+}
+
 QJsonObject jsonLine(const QByteArray& line) {
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(line, &error);
@@ -87,6 +126,11 @@ private slots:
     void resultsEscapeStoredCaptions();
     void unreadableAndRefusedDocumentsAreReported();
     void wrongArguments();
+    void eachDocumentAsIfNamedAlone_data();
+    void eachDocumentAsIfNamedAlone();
+    void ownPlannedFlowWithoutAGroundwaterChoice();
+    void failedStandardOutputIsReported();
+    void fileNameNotInUtf8IsRefusedByItsBytes();
 };
 
 void SheetToolTest::initTestCase() {
@@ -211,6 +255,107 @@ void SheetToolTest::wrongArguments() {
     QCOMPARE(unknown.exitCode, 2);
     QVERIFY(unknown.out.isEmpty());
     QVERIFY(unknown.err.contains("tovarin-sheet"));
+}
+
+// Documents that came out differently after another document: a groundwater pair
+// stored with neither option (the compared Q1 was the earlier document's), an
+// allowance pair with neither (the earlier allowance factor showed), land-use lines
+// that do not read (the earlier land use stayed and the document was refused).
+// One run of the tool over a sequence that holds each of these after the document
+// that changed it, against the documents named alone.
+void SheetToolTest::eachDocumentAsIfNamedAlone_data() {
+    QTest::addColumn<QString>("option");
+    QTest::newRow("sheet") << QString();
+    QTest::newRow("results") << QStringLiteral("--results");
+}
+
+void SheetToolTest::eachDocumentAsIfNamedAlone() {
+    QFETCH(QString, option);
+    QTemporaryDir dir;
+    const QString vp = example("residential-vp.tvr");
+    const QString pipe = example("other-circular-direct.tvr"); // groundwater and allowance on
+    const QString channel = example("rectangular-non-residential.tvr");
+    const QString noGroundwater =
+        variantOf(dir, "residential-vp.tvr", {{4, "False"}, {5, "False"}}, "no-groundwater.tvr");
+    const QString noAllowance =
+        variantOf(dir, "residential-vp.tvr", {{6, "False"}, {7, "False"}}, "no-allowance.tvr");
+    const QString noLandUse = variantOf(dir, "rectangular-non-residential.tvr",
+                                        {{16, "x"}, {17, "x"}, {18, "x"}}, "no-land-use.tvr");
+    QVERIFY(!noGroundwater.isEmpty() && !noAllowance.isEmpty() && !noLandUse.isEmpty());
+
+    const QStringList sequence = {pipe, noGroundwater, pipe, noAllowance, vp,
+                                  noLandUse, vp, channel, pipe};
+    const QStringList options = option.isEmpty() ? QStringList() : QStringList{option};
+    QMap<QString, ToolRun> alone;
+    for (const QString& document : sequence)
+        if (!alone.contains(document)) alone.insert(document, runTool(options + QStringList{document}));
+
+    QByteArray out, err;
+    int exitCode = 0;
+    for (const QString& document : sequence) {
+        out += alone[document].out;
+        err += alone[document].err;
+        exitCode = qMax(exitCode, alone[document].exitCode);
+    }
+    QVERIFY(alone[noGroundwater].exitCode == 0 && alone[noAllowance].exitCode == 0);
+    const ToolRun together = runTool(options + sequence);
+    QCOMPARE(QString::fromUtf8(together.err), QString::fromUtf8(err));
+    QCOMPARE(together.out, out);
+    QCOMPARE(together.exitCode, exitCode);
+}
+
+// A groundwater pair stored with neither option counts as "無し": the document's own
+// Q1 is compared, shown on the panel and written on the sheet.
+void SheetToolTest::ownPlannedFlowWithoutAGroundwaterChoice() {
+    QTemporaryDir dir;
+    const QString document =
+        variantOf(dir, "residential-vp.tvr", {{4, "False"}, {5, "False"}}, "no-groundwater.tvr");
+    QVERIFY(!document.isEmpty());
+    const ToolRun results = runTool({QStringLiteral("--results"), document});
+    QCOMPARE(results.exitCode, 0);
+    const QJsonObject panel = jsonLine(results.out.trimmed());
+    QCOMPARE(panel.value("plannedFlow").toString(), QStringLiteral("0.0041"));
+    QCOMPARE(panel.value("maxPopulation").toString(), QStringLiteral("1692.9"));
+
+    // The same sheet as the document with "無し" stored.
+    const ToolRun sheet = runTool({QStringLiteral("--utf8"), document});
+    QCOMPARE(sheet.exitCode, 0);
+    QCOMPARE(sheet.out, runTool({QStringLiteral("--utf8"), example("residential-vp.tvr")}).out);
+    QVERIFY(sheet.out.contains("Q1=0.0041m3/sec  <  Q2=0.0069m3/sec"));
+}
+
+void SheetToolTest::failedStandardOutputIsReported() {
+    for (const QString& option : {QStringLiteral("--utf8"), QStringLiteral("--results")}) {
+        QProcess tool;
+        tool.setStandardOutputFile(QStringLiteral("/dev/full"));
+        tool.start(QStringLiteral(TOVARIN_SHEET_TOOL), {option, example("residential-vp.tvr")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 1);
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        QVERIFY2(err.startsWith(QStringLiteral("標準出力に書き込めませんでした")), qPrintable(err));
+    }
+}
+
+// A name in code page 932 ("テスト.tvr"), as a document copied from Windows may have.
+void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
+    QTemporaryDir dir;
+    const QByteArray name("\x83\x65\x83\x58\x83\x67.tvr");
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    FILE* file = std::fopen(path.constData(), "wb");
+    QVERIFY(file);
+    const QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), file) == size_t(bytes.size());
+    QVERIFY(std::fclose(file) == 0 && written);
+
+    const QString vp = example("residential-vp.tvr");
+    const ToolRun run = runToolInShell(
+        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\"").arg(vp), dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, runTool({vp}).out); // the other document still comes out
+    const QString err = QString::fromUtf8(run.err);
+    QCOMPARE(err, QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、開けません。"
+                                 "UTF-8の名前に変えてください。\n"));
 }
 
 QTEST_MAIN(SheetToolTest)

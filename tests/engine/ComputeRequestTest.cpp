@@ -166,6 +166,20 @@ TEST(Gather, RatesAreReadOnlyWhileSwitchedOn) {
     EXPECT_EQ(sheet.flowAllowance, 9);
 }
 
+// A stored document may hold a groundwater pair with neither option: it is "無し",
+// and the planned flow compared is the document's own, not one left in the sheet.
+TEST(Gather, GroundwaterWithNeitherOptionCountsAsNone) {
+    CalcSheet sheet;
+    sheet.plannedFlow = 0.5; // from an earlier calculation
+    ComputeInput in = vp100();
+    in.groundwaterOn = OnOff::None;
+    const ComputeOutcome outcome = computeRequest(sheet, in);
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(sheet.groundwaterOn, OnOff::Off);
+    EXPECT_EQ(sheet.plannedFlow, 0.0041);
+    EXPECT_FALSE(outcome.assessment.capacityFails);
+}
+
 TEST(Gather, EachWindowGathersItsOwnFields) {
     CalcSheet sheet;
     sheet.materialName = "前の材料";

@@ -7,6 +7,7 @@
 #include "InputWindows.h"
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
+#include "ModalDialogs.h"
 #include "PrintTestSupport.h"
 
 #include <QMdiSubWindow>
@@ -33,6 +34,7 @@ private slots:
         window = std::make_unique<MDIFofm>(*platform);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(tovarin::testing::waitUntilActive(window.get()));
         // A result on screen makes the print commands available.
         window->calcSheet() = failingResidentialSheet();
         window->applyAvailability();

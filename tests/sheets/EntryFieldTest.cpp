@@ -27,7 +27,7 @@ private slots:
         layout->addWidget(other_);
         window_.show();
         window_.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window_));
+        QVERIFY(tovarin::testing::waitUntilActive(&window_));
     }
 
     void init() {

@@ -182,9 +182,7 @@ private slots:
         Form1* sheet = doc.windows->form1();
         doc.host.sheet.plannedFlowBase = 0.5;
         bool seen = false;
-        onNextModalDialog([&](QDialog* dialog) {
-            auto* form = qobject_cast<Form3*>(dialog);
-            QVERIFY(form);
+        throughPlannedSewageDialog(sheet, [&](Form3* form) {
             seen = true;
             QCOMPARE(form->landUse(), LandUse::Residential);
             QCOMPARE(doc.host.sheet.plannedFlowBase, 0.0); // reset before the dialog opens
@@ -193,7 +191,6 @@ private slots:
             form->txt_q1()->setText(QStringLiteral("350"));
             form->cmd1()->click();
         });
-        sheet->cmd1()->click();
         QVERIFY(seen);
         QCOMPARE(sheet->txt3()->text(), QStringLiteral("0.0041"));
         QVERIFY(sheet->opt(7)->isChecked());
@@ -208,8 +205,7 @@ private slots:
         Form1* sheet = doc.windows->form1();
         sheet->txt3()->setText(QStringLiteral("0.0200"));
         sheet->showDirectEntry();
-        onNextModalDialog([](QDialog* dialog) { qobject_cast<Form3*>(dialog)->cmd2()->click(); });
-        sheet->cmd1()->click();
+        throughPlannedSewageDialog(sheet, [](Form3* form) { form->cmd2()->click(); });
         QCOMPARE(sheet->txt3()->text(), QString());
         QVERIFY(sheet->opt(7)->isChecked());
         QVERIFY(!sheet->plannedFlowHasBorder());
@@ -220,15 +216,12 @@ private slots:
     void directEntryDiscardsTheDialogAndItsValues() {
         NewDocument doc;
         Form1* sheet = doc.windows->form1();
-        onNextModalDialog([](QDialog* dialog) {
-            auto* form = qobject_cast<Form3*>(dialog);
+        throughPlannedSewageDialog(sheet, [](Form3* form) {
             form->txt_p()->setText(QStringLiteral("1000"));
             form->txt_q1()->setText(QStringLiteral("350"));
             form->cmd1()->click();
         });
-        sheet->cmd1()->click();
         QCOMPARE(doc.host.sheet.population, 1000.0);
-        QVERIFY(doc.host.showAndActivate()); // back from the dialog
 
         doc.host.statusMessages.clear();
         sheet->cmd2()->click();
@@ -247,13 +240,11 @@ private slots:
     void clickIntoThePlannedFlowSwitchesToDirectEntryButKeepsTheDialog() {
         NewDocument doc;
         Form1* sheet = doc.windows->form1();
-        onNextModalDialog([](QDialog* dialog) {
-            auto* form = qobject_cast<Form3*>(dialog);
+        throughPlannedSewageDialog(sheet, [](Form3* form) {
             form->txt_p()->setText(QStringLiteral("1000"));
             form->txt_q1()->setText(QStringLiteral("350"));
             form->cmd1()->click();
         });
-        sheet->cmd1()->click();
         doc.host.statusMessages.clear();
 
         clickInto(sheet->txt3());

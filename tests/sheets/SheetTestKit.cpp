@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tovarin::testing {
@@ -31,47 +30,24 @@ bool TestHost::showAndActivate() {
     return waitUntilActive(&window);
 }
 
-bool waitUntilActive(QWidget* window) {
-    return QTest::qWaitForWindowActive(window) &&
-           QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
-}
-
 void registerFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
 }
 
-namespace {
-
-void waitForModal(std::function<void(QDialog*)> action, int attemptsLeft) {
-    QTimer::singleShot(20, [action, attemptsLeft] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) {
-            if (attemptsLeft > 0) waitForModal(action, attemptsLeft - 1);
-            return;
-        }
-        QPointer<QDialog> guard(dialog);
-        action(dialog);
-        if (guard && guard->isVisible()) guard->reject();
-    });
-}
-
-} // namespace
-
-void onNextModalDialog(std::function<void(QDialog*)> action) { waitForModal(std::move(action), 100); }
-
 void throughPlannedSewageDialog(Form1* sheet, std::function<void(Form3*)> action) {
-    onNextModalDialog([action](QDialog* dialog) {
-        auto* form = qobject_cast<Form3*>(dialog);
-        QVERIFY(form);
-        action(form);
-    });
-    sheet->cmd1()->click();
+    const bool answered = answerModalDialog([sheet] { sheet->cmd1()->click(); },
+                                            [action](QDialog* dialog) {
+                                                auto* form = qobject_cast<Form3*>(dialog);
+                                                QVERIFY(form);
+                                                action(form);
+                                            });
+    QVERIFY(answered);
 }
 
 NewDocument::NewDocument() {
-    host.showAndActivate();
+    if (!host.showAndActivate()) QTest::qFail("the test window did not become active", __FILE__, __LINE__);
     windows = std::make_unique<InputWindows>(host);
     windows->newDocument();
 }

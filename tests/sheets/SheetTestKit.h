@@ -5,6 +5,7 @@
 
 #include "CalcSheet.h"
 #include "InputWindows.h"
+#include "ModalDialogs.h"
 #include "ScriptedPlatform.h"
 #include "SheetHost.h"
 
@@ -48,19 +49,12 @@ public:
     int resultChanges = 0;
 };
 
-// Waits until the application takes the window as its active window.
-bool waitUntilActive(QWidget* window);
-
 // The Japanese font names of the windows mapped to the fonts of this machine.
 void registerFontSubstitutions();
 
-// Runs the action on the next modal dialog once it is shown. Whatever the action
-// does (including failing an assertion and returning early), a dialog still open
-// afterwards is rejected, so the test never hangs.
-void onNextModalDialog(std::function<void(QDialog*)> action);
-
 // Presses "計算する" on the main sheet and runs the action in the planned-sewage
-// dialog it opens; returns once the dialog is hidden or closed.
+// dialog it opens, once that dialog is active and holds the focus; returns once the
+// dialog is hidden or closed and the window behind it is active again.
 void throughPlannedSewageDialog(Form1* sheet, std::function<void(Form3*)> action);
 
 // A new document on a fresh host with the window active.

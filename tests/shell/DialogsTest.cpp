@@ -15,7 +15,7 @@
 #include <QtTest>
 
 using namespace tovarin;
-using tovarin::testing::whenModalShows;
+using tovarin::testing::answerModal;
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -46,7 +46,15 @@ void DialogsTest::fontsResolveToTheJapaneseFonts() {
 void DialogsTest::realMessageBoxShowsJapaneseButtons() {
     QString title, text, yesText, noText, defaultText;
     QMessageBox::Icon icon = QMessageBox::Information;
-    whenModalShows<QMessageBox>([&](QMessageBox* box) {
+    QtPlatform platform;
+    MessageRequest question;
+    question.text = QStringLiteral("終了してもよろしいですか？");
+    question.title = QStringLiteral("確認");
+    question.buttons = MsgButtons::YesNo;
+    question.defaultButton = MsgAnswer::No;
+    MsgAnswer answer = MsgAnswer::Yes;
+    const bool answered = answerModal<QMessageBox>([&] { answer = platform.message(nullptr, question); },
+                                                   [&](QMessageBox* box) {
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -57,14 +65,7 @@ void DialogsTest::realMessageBoxShowsJapaneseButtons() {
             no->click();
     });
 
-    QtPlatform platform;
-    MessageRequest question;
-    question.text = QStringLiteral("終了してもよろしいですか？");
-    question.title = QStringLiteral("確認");
-    question.buttons = MsgButtons::YesNo;
-    question.defaultButton = MsgAnswer::No;
-    const MsgAnswer answer = platform.message(nullptr, question);
-
+    QVERIFY(answered);
     QCOMPARE(answer, MsgAnswer::No);
     QCOMPARE(title, QStringLiteral("確認"));
     QCOMPARE(text, QStringLiteral("終了してもよろしいですか？"));

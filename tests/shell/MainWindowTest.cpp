@@ -24,7 +24,7 @@
 
 using namespace tovarin;
 using tovarin::testing::ScriptedPlatform;
-using tovarin::testing::whenModalShows;
+using tovarin::testing::answerModal;
 
 namespace {
 
@@ -118,6 +118,7 @@ void MainWindowTest::init() {
     window = new MDIFofm(*platform);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(tovarin::testing::waitUntilActive(window));
 }
 
 void MainWindowTest::cleanup() {
@@ -238,13 +239,12 @@ void MainWindowTest::closingTheWindowAsksItsOwnQuestion() {
 void MainWindowTest::aboutBoxFromHelpMenu() {
     QString title, label;
     QPoint centre;
-    whenModalShows<Form10>([&](Form10* about) {
+    QVERIFY(answerModal<Form10>([&] { action("Men_HVer")->trigger(); }, [&](Form10* about) {
         title = about->windowTitle();
         label = about->Label1()->text();
         centre = about->frameGeometry().center();
         about->Command1()->click();
-    });
-    action("Men_HVer")->trigger();
+    }));
 
     QCOMPARE(title, QStringLiteral("バージョン情報"));
     QCOMPARE(label, QStringLiteral("Tovarin Version 1.35"));

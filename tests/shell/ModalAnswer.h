@@ -1,36 +1,24 @@
 #pragma once
-// Answers a modal dialog that a test is about to open: as soon as a dialog of the
-// wanted type is the active modal widget, `handle` inspects it and clicks what the
-// test wants; whatever `handle` does, the dialog is closed afterwards so the test
-// can never hang in exec().
+// Answers a modal dialog of a given type that a test opens: `trigger` opens it, and
+// once it is shown, active and holding the focus, `handle` inspects it and clicks
+// what the test wants; whatever `handle` does, the dialog is closed afterwards so
+// the test can never hang in exec().
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
+#include "ModalDialogs.h"
+
+#include <QTest>
 
 #include <functional>
-#include <memory>
 
 namespace tovarin::testing {
 
-template <typename Dialog> void whenModalShows(std::function<void(Dialog*)> handle) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, attempts, handle] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (++*attempts > 250)
-                timer->deleteLater(); // about five seconds
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        handle(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
+template <typename Dialog>
+bool answerModal(const std::function<void()>& trigger, const std::function<void(Dialog*)>& handle) {
+    return answerModalDialog(trigger, [&handle](QDialog* dialog) {
+        auto* wanted = qobject_cast<Dialog*>(dialog);
+        QVERIFY2(wanted, "a dialog of another kind opened");
+        handle(wanted);
     });
-    timer->start();
 }
 
 } // namespace tovarin::testing
