@@ -8,6 +8,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "ScriptedPlatform.h"
+#include "ToolProcess.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,6 +22,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using tovarin::testing::fileBytes;
+using tovarin::testing::runProgram;
+using tovarin::testing::ToolRun;
+
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
@@ -29,36 +34,13 @@ QString example(const char* name) {
     return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 ToolRun runTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral(TOVARIN_SHEET_TOOL), arguments);
-    ToolRun run;
-    if (!tool.waitForFinished(120000)) {
-        tool.kill();
-        tool.waitForFinished();
-        return run;
-    }
-    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = tool.readAllStandardOutput();
-    run.err = tool.readAllStandardError();
-    return run;
+    return runProgram(QStringLiteral(TOVARIN_SHEET_TOOL), arguments);
 }
 
 using Records = QList<QStringList>;

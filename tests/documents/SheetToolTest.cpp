@@ -8,6 +8,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "ScriptedPlatform.h"
+#include "ToolProcess.h"
 
 #include <QDir>
 #include <QMap>
@@ -22,6 +23,9 @@
 
 using namespace tovarin;
 using tovarin::testing::ScriptedPlatform;
+using tovarin::testing::fileBytes;
+using tovarin::testing::runProgram;
+using tovarin::testing::ToolRun;
 
 namespace {
 
@@ -32,31 +36,8 @@ QString example(const char* name) {
     return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 ToolRun runTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral(TOVARIN_SHEET_TOOL), arguments);
-    ToolRun run;
-    if (!tool.waitForFinished(60000)) {
-        tool.kill();
-        tool.waitForFinished();
-        return run;
-    }
-    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = tool.readAllStandardOutput();
-    run.err = tool.readAllStandardError();
-    return run;
+    return runProgram(QStringLiteral(TOVARIN_SHEET_TOOL), arguments);
 }
 
 // The sheet as the main window writes it: Open, then "書き込み(&W)".

@@ -1,0 +1,40 @@
+#pragma once
+// Running one of the built programs as a process, for the tests of its command line.
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace tovarin::testing {
+
+struct ToolRun {
+    int exitCode = -1; // -1 when the program crashed or did not end
+    QByteArray out;
+    QByteArray err;
+};
+
+inline ToolRun runProgram(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    ToolRun run;
+    // A program that never ends is a fault; the limit only stops a hung test.
+    if (!tool.waitForFinished(120000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return run;
+    }
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = tool.readAllStandardOutput();
+    run.err = tool.readAllStandardError();
+    return run;
+}
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+} // namespace tovarin::testing
