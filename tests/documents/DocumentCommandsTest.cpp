@@ -22,6 +22,8 @@
 #include "ModalDialogs.h"
 #include "ScriptedPlatform.h"
 
+#include "TestFiles.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -40,23 +42,14 @@
 #include <unistd.h>
 
 using namespace tovarin;
+using tovarin::testing::fileBytes;
+using tovarin::testing::writeBytes;
 using tovarin::testing::DocumentCase;
 using tovarin::testing::ScriptedPlatform;
 
 namespace {
 
 const QString kCheckFacilityKind = QStringLiteral("施設の種類を選択してください。");
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray bytesOf(const std::string& text) { return QByteArray::fromStdString(text); }
 

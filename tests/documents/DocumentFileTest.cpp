@@ -3,6 +3,8 @@
 
 #include "DocumentFile.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,19 +17,10 @@
 #include <unistd.h>
 
 using namespace tovarin;
+using tovarin::testing::fileBytes;
+using tovarin::testing::writeBytes;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A document-sized text of 9 KB: larger than the room left, smaller than Qt's
 // write buffer, so a buffered write would seem to succeed.

@@ -8,7 +8,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "ScriptedPlatform.h"
-#include "ToolProcess.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -23,6 +23,7 @@
 #include <QtTest>
 
 using tovarin::testing::fileBytes;
+using tovarin::testing::writeBytes;
 using tovarin::testing::runProgram;
 using tovarin::testing::ToolRun;
 
@@ -32,11 +33,6 @@ const QByteArray kBom("\xEF\xBB\xBF");
 
 QString example(const char* name) {
     return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 ToolRun runTool(const QStringList& arguments) {

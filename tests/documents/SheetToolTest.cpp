@@ -8,7 +8,7 @@
 #include "JapaneseEnvironment.h"
 #include "MDIFofm.h"
 #include "ScriptedPlatform.h"
-#include "ToolProcess.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QMap>

@@ -1,5 +1,6 @@
 #pragma once
-// Running one of the built programs as a process, for the tests of its command line.
+// Files and built programs for the tests: whole-file bytes, and running a program
+// as a process, for the tests of its command line.
 
 #include <QByteArray>
 #include <QFile>
@@ -35,6 +36,11 @@ inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace tovarin::testing
