@@ -162,6 +162,11 @@ int main(int argc, char* argv[]) {
     bool outputFailed = false;
     for (const QString& file : arguments.files) {
         if (outputFailed) break;
+        // Without an event loop the events Qt posts for the windows (layout and update
+        // requests and the like) are never delivered; left queued, every widget destroyed
+        // afterwards searches the whole growing queue. The finished document's events
+        // are dropped: the next one starts with an empty queue, as the program does.
+        QCoreApplication::removePostedEvents(nullptr);
         // Each document as if the program had just started.
         mainWindow.startAfresh();
         platform.document = file;
