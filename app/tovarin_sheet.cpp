@@ -166,6 +166,8 @@ int main(int argc, char* argv[]) {
         // requests and the like) are never delivered; left queued, every widget destroyed
         // afterwards searches the whole growing queue. The finished document's events
         // are dropped: the next one starts with an empty queue, as the program does.
+        // Deferred deletions are carried out first, so that nothing is left undeleted.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::removePostedEvents(nullptr);
         // Each document as if the program had just started.
         mainWindow.startAfresh();
