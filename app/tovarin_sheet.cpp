@@ -157,7 +157,7 @@ int main(int argc, char* argv[]) {
         return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
     default: break;
     }
-    MDIFofm mainWindow(platform);
+    MDIFofm mainWindow(platform, OnScreen::Never);
     int status = 0;
     bool outputFailed = false;
     for (const QString& file : arguments.files) {

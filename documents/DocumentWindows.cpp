@@ -230,7 +230,8 @@ void placeChildWindow(QWidget* child, int left, int top) {
     (frame ? frame : child)->move(twipsPoint(left, top));
 }
 
-void showChildWindow(QWidget* child) {
+void showChildWindow(const SheetHost& host, QWidget* child) {
+    if (host.onScreen() == OnScreen::Never) return;
     if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget())) frame->show();
     child->show();
 }
@@ -290,7 +291,7 @@ RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& recor
     if (!panel) return outcome;
     panel->setCaptions(captionTexts(record.form11));
     placeChildWindow(panel, Form11::leftTwips, Form11::topTwips);
-    showChildWindow(panel);
+    showChildWindow(host, panel);
     outcome.resultShown = true;
     return outcome;
 }

@@ -415,6 +415,12 @@ QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top,
     return frame;
 }
 
+void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
+                           int height) {
+    child->setParent(area);
+    child->setGeometry(twipsRect(left, top, width, height));
+}
+
 void destroyChildWindow(QWidget* child) {
     if (!child) return;
     if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget()))

@@ -98,6 +98,10 @@ void useDesignedColours(QWidget* window);
 // in the designed colours, and shows it. Closing the child window destroys it.
 QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                               int height);
+// Keeps a child window of a main window that is never shown: a hidden child of the
+// area at a place in twips, without frame, colours or showing.
+void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
+                           int height);
 // Destroys a child window at once (with the frame that holds it); null is ignored.
 void destroyChildWindow(QWidget* child);
 

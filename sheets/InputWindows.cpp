@@ -88,7 +88,7 @@ void InputWindows::newDocument() {
 Form1* InputWindows::createForm1() {
     destroyChildWindow(form1_);
     auto* sheet = new Form1(*this);
-    addChildWindow(host_.mdiArea(), sheet, 0, 0, Form1::widthTwips, Form1::heightTwips);
+    addChild(sheet, 0, 0, Form1::widthTwips, Form1::heightTwips);
     form1_ = sheet;
     return sheet;
 }
@@ -131,20 +131,27 @@ void InputWindows::discardForm3() {
     delete dialog;
 }
 
+void InputWindows::addChild(QWidget* window, int left, int top, int width, int height) {
+    if (host_.onScreen() == OnScreen::Never)
+        keepUnseenChildWindow(host_.mdiArea(), window, left, top, width, height);
+    else
+        addChildWindow(host_.mdiArea(), window, left, top, width, height);
+}
+
 template <typename Window>
-static Window* openFacility(QPointer<Window>& slot, InputWindows& windows, QMdiArea* area) {
+Window* InputWindows::openFacility(QPointer<Window>& slot) {
     if (!slot) {
-        auto* window = new Window(windows);
-        addChildWindow(area, window, FacilityWindow::leftTwips, FacilityWindow::topTwips,
-                       FacilityWindow::widthTwips, FacilityWindow::heightTwips);
+        auto* window = new Window(*this);
+        addChild(window, FacilityWindow::leftTwips, FacilityWindow::topTwips,
+                 FacilityWindow::widthTwips, FacilityWindow::heightTwips);
         slot = window;
     }
     return slot;
 }
 
-Form2* InputWindows::openForm2() { return openFacility(form2_, *this, host_.mdiArea()); }
-Form4* InputWindows::openForm4() { return openFacility(form4_, *this, host_.mdiArea()); }
-Form5* InputWindows::openForm5() { return openFacility(form5_, *this, host_.mdiArea()); }
+Form2* InputWindows::openForm2() { return openFacility(form2_); }
+Form4* InputWindows::openForm4() { return openFacility(form4_); }
+Form5* InputWindows::openForm5() { return openFacility(form5_); }
 void InputWindows::closeForm2() { destroyChildWindow(form2_); }
 void InputWindows::closeForm4() { destroyChildWindow(form4_); }
 void InputWindows::closeForm5() { destroyChildWindow(form5_); }
@@ -184,8 +191,8 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
         panel = new Form11;
         panel->fill(sheet, assessment);
         connect(panel, &QObject::destroyed, this, &InputWindows::resultsPanelGone);
-        addChildWindow(host_.mdiArea(), panel, Form11::leftTwips, Form11::topTwips,
-                       Form11::widthTwips, Form11::heightTwips);
+        addChild(panel, Form11::leftTwips, Form11::topTwips, Form11::widthTwips,
+                 Form11::heightTwips);
         form11_ = panel;
         if (focus && QApplication::focusWidget() != focus) focus->setFocus(Qt::OtherFocusReason);
     }

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 
+class QWidget;
+
 namespace tovarin {
 
 class FacilityWindow;
@@ -87,6 +89,12 @@ public:
     Form11* createResults();
 
 private:
+    // Puts a new child window into the main window at a place in twips: framed and
+    // shown, or kept unseen when the main window is never shown.
+    void addChild(QWidget* window, int left, int top, int width, int height);
+    // The open facility window of a slot, or a new one placed and shown.
+    template <typename Window>
+    Window* openFacility(QPointer<Window>& slot);
     // Beeps, verdict message and a fresh panel for a computed document.
     Form11* presentResults(const Assessment& assessment);
     void applyFocus(const ComputeFailure& failure);

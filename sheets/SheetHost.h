@@ -10,6 +10,10 @@ class QWidget;
 
 namespace tovarin {
 
+// Whether a main window is ever put on a screen. The sheet tool's never is: it only
+// reads documents and writes what they compute.
+enum class OnScreen { Yes, Never };
+
 class SheetHost {
 public:
     virtual ~SheetHost() = default;
@@ -25,6 +29,10 @@ public:
     // A result appeared or disappeared (capacity changed): the main window applies its
     // availability rule to toolbar buttons 3, 5 and 6.
     virtual void resultChanged() = 0;
+    // Never: the child windows are kept as plain hidden children of the area, without
+    // the sub-window frame, the designed colours and showing, which serve only the eye;
+    // what they hold and compute is the same.
+    virtual OnScreen onScreen() const { return OnScreen::Yes; }
 };
 
 } // namespace tovarin

@@ -62,7 +62,8 @@ void addMenuSeparator(QMenu* menu, const char* name) {
 
 } // namespace
 
-MDIFofm::MDIFofm(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), onScreen_(onScreen) {
     initShellResources();
     setObjectName(QStringLiteral("MDIFofm"));
     setWindowTitle(kProgramName);

@@ -27,7 +27,10 @@ namespace tovarin {
 class MDIFofm : public QMainWindow, public SheetHost, public DocumentHost, public PrintHost {
     Q_OBJECT
 public:
-    explicit MDIFofm(Platform& platform, QWidget* parent = nullptr);
+    // A window for the screen, or (OnScreen::Never) one that is never shown, whose
+    // document windows are kept unseen: the sheet tool's.
+    explicit MDIFofm(Platform& platform, OnScreen onScreen = OnScreen::Yes,
+                     QWidget* parent = nullptr);
     ~MDIFofm() override;
 
     // Full path of the current document file; empty when there is none.
@@ -40,6 +43,7 @@ public:
     CalcSheet& calcSheet() override { return calcSheet_; }
     void setStatusMessage(const QString& text) override;
     void resultChanged() override;
+    OnScreen onScreen() const override { return onScreen_; }
 
     InputWindows& inputWindows() override { return *inputWindows_; }
     QString statusMessage() const;
@@ -106,6 +110,7 @@ private:
     void endProgram();
 
     Platform& platform_;
+    const OnScreen onScreen_;
     CalcSheet calcSheet_;
     std::unique_ptr<InputWindows> inputWindows_;
     std::unique_ptr<DocumentCommands> documentCommands_;
