@@ -2,11 +2,36 @@
 
 #include "WholeFile.h"
 
+#include <QAccessibleObject>
 #include <QFile>
 
 #include <cstdio>
 
 namespace tovarin {
+
+namespace {
+
+// An accessibility description with nothing in it: no text, role, state or relatives.
+class BareDescription : public QAccessibleObject {
+public:
+    explicit BareDescription(QObject* control) : QAccessibleObject(control) {}
+    QAccessibleInterface* parent() const override { return nullptr; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::NoRole; }
+    QAccessible::State state() const override { return {}; }
+};
+
+// Asked first for every object; objects that are not controls go on to Qt's own.
+QAccessibleInterface* bareDescriptionOfControls(const QString&, QObject* object) {
+    return object && object->isWidgetType() ? new BareDescription(object) : nullptr;
+}
+
+} // namespace
+
+void describeUnseenControlsBarely() { QAccessible::installFactory(bareDescriptionOfControls); }
 
 MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     QString text = request.text;

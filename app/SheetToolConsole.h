@@ -41,6 +41,12 @@ public:
 // encoding than UTF-8), each with its bytes shown readably: invalid bytes as \xHH.
 QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]);
 
+// The tool's windows are never shown, so no assistive technology can ever read them.
+// Qt still builds a full accessibility description of each control whose text or
+// state changes; after this every control gets a bare one instead, which costs a
+// fraction. Called once, before the first window is made.
+void describeUnseenControlsBarely();
+
 // Writes all bytes to standard output and flushes; false when that failed.
 bool writeStandardOutput(const std::string& bytes);
 

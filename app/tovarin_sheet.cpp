@@ -126,6 +126,7 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(quietQtMessages);
     QApplication app(argc, argv);
     setUpJapaneseEnvironment(app);
+    describeUnseenControlsBarely();
 
     const SheetToolArguments arguments = readSheetToolArguments(QCoreApplication::arguments());
     if (!arguments.valid()) {
