@@ -29,6 +29,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -151,6 +153,8 @@ private slots:
 
     void roundTripBringsBackEveryWindow_data();
     void roundTripBringsBackEveryWindow();
+    void unseenWindowsHoldWhatShownOnesHold_data() { roundTripBringsBackEveryWindow_data(); }
+    void unseenWindowsHoldWhatShownOnesHold();
     void openComputesThenShowsTheStoredCaptions();
     void storedKindOutsideTheList_data();
     void storedKindOutsideTheList();
@@ -305,6 +309,43 @@ void DocumentCommandsTest::roundTripBringsBackEveryWindow() {
     const QString again = path(QStringLiteral("again.tvr"));
     saveAs(again);
     QCOMPARE(fileBytes(again), fileBytes(saved));
+}
+
+// The sheet tool reads documents on a main window that is never shown, whose document
+// windows have no frames, colours or showing: they must hold and compute exactly what
+// the windows on the screen do.
+void DocumentCommandsTest::unseenWindowsHoldWhatShownOnesHold() {
+    QFETCH(int, which);
+    testing::enterCase(*window, static_cast<DocumentCase>(which));
+    const QString saved = path(QStringLiteral("case.tvr"));
+    saveAs(saved);
+    closeDocument();
+    platform->beeps = 0;
+    open(saved);
+    QVERIFY(windows().form11());
+
+    ScriptedPlatform unseenPlatform;
+    MDIFofm unseen(unseenPlatform, OnScreen::Never);
+    const auto areaChildren = [&unseen] {
+        return unseen.mdiArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size();
+    };
+    const qsizetype childrenOfAnEmptyArea = areaChildren();
+    QCOMPARE(unseen.documentCommands().openDocument(saved), OpenOutcome::Restored);
+    QCOMPARE(testing::describeWindows(unseen), testing::describeWindows(*window));
+    QCOMPARE(unseen.statusMessage(), window->statusMessage());
+    QCOMPARE(unseenPlatform.beeps, platform->beeps);
+    QVERIFY(unseenPlatform.messages.isEmpty());
+    const SheetText unseenSheet = sheetText(unseen.calcSheet());
+    QVERIFY(unseenSheet.ok);
+    QCOMPARE(unseenSheet.bytes, sheetText(window->calcSheet()).bytes);
+    // No frame is built for what nobody sees.
+    QVERIFY(unseen.findChildren<QMdiSubWindow*>().isEmpty());
+
+    // Closing takes every document window away, as on the screen.
+    unseen.startAfresh();
+    QVERIFY(!unseen.inputWindows().form1() && !unseen.inputWindows().facilityWindow() &&
+            !unseen.inputWindows().form11());
+    QCOMPARE(areaChildren(), childrenOfAnEmptyArea);
 }
 
 void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
