@@ -1,7 +1,7 @@
 #include "JapaneseEnvironment.h"
 
 #include "JapaneseFonts.h"
-#include "TitleBarIcons.h"
+#include "StyleIcons.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,7 +35,7 @@ bool loadQtTranslation(QApplication& app) {
 } // namespace
 
 bool setUpJapaneseEnvironment(QApplication& app) {
-    keepTitleBarIcons(app);
+    useLeanStyleIcons(app);
     substituteJapaneseFonts();
     QApplication::setFont(QFont(gothicFamily(), 9));
     return loadQtTranslation(app);

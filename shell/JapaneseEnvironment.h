@@ -7,8 +7,8 @@ namespace tovarin {
 
 // Maps the Japanese system font names the windows ask for onto the installed IPA
 // fonts, makes "ＭＳ ゴシック" 9 pt (by its installed name IPAGothic where present)
-// the application font, keeps the document windows' title-bar icons once made
-// (TitleBarIcons.h), and loads Qt's Japanese translation so standard buttons read
+// the application font, makes the style's standard icons sparingly (StyleIcons.h),
+// and loads Qt's Japanese translation so standard buttons read
 // はい(&Y) / いいえ(&N) / キャンセル.
 // Returns false when the translation could not be loaded (the buttons then stay
 // in English; everything else still works).

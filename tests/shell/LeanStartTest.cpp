@@ -1,6 +1,7 @@
 // What the program does to start and build its windows cheaply must not change what
 // they show: the compiled-in icons against the image files, the title-bar icons of
-// the style, the fonts by installed names, and labels measured once or when shown.
+// the style and its extension-button icons made when drawn, the fonts by installed
+// names, and labels measured once or when shown.
 
 #include "BuiltInIcons.h"
 #include "Controls.h"
@@ -13,8 +14,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOption>
 #include <QtTest>
 
 using namespace tovarin;
@@ -29,6 +32,16 @@ QImage pixelsOfFile(const QString& path) {
     return QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// The icon painted into a rectangle of a transparent image at a pixel ratio.
+QImage paintedInto(const QIcon& icon, QSize rectangle, qreal ratio) {
+    QImage image(QSize(48, 48) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    icon.paint(&painter, QRect(QPoint(2, 3), rectangle));
+    return image;
+}
+
 } // namespace
 
 class LeanStartTest : public QObject {
@@ -36,7 +49,8 @@ class LeanStartTest : public QObject {
 private slots:
     void initTestCase() {
         initShellResources();
-        QVERIFY(setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance())));
+        QVERIFY(
+            setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance())));
     }
 
     void builtInIconsHaveTheImageFilesPixels() {
@@ -44,7 +58,8 @@ private slots:
         QVERIFY(!program.isNull());
         QCOMPARE(pixelsOf(programIcon(), program.size()), program);
         for (const char* name : {"new", "open", "save", "image", "print"}) {
-            const QImage file = pixelsOfFile(QStringLiteral(":/tovarin/icons/%1.xpm").arg(QLatin1String(name)));
+            const QImage file =
+                pixelsOfFile(QStringLiteral(":/tovarin/icons/%1.xpm").arg(QLatin1String(name)));
             QVERIFY2(!file.isNull(), name);
             QCOMPARE(pixelsOf(toolbarIcon(name), file.size()), file);
             // The disabled look the toolbar draws from it.
@@ -67,6 +82,41 @@ private slots:
             const QIcon fresh = style->baseStyle()->standardIcon(kind);
             QCOMPARE(first.pixmap(16).toImage(), fresh.pixmap(16).toImage());
         }
+    }
+
+    // The extension button's icon, made only when drawn, draws and measures exactly as
+    // the base style's own, at every size and pixel ratio a toolbar may ask for.
+    void extensionIconsDrawAsTheStylesOwn() {
+        auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(style);
+        QStyleOption rightToLeft; // as the toolbar's button passes its own
+        rightToLeft.direction = Qt::RightToLeft;
+        const QStyleOption* const options[] = {nullptr, &rightToLeft};
+        for (auto kind : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                          QStyle::SP_ToolBarVerticalExtensionButton})
+            for (const QStyleOption* option : options) {
+                const QIcon late = style->standardIcon(kind, option);
+                const QIcon own = style->baseStyle()->standardIcon(kind, option);
+                QVERIFY(!late.isNull());
+                QCOMPARE(late.availableSizes(), own.availableSizes());
+                for (int side : {8, 12, 16, 24, 32}) {
+                    const QSize size(side, side);
+                    QCOMPARE(late.actualSize(size), own.actualSize(size));
+                    for (qreal ratio : {1.0, 1.5, 2.0}) {
+                        for (auto mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+                            const QPixmap drawn = late.pixmap(size, ratio, mode);
+                            const QPixmap expected = own.pixmap(size, ratio, mode);
+                            QCOMPARE(drawn.devicePixelRatio(), expected.devicePixelRatio());
+                            QCOMPARE(drawn.toImage(), expected.toImage());
+                        }
+                    }
+                    // Painted into a larger square, centred as the style's own.
+                    for (qreal ratio : {1.0, 2.0}) {
+                        QCOMPARE(paintedInto(late, size * 1.2, ratio),
+                                 paintedInto(own, size * 1.2, ratio));
+                    }
+                }
+            }
     }
 
     void fontsAreAskedForByInstalledNames() {
