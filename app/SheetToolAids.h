@@ -8,15 +8,17 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 
 namespace tovarin {
 
 class MDIFofm;
 
-// A main window of its own for one document, opened by the File menu's reader; null
-// (with the message already on standard error) when no result came of it.
-std::unique_ptr<MDIFofm> openForResult(ConsolePlatform& platform, const QString& file);
+// Puts the tool's main window back to the program's start-up state before the next
+// document, as if the program had just started.
+void startNextDocument(MDIFofm& window);
+// startNextDocument, then the document opened by the File menu's reader; false (with
+// the message already on standard error) when no result came of it.
+bool openForResult(ConsolePlatform& platform, MDIFofm& window, const QString& file);
 
 // --csv FILE.tvr…: one CSV row per document on standard output.
 int writeResultsTable(ConsolePlatform& platform, const QStringList& files);

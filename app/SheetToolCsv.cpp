@@ -69,15 +69,15 @@ int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
     std::string table(csvByteOrderMark);
     table += csvRecord(resultsTableHeader());
     int status = 0;
+    MDIFofm window(platform, OnScreen::Never);
     for (const QString& file : files) {
-        const std::unique_ptr<MDIFofm> window = openForResult(platform, file);
-        if (!window) {
+        if (!openForResult(platform, window, file)) {
             // A name that is not UTF-8 is shown by its bytes, as in the message.
             table += csvRecord(refusedRow(platform.unusableNames.value(file, file), platform.lastMessage));
             status = 1;
             continue;
         }
-        table += csvRecord(resultRow(file, *window));
+        table += csvRecord(resultRow(file, window));
     }
     if (!writeStandardOutput(table)) {
         platform.document = QStringLiteral("tovarin-sheet");

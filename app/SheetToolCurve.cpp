@@ -340,9 +340,9 @@ QByteArray csvBytes(const CurveChart& chart) {
 
 int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
                               const QString& file) {
-    const std::unique_ptr<MDIFofm> window = openForResult(platform, file);
-    if (!window) return 1;
-    const CurveChart chart = chartOf(window->calcSheet());
+    MDIFofm window(platform, OnScreen::Never);
+    if (!openForResult(platform, window, file)) return 1;
+    const CurveChart chart = chartOf(window.calcSheet());
 
     const QString suffix = QFileInfo(output).suffix().toLower();
     QByteArray bytes;

@@ -10,10 +10,10 @@
 namespace tovarin {
 
 int writeSizeTable(ConsolePlatform& platform, const QString& file) {
-    const std::unique_ptr<MDIFofm> window = openForResult(platform, file);
-    if (!window) return 1;
-    const ComputeInput input = window->inputWindows().computeInput();
-    const std::vector<SizeTrial> trials = tryEverySize(window->calcSheet(), input);
+    MDIFofm window(platform, OnScreen::Never);
+    if (!openForResult(platform, window, file)) return 1;
+    const ComputeInput input = window.inputWindows().computeInput();
+    const std::vector<SizeTrial> trials = tryEverySize(window.calcSheet(), input);
     if (trials.empty()) {
         platform.report(QStringLiteral("管径の一覧は規格管（ＶＰ管、ＶＵ管、強化プラスチック複合管、"
                                        "ヒューム管）の計算にだけ使えます。"));

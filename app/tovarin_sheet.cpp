@@ -163,15 +163,7 @@ int main(int argc, char* argv[]) {
     bool outputFailed = false;
     for (const QString& file : arguments.files) {
         if (outputFailed) break;
-        // Without an event loop the events Qt posts for the windows (layout and update
-        // requests and the like) are never delivered; left queued, every widget destroyed
-        // afterwards searches the whole growing queue. The finished document's events
-        // are dropped: the next one starts with an empty queue, as the program does.
-        // Deferred deletions are carried out first, so that nothing is left undeleted.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::removePostedEvents(nullptr);
-        // Each document as if the program had just started.
-        mainWindow.startAfresh();
+        startNextDocument(mainWindow);
         platform.document = file;
         if (platform.refusesNameNotInUtf8(file)) {
             status = 1;
