@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-
 namespace tovarin {
 
 class MDIFofm;

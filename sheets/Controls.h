@@ -98,7 +98,7 @@ void useDesignedColours(QWidget* window);
 // in the designed colours, and shows it. Closing the child window destroys it.
 QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                               int height);
-// Keeps a child window of a main window that is never shown: a hidden child of the
+// Keeps a child window of a main window that is never shown: a plain child of the
 // area at a place in twips, without frame, colours or showing.
 void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                            int height);

@@ -92,7 +92,7 @@ private:
     // Puts a new child window into the main window at a place in twips: framed and
     // shown, or kept unseen when the main window is never shown.
     void addChild(QWidget* window, int left, int top, int width, int height);
-    // The open facility window of a slot, or a new one placed and shown.
+    // The open facility window of a slot, or a new one put in place (addChild).
     template <typename Window>
     Window* openFacility(QPointer<Window>& slot);
     // Beeps, verdict message and a fresh panel for a computed document.

@@ -29,8 +29,8 @@ public:
     // A result appeared or disappeared (capacity changed): the main window applies its
     // availability rule to toolbar buttons 3, 5 and 6.
     virtual void resultChanged() = 0;
-    // Never: the child windows are kept as plain hidden children of the area, without
-    // the sub-window frame, the designed colours and showing, which serve only the eye;
+    // Never: the child windows are kept as plain children of the area, without the
+    // sub-window frame, the designed colours and showing, which serve only the eye;
     // what they hold and compute is the same.
     virtual OnScreen onScreen() const { return OnScreen::Yes; }
 };

@@ -30,11 +30,12 @@ bool isExtensionButtonIcon(QStyle::StandardPixmap icon) {
 // goes to that icon, so it is drawn, sized and named exactly as the style's own.
 class IconMadeWhenDrawn : public QIconEngine {
 public:
-    IconMadeWhenDrawn(const QStyle& style, QStyle::StandardPixmap which,
+    // The style and the widget are held through guarded pointers, which Qt offers for
+    // non-const objects only; both are only read. A style gone by then (the program
+    // changed its style) gives no icon; a widget gone by then is passed as none.
+    IconMadeWhenDrawn(const QStyle* style, QStyle::StandardPixmap which,
                       std::optional<QStyleOption> option, const QWidget* widget)
-        // Held through guarded pointers, which Qt offers for non-const objects only;
-        // both are only read.
-        : style_(const_cast<QStyle*>(&style)), which_(which), option_(std::move(option)),
+        : style_(const_cast<QStyle*>(style)), which_(which), option_(std::move(option)),
           widget_(const_cast<QWidget*>(widget)) {}
 
     // As the style's pixmap icons paint: the pixmap for the rectangle's device pixels,
@@ -61,7 +62,7 @@ public:
     bool isNull() override { return icon().isNull(); }
     QString key() const override { return QStringLiteral("tovarin-made-when-drawn"); }
     QIconEngine* clone() const override {
-        auto* copy = new IconMadeWhenDrawn(*style_, which_, option_, widget_);
+        auto* copy = new IconMadeWhenDrawn(style_, which_, option_, widget_);
         copy->made_ = made_;
         return copy;
     }
@@ -111,7 +112,7 @@ QIcon standardIconMadeWhenDrawn(const QStyle& style, QStyle::StandardPixmap whic
     std::optional<QStyleOption> kept;
     if (option)
         kept = *option;
-    return QIcon(new IconMadeWhenDrawn(style, which, std::move(kept), widget));
+    return QIcon(new IconMadeWhenDrawn(&style, which, std::move(kept), widget));
 }
 
 void useLeanStyleIcons(QApplication& app) {
