@@ -73,20 +73,9 @@ QString variantOf(const QTemporaryDir& dir, const char* exampleName,
 // Runs the tool through the shell, so that an argument can carry bytes that are not
 // UTF-8 (QProcess encodes its arguments); `script` sees the tool as "$0".
 ToolRun runToolInShell(const QString& script, const QString& workingFolder) {
-    QProcess shell;
-    shell.setWorkingDirectory(workingFolder);
-    shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), script, QStringLiteral(TOVARIN_SHEET_TOOL)});
-    ToolRun run;
-    if (!shell.waitForFinished(60000)) {
-        shell.kill();
-        shell.waitForFinished();
-        return run;
-    }
-    run.exitCode = shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1;
-    run.out = shell.readAllStandardOutput();
-    run.err = shell.readAllStandardError();
-    return run;
+    return runProgram(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), script, QStringLiteral(TOVARIN_SHEET_TOOL)},
+                      workingFolder);
 }
 
 QJsonObject jsonLine(const QByteArray& line) {

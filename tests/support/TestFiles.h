@@ -16,8 +16,11 @@ struct ToolRun {
     QByteArray err;
 };
 
-inline ToolRun runProgram(const QString& program, const QStringList& arguments) {
+// Runs the program to its end, in `workingFolder` when one is given.
+inline ToolRun runProgram(const QString& program, const QStringList& arguments,
+                          const QString& workingFolder = QString()) {
     QProcess tool;
+    if (!workingFolder.isEmpty()) tool.setWorkingDirectory(workingFolder);
     tool.start(program, arguments);
     ToolRun run;
     // A program that never ends is a fault; the limit only stops a hung test.
