@@ -2,11 +2,11 @@
 //   tovarin [FILE.tvr]   start, then open the document as File → Open does
 //   tovarin --help | --version
 
-#include "CommandLine.h"
-#include "JapaneseEnvironment.h"
-#include "MDIFofm.h"
-#include "Platform.h"
-#include "StartMeasure.h"
+#include "shell/CommandLine.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "platform/qt/Platform.h"
+#include "shell/StartMeasure.h"
 
 #include <QApplication>
 #include <QTimer>

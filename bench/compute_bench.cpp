@@ -1,5 +1,5 @@
 // Throughput of one compute request, per facility window and velocity formula.
-#include "Calculation.h"
+#include "engine/Calculation.h"
 
 #include <benchmark/benchmark.h>
 

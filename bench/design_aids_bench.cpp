@@ -1,11 +1,11 @@
 // The engine side of tovarin-sheet's design aids: the trial of every catalogue size
 // (--sizes), the CSV records of a results table of many documents (--csv), and the
 // points of the characteristic curves (--curve).
-#include "CharacteristicCurve.h"
-#include "CsvText.h"
-#include "DesignAids.h"
-#include "NumberText.h"
-#include "ResultTexts.h"
+#include "engine/CharacteristicCurve.h"
+#include "engine/CsvText.h"
+#include "engine/DesignAids.h"
+#include "engine/NumberText.h"
+#include "engine/ResultTexts.h"
 
 #include <benchmark/benchmark.h>
 

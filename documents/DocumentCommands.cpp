@@ -1,10 +1,11 @@
-#include "DocumentCommands.h"
+#include "documents/DocumentCommands.h"
 
-#include "DocumentFile.h"
-#include "DocumentWindows.h"
-#include "Form1.h"
-#include "InputWindows.h"
-#include "RegularFile.h"
+#include "documents/DocumentFile.h"
+#include "documents/DocumentWindows.h"
+#include "sheets/Form1.h"
+#include "sheets/InputWindows.h"
+#include "platform/RegularFile.h"
+#include "platform/qt/FileNames.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +23,7 @@ const QString saveTitle = QStringLiteral("Tovarinの保存");
 // about: the writing refuses it with a message.
 bool fileExists(const QString& path) {
     if (path.isEmpty()) return false;
-    return pathKind(QFile::encodeName(path).toStdString()) == PathKind::Regular;
+    return pathKind(fileSystemName(path)) == PathKind::Regular;
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // Overwrite save (FileUpdate) and Save As, with their file dialogs and questions.
 // New, Close and Tojiru belong to the main window and the input windows.
 
-#include "Platform.h"
+#include "platform/qt/Platform.h"
 
 #include <QString>
 

@@ -1,13 +1,8 @@
-#include "DocumentFile.h"
+#include "documents/DocumentFile.h"
 
-#include "RegularFile.h"
-#include "WholeFile.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/RegularFile.h"
+#include "platform/qt/FileNames.h"
+#include "platform/qt/WholeFile.h"
 
 namespace tovarin {
 
@@ -15,53 +10,39 @@ namespace {
 
 // A document has at most 33 lines of typed text; anything this large is some other
 // file chosen by mistake, and is not read into memory.
-constexpr qint64 largestDocumentBytes = 4 * 1024 * 1024;
+constexpr size_t largestDocumentBytes = 4 * 1024 * 1024;
 
 QString cannotOpen(const QString& path, const QString& reason) {
     return QStringLiteral("ファイル「%1」を開けません。\n%2").arg(path, reason);
 }
 
-QString openFailureReason(const RegularOpen& opened) {
-    if (opened.refused == PathKind::Folder)
+QString openFailureReason(const RegularRead& read) {
+    if (read.refused == PathKind::Folder)
         return QStringLiteral("フォルダは開けません。");
-    if (opened.refused == PathKind::Special)
+    if (read.refused == PathKind::Special)
         return QString::fromUtf8(notARegularFileReason);
-    if (opened.error == ENOENT || opened.error == ENOTDIR)
+    if (read.missing)
         return QStringLiteral("ファイルが見つかりません。");
     return QStringLiteral("ファイルを読み込めません。");
 }
-
-std::string fileSystemName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 } // namespace
 
 DocumentRead readDocumentFile(const QString& path) {
     DocumentRead read;
     // Only a regular file is opened at all: a FIFO would wait for a writer for ever.
-    const RegularOpen opened = openRegularFile(fileSystemName(path), O_RDONLY);
-    if (opened.fd < 0) {
-        read.message = cannotOpen(path, openFailureReason(opened));
+    const RegularRead file = readRegularFile(fileSystemName(path), largestDocumentBytes);
+    if (!file.ok) {
+        read.message = cannotOpen(path, openFailureReason(file));
         return read;
     }
-    QFile file;
-    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(opened.fd);
-        read.message = cannotOpen(path, QStringLiteral("ファイルを読み込めません。"));
-        return read;
-    }
-    const QByteArray bytes = file.read(largestDocumentBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        read.message = cannotOpen(path, QStringLiteral("ファイルを読み込めません。"));
-        return read;
-    }
-    file.close();
-    if (bytes.size() > largestDocumentBytes) {
+    if (file.bytes.size() > largestDocumentBytes) {
         read.message = cannotOpen(
             path, QStringLiteral("このファイルはTovarinの計算書データではありません。"));
         return read;
     }
 
-    ParseResult parsed = parse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    ParseResult parsed = parse(file.bytes);
     if (!parsed.ok()) {
         read.message = cannotOpen(path, QString::fromStdString(parsed.message));
         return read;

@@ -1,9 +1,9 @@
-#include "DocumentRecord.h"
+#include "documents/DocumentRecord.h"
 
-#include "CalcSheet.h"
-#include "ControlCharacters.h"
-#include "Cp932.h"
-#include "NumberText.h"
+#include "engine/CalcSheet.h"
+#include "platform/ControlCharacters.h"
+#include "platform/Cp932.h"
+#include "engine/NumberText.h"
 
 #include <limits>
 #include <type_traits>

@@ -1,16 +1,16 @@
-#include "DocumentWindows.h"
+#include "documents/DocumentWindows.h"
 
-#include "Calculation.h"
-#include "Controls.h"
-#include "FacilityWindow.h"
-#include "Form1.h"
-#include "Form11.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "InputWindows.h"
-#include "Twips.h"
+#include "engine/Calculation.h"
+#include "sheets/Controls.h"
+#include "sheets/FacilityWindow.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "sheets/InputWindows.h"
+#include "platform/qt/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>

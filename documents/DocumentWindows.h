@@ -3,7 +3,7 @@
 // and the results panel's five value texts into a DocumentRecord, and a record back
 // onto freshly created windows, each value through the control's own handler.
 
-#include "DocumentRecord.h"
+#include "documents/DocumentRecord.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "CalcSheet.h"
+#include "engine/CalcSheet.h"
 
 namespace tovarin {
 

@@ -2,7 +2,7 @@
 // The planned sewage flow, the section geometry, velocity and capacity, the
 // assessment, and the compute request that ties them together.
 
-#include "CalcSheet.h"
+#include "engine/CalcSheet.h"
 
 #include <optional>
 #include <string>

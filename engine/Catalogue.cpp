@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "engine/Catalogue.h"
 
 #include <array>
 

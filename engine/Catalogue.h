@@ -2,7 +2,7 @@
 // The fixed engineering tables: facility kinds, pipe sizes, effective-depth lists,
 // area/perimeter coefficients of a part-filled circle, margin references.
 
-#include "CalcSheet.h"
+#include "engine/CalcSheet.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "CharacteristicCurve.h"
+#include "engine/CharacteristicCurve.h"
 
-#include "Calculation.h"
-#include "NumberText.h"
+#include "engine/Calculation.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

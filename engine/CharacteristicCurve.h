@@ -3,7 +3,7 @@
 // and the velocity at a partial depth as fractions of those at full depth, with
 // the document's own roughness, gradient and velocity formula.
 
-#include "CalcSheet.h"
+#include "engine/CalcSheet.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Calculation.h"
-#include "Catalogue.h"
-#include "NumberText.h"
+#include "engine/Calculation.h"
+#include "engine/Catalogue.h"
+#include "engine/NumberText.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "CsvText.h"
+#include "engine/CsvText.h"
 
 namespace tovarin {
 

@@ -1,7 +1,7 @@
-#include "DesignAids.h"
+#include "engine/DesignAids.h"
 
-#include "NumberText.h"
-#include "ResultTexts.h"
+#include "engine/NumberText.h"
+#include "engine/ResultTexts.h"
 
 namespace tovarin {
 

@@ -3,8 +3,8 @@
 // the verdict texts of a result, and the trial of every catalogue size of a
 // standard pipe with the smallest passing one chosen.
 
-#include "Calculation.h"
-#include "Catalogue.h"
+#include "engine/Calculation.h"
+#include "engine/Catalogue.h"
 
 #include <optional>
 #include <string>

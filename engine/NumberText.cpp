@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,5 @@
-#include "Calculation.h"
-#include "NumberText.h"
+#include "engine/Calculation.h"
+#include "engine/NumberText.h"
 
 namespace tovarin {
 

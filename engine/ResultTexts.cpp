@@ -1,6 +1,6 @@
-#include "ResultTexts.h"
+#include "engine/ResultTexts.h"
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 namespace tovarin {
 

@@ -2,7 +2,7 @@
 // The figures of the results panel as text: one place chooses their patterns, so the
 // panel and every other output that shows them agree character for character.
 
-#include "Calculation.h"
+#include "engine/Calculation.h"
 
 #include <optional>
 #include <string>

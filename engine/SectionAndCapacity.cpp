@@ -1,5 +1,5 @@
-#include "Calculation.h"
-#include "Catalogue.h"
+#include "engine/Calculation.h"
+#include "engine/Catalogue.h"
 
 #include <cmath>
 

@@ -11,15 +11,15 @@
 // text holds no raw control characters; a saved document opens again to the same
 // result and saves to the same bytes.
 
-#include "CalcSheet.h"
-#include "DocumentRecord.h"
-#include "Form1.h"
-#include "Form7.h"
-#include "InputWindows.h"
-#include "JapaneseEnvironment.h"
-#include "MDIFofm.h"
-#include "Platform.h"
-#include "ReportFile.h"
+#include "engine/CalcSheet.h"
+#include "documents/DocumentRecord.h"
+#include "sheets/Form1.h"
+#include "report/Form7.h"
+#include "sheets/InputWindows.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "platform/qt/Platform.h"
+#include "sheettext/ReportFile.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "DrawingSurface.h"
+#include "report/DrawingSurface.h"
 
-#include "SheetBuilder.h"
+#include "sheettext/SheetBuilder.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

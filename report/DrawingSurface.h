@@ -7,9 +7,9 @@
 // One surface at a time is the program's drawing surface; whoever starts a drawing
 // sets it, and Hyouji_1/2/3(sheet) draw onto it.
 
-#include "CalcSheet.h"
-#include "Platform.h"
-#include "SheetLine.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
+#include "sheettext/SheetLine.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "FilePrint.h"
+#include "report/FilePrint.h"
 
-#include "DrawingSurface.h"
-#include "JapaneseFonts.h"
-#include "WholeFile.h"
+#include "report/DrawingSurface.h"
+#include "platform/qt/JapaneseFonts.h"
+#include "platform/qt/WholeFile.h"
 
 #include <QBuffer>
 #include <QFile>

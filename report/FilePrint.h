@@ -2,8 +2,8 @@
 // FilePrint ("印刷(&P)"): the calculation sheet on the printer, drawn as on the
 // print image page, with the maximum population section when the user wants it.
 
-#include "CalcSheet.h"
-#include "Platform.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
 
 #include <QFont>
 #include <QString>

@@ -1,8 +1,9 @@
-#include "Form7.h"
+#include "report/Form7.h"
 
-#include "FilePrint.h"
-#include "JapaneseFonts.h"
-#include "PageScroll.h"
+#include "platform/qt/Twips.h"
+#include "report/FilePrint.h"
+#include "platform/qt/JapaneseFonts.h"
+#include "sheettext/PageScroll.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -71,27 +72,23 @@ Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     QFont font(minchoFamily());
     font.setPointSizeF(9);
     setFont(font);
-    resize(px(clientWidthTwips), px(clientHeightTwips));
+    resize(twipsSize(clientWidthTwips, clientHeightTwips));
 
     // Form_Load: one unit on the page is one unit on the printed page.
     pageTwips_ = printerPageTwips();
-    const QSize pagePixels(px(pageTwips_.width()), px(pageTwips_.height()));
+    const QSize pagePixels = twipsSize(pageTwips_.width(), pageTwips_.height());
     page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels,
                                           logicalDpiY());
     createControls();
     createMenus();
 }
 
-QSize Form7::sizeHint() const { return {px(clientWidthTwips), px(clientHeightTwips)}; }
-
-int Form7::px(int twips) const {
-    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
-}
+QSize Form7::sizeHint() const { return twipsSize(clientWidthTwips, clientHeightTwips); }
 
 void Form7::createControls() {
     picture1_ = new QWidget(this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(0, 0, px(viewportWidthTwips), px(viewportHeightTwips));
+    picture1_->setGeometry(twipsRect(0, 0, viewportWidthTwips, viewportHeightTwips));
     QPalette grey = picture1_->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
     picture1_->setPalette(grey);
@@ -99,20 +96,20 @@ void Form7::createControls() {
 
     picture2_ = new PageView(*page_, picture1_);
     picture2_->setObjectName(QStringLiteral("Picture2"));
-    picture2_->setGeometry(px(pageLeftTwips), 0, page_->image().width(),
+    picture2_->setGeometry(twipsX(pageLeftTwips), 0, page_->image().width(),
                            page_->image().height());
 
     hScroll1_ = new QScrollBar(Qt::Horizontal, this);
     hScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    hScroll1_->setGeometry(0, px(hScrollTopTwips), px(viewportWidthTwips),
-                           px(scrollBarThicknessTwips));
+    hScroll1_->setGeometry(
+        twipsRect(0, hScrollTopTwips, viewportWidthTwips, scrollBarThicknessTwips));
     setUpScrollBar(hScroll1_, pageTwips_.width(), viewportWidthTwips);
     connect(hScroll1_, &QScrollBar::valueChanged, this, &Form7::scrolledHorizontally);
 
     vScroll1_ = new QScrollBar(Qt::Vertical, this);
     vScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    vScroll1_->setGeometry(px(vScrollLeftTwips), 0, px(scrollBarThicknessTwips),
-                           px(viewportHeightTwips));
+    vScroll1_->setGeometry(
+        twipsRect(vScrollLeftTwips, 0, scrollBarThicknessTwips, viewportHeightTwips));
     setUpScrollBar(vScroll1_, pageTwips_.height(), viewportHeightTwips);
     connect(vScroll1_, &QScrollBar::valueChanged, this, &Form7::scrolledVertically);
 }
@@ -159,11 +156,11 @@ void Form7::drawPage() {
 }
 
 void Form7::scrolledHorizontally(int value) {
-    picture2_->move(px(-value), picture2_->y());
+    picture2_->move(twipsX(-value), picture2_->y());
 }
 
 void Form7::scrolledVertically(int value) {
-    picture2_->move(picture2_->x(), px(-value));
+    picture2_->move(picture2_->x(), twipsY(-value));
 }
 
 void Form7::printSheet() {

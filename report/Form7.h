@@ -3,8 +3,8 @@
 // printer's paper size, inside a grey viewport with two scroll bars, and a menu bar
 // of its own (print, editor, close) that the main window shows while it is active.
 
-#include "DrawingSurface.h"
-#include "PrintHost.h"
+#include "report/DrawingSurface.h"
+#include "report/PrintHost.h"
 
 #include <QList>
 #include <QSize>
@@ -63,7 +63,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    int px(int twips) const;
     void createControls();
     void createMenus();
     void setUpScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips);

@@ -1,6 +1,6 @@
-#include "Kakikomi.h"
+#include "report/Kakikomi.h"
 
-#include "ReportFile.h"
+#include "sheettext/ReportFile.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 // Kakikomi: appends the calculation sheet to the report file "Tvrn.txt" in the
 // current working directory ("書き込み(&W)").
 
-#include "CalcSheet.h"
-#include "Platform.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
 
 class QWidget;
 

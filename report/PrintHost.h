@@ -1,8 +1,8 @@
 #pragma once
 // What the print image window needs from the main window that holds it.
 
-#include "CalcSheet.h"
-#include "Platform.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
 
 class QMdiArea;
 class QWidget;

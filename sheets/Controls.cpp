@@ -1,7 +1,7 @@
-#include "Controls.h"
+#include "sheets/Controls.h"
 
-#include "JapaneseFonts.h"
-#include "Twips.h"
+#include "platform/qt/JapaneseFonts.h"
+#include "platform/qt/Twips.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

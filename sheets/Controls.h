@@ -3,7 +3,7 @@
 // colours, option buttons, key hooks on controls that are not entry fields, and the
 // child windows of the main window.
 
-#include "EntryField.h"
+#include "sheets/EntryField.h"
 
 #include <QAbstractButton>
 #include <QColor>

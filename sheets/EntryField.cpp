@@ -1,4 +1,4 @@
-#include "EntryField.h"
+#include "sheets/EntryField.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "FacilityWindow.h"
+#include "sheets/FacilityWindow.h"
 
-#include "Controls.h"
-#include "InputWindows.h"
-#include "Notices.h"
-#include "Twips.h"
+#include "sheets/Controls.h"
+#include "sheets/InputWindows.h"
+#include "sheets/Notices.h"
+#include "platform/qt/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>

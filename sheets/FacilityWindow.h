@@ -4,8 +4,8 @@
 // list, the compute button "計算", and the rule that a click into a field or a choice
 // in a list invalidates the result.
 
-#include "Calculation.h"
-#include "EntryField.h"
+#include "engine/Calculation.h"
+#include "sheets/EntryField.h"
 
 #include <QWidget>
 

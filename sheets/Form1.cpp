@@ -1,16 +1,16 @@
-#include "Form1.h"
+#include "sheets/Form1.h"
 
-#include "Catalogue.h"
-#include "Controls.h"
-#include "EntryField.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "InputWindows.h"
-#include "NumberText.h"
-#include "Notices.h"
-#include "Twips.h"
+#include "engine/Catalogue.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "sheets/InputWindows.h"
+#include "engine/NumberText.h"
+#include "sheets/Notices.h"
+#include "platform/qt/Twips.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "Form11.h"
+#include "sheets/Form11.h"
 
-#include "Controls.h"
-#include "ResultTexts.h"
-#include "Twips.h"
+#include "sheets/Controls.h"
+#include "engine/ResultTexts.h"
+#include "platform/qt/Twips.h"
 
 #include <QLabel>
 

@@ -3,7 +3,7 @@
 // the allowance factor, Q2, V, the maximum population and the margin ratio, failing
 // figures in light magenta. A panel is created fresh for each result.
 
-#include "Calculation.h"
+#include "engine/Calculation.h"
 
 #include <QColor>
 #include <QStringList>

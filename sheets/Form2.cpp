@@ -1,6 +1,6 @@
-#include "Form2.h"
+#include "sheets/Form2.h"
 
-#include "Controls.h"
+#include "sheets/Controls.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // gradient, roughness and effective depth. The main sheet's Sentaku fills it for
 // the chosen kind.
 
-#include "Catalogue.h"
-#include "FacilityWindow.h"
+#include "engine/Catalogue.h"
+#include "sheets/FacilityWindow.h"
 
 #include <vector>
 

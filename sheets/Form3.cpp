@@ -1,9 +1,9 @@
-#include "Form3.h"
+#include "sheets/Form3.h"
 
-#include "Controls.h"
-#include "EntryField.h"
-#include "SheetHost.h"
-#include "Twips.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/SheetHost.h"
+#include "platform/qt/Twips.h"
 
 #include <QButtonGroup>
 #include <QFrame>

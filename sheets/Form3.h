@@ -3,7 +3,7 @@
 // planned flow Q1 is computed (Keisan). Shown modally by the main sheet's "計算する";
 // "ＯＫ" hides it and keeps its entries, "キャンセル" and the close box discard it.
 
-#include "Calculation.h"
+#include "engine/Calculation.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "Form4.h"
+#include "sheets/Form4.h"
 
-#include "Catalogue.h"
-#include "Controls.h"
-#include "SectionSketch.h"
+#include "engine/Catalogue.h"
+#include "sheets/Controls.h"
+#include "sheets/SectionSketch.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // Form4, the rectangular window: a rectangular channel by its inside height and
 // width, with its material or name, gradient, roughness and effective depth.
 
-#include "FacilityWindow.h"
+#include "sheets/FacilityWindow.h"
 
 namespace tovarin {
 

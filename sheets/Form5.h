@@ -2,7 +2,7 @@
 // Form5, the other-circular window: a circular pipe of any internal diameter, with
 // its material or name, gradient, roughness and effective depth.
 
-#include "FacilityWindow.h"
+#include "sheets/FacilityWindow.h"
 
 namespace tovarin {
 

@@ -1,13 +1,13 @@
-#include "InputWindows.h"
+#include "sheets/InputWindows.h"
 
-#include "Controls.h"
-#include "FacilityWindow.h"
-#include "Form1.h"
-#include "Form11.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
+#include "sheets/Controls.h"
+#include "sheets/FacilityWindow.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
 
 #include <QApplication>
 #include <QComboBox>

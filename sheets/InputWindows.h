@@ -3,8 +3,8 @@
 // windows) and the results panel: created on first use, destroyed on close, at most
 // one of each. The compute request of the facility windows runs here.
 
-#include "Calculation.h"
-#include "SheetHost.h"
+#include "engine/Calculation.h"
+#include "sheets/SheetHost.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "SectionSketch.h"
+#include "sheets/SectionSketch.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the input windows need from the main window that holds them.
 
-#include "CalcSheet.h"
-#include "Platform.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
 
 class QMdiArea;
 class QString;

@@ -1,6 +1,6 @@
-#include "BuiltInIcons.h"
+#include "shell/BuiltInIcons.h"
 
-#include "ShellResources.h"
+#include "shell/ShellResources.h"
 
 #include <QIconEngine>
 #include <QImage>

@@ -1,7 +1,8 @@
-#include "CommandLine.h"
+#include "shell/CommandLine.h"
 
-#include "DocumentCommands.h"
-#include "MDIFofm.h"
+#include "documents/DocumentCommands.h"
+#include "platform/qt/FileNames.h"
+#include "shell/MDIFofm.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -48,11 +49,11 @@ StartRequest refuse(const QString& message, int status) {
 // The document argument as a path the program can open: decoded as the system
 // decodes file names, and refused when decoding would change the bytes.
 StartRequest startWithDocument(const QByteArray& bytes) {
-    const QString name = QFile::decodeName(bytes);
-    if (QFile::encodeName(name) != bytes) {
-        return refuse(QStringLiteral("tovarin: ファイル名の文字コードを読めないため開けません: %1\n"
-                                     "tovarin: the file name is not in the system's encoding: %1\n")
-                          .arg(name),
+    const QString name = nameOfArgument(bytes);
+    if (!argumentKeepsItsBytes(bytes)) {
+        return refuse(QStringLiteral("tovarin: %1: %2\n"
+                                     "tovarin: %1: the file name is not in UTF-8\n")
+                          .arg(shownBytes(bytes), nameNotInSystemEncodingMessage()),
                       1);
     }
     StartRequest request;
@@ -64,7 +65,7 @@ StartRequest startWithDocument(const QByteArray& bytes) {
 
 StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     QStringList texts;
-    for (const QByteArray& argument : arguments) texts << QFile::decodeName(argument);
+    for (const QByteArray& argument : arguments) texts << nameOfArgument(argument);
     if (texts.isEmpty()) texts << kProgram;
 
     QCommandLineParser parser;

@@ -1,8 +1,8 @@
-#include "Form10.h"
+#include "shell/Form10.h"
 
-#include "BuiltInIcons.h"
-#include "ShellResources.h"
-#include "Twips.h"
+#include "shell/BuiltInIcons.h"
+#include "shell/ShellResources.h"
+#include "platform/qt/Twips.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
-#include "JapaneseEnvironment.h"
+#include "shell/JapaneseEnvironment.h"
 
-#include "JapaneseFonts.h"
-#include "StyleIcons.h"
+#include "platform/qt/JapaneseFonts.h"
+#include "shell/StyleIcons.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,14 +1,15 @@
-#include "MDIFofm.h"
+#include "shell/MDIFofm.h"
 
-#include "BuiltInIcons.h"
-#include "EditorStart.h"
-#include "FilePrint.h"
-#include "Form7.h"
-#include "Form10.h"
-#include "Form3.h"
-#include "Kakikomi.h"
-#include "ShellResources.h"
-#include "Twips.h"
+#include "shell/BuiltInIcons.h"
+#include "platform/qt/EditorStart.h"
+#include "report/FilePrint.h"
+#include "report/Form7.h"
+#include "shell/Form10.h"
+#include "sheets/Form3.h"
+#include "report/Kakikomi.h"
+#include "shell/ShellResources.h"
+#include "sheettext/ReportFile.h"
+#include "platform/qt/Twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -313,7 +314,7 @@ void MDIFofm::Kakikomi() {
 }
 
 void MDIFofm::startEditor() {
-    tovarin::startEditor(platform_);
+    tovarin::startEditor(platform_, QString::fromLatin1(reportFileName));
 }
 
 void MDIFofm::FileImage() {

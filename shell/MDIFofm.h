@@ -4,12 +4,12 @@
 // program's calculation document and the input windows, and keeps the save, print
 // and editor-write commands in step with whether a result is on screen.
 
-#include "CalcSheet.h"
-#include "DocumentCommands.h"
-#include "InputWindows.h"
-#include "Platform.h"
-#include "PrintHost.h"
-#include "SheetHost.h"
+#include "engine/CalcSheet.h"
+#include "documents/DocumentCommands.h"
+#include "sheets/InputWindows.h"
+#include "platform/qt/Platform.h"
+#include "report/PrintHost.h"
+#include "sheets/SheetHost.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ShellResources.h"
+#include "shell/ShellResources.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "StartMeasure.h"
+#include "shell/StartMeasure.h"
 
 #include <QCoreApplication>
 #include <QEvent>

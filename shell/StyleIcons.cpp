@@ -1,4 +1,4 @@
-#include "StyleIcons.h"
+#include "shell/StyleIcons.h"
 
 #include <QApplication>
 #include <QHash>

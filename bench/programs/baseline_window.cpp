@@ -2,7 +2,7 @@
 // status message, ended after its first painted frame by the same code as the program
 // with TOVARIN_QUIT_AFTER_FIRST_FRAME set.
 
-#include "StartMeasure.h"
+#include "shell/StartMeasure.h"
 
 #include <QApplication>
 #include <QMainWindow>

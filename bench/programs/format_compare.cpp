@@ -9,7 +9,7 @@
 // from text (so the binary value lies just above or below the tie), binary values that
 // are exact ties at the fifteenth significant digit, and the ties of the unit tests.
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,14 +1,14 @@
-#include "DocumentCases.h"
+#include "tests/documents/DocumentCases.h"
 
-#include "Form1.h"
-#include "Form11.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "InputWindows.h"
-#include "MDIFofm.h"
-#include "SheetTestKit.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "sheets/InputWindows.h"
+#include "shell/MDIFofm.h"
+#include "tests/sheets/SheetTestKit.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The document file on disk: a save that runs out of room keeps the old document
 // whole, and a symbolic link stays a link.
 
-#include "DocumentFile.h"
+#include "documents/DocumentFile.h"
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

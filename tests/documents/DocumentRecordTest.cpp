@@ -1,4 +1,4 @@
-#include "DocumentRecord.h"
+#include "documents/DocumentRecord.h"
 
 #include <gtest/gtest.h>
 

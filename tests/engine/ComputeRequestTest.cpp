@@ -1,5 +1,5 @@
-#include "Calculation.h"
-#include "Near.h"
+#include "engine/Calculation.h"
+#include "tests/engine/Near.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

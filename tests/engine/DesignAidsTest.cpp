@@ -1,10 +1,10 @@
 // The design aids' pure logic: CSV text, the velocity guide, the trial of every
 // catalogue size with its ◎ rule, and the hydraulic characteristic curves.
 
-#include "CharacteristicCurve.h"
-#include "CsvText.h"
-#include "DesignAids.h"
-#include "Near.h"
+#include "engine/CharacteristicCurve.h"
+#include "engine/CsvText.h"
+#include "engine/DesignAids.h"
+#include "tests/engine/Near.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "Calculation.h"
-#include "Near.h"
-#include "NumberText.h"
+#include "engine/Calculation.h"
+#include "tests/engine/Near.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 

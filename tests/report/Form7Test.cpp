@@ -1,8 +1,8 @@
 // The print image window Form7: page and scroll bars, scrolling, drawing at each
 // activation, the alert colour on the page, and its menu.
 
-#include "Form7.h"
-#include "PrintTestSupport.h"
+#include "report/Form7.h"
+#include "tests/support/PrintTestSupport.h"
 
 #include <QAction>
 #include <QLabel>

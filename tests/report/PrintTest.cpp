@@ -2,10 +2,10 @@
 // verdict, the alert colour, the maximum-population question, the print set-up, page
 // continuation, and the printout read back from PDF.
 
-#include "DrawingSurface.h"
-#include "FilePrint.h"
-#include "PageScroll.h"
-#include "PrintTestSupport.h"
+#include "report/DrawingSurface.h"
+#include "report/FilePrint.h"
+#include "sheettext/PageScroll.h"
+#include "tests/support/PrintTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // "書き込み(&W)" (Kakikomi) and "起動(&O)" (the editor start) against the scripted
 // platform, in the test's own working folder.
 
-#include "EditorStart.h"
-#include "Kakikomi.h"
-#include "ReportFile.h"
-#include "ScriptedPlatform.h"
+#include "platform/qt/EditorStart.h"
+#include "report/Kakikomi.h"
+#include "sheettext/ReportFile.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,7 +110,7 @@ private slots:
 
     void editorStartTriesTheEditorsInOrder() {
         ScriptedPlatform platform; // nothing starts
-        startEditor(platform);
+        startEditor(platform, QString::fromLatin1(reportFileName));
         QCOMPARE(platform.startAttempts,
                  (QStringList{"gnome-text-editor Tvrn.txt", "gedit Tvrn.txt", "mousepad Tvrn.txt",
                               "kwrite Tvrn.txt", "pluma Tvrn.txt", "xed Tvrn.txt",
@@ -122,13 +122,13 @@ private slots:
     void editorStartStopsAtTheFirstThatStarts() {
         ScriptedPlatform platform;
         platform.startablePrograms = {"mousepad", "kwrite"};
-        startEditor(platform);
+        startEditor(platform, QString::fromLatin1(reportFileName));
         QCOMPARE(platform.startAttempts, (QStringList{"gnome-text-editor Tvrn.txt",
                                                       "gedit Tvrn.txt", "mousepad Tvrn.txt"}));
 
         ScriptedPlatform first;
         first.startablePrograms = {"gnome-text-editor"};
-        startEditor(first);
+        startEditor(first, QString::fromLatin1(reportFileName));
         QCOMPARE(first.startAttempts, QStringList{"gnome-text-editor Tvrn.txt"});
     }
 };

@@ -2,8 +2,8 @@
 // Enter swallowed and reported, the click reported before the selection, the input
 // method by kind of field.
 
-#include "EntryField.h"
-#include "SheetTestKit.h"
+#include "sheets/EntryField.h"
+#include "tests/sheets/SheetTestKit.h"
 
 #include <QSignalSpy>
 #include <QTest>

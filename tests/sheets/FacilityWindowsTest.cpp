@@ -1,13 +1,13 @@
 // The facility windows: their Enter chains and the compute request's refusals, each
 // with its message and the control that receives the focus.
 
-#include "Controls.h"
-#include "EntryField.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "SheetTestKit.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form1.h"
+#include "sheets/Form2.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "tests/sheets/SheetTestKit.h"
 
 #include <QApplication>
 #include <QComboBox>

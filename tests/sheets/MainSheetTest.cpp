@@ -1,15 +1,15 @@
 // The main input sheet: New's defaults, the facility-kind switch (Sentaku), the two
 // ways of obtaining the planned flow, the option handlers and the keyboard flow.
 
-#include "EntryField.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "Notices.h"
-#include "SheetTestKit.h"
-#include "Twips.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form1.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "sheets/Notices.h"
+#include "tests/sheets/SheetTestKit.h"
+#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>

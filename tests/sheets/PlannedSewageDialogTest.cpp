@@ -2,10 +2,10 @@
 // planned flow written to the main sheet, kept after ＯＫ and discarded on キャンセル,
 // and its Enter chain.
 
-#include "EntryField.h"
-#include "Form1.h"
-#include "Form3.h"
-#include "SheetTestKit.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form1.h"
+#include "sheets/Form3.h"
+#include "tests/sheets/SheetTestKit.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,17 +2,17 @@
 // both formulas, its hidden lines, colours, beeps and verdicts, and every event that
 // closes it (and the few that must not).
 
-#include "Controls.h"
-#include "EntryField.h"
-#include "Form1.h"
-#include "Form11.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form5.h"
-#include "Notices.h"
-#include "SheetTestKit.h"
-#include "Twips.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/Form2.h"
+#include "sheets/Form3.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "sheets/Notices.h"
+#include "tests/sheets/SheetTestKit.h"
+#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>

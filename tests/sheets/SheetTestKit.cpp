@@ -1,7 +1,7 @@
-#include "SheetTestKit.h"
+#include "tests/sheets/SheetTestKit.h"
 
-#include "Form1.h"
-#include "Form3.h"
+#include "sheets/Form1.h"
+#include "sheets/Form3.h"
 
 #include <QApplication>
 #include <QDialog>

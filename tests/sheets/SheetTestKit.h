@@ -3,11 +3,11 @@
 // scripted platform, the calculation document, and a record of the status bar and
 // of the result notifications.
 
-#include "CalcSheet.h"
-#include "InputWindows.h"
-#include "ModalDialogs.h"
-#include "ScriptedPlatform.h"
-#include "SheetHost.h"
+#include "engine/CalcSheet.h"
+#include "sheets/InputWindows.h"
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "sheets/SheetHost.h"
 
 #include <QStringList>
 #include <QWidget>

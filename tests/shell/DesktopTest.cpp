@@ -2,17 +2,17 @@
 // document named at start, no display), the designed colours of the input windows on
 // a dark desktop palette, and pictures that stay sharp at 200 %.
 
-#include "BuiltInIcons.h"
-#include "CommandLine.h"
-#include "FacilityWindow.h"
-#include "Form1.h"
-#include "Form11.h"
-#include "Form3.h"
-#include "InputWindows.h"
-#include "JapaneseEnvironment.h"
-#include "MDIFofm.h"
-#include "ScriptedPlatform.h"
-#include "ShellResources.h"
+#include "shell/BuiltInIcons.h"
+#include "shell/CommandLine.h"
+#include "sheets/FacilityWindow.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/Form3.h"
+#include "sheets/InputWindows.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "shell/ShellResources.h"
 
 #include <QDir>
 #include <QLabel>
@@ -58,7 +58,7 @@ ProgramRun runProgram(const QStringList& arguments, const QMap<QString, QString>
     for (auto it = variables.begin(); it != variables.end(); ++it) environment.insert(it.key(), it.value());
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TOVARIN_PROGRAM), arguments);
+    program.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments);
     ProgramRun run;
     run.finished = program.waitForFinished(60000);
     if (!run.finished) {

@@ -1,10 +1,10 @@
 // The Japanese environment, the real message box through QtPlatform, and the
 // About box.
 
-#include "Form10.h"
-#include "JapaneseEnvironment.h"
-#include "ModalAnswer.h"
-#include "Platform.h"
+#include "shell/Form10.h"
+#include "shell/JapaneseEnvironment.h"
+#include "tests/shell/ModalAnswer.h"
+#include "platform/qt/Platform.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

@@ -3,11 +3,11 @@
 // the style and its extension-button icons made when drawn, the fonts by installed
 // names, and labels measured once or when shown.
 
-#include "BuiltInIcons.h"
-#include "Controls.h"
-#include "JapaneseEnvironment.h"
-#include "JapaneseFonts.h"
-#include "ShellResources.h"
+#include "shell/BuiltInIcons.h"
+#include "sheets/Controls.h"
+#include "shell/JapaneseEnvironment.h"
+#include "platform/qt/JapaneseFonts.h"
+#include "shell/ShellResources.h"
 
 #include <QApplication>
 #include <QFontInfo>

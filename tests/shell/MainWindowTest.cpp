@@ -1,14 +1,14 @@
 // The main window: start-up state, menus and toolbar, the availability rule, New,
 // Close, the two exit questions, the About box and the editor commands.
 
-#include "Form1.h"
-#include "Form10.h"
-#include "Form2.h"
-#include "InputWindows.h"
-#include "JapaneseEnvironment.h"
-#include "MDIFofm.h"
-#include "ModalAnswer.h"
-#include "ScriptedPlatform.h"
+#include "sheets/Form1.h"
+#include "shell/Form10.h"
+#include "sheets/Form2.h"
+#include "sheets/InputWindows.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "tests/shell/ModalAnswer.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 // what the test wants; whatever `handle` does, the dialog is closed afterwards so
 // the test can never hang in exec().
 
-#include "ModalDialogs.h"
+#include "tests/support/ModalDialogs.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "ScriptedPlatform.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QPrinter>
 

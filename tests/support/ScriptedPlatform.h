@@ -2,7 +2,7 @@
 // A platform whose dialogs are answered from a script and whose beeps and program
 // starts are counted, so tests can drive every window without blocking.
 
-#include "Platform.h"
+#include "platform/qt/Platform.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,0 +1,123 @@
+#include "platform/qt/Platform.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+
+namespace tovarin {
+
+namespace {
+
+QMessageBox::StandardButton toQt(MsgAnswer a) {
+    switch (a) {
+    case MsgAnswer::Ok: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons buttonsOf(MsgButtons b) {
+    switch (b) {
+    case MsgButtons::Ok: return QMessageBox::Ok;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon iconOf(MsgIcon i) {
+    switch (i) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgAnswer fromQt(int button, MsgButtons set) {
+    switch (button) {
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: break;
+    }
+    // Closed by Escape or the close box: the "no" side of the question.
+    if (set == MsgButtons::YesNo) return MsgAnswer::No;
+    if (set == MsgButtons::Ok) return MsgAnswer::Ok;
+    return MsgAnswer::Cancel;
+}
+
+} // namespace
+
+MsgAnswer QtPlatform::message(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(iconOf(request.icon), request.title, request.text, buttonsOf(request.buttons),
+                    parent);
+    box.setDefaultButton(toQt(request.defaultButton));
+    return fromQt(box.exec(), request.buttons);
+}
+
+namespace {
+
+// The program's file dialogs: any name may be typed (Open reports a missing file
+// itself), no default extension, no overwrite question of the dialog's own, and the
+// filter shown by its description alone.
+QString chooseFileName(QWidget* parent, const FileDialogRequest& request,
+                       QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+QString QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request) {
+    return chooseFileName(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString QtPlatform::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+    return chooseFileName(parent, request, QFileDialog::AcceptSave);
+}
+
+bool QtPlatform::printSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+bool QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+MsgAnswer ask(Platform& platform, QWidget* parent, const QString& text, const QString& title,
+              MsgButtons buttons, MsgAnswer preselected, MsgIcon icon) {
+    MessageRequest request;
+    request.text = text;
+    request.title = title;
+    request.buttons = buttons;
+    request.defaultButton = preselected;
+    request.icon = icon;
+    return platform.message(parent, request);
+}
+
+MsgAnswer showInputError(Platform& platform, QWidget* parent, const QString& text) {
+    return ask(platform, parent, text, QStringLiteral("エラーメッセージ"), MsgButtons::Ok,
+               MsgAnswer::Ok);
+}
+
+} // namespace tovarin

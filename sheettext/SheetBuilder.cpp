@@ -1,0 +1,796 @@
+#include "sheettext/SheetBuilder.h"
+
+#include "platform/ControlCharacters.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace tovarin {
+
+namespace {
+
+std::string spaces(int count) {
+    return std::string(static_cast<size_t>(count), ' ');
+}
+
+std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// A typed name on the sheet with every control character except the tab shown as
+// "?", which is one column wide like the character it stands for and exists in every
+// code page.
+std::string visibleText(const std::string& typed) {
+    std::string shown;
+    shown.reserve(typed.size());
+    for (size_t i = 0; i < typed.size();) {
+        if (const size_t control = controlCharacterLength(typed, i)) {
+            shown += '?';
+            i += control;
+        } else {
+            shown += typed[i++];
+        }
+    }
+    return shown;
+}
+
+// Assembles one sheet line: an indent of ASCII spaces, then the items in order.
+// Adjacent literal pieces are joined into one item.
+class LineMaker {
+public:
+    explicit LineMaker(int indent = 0) {
+        if (indent > 0)
+            line_.items.push_back(LiteralItem{spaces(indent)});
+    }
+
+    LineMaker& text(std::string_view piece) {
+        if (!line_.items.empty()) {
+            if (auto* last = std::get_if<LiteralItem>(&line_.items.back())) {
+                last->text += piece;
+                return *this;
+            }
+        }
+        line_.items.push_back(LiteralItem{std::string(piece)});
+        return *this;
+    }
+    LineMaker& value(double number, const char* pattern) {
+        line_.items.push_back(ValueItem{number, pattern});
+        return *this;
+    }
+    LineMaker& facility(const std::string& stored) {
+        line_.items.push_back(FacilityTextItem{visibleText(stored)});
+        return *this;
+    }
+    LineMaker& items(const SheetLine& piece) {
+        for (const SheetItem& item : piece.items) {
+            if (const auto* literal = std::get_if<LiteralItem>(&item))
+                text(literal->text);
+            else
+                line_.items.push_back(item);
+        }
+        return *this;
+    }
+    LineMaker& columnJump() {
+        line_.items.push_back(ColumnJumpItem{20});
+        return *this;
+    }
+    LineMaker& alert() {
+        line_.alert = true;
+        return *this;
+    }
+
+    const SheetLine& line() const { return line_; }
+
+private:
+    SheetLine line_;
+};
+
+// Heading text and printed coefficients of each effective-depth code. The
+// coefficients are the four-decimal figures the section computation uses.
+struct DepthSheetRow {
+    double code;
+    const char* depthText;
+    const char* areaCoefficient;
+    const char* perimeterCoefficient;
+};
+
+// clang-format off
+constexpr DepthSheetRow depthSheetRows[] = {
+    {10,  "満流",        "0.7853", "3.1415"},
+    {9.5, "水深９.５割", "0.7707", "2.6905"},
+    {9,   "水深９割",    "0.7445", "2.4980"},
+    {8.5, "水深８.５割", "0.7115", "2.3461"},
+    {8,   "水深８割",    "0.6735", "2.2142"},
+    {7.5, "水深７.５割", "0.6318", "2.0943"},
+    {7,   "水深７割",    "0.5872", "1.9823"},
+    {95,  "水量９５％",  "0.7461", "2.4980"},
+    {90,  "水量９０％",  "0.7068", "2.3282"},
+    {85,  "水量８５％",  "0.6675", "2.1958"},
+    {80,  "水量８０％",  "0.6283", "2.0858"},
+    {75,  "水量７５％",  "0.5890", "1.9866"},
+    {70,  "水量７０％",  "0.5497", "1.8962"},
+};
+// clang-format on
+
+const DepthSheetRow* depthSheetRow(double code) {
+    for (const DepthSheetRow& row : depthSheetRows) {
+        if (row.code == code)
+            return &row;
+    }
+    return nullptr;
+}
+
+// The one planned-flow variant the document asks for. Entry mode, land use and
+// groundwater are asked in this order; a choice with no option on gives None.
+enum class FlowVariant { None, R, RW, N1, N1W, N2, N2W, D, DW };
+
+FlowVariant flowVariant(const CalcSheet& s) {
+    if (s.groundwaterOn == OnOff::None)
+        return FlowVariant::None;
+    const bool groundwater = s.groundwaterOn == OnOff::On;
+    if (s.flowEntryMode == FlowEntryMode::Direct) {
+        return groundwater ? FlowVariant::DW : FlowVariant::D;
+    }
+    if (s.flowEntryMode != FlowEntryMode::Computed)
+        return FlowVariant::None;
+    switch (s.landUse) {
+    case LandUse::Residential:
+        return groundwater ? FlowVariant::RW : FlowVariant::R;
+    case LandUse::NonResidential1:
+        return groundwater ? FlowVariant::N1W : FlowVariant::N1;
+    case LandUse::NonResidential2:
+        return groundwater ? FlowVariant::N2W : FlowVariant::N2;
+    case LandUse::None:
+        break;
+    }
+    return FlowVariant::None;
+}
+
+class SheetWriter {
+public:
+    SheetWriter(const CalcSheet& sheet, SheetSink& sink)
+        : s(sheet), f(sheetFigures(sheet)), sink_(sink) {}
+
+    void group1() {
+        if (sink_.isDrawn())
+            blank(5); // top margin of a drawn page
+        blank();
+        text(13, "☆ 流量計算書（汚水排水施設）");
+        blank();
+        plannedFlowSection();
+    }
+
+    void group2() {
+        facilitySection();
+        verdict();
+        marginSection();
+    }
+
+    void group3() {
+        if (s.landUse != LandUse::Residential)
+            return;
+        blank(2);
+        maxPopulationBlock();
+    }
+
+private:
+    const CalcSheet& s;
+    const SheetFigures f;
+    SheetSink& sink_;
+
+    void put(const LineMaker& maker) { sink_.writeLine(maker.line()); }
+    void blank(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            sink_.writeLine(SheetLine{});
+    }
+    void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
+
+    // ------------------------------------------------------------ planned flow
+
+    void plannedFlowSection() {
+        text(16, "◎ 計画汚水量");
+        blank();
+        switch (flowVariant(s)) {
+        case FlowVariant::R:
+            variantR();
+            break;
+        case FlowVariant::RW:
+            variantRW();
+            break;
+        case FlowVariant::N1:
+            variantN1();
+            break;
+        case FlowVariant::N1W:
+            variantN1W();
+            break;
+        case FlowVariant::N2:
+            variantN2();
+            break;
+        case FlowVariant::N2W:
+            variantN2W();
+            break;
+        case FlowVariant::D:
+            variantD();
+            break;
+        case FlowVariant::DW:
+            variantDW();
+            break;
+        case FlowVariant::None:
+            break;
+        }
+        blank(2);
+    }
+
+    void populationLine() {
+        put(LineMaker(19).text("・計画人口  P=").value(s.population, "0.0#").text("人"));
+    }
+    void perCapitaLine(std::string_view symbol) {
+        put(LineMaker(19)
+                .text("・計画時間最大汚水量(１人１日当り) ")
+                .text(symbol)
+                .text("=")
+                .value(s.sewagePerCapita, "0")
+                .text("㍑/人/日"));
+    }
+    void perHectareLineQ2() {
+        put(LineMaker(19)
+                .text("・計画時間最大汚水量  (１ha当り)   q2=")
+                .value(s.sewagePerHectare, "0.000#")
+                .text("m3/sec･ha"));
+    }
+    void perHectareLineQ() {
+        put(LineMaker(19)
+                .text("・計画時間最大汚水量(１ha当り) q=")
+                .value(s.sewagePerHectare, "0.000#")
+                .text("m3/sec･ha"));
+    }
+    void areaLine() {
+        put(LineMaker(19)
+                .text("・排水面積  A=")
+                .value(s.drainageArea, "0.00")
+                .text("m2=")
+                .value(f.areaHa, "0.000")
+                .text("ha"));
+    }
+
+    // BLANK, P, BLANK, q, BLANK
+    void residentialData() {
+        blank();
+        populationLine();
+        blank();
+        perCapitaLine("q");
+        blank();
+    }
+    // BLANK, P, BLANK, q1, BLANK, q2, BLANK, A, BLANK
+    void mixedData() {
+        blank();
+        populationLine();
+        blank();
+        perCapitaLine("q1");
+        blank();
+        perHectareLineQ2();
+        blank();
+        areaLine();
+        blank();
+    }
+    // BLANK, q, BLANK, A, BLANK
+    void areaData() {
+        blank();
+        perHectareLineQ();
+        blank();
+        areaLine();
+        blank();
+    }
+
+    void mixedLegend(int indent) {
+        text(indent, "｜Q1：計画汚水量(m3/sec)");
+        text(indent, "｜ P：計画人口（人）");
+        text(indent, "｜q1：計画時間最大汚水量(1人1日当り)(㍑/人/日)");
+        text(indent, "｜q2：計画時間最大汚水量(1ha当り)(m3/sec･ha)");
+        text(indent, "｜ A：排水面積（ha）");
+    }
+    void areaLegend() {
+        text(32, "｜ q：計画時間最大汚水量(1ha当り)(m3/sec･ha)");
+        text(32, "｜ A：排水面積（ha）");
+    }
+
+    // "(P×q/864×10^5)" and "(q2×A)" as the result lines write them
+    LineMaker& perCapitaTerm(LineMaker& line) {
+        return line.value(s.population, "0.0#")
+            .text("×")
+            .value(s.sewagePerCapita, "0")
+            .text("/864×10^5");
+    }
+    LineMaker& perAreaTerm(LineMaker& line) {
+        return line.value(s.sewagePerHectare, "0.000#").text("×").value(f.areaHa, "0.000");
+    }
+
+    void variantR() {
+        text(19, "Q1=P･q/(24×60×60×1000)  ｜Q1：計画汚水量(m3/sec)");
+        text(21, "=P･q/864×10^5           ｜ P：計画人口（人）");
+        text(46, "｜ q：計画時間最大汚水量(1人1日当り)(㍑/人/日)");
+        residentialData();
+        LineMaker result(19);
+        result.text("計画汚水量 Q1=");
+        perCapitaTerm(result).text("=").value(s.plannedFlow, "0.0000").text("m3/sec");
+        put(result);
+    }
+
+    void variantRW() {
+        text(19, "Q1={P･q/(24×60×60×1000)}･W ｜Q1：計画汚水量(m3/sec)");
+        text(21, "=(P･q/864×10^5)･W          ｜ P：計画人口（人）");
+        text(49, "｜ q：計画時間最大汚水量(1人1日当り)(㍑/人/日)");
+        text(49, "｜ W：地下水混入率");
+        residentialData();
+        LineMaker result(19);
+        result.text("計画汚水量 Q1=(");
+        perCapitaTerm(result)
+            .text(")×")
+            .value(f.gwFactor, "0.0#")
+            .text("=")
+            .value(s.plannedFlow, "0.0000")
+            .text("m3/sec");
+        put(result);
+    }
+
+    void variantN1() {
+        text(19, "Q1=P･q1/(24×60×60×1000)＋q2･A");
+        text(21, "=P･q1/864×10^5＋q2･A");
+        mixedLegend(44);
+        mixedData();
+        LineMaker sum(19);
+        sum.text("計画汚水量 Q1=(");
+        perCapitaTerm(sum).text(")＋(");
+        perAreaTerm(sum).text(")");
+        put(sum);
+        put(LineMaker(31)
+                .text("=")
+                .value(f.perCapitaFlow, "0.00000")
+                .text("＋")
+                .value(f.perAreaFlow, "0.00000")
+                .text("=")
+                .value(s.plannedFlow, "0.0000")
+                .text("m3/sec"));
+    }
+
+    void variantN1W() {
+        text(19, "Q1={P･q1/(24×60×60×1000)＋q2･A}･W");
+        text(21, "=(P･q1/864×10^5＋q2･A)･W");
+        mixedLegend(47);
+        mixedData();
+        LineMaker sum(19);
+        sum.text("計画汚水量 Q1={(");
+        perCapitaTerm(sum).text(")＋(");
+        perAreaTerm(sum).text(")}×").value(f.gwFactor, "0.0#");
+        put(sum);
+        // The drawn sheet spaces out the unit of this one line.
+        const char* unit = sink_.isDrawn() ? "m3 / sec" : "m3/sec";
+        put(LineMaker(31)
+                .text("=(")
+                .value(f.perCapitaFlow, "0.00000")
+                .text("＋")
+                .value(f.perAreaFlow, "0.00000")
+                .text(")×")
+                .value(f.gwFactor, "0.0#")
+                .text(" = ")
+                .value(s.plannedFlow, "0.0000")
+                .text(unit));
+    }
+
+    void variantN2() {
+        text(19, "Q1=q･A       ｜Q1：計画汚水量(m3/sec)");
+        areaLegend();
+        areaData();
+        LineMaker result(19);
+        result.text("計画汚水量 Q1=");
+        perAreaTerm(result).text("=").value(s.plannedFlow, "0.0000").text("m3/sec");
+        put(result);
+    }
+
+    void variantN2W() {
+        text(19, "Q1=q･A･W     ｜Q1：計画汚水量(m3/sec)");
+        areaLegend();
+        areaData();
+        LineMaker result(19);
+        result.text("計画汚水量 Q1=");
+        perAreaTerm(result)
+            .text("×")
+            .value(f.gwFactor, "0.0#")
+            .text("=")
+            .value(s.plannedFlow, "0.0000")
+            .text("m3/sec");
+        put(result);
+    }
+
+    void variantD() {
+        put(LineMaker(19).text("計画汚水量 Q1=").value(s.plannedFlow, "0.0000").text("m3/sec"));
+    }
+
+    void variantDW() {
+        put(LineMaker(19)
+                .text("計画汚水量 Q1=(")
+                .value(s.plannedFlowBase, "0.0000")
+                .text(")×")
+                .value(f.gwFactor, "0.0#")
+                .text("=")
+                .value(s.plannedFlow, "0.0000")
+                .text("m3/sec"));
+    }
+
+    // ------------------------------------------------------------ facility
+
+    void facilitySection() {
+        text(16, "◎ 排水施設の検討");
+        blank();
+        facilityLine();
+        blank();
+        headingLine();
+        blank();
+        capacityLegend();
+        formulaLegend();
+        put(LineMaker(20).text("・粗 度 係 数  n=").value(s.roughness, "0.000"));
+        sectionLines();
+        put(LineMaker(20)
+                .text("・　径　　深   R=A/P=")
+                .value(s.flowArea, "0.0000")
+                .text("/")
+                .value(s.wettedPerimeter, "0.0000")
+                .text("=")
+                .value(s.hydraulicRadius, "0.0000")
+                .text("m"));
+        velocityEvaluation();
+        put(LineMaker(19)
+                .text("流　量 Q2=A･V=")
+                .value(s.flowArea, "0.0000")
+                .text("×")
+                .value(s.velocity, "0.0000")
+                .text("=")
+                .value(s.capacity, "0.0000")
+                .text("m3/sec"));
+        blank();
+    }
+
+    void facilityLine() {
+        if (s.facilityKind == FacilityKind::None)
+            return;
+        LineMaker line(19);
+        line.text("※ 施設  ").items(facilityName(s));
+        line.text("    勾配 I=")
+            .value(s.slopePermille, "#0.0")
+            .text("‰=")
+            .value(s.slopePermille, "#0.0")
+            .text("/1000");
+        put(line);
+    }
+
+    void headingLine() {
+        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        if (!row)
+            return;
+        const char* formula = nullptr;
+        if (s.velocityFormula == VelocityFormula::Manning)
+            formula = "、マニング公式による）";
+        if (s.velocityFormula == VelocityFormula::Kutter)
+            formula = "、クッター公式による）";
+        if (!formula)
+            return;
+        put(LineMaker(18).text("（").text(row->depthText).text(formula));
+    }
+
+    void capacityLegend() {
+        text(0, "\u3000\u3000" + spaces(15) + "Q2=A･V      ｜Q2：流量(m3/sec)");
+        text(31, "｜ A：流水の断面積(m2)");
+        text(31, "｜ V：流速(m/sec)");
+    }
+
+    void formulaLegend() {
+        if (s.velocityFormula == VelocityFormula::Manning) {
+            blank();
+            text(20, "V=1/n･R^(2/3)･I^(1/2)      ｜n：粗度係数");
+            text(47, "｜R：径深(m)");
+            text(47, "｜I：勾配");
+            blank();
+        } else if (s.velocityFormula == VelocityFormula::Kutter) {
+            blank();
+            text(28, "23＋(1/n)＋(0.00155/I)");
+            text(20, "V=" + repeated("―", 17) + "･(R･I)^(1/2)");
+            text(23, "1＋{23＋(0.00155/I)}･{n/R^(1/2)}");
+            text(61, "｜n：粗度係数 ");
+            text(61, "｜R：径深(m)");
+            text(61, "｜I：勾配");
+            blank();
+        }
+    }
+
+    void sectionLines() {
+        if (isCircular(s.facilityKind)) {
+            circularSectionLines();
+        } else if (s.facilityKind == FacilityKind::Rectangular) {
+            rectangularSectionLines();
+        }
+    }
+
+    void circularSectionLines() {
+        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        if (!row)
+            return;
+        const std::string a = row->areaCoefficient;
+        const std::string p = row->perimeterCoefficient;
+        put(LineMaker(20)
+                .text("・流水の断面積 A=" + a + "･D^2=" + a + "×")
+                .value(s.pipeDiameter, "0.0000")
+                .text("^2=")
+                .value(s.flowArea, "0.0000")
+                .text("m2"));
+        put(LineMaker(20)
+                .text("・流水の潤辺長 P=" + p + "･D=" + p + "×")
+                .value(s.pipeDiameter, "0.0000")
+                .text("=")
+                .value(s.wettedPerimeter, "0.0000")
+                .text("m"));
+    }
+
+    // "H×depthFactor", the effective water depth as the rectangular lines write it
+    LineMaker& waterDepth(LineMaker& line) {
+        return line.value(s.channelHeight, "0.00#").text("×").value(f.depthFactor, "0.00#");
+    }
+
+    void rectangularSectionLines() {
+        LineMaker area(20);
+        area.text("・流水の断面積 A=").value(s.channelWidth, "0.00#").text("×(");
+        waterDepth(area).text(")=").value(s.flowArea, "0.0000").text("m2");
+        put(area);
+
+        if (s.depthRatio < 10) { // open channel: both walls up to the water and the floor
+            LineMaker perimeter(20);
+            perimeter.text("・流水の潤辺長 P=").value(s.channelWidth, "0.00#").text("＋{(");
+            waterDepth(perimeter).text(")×2}=").value(s.wettedPerimeter, "0.0000").text("m");
+            put(perimeter);
+        } else if (s.depthRatio == 10) { // full: the whole inner perimeter
+            LineMaker perimeter(20);
+            perimeter.text("・流水の潤辺長 P={").value(s.channelWidth, "0.00#").text("＋(");
+            waterDepth(perimeter).text(")}×2=").value(s.wettedPerimeter, "0.0000").text("m");
+            put(perimeter);
+        }
+    }
+
+    void velocityEvaluation() {
+        if (s.velocityFormula == VelocityFormula::Manning) {
+            manningEvaluation();
+        } else if (s.velocityFormula == VelocityFormula::Kutter) {
+            kutterEvaluation();
+        }
+    }
+
+    void manningEvaluation() {
+        blank();
+        put(LineMaker(20)
+                .text("流 速 V=1/")
+                .value(s.roughness, "0.000")
+                .text("×")
+                .value(s.hydraulicRadius, "0.0000")
+                .text("^(2/3)×")
+                .value(s.slope, "0.0000")
+                .text("^(1/2)"));
+        put(LineMaker(27)
+                .text("=")
+                .value(1 / s.roughness, "0.000")
+                .text("×")
+                .value(std::pow(s.hydraulicRadius, 2.0 / 3.0), "0.0000")
+                .text("×")
+                .value(std::pow(s.slope, 0.5), "0.0000")
+                .text("=")
+                .value(s.velocity, "0.0000")
+                .text("m/sec"));
+        blank();
+    }
+
+    void kutterEvaluation() {
+        blank();
+        put(LineMaker(28)
+                .text("\u3000   23＋(1/")
+                .value(s.roughness, "0.000")
+                .text(")＋(0.00155/")
+                .value(s.slope, "0.0000")
+                .text(")"));
+        put(LineMaker(18)
+                .text("流速V=" + repeated("―", 24) + "×(")
+                .value(s.hydraulicRadius, "0.0000")
+                .text("×")
+                .value(s.slope, "0.0000")
+                .text(")^(1/2)"));
+        put(LineMaker(25)
+                .text("1＋{23＋(0.00155/")
+                .value(s.slope, "0.0000")
+                .text(")}×{")
+                .value(s.roughness, "0.000")
+                .text("/")
+                .value(s.hydraulicRadius, "0.0000")
+                .text("^(1/2)}"));
+        put(LineMaker(23)
+                .text("=(")
+                .value(s.kutterNumerator, "0.0000")
+                .text("/")
+                .value(s.kutterDenominator, "0.0000")
+                .text(")×")
+                .value(s.kutterRootRI, "0.0000")
+                .text("=")
+                .value(s.velocity, "0.0000")
+                .text("m/sec"));
+        blank();
+    }
+
+    // ------------------------------------------------------------ verdict, margin
+
+    void verdict() {
+        if (s.allowanceOn == OnOff::None)
+            return;
+        const bool allowance = s.allowanceOn == OnOff::On;
+        const double compared = allowance ? f.allowedFlow : s.plannedFlow;
+        const bool ok = compared <= s.capacity; // equality passes
+
+        LineMaker line;
+        line.columnJump();
+        if (allowance)
+            line.value(f.allowFactor, "0.0#").text("×");
+        line.text("Q1=")
+            .value(compared, "0.0000")
+            .text(ok ? "m3/sec  <  Q2=" : "m3/sec  >  Q2=")
+            .value(s.capacity, "0.0000")
+            .text(ok ? "m3/sec  \u3000∴ O.K" : "m3/sec    ∴ NG");
+        if (!ok)
+            line.alert();
+        put(line);
+        text(18, repeated("―", allowance ? 27 : 24));
+    }
+
+    void marginSection() {
+        if (s.marginCheck != MarginCheck::On)
+            return;
+        blank(2);
+        text(16, "◎ 余裕率の検討");
+        blank();
+        if (s.allowanceOn == OnOff::Off) {
+            text(19, "余裕率={(Q2-Q1)/Q1}×100");
+            marginResult(s.plannedFlow, false);
+        } else if (s.allowanceOn == OnOff::On) {
+            put(LineMaker(19)
+                    .text("余裕率={(Q2-")
+                    .value(f.allowFactor, "0.0#")
+                    .text("×Q1)/")
+                    .value(f.allowFactor, "0.0#")
+                    .text("×Q1}×100"));
+            marginResult(f.allowedFlow, true);
+        }
+        text(18, repeated("―", 33));
+    }
+
+    // The passing line with the allowance on keeps its historical lead of ten wide
+    // and five ASCII blanks, the same width as the 25 blanks of the other lines.
+    void marginResult(double compared, bool allowance) {
+        const bool ok = s.marginRatio >= s.marginReference;
+        LineMaker line(allowance && ok ? 0 : 25);
+        if (allowance && ok)
+            line.text(repeated("\u3000", 10) + spaces(5));
+        line.text("={(")
+            .value(s.capacity, "0.0000")
+            .text("－")
+            .value(compared, "0.0000")
+            .text(")/")
+            .value(compared, "0.0000")
+            .text("}×100=")
+            .value(s.marginRatio, "0.00")
+            .text(ok ? "％ ＞ " : "％ ＜ ")
+            .value(s.marginReference, "0")
+            .text(ok ? "％   ∴ O.K" : "％   ∴ NG");
+        if (!ok)
+            line.alert();
+        put(line);
+    }
+
+    // ------------------------------------------------------------ maximum population
+
+    void maxPopulationBlock() {
+        const bool groundwater = s.groundwaterOn == OnOff::On;
+        const bool allowance = s.allowanceOn == OnOff::On;
+        text(16, "◇ 最大計画人口");
+
+        LineMaker formula(19);
+        formula.text("Pmax=(24×60×60×1000)･Q2/");
+        double shown = s.maxPopulation;
+        if (!groundwater && !allowance) {
+            formula.text("q=864×10^5×")
+                .value(s.capacity, "0.0000")
+                .text("/")
+                .value(s.sewagePerCapita, "0");
+        } else if (!groundwater && allowance) {
+            formula.text("(q×")
+                .value(f.allowFactor, "0.0")
+                .text(")=864×10^5×")
+                .value(s.capacity, "0.0000")
+                .text("/(")
+                .value(s.sewagePerCapita, "0")
+                .text("×")
+                .value(f.allowFactor, "0.0#")
+                .text(")");
+            shown = s.maxPopulation / f.allowFactor;
+        } else if (groundwater && !allowance) {
+            formula.text("q･W=(864×10^5×")
+                .value(s.capacity, "0.0000")
+                .text(")/(")
+                .value(s.sewagePerCapita, "0")
+                .text("×")
+                .value(f.gwFactor, "0.0#")
+                .text(")");
+            shown = s.maxPopulation / f.gwFactor;
+        } else {
+            formula.text("(q･W×")
+                .value(f.allowFactor, "0.0")
+                .text(")=(864×10^5×")
+                .value(s.capacity, "0.0000")
+                .text(")/(")
+                .value(s.sewagePerCapita, "0")
+                .text("×")
+                .value(f.gwFactor, "0.0#")
+                .text("×")
+                .value(f.allowFactor, "0.0#")
+                .text(")");
+            shown = s.maxPopulation / (f.gwFactor * f.allowFactor);
+        }
+        put(formula);
+        put(LineMaker(23).text("=").value(shown, "0.0").text("人"));
+    }
+};
+
+} // namespace
+
+SheetFigures sheetFigures(const CalcSheet& s) {
+    SheetFigures f;
+    f.gwFactor = (s.groundwaterRate + 100) / 100;
+    f.allowFactor = (s.flowAllowance + 100) / 100;
+    f.areaHa = 0.0001 * s.drainageArea;
+    f.perCapitaFlow = (s.sewagePerCapita * s.population) / 86400000;
+    f.perAreaFlow = s.sewagePerHectare * f.areaHa;
+    f.allowedFlow = ((s.flowAllowance + 100) * s.plannedFlow) / 100;
+    f.depthFactor = 0.1 * s.depthRatio;
+    return f;
+}
+
+SheetLine facilityName(const CalcSheet& s) {
+    LineMaker line;
+    if (isStandardPipe(s.facilityKind)) {
+        line.facility(s.facilityLabel);
+    } else if (s.facilityKind == FacilityKind::OtherCircular) {
+        line.facility(s.materialName).text(" φ").value(s.pipeDiameter * 1000, "####");
+    } else if (s.facilityKind == FacilityKind::Rectangular) {
+        line.facility(s.materialName)
+            .text(" ")
+            .value(s.channelWidth * 1000, "####")
+            .text("×")
+            .value(s.channelHeight * 1000, "####");
+    }
+    return line.line();
+}
+
+void Hyouji_1(const CalcSheet& sheet, SheetSink& sink) {
+    SheetWriter(sheet, sink).group1();
+}
+
+void Hyouji_2(const CalcSheet& sheet, SheetSink& sink) {
+    SheetWriter(sheet, sink).group2();
+}
+
+void Hyouji_3(const CalcSheet& sheet, SheetSink& sink) {
+    SheetWriter(sheet, sink).group3();
+}
+
+void buildWholeSheet(const CalcSheet& sheet, SheetSink& sink) {
+    Hyouji_1(sheet, sink);
+    Hyouji_2(sheet, sink);
+    Hyouji_3(sheet, sink);
+}
+
+} // namespace tovarin

@@ -1,0 +1,363 @@
+// tovarin-sheet's design aids as a user runs them: --csv of the examples read back
+// as RFC 4180 records, --sizes marking the smallest passing pipe, --curve writing
+// its drawing or table, and the command line around them.
+
+#include "sheets/Form11.h"
+#include "sheets/Form2.h"
+#include "sheets/InputWindows.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using tovarin::testing::fileBytes;
+using tovarin::testing::writeBytes;
+using tovarin::testing::runProgram;
+using tovarin::testing::ToolRun;
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+QString example(const char* name) {
+    return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
+}
+
+ToolRun runTool(const QStringList& arguments) {
+    return runProgram(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments);
+}
+
+using Records = QList<QStringList>;
+
+// RFC 4180 reader for what the tool writes: quoted fields may hold commas, quotes
+// (doubled) and line breaks; records end with CR LF. A bare LF or CR outside quotes
+// makes the whole text unreadable (empty result).
+Records readCsv(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    Records records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            record.append(field);
+            field.clear();
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            record.append(field);
+            records.append(record);
+            record.clear();
+            field.clear();
+            ++i;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            return {};
+        } else {
+            field += c;
+        }
+    }
+    if (quoted || !field.isEmpty() || !record.isEmpty()) return {};
+    return records;
+}
+
+// The CSV the tool wrote: it must start with the byte-order mark.
+Records csvOutput(const QByteArray& bytes) {
+    if (!bytes.startsWith(kBom)) return {};
+    return readCsv(bytes.mid(kBom.size()));
+}
+
+QStringList split(const char* joined) {
+    return QString::fromUtf8(joined).split(QStringLiteral(", "));
+}
+
+// The VP example with its gradient line emptied: the "計算" checks refuse it.
+QString refusedDocument(const QTemporaryDir& dir) {
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    if (!bytes.contains("\r\n 2 \r\n10\r\n")) return {};
+    bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
+    const QString path = dir.filePath(QStringLiteral("refused, \"1\".tvr"));
+    return writeBytes(path, bytes) ? path : QString();
+}
+
+QString pdfInfo(const QString& path) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(60000)) return {};
+    return QString::fromUtf8(info.readAllStandardOutput());
+}
+
+} // namespace
+
+class SheetToolAidsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void resultsTableOfTheExamples();
+    void resultsTableMatchesTheResultsMode();
+    void initTestCase();
+    void sizesMarkTheSmallestPassingPipe();
+    void sizesAreWhatTheComputeButtonShows();
+    void sizesWhenNoPipePasses();
+    void sizesNeedACataloguePipe();
+    void curveTable();
+    void curveDrawings();
+    void curveIsNotWrittenOverAFolderOrForARefusedDocument();
+    void commandLine();
+};
+
+void SheetToolAidsTest::resultsTableOfTheExamples() {
+    QTemporaryDir dir;
+    const QString refused = refusedDocument(dir);
+    QVERIFY(!refused.isEmpty());
+    const QString vp = example("residential-vp.tvr");
+    const QString channel = example("rectangular-non-residential.tvr");
+    const QString circle = example("other-circular-direct.tvr");
+    const ToolRun run = runTool({QStringLiteral("--csv"), vp, refused, channel, circle});
+    QCOMPARE(run.exitCode, 1);
+    QByteArray withoutCrLf = run.out;
+    QVERIFY(!withoutCrLf.replace("\r\n", "").contains('\n'));
+    const Records records = csvOutput(run.out);
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(records[0], split("ファイル, 計画汚水量Q1′(m3/sec), 割増し係数, 施設, 勾配(‰), 粗度係数n, 公式, "
+                               "水深, 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), 余裕率の基準(％), "
+                               "余裕率の判定, 最大計画人口(人), 流速の目安, エラー"));
+    for (const QStringList& record : records) QCOMPARE(record.size(), 17);
+
+    // VP φ100 full, 10 ‰, n 0.010, Manning; residential, no margin check.
+    QCOMPARE(records[1], (QStringList{vp, "0.0041", "", "VP - φ100", "10.0", "0.010", "マニング",
+                                      "満流", "0.8595", "0.0069", "O.K", "", "", "", "1692.9", "適正", ""}));
+    // Refused: its name (with a comma and quotes, kept whole) and its message only.
+    QStringList refusedRow(17);
+    refusedRow[0] = refused;
+    refusedRow[16] = QStringLiteral("施設の勾配を入力してください。");
+    QCOMPARE(records[2], refusedRow);
+    QVERIFY(QString::fromUtf8(run.err).contains(refused + QStringLiteral(": 施設の勾配を入力してください。\n")));
+    // Rectangular 1.0 × 0.5 m at 水深８割, margin check against 50 %.
+    QCOMPARE(records[3].mid(1, 16),
+             (QStringList{"0.0006", "", "コンクリート水路 500×1000", "2.0", "0.015", "マニング", "水深８割",
+                          "0.9870", "0.3948", "O.K", "65700.06", "50", "O.K", "", "適正", ""}));
+    // Other circular pipe with an allowance of 20 %: factor 1.2.
+    QCOMPARE(records[4][2], QStringLiteral("1.2"));
+    QCOMPARE(records[4][3], QStringLiteral("硬質塩化ビニル管　φ２５０ φ250"));
+    QCOMPARE(records[4][7], QStringLiteral("水深７割"));
+}
+
+void SheetToolAidsTest::resultsTableMatchesTheResultsMode() {
+    const QStringList documents = {example("residential-vp.tvr"),
+                                   example("rectangular-non-residential.tvr"),
+                                   example("other-circular-direct.tvr")};
+    const ToolRun csv = runTool(QStringList{QStringLiteral("--csv")} + documents);
+    const ToolRun results = runTool(QStringList{QStringLiteral("--results")} + documents);
+    QCOMPARE(csv.exitCode, 0);
+    QCOMPARE(results.exitCode, 0);
+    const Records records = csvOutput(csv.out);
+    const QList<QByteArray> lines = results.out.trimmed().split('\n');
+    QCOMPARE(records.size(), documents.size() + 1);
+    QCOMPARE(lines.size(), documents.size());
+    const QList<QPair<int, const char*>> columns = {{1, "plannedFlow"}, {2, "allowanceFactor"},
+                                                    {8, "velocity"},    {9, "capacity"},
+                                                    {11, "marginRatio"}, {14, "maxPopulation"}};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QJsonObject json = QJsonDocument::fromJson(lines[i]).object();
+        for (const auto& [column, key] : columns)
+            QCOMPARE(records[i + 1][column], json.value(QLatin1String(key)).toString());
+    }
+}
+
+void SheetToolAidsTest::initTestCase() {
+    tovarin::setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(QFileInfo::exists(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST)));
+}
+
+void SheetToolAidsTest::sizesMarkTheSmallestPassingPipe() {
+    const ToolRun run = runTool({QStringLiteral("--sizes"), example("residential-vp.tvr")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    const Records records = csvOutput(run.out);
+    QCOMPARE(records.size(), 9);
+    QCOMPARE(records[0], split("管径, 内径D(m), 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), "
+                               "余裕率の判定, 流速の目安, 選定"));
+    // Q1 = 0.0041: φ65 and φ75 carry too little, φ100 is the document's own result.
+    QCOMPARE(records[1][0], QStringLiteral("ＶＰ－φ６５"));
+    QCOMPARE(records[1][4], QStringLiteral("NG"));
+    QCOMPARE(records[2][4], QStringLiteral("NG"));
+    QCOMPARE(records[3], (QStringList{"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "", "適正", "◎"}));
+    QCOMPARE(records[8][0], QStringLiteral("ＶＰ－φ３００"));
+    QCOMPARE(records[8][1], QStringLiteral("0.2878"));
+    int marks = 0;
+    for (const QStringList& record : records) marks += record[8] == QStringLiteral("◎") ? 1 : 0;
+    QCOMPARE(marks, 1);
+}
+
+// Each row is what the results panel shows after choosing that size in the open
+// document and pressing "計算".
+void SheetToolAidsTest::sizesAreWhatTheComputeButtonShows() {
+    const QString vp = example("residential-vp.tvr");
+    const Records records = csvOutput(runTool({QStringLiteral("--sizes"), vp}).out);
+    QCOMPARE(records.size(), 9);
+
+    tovarin::testing::ScriptedPlatform platform;
+    tovarin::MDIFofm window(platform);
+    window.show();
+    platform.openNames.enqueue(vp);
+    window.FileOpen();
+    tovarin::Form2* form2 = window.inputWindows().form2();
+    QVERIFY(form2);
+    for (int size = 0; size < form2->lst_pu()->count(); ++size) {
+        form2->lst_pu()->setCurrentRow(size);
+        form2->cmd1()->click();
+        const tovarin::Form11* panel = window.inputWindows().form11();
+        QVERIFY(panel);
+        const QStringList& row = records[size + 1];
+        QCOMPARE(row[0], form2->lst_pu()->item(size)->text());
+        QCOMPARE(row[2], panel->lbl(9)->text());
+        QCOMPARE(row[3], panel->lbl(6)->text());
+    }
+}
+
+void SheetToolAidsTest::sizesWhenNoPipePasses() {
+    QTemporaryDir dir;
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n0.0041\r\n"));
+    bytes.replace("\r\n0.0041\r\n", "\r\n9.0000\r\n");
+    const QString document = dir.filePath(QStringLiteral("large.tvr"));
+    QVERIFY(writeBytes(document, bytes));
+
+    const ToolRun run = runTool({QStringLiteral("--sizes"), document});
+    QCOMPARE(run.exitCode, 0);
+    const Records records = csvOutput(run.out);
+    QCOMPARE(records.size(), 9);
+    for (const QStringList& record : records.mid(1)) {
+        QCOMPARE(record[4], QStringLiteral("NG"));
+        QCOMPARE(record[8], QString());
+    }
+    QCOMPARE(QString::fromUtf8(run.err), document + QStringLiteral(": どの管径も判定を満たしません。\n"));
+}
+
+void SheetToolAidsTest::sizesNeedACataloguePipe() {
+    for (const char* name : {"rectangular-non-residential.tvr", "other-circular-direct.tvr"}) {
+        const ToolRun run = runTool({QStringLiteral("--sizes"), example(name)});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("規格管")), run.err.constData());
+    }
+    const ToolRun missing = runTool({QStringLiteral("--sizes"), QStringLiteral("no-such.tvr")});
+    QCOMPARE(missing.exitCode, 1);
+    QVERIFY(missing.out.isEmpty());
+}
+
+void SheetToolAidsTest::curveTable() {
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("curve.CSV"));
+    const ToolRun run = runTool({QStringLiteral("--curve"), table, example("rectangular-non-residential.tvr")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+    const Records records = csvOutput(fileBytes(table));
+    QCOMPARE(records.size(), 102);
+    QCOMPARE(records[0], (QStringList{"水深比h/H", "Q/Q_full", "V/V_full"}));
+    QCOMPARE(records[1], (QStringList{"0.00", "0.0000", "0.0000"}));
+    // 1.0 × 0.5 m: half depth (A 0.25, P 1.5) has the hydraulic radius of the closed full section.
+    QCOMPARE(records[51], (QStringList{"0.50", "0.5000", "1.0000"}));
+    QCOMPARE(records[101], (QStringList{"1.00", "1.0000", "1.0000"}));
+}
+
+void SheetToolAidsTest::curveDrawings() {
+    QTemporaryDir dir;
+    const QString vp = example("residential-vp.tvr");
+    const QString png = dir.filePath(QStringLiteral("curve.png"));
+    const QString svg = dir.filePath(QStringLiteral("curve.svg"));
+    const QString pdf = dir.filePath(QStringLiteral("curve.pdf"));
+    for (const QString& out : {png, svg, pdf}) {
+        const ToolRun run = runTool({QStringLiteral("--curve"), out, vp});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), run.err.constData());
+    }
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(1600, 1200));
+    QVERIFY(image.pixelColor(5, 5) == QColor(Qt::white));
+    const QByteArray svgBytes = fileBytes(svg);
+    QVERIFY(svgBytes.contains("<svg"));
+    QVERIFY(svgBytes.contains("水理特性曲線"));
+    QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
+    const QString info = pdfInfo(pdf);
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
+             qPrintable(info));
+}
+
+void SheetToolAidsTest::curveIsNotWrittenOverAFolderOrForARefusedDocument() {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("folder.png"));
+    QVERIFY(QDir().mkdir(folder));
+    const ToolRun run = runTool({QStringLiteral("--curve"), folder, example("residential-vp.tvr")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!run.err.isEmpty());
+    QVERIFY(QFileInfo(folder).isDir());
+
+    const QString good = dir.filePath(QStringLiteral("good.csv"));
+    QVERIFY(writeBytes(good, "kept"));
+    const QString refused = refusedDocument(dir);
+    const ToolRun refusedRun = runTool({QStringLiteral("--curve"), good, refused});
+    QCOMPARE(refusedRun.exitCode, 1);
+    QCOMPARE(fileBytes(good), QByteArray("kept"));
+}
+
+void SheetToolAidsTest::commandLine() {
+    const ToolRun help = runTool({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.err.isEmpty());
+    for (const char* mode : {"--csv", "--sizes", "--curve", "--pdf", "--results", "--utf8"})
+        QVERIFY2(help.out.contains(mode), mode);
+    QCOMPARE(runTool({QStringLiteral("-h")}).out, help.out);
+
+    const ToolRun version = runTool({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("tovarin-sheet " TOVARIN_VERSION "\n"));
+
+    const QString vp = example("residential-vp.tvr");
+    const QList<QStringList> wrong = {
+        {QStringLiteral("--pdf"), QString(), vp},
+        {QStringLiteral("--pdf=")  , vp},
+        {QStringLiteral("--curve"), QStringLiteral("out.txt"), vp},
+        {QStringLiteral("--curve"), QString(), vp},
+        {QStringLiteral("--sizes"), vp, vp},
+        {QStringLiteral("--sizes")},
+        {QStringLiteral("--csv"), QStringLiteral("--results"), vp},
+        {QStringLiteral("--version"), vp},
+        {QStringLiteral("--pdf")},
+        {QStringLiteral("-x"), vp},
+    };
+    for (const QStringList& arguments : wrong) {
+        const ToolRun run = runTool(arguments);
+        const QByteArray joined = arguments.join(QLatin1Char(' ')).toUtf8();
+        QVERIFY2(run.exitCode == 2, joined.constData());
+        QVERIFY2(run.out.isEmpty(), joined.constData());
+        QVERIFY2(run.err.contains("tovarin-sheet --curve"), joined.constData());
+    }
+}
+
+QTEST_MAIN(SheetToolAidsTest)
+#include "SheetToolAidsTest.moc"

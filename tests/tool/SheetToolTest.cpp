@@ -1,0 +1,340 @@
+// tovarin-sheet: its sheet is byte for byte what the main window's "書き込み(&W)"
+// appends to Tvrn.txt after opening the same document; its --results line is the
+// results panel; unreadable and refused documents are reported and the others
+// still processed.
+
+#include "platform/Cp932.h"
+#include "documents/DocumentRecord.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QMap>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+
+using namespace tovarin;
+using tovarin::testing::ScriptedPlatform;
+using tovarin::testing::fileBytes;
+using tovarin::testing::runProgram;
+using tovarin::testing::ToolRun;
+
+namespace {
+
+const QString kVelocityReminder =
+    QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
+
+QString example(const char* name) {
+    return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
+}
+
+ToolRun runTool(const QStringList& arguments) {
+    return runProgram(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments);
+}
+
+// The sheet as the main window writes it: Open, then "書き込み(&W)".
+QByteArray sheetFromTheWindow(const QString& document) {
+    QFile::remove(QStringLiteral("Tvrn.txt"));
+    ScriptedPlatform platform;
+    MDIFofm window(platform);
+    window.show();
+    platform.openNames.enqueue(document);
+    window.FileOpen();
+    window.applyAvailability();
+    window.findChild<QAction*>(QStringLiteral("Men_FEWri"))->trigger();
+    return fileBytes(QStringLiteral("Tvrn.txt"));
+}
+
+// An example document with some of its lines (numbered from 1) replaced, written
+// into `dir`.
+QString variantOf(const QTemporaryDir& dir, const char* exampleName,
+                  const QMap<int, QByteArray>& lines, const QString& name) {
+    QList<QByteArray> stored = fileBytes(example(exampleName)).split('\n');
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        if (line.key() > stored.size()) return {};
+        stored[line.key() - 1] = line.value() + "\r";
+    }
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    const QByteArray bytes = stored.join('\n');
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return {};
+    return path;
+}
+
+// Runs the tool through the shell, so that an argument can carry bytes that are not
+// UTF-8 (QProcess encodes its arguments); `script` sees the tool as "$0".
+ToolRun runToolInShell(const QString& script, const QString& workingFolder) {
+    return runProgram(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), script, QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST)},
+                      workingFolder);
+}
+
+QJsonObject jsonLine(const QByteArray& line) {
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(line, &error);
+    return error.error == QJsonParseError::NoError ? json.object() : QJsonObject();
+}
+
+} // namespace
+
+class SheetToolTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void sheetIsWhatTheEditorWriteAppends_data();
+    void sheetIsWhatTheEditorWriteAppends();
+    void resultsAsJsonLines();
+    void resultsEscapeStoredCaptions();
+    void unreadableAndRefusedDocumentsAreReported();
+    void wrongArguments();
+    void eachDocumentAsIfNamedAlone_data();
+    void eachDocumentAsIfNamedAlone();
+    void ownPlannedFlowWithoutAGroundwaterChoice();
+    void failedStandardOutputIsReported();
+    void fileNameNotInUtf8IsRefusedByItsBytes();
+};
+
+void SheetToolTest::initTestCase() {
+    setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(QFileInfo::exists(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST)));
+}
+
+void SheetToolTest::sheetIsWhatTheEditorWriteAppends_data() {
+    QTest::addColumn<QString>("document");
+    QTest::newRow("residential VP") << example("residential-vp.tvr");
+    QTest::newRow("rectangular") << example("rectangular-non-residential.tvr");
+    QTest::newRow("other circular") << example("other-circular-direct.tvr");
+}
+
+void SheetToolTest::sheetIsWhatTheEditorWriteAppends() {
+    QFETCH(QString, document);
+    const QByteArray written = sheetFromTheWindow(document);
+    QVERIFY(written.contains("\r\n"));
+
+    const ToolRun run = runTool({document});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, written);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+
+    const ToolRun utf8 = runTool({QStringLiteral("--utf8"), document});
+    QCOMPARE(utf8.exitCode, 0);
+    QByteArray expected = QByteArray::fromStdString(cp932::decode(written.toStdString()).utf8);
+    expected.replace("\r\n", "\n");
+    QCOMPARE(utf8.out, expected);
+    QVERIFY(utf8.out.contains("☆ 流量計算書（汚水排水施設）"));
+}
+
+void SheetToolTest::resultsAsJsonLines() {
+    const QString vp = example("residential-vp.tvr");
+    const QString channel = example("rectangular-non-residential.tvr");
+    const ToolRun run = runTool({QStringLiteral("--results"), vp, channel});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.last().isEmpty());
+
+    // VP φ100 full, 10 per mille, Manning, P = 1000, q = 350: Q1 = 0.0041,
+    // V = 0.859487…, Q2 = 0.006857977…, P max = Q2 × 86 400 000 / 350 = 1692.94….
+    const QJsonObject first = jsonLine(lines.at(0));
+    QCOMPARE(first.value("file").toString(), vp);
+    QCOMPARE(first.value("allowanceFactor").toString(QStringLiteral("?")), QString());
+    QCOMPARE(first.value("plannedFlow").toString(), QStringLiteral("0.0041"));
+    QCOMPARE(first.value("capacity").toString(), QStringLiteral("0.0069"));
+    QCOMPARE(first.value("velocity").toString(), QStringLiteral("0.8595"));
+    QCOMPARE(first.value("maxPopulation").toString(), QStringLiteral("1692.9"));
+    QVERIFY(first.value("marginRatio").isNull());
+    QCOMPARE(first.value("status").toString(), kVelocityReminder);
+    QCOMPARE(first.value("beeps").toInt(-1), 0);
+
+    // Rectangular 1.0 × 0.5 at "水深８割", 2 per mille, n 0.015, Manning: A = 0.4,
+    // R = 0.4 / 2.1, V = 0.98700…, Q2 = 0.39480…; Q1 = 0.0012 × 0.5 = 0.0006;
+    // margin 100 × (Q2 − Q1) / Q1 = 65700.06 % against 50 %.
+    const QJsonObject second = jsonLine(lines.at(1));
+    QCOMPARE(second.value("plannedFlow").toString(), QStringLiteral("0.0006"));
+    QCOMPARE(second.value("capacity").toString(), QStringLiteral("0.3948"));
+    QCOMPARE(second.value("velocity").toString(), QStringLiteral("0.9870"));
+    QVERIFY(second.value("maxPopulation").isNull());
+    QCOMPARE(second.value("marginRatio").toString(), QStringLiteral("65700.06"));
+    QCOMPARE(second.value("beeps").toInt(-1), 0);
+}
+
+void SheetToolTest::resultsEscapeStoredCaptions() {
+    QTemporaryDir dir;
+    const cp932::DecodeResult stored = cp932::decode(fileBytes(example("residential-vp.tvr")).toStdString());
+    QVERIFY(stored.ok);
+    // The stored Q1′ caption replaced by one with a quote, a backslash and a tab.
+    QString text = QString::fromStdString(stored.utf8);
+    const QString caption = QStringLiteral("\"0.0041\\\t");
+    QVERIFY(text.contains(QStringLiteral("\r\n0.0041\r\n0.0069\r\n")));
+    text.replace(QStringLiteral("\r\n0.0041\r\n0.0069\r\n"),
+                 QStringLiteral("\r\n") + caption + QStringLiteral("\r\n0.0069\r\n"));
+    const QString document = dir.filePath(QStringLiteral("quoted.tvr"));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes));
+    file.close();
+
+    const ToolRun run = runTool({QStringLiteral("--results"), document});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count('\n'), 1);
+    QCOMPARE(jsonLine(run.out.trimmed()).value("plannedFlow").toString(), caption);
+}
+
+void SheetToolTest::unreadableAndRefusedDocumentsAreReported() {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.tvr"));
+    // The VP example with its gradient line emptied.
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n 2 \r\n10\r\n"));
+    bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
+    const QString refused = dir.filePath(QStringLiteral("refused.tvr"));
+    QFile file(refused);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    const QString vp = example("residential-vp.tvr");
+    const ToolRun run = runTool({missing, vp, refused});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, runTool({vp}).out);
+    const QString err = QString::fromUtf8(run.err);
+    QVERIFY2(err.contains(missing + QStringLiteral(": ファイル「") + missing +
+                          QStringLiteral("」を開けません。 ファイルが見つかりません。\n")),
+             qPrintable(err));
+    QVERIFY2(err.contains(refused + QStringLiteral(": 施設の勾配を入力してください。\n")),
+             qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 2);
+
+    const ToolRun results = runTool({QStringLiteral("--results"), refused});
+    QCOMPARE(results.exitCode, 1);
+    QVERIFY(results.out.isEmpty());
+}
+
+void SheetToolTest::wrongArguments() {
+    QCOMPARE(runTool({}).exitCode, 2);
+    const ToolRun unknown = runTool({QStringLiteral("--html"), example("residential-vp.tvr")});
+    QCOMPARE(unknown.exitCode, 2);
+    QVERIFY(unknown.out.isEmpty());
+    QVERIFY(unknown.err.contains("tovarin-sheet"));
+}
+
+// Documents that came out differently after another document: a groundwater pair
+// stored with neither option (the compared Q1 was the earlier document's), an
+// allowance pair with neither (the earlier allowance factor showed), land-use lines
+// that do not read (the earlier land use stayed and the document was refused).
+// One run of the tool over a sequence that holds each of these after the document
+// that changed it, against the documents named alone.
+void SheetToolTest::eachDocumentAsIfNamedAlone_data() {
+    QTest::addColumn<QString>("option");
+    QTest::newRow("sheet") << QString();
+    QTest::newRow("results") << QStringLiteral("--results");
+    QTest::newRow("table") << QStringLiteral("--csv");
+}
+
+void SheetToolTest::eachDocumentAsIfNamedAlone() {
+    QFETCH(QString, option);
+    QTemporaryDir dir;
+    const QString vp = example("residential-vp.tvr");
+    const QString pipe = example("other-circular-direct.tvr"); // groundwater and allowance on
+    const QString channel = example("rectangular-non-residential.tvr");
+    const QString noGroundwater =
+        variantOf(dir, "residential-vp.tvr", {{4, "False"}, {5, "False"}}, "no-groundwater.tvr");
+    const QString noAllowance =
+        variantOf(dir, "residential-vp.tvr", {{6, "False"}, {7, "False"}}, "no-allowance.tvr");
+    const QString noLandUse = variantOf(dir, "rectangular-non-residential.tvr",
+                                        {{16, "x"}, {17, "x"}, {18, "x"}}, "no-land-use.tvr");
+    QVERIFY(!noGroundwater.isEmpty() && !noAllowance.isEmpty() && !noLandUse.isEmpty());
+
+    const QStringList sequence = {pipe, noGroundwater, pipe, noAllowance, vp,
+                                  noLandUse, vp, channel, pipe};
+    const QStringList options = option.isEmpty() ? QStringList() : QStringList{option};
+    QMap<QString, ToolRun> alone;
+    for (const QString& document : sequence)
+        if (!alone.contains(document)) alone.insert(document, runTool(options + QStringList{document}));
+
+    // A table has its header once, above the rows of every document.
+    const bool table = option == QLatin1String("--csv");
+    const auto rowsOf = [table](const QByteArray& out) {
+        return table ? out.mid(out.indexOf("\r\n") + 2) : out;
+    };
+    const QByteArray& first = alone[sequence.first()].out;
+    QByteArray out = table ? first.left(first.size() - rowsOf(first).size()) : QByteArray();
+    QByteArray err;
+    int exitCode = 0;
+    for (const QString& document : sequence) {
+        out += rowsOf(alone[document].out);
+        err += alone[document].err;
+        exitCode = qMax(exitCode, alone[document].exitCode);
+    }
+    QVERIFY(alone[noGroundwater].exitCode == 0 && alone[noAllowance].exitCode == 0);
+    const ToolRun together = runTool(options + sequence);
+    QCOMPARE(QString::fromUtf8(together.err), QString::fromUtf8(err));
+    QCOMPARE(together.out, out);
+    QCOMPARE(together.exitCode, exitCode);
+}
+
+// A groundwater pair stored with neither option counts as "無し": the document's own
+// Q1 is compared, shown on the panel and written on the sheet.
+void SheetToolTest::ownPlannedFlowWithoutAGroundwaterChoice() {
+    QTemporaryDir dir;
+    const QString document =
+        variantOf(dir, "residential-vp.tvr", {{4, "False"}, {5, "False"}}, "no-groundwater.tvr");
+    QVERIFY(!document.isEmpty());
+    const ToolRun results = runTool({QStringLiteral("--results"), document});
+    QCOMPARE(results.exitCode, 0);
+    const QJsonObject panel = jsonLine(results.out.trimmed());
+    QCOMPARE(panel.value("plannedFlow").toString(), QStringLiteral("0.0041"));
+    QCOMPARE(panel.value("maxPopulation").toString(), QStringLiteral("1692.9"));
+
+    // The same sheet as the document with "無し" stored.
+    const ToolRun sheet = runTool({QStringLiteral("--utf8"), document});
+    QCOMPARE(sheet.exitCode, 0);
+    QCOMPARE(sheet.out, runTool({QStringLiteral("--utf8"), example("residential-vp.tvr")}).out);
+    QVERIFY(sheet.out.contains("Q1=0.0041m3/sec  <  Q2=0.0069m3/sec"));
+}
+
+void SheetToolTest::failedStandardOutputIsReported() {
+    for (const QString& option : {QStringLiteral("--utf8"), QStringLiteral("--results")}) {
+        QProcess tool;
+        tool.setStandardOutputFile(QStringLiteral("/dev/full"));
+        tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), {option, example("residential-vp.tvr")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 1);
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        QVERIFY2(err.startsWith(QStringLiteral("標準出力に書き込めませんでした")), qPrintable(err));
+    }
+}
+
+// A name in code page 932 ("テスト.tvr"), as a document copied from Windows may have.
+void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
+    QTemporaryDir dir;
+    const QByteArray name("\x83\x65\x83\x58\x83\x67.tvr");
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    FILE* file = std::fopen(path.constData(), "wb");
+    QVERIFY(file);
+    const QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), file) == size_t(bytes.size());
+    QVERIFY(std::fclose(file) == 0 && written);
+
+    const QString vp = example("residential-vp.tvr");
+    const ToolRun run = runToolInShell(
+        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\"").arg(vp), dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, runTool({vp}).out); // the other document still comes out
+    const QString err = QString::fromUtf8(run.err);
+    QCOMPARE(err, QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
+                                 "UTF-8の名前に変えてください。\n"));
+}
+
+QTEST_MAIN(SheetToolTest)
+#include "SheetToolTest.moc"

@@ -1,0 +1,79 @@
+#include "tool/SheetToolConsole.h"
+
+#include "platform/qt/FileNames.h"
+#include "platform/qt/WholeFile.h"
+
+#include <QAccessibleObject>
+#include <QFile>
+
+#include <cstdio>
+
+namespace tovarin {
+
+namespace {
+
+// An accessibility description with nothing in it: no text, role, state or relatives.
+class BareDescription : public QAccessibleObject {
+public:
+    explicit BareDescription(QObject* control) : QAccessibleObject(control) {}
+    QAccessibleInterface* parent() const override { return nullptr; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::NoRole; }
+    QAccessible::State state() const override { return {}; }
+};
+
+// Asked first for every object; objects that are not controls go on to Qt's own.
+QAccessibleInterface* bareDescriptionOfControls(const QString&, QObject* object) {
+    return object && object->isWidgetType() ? new BareDescription(object) : nullptr;
+}
+
+} // namespace
+
+void describeUnseenControlsBarely() { QAccessible::installFactory(bareDescriptionOfControls); }
+
+MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
+    QString text = request.text;
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    lastMessage = text;
+    const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
+    std::fputs(line.toUtf8().constData(), stderr);
+    return request.defaultButton;
+}
+
+void ConsolePlatform::report(const QString& text) {
+    message(nullptr, MessageRequest{text, QString(), MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
+}
+
+bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
+    if (!unusableNames.contains(file)) return false;
+    document = unusableNames.value(file);
+    report(nameNotInSystemEncodingMessage());
+    return true;
+}
+
+QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]) {
+    QHash<QString, QString> names;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        if (!argumentKeepsItsBytes(bytes))
+            names.insert(nameOfArgument(bytes), shownBytes(bytes));
+    }
+    return names;
+}
+
+QString writeOutputFile(const QString& path, const QByteArray& bytes) {
+    switch (writeWholeFile(path, bytes)) {
+    case WholeFileWrite::Written: return {};
+    case WholeFileWrite::Folder:
+    case WholeFileWrite::NotRegular:
+        return QStringLiteral("「%1」は通常のファイルではありません。").arg(path);
+    case WholeFileWrite::Short:
+    case WholeFileWrite::Failed: break;
+    }
+    return QStringLiteral("ファイル「%1」に書き込めません。").arg(path);
+}
+
+} // namespace tovarin

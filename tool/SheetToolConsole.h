@@ -1,0 +1,58 @@
+#pragma once
+// What every mode of tovarin-sheet shares: the platform that answers the program's
+// dialogs on standard error, and checked output to standard output and to files.
+
+#include "platform/StandardOutput.h"
+#include "platform/qt/Platform.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <string>
+
+namespace tovarin {
+
+// Never blocks: every message goes to standard error under the document's name and
+// is answered with its default button; file dialogs are cancelled, nothing starts.
+class ConsolePlatform : public Platform {
+public:
+    QString document;
+    int beeps = 0;
+    QString lastMessage; // the latest message, on one line
+
+    MsgAnswer message(QWidget*, const MessageRequest& request) override;
+    QString openFileName(QWidget*, const FileDialogRequest&) override { return {}; }
+    QString saveFileName(QWidget*, const FileDialogRequest&) override { return {}; }
+    bool printSetup(QWidget*, QPrinter&) override { return false; }
+    void beep() override { ++beeps; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+
+    // A message of the tool itself, under the document's name.
+    void report(const QString& text);
+
+    // Names of the command line that are not UTF-8 (namesNotInUtf8 below).
+    QHash<QString, QString> unusableNames;
+    // Refuses a document whose name is one of them, with a message under its bytes:
+    // Qt would open another name (its bytes replaced), not this file.
+    bool refusesNameNotInUtf8(const QString& file);
+};
+
+// The arguments whose bytes Qt cannot give back unchanged (a file name in another
+// encoding than UTF-8), each with its bytes shown readably: invalid bytes as \xHH.
+QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]);
+
+// The tool's windows are never shown, so no assistive technology can ever read them.
+// Qt still builds a full accessibility description of each control whose text or
+// state changes; after this every control gets a bare one instead, which costs a
+// fraction. Called once, before the first window is made.
+void describeUnseenControlsBarely();
+
+
+// Writes the bytes as the whole new content of a regular file, through a temporary
+// file that replaces the old one only when every byte reached the disk. An existing
+// name that is not a regular file (a folder, a FIFO, a device) is left alone.
+// Returns the reason in Japanese when it failed, an empty text on success.
+QString writeOutputFile(const QString& path, const QByteArray& bytes);
+
+} // namespace tovarin
