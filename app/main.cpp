@@ -2,10 +2,10 @@
 //   tovarin [FILE.tvr]   start, then open the document as File → Open does
 //   tovarin --help | --version
 
+#include "platform/qt/Platform.h"
 #include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "platform/qt/Platform.h"
 #include "shell/StartMeasure.h"
 
 #include <QApplication>
@@ -24,7 +24,8 @@ void write(std::FILE* stream, const QString& text) {
 
 int main(int argc, char* argv[]) {
     QList<QByteArray> arguments;
-    for (int index = 0; index < argc; ++index) arguments << QByteArray(argv[index]);
+    for (int index = 0; index < argc; ++index)
+        arguments << QByteArray(argv[index]);
     const tovarin::StartRequest request = tovarin::readCommandLine(arguments);
     using Action = tovarin::StartRequest::Action;
     switch (request.action) {

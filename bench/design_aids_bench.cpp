@@ -67,16 +67,14 @@ void BM_ResultsTableRows(benchmark::State& state) {
             CalcSheet sheet = residentialDocument();
             const ComputeOutcome outcome = computeRequest(sheet, input);
             const ResultTexts texts = resultTexts(sheet, outcome.assessment);
-            table += csvRecord({"document.tvr", texts.allowedFlow, texts.allowanceFactor,
-                                sheet.facilityLabel, formatNumber(sheet.slopePermille, "#0.0"),
-                                formatNumber(sheet.roughness, "0.000"),
-                                formulaText(sheet.velocityFormula), depthChoiceText(sheet),
-                                texts.velocity, texts.capacity,
-                                verdictText(outcome.assessment.capacityFails),
-                                texts.marginRatio.value_or(""),
-                                formatNumber(sheet.marginReference, "0"),
-                                verdictText(outcome.assessment.marginFails),
-                                texts.maxPopulation.value_or(""), velocityGuide(sheet.velocity), ""});
+            table += csvRecord(
+                {"document.tvr", texts.allowedFlow, texts.allowanceFactor, sheet.facilityLabel,
+                 formatNumber(sheet.slopePermille, "#0.0"), formatNumber(sheet.roughness, "0.000"),
+                 formulaText(sheet.velocityFormula), depthChoiceText(sheet), texts.velocity,
+                 texts.capacity, verdictText(outcome.assessment.capacityFails),
+                 texts.marginRatio.value_or(""), formatNumber(sheet.marginReference, "0"),
+                 verdictText(outcome.assessment.marginFails), texts.maxPopulation.value_or(""),
+                 velocityGuide(sheet.velocity), ""});
         }
         benchmark::DoNotOptimize(table.data());
     }
@@ -93,7 +91,8 @@ void BM_CharacteristicCurveTable(benchmark::State& state) {
     for (auto _ : state) {
         const auto points = characteristicCurve(section);
         std::string table;
-        for (const auto& record : curveTable(section, points)) table += csvRecord(record);
+        for (const auto& record : curveTable(section, points))
+            table += csvRecord(record);
         benchmark::DoNotOptimize(table.data());
         benchmark::DoNotOptimize(depthFractionForFlowRatio(section, 0.6));
     }

@@ -2,10 +2,10 @@
 
 #include "documents/DocumentFile.h"
 #include "documents/DocumentWindows.h"
-#include "sheets/Form1.h"
-#include "sheets/InputWindows.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
+#include "sheets/Form1.h"
+#include "sheets/InputWindows.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +22,8 @@ const QString saveTitle = QStringLiteral("Tovarinの保存");
 // empty name counts as not existing. A folder, device, FIFO or socket is not asked
 // about: the writing refuses it with a message.
 bool fileExists(const QString& path) {
-    if (path.isEmpty()) return false;
+    if (path.isEmpty())
+        return false;
     return pathKind(fileSystemName(path)) == PathKind::Regular;
 }
 
@@ -30,9 +31,13 @@ bool fileExists(const QString& path) {
 
 DocumentCommands::DocumentCommands(DocumentHost& host) : host_(host) {}
 
-Platform& DocumentCommands::platform() { return host_.inputWindows().host().platform(); }
+Platform& DocumentCommands::platform() {
+    return host_.inputWindows().host().platform();
+}
 
-QWidget* DocumentCommands::dialogParent() { return host_.inputWindows().host().dialogParent(); }
+QWidget* DocumentCommands::dialogParent() {
+    return host_.inputWindows().host().dialogParent();
+}
 
 void DocumentCommands::showError(const QString& text) {
     showInputError(platform(), dialogParent(), text);
@@ -73,7 +78,8 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
     windows.startDocument();
     const RestoreOutcome restored = restoreWindows(windows, *read.record);
     host_.showToolbarAndStatusBar();
-    if (Form1* sheet = windows.form1()) sheet->setWindowTitle(path);
+    if (Form1* sheet = windows.form1())
+        sheet->setWindowTitle(path);
     host_.applyAvailability();
     return restored.resultShown ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
 }
@@ -82,7 +88,8 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
 
 void DocumentCommands::FileUpdate() {
     const QString path = host_.documentFileName();
-    if (path.isEmpty()) return;
+    if (path.isEmpty())
+        return;
 
     if (ask(platform(), dialogParent(), QStringLiteral("上書き保存してもよろしいですか？"),
             QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel) != MsgAnswer::Ok)
@@ -91,7 +98,8 @@ void DocumentCommands::FileUpdate() {
 }
 
 bool DocumentCommands::askOverwriteExisting() {
-    return ask(platform(), dialogParent(), QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
+    return ask(platform(), dialogParent(),
+               QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
                QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No,
                MsgIcon::Critical) == MsgAnswer::Yes;
 }
@@ -103,14 +111,17 @@ void DocumentCommands::saveAs() {
     const QString previousPath = host_.documentFileName();
     const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
     host_.setDocumentFileName(path);
-    if (fileExists(path) && !askOverwriteExisting()) return;
+    if (fileExists(path) && !askOverwriteExisting())
+        return;
     if (path.isEmpty()) {
         host_.applyAvailability();
         return;
     }
     switch (writeDocument(path)) {
-    case WriteOutcome::Written: break;
-    case WriteOutcome::Refused: return;
+    case WriteOutcome::Written:
+        break;
+    case WriteOutcome::Refused:
+        return;
     case WriteOutcome::Failed:
         // Nothing was saved under the new name: Overwrite save keeps writing where
         // the caption says the document is.
@@ -118,7 +129,8 @@ void DocumentCommands::saveAs() {
         return;
     }
     host_.setOverwriteButton(true);
-    if (Form1* sheet = host_.inputWindows().form1()) sheet->setWindowTitle(path);
+    if (Form1* sheet = host_.inputWindows().form1())
+        sheet->setWindowTitle(path);
 }
 
 DocumentCommands::WriteOutcome DocumentCommands::writeDocument(const QString& path) {

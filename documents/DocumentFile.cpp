@@ -37,8 +37,8 @@ DocumentRead readDocumentFile(const QString& path) {
         return read;
     }
     if (file.bytes.size() > largestDocumentBytes) {
-        read.message = cannotOpen(
-            path, QStringLiteral("このファイルはTovarinの計算書データではありません。"));
+        read.message =
+            cannotOpen(path, QStringLiteral("このファイルはTovarinの計算書データではありません。"));
         return read;
     }
 
@@ -53,10 +53,13 @@ DocumentRead readDocumentFile(const QString& path) {
 
 QString writeDocumentFile(const QString& path, const std::string& bytes) {
     const QString failed =
-        QStringLiteral("ファイル「%1」に保存できませんでした。\n保存先のフォルダと名前を確認してください。")
+        QStringLiteral(
+            "ファイル「%1」に保存できませんでした。\n保存先のフォルダと名前を確認してください。")
             .arg(path);
-    switch (writeWholeFile(path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())))) {
-    case WholeFileWrite::Written: return {};
+    switch (writeWholeFile(
+        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())))) {
+    case WholeFileWrite::Written:
+        return {};
     case WholeFileWrite::NotRegular:
         return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
             .arg(path, QString::fromUtf8(notARegularFileReason));
@@ -65,7 +68,8 @@ QString writeDocumentFile(const QString& path, const std::string& bytes) {
                               "ディスクの空き容量が足りない可能性があります。")
             .arg(path);
     case WholeFileWrite::Folder:
-    case WholeFileWrite::Failed: break;
+    case WholeFileWrite::Failed:
+        break;
     }
     return failed;
 }

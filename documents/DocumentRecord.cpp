@@ -1,9 +1,9 @@
 #include "documents/DocumentRecord.h"
 
 #include "engine/CalcSheet.h"
+#include "engine/NumberText.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
-#include "engine/NumberText.h"
 
 #include <limits>
 #include <type_traits>
@@ -23,8 +23,7 @@ const char* const endsEarlyMessage = "ファイルが途中で終わっていま
 // Every line of the file in order, each with the label the user knows the field by.
 // The writer and the reader walk the same order, so the layout is stated once.
 // Values and Record may be const (writing) or not (reading).
-template <class Values, class Visitor>
-void visitFacility(Values& block, Visitor& v) {
+template <class Values, class Visitor> void visitFacility(Values& block, Visitor& v) {
     using Block = std::remove_cvref_t<Values>;
     if constexpr (std::is_same_v<Block, StandardPipeValues>) {
         v.index("管径", block.lst_pu);
@@ -48,8 +47,7 @@ void visitFacility(Values& block, Visitor& v) {
     // std::monostate: no facility block.
 }
 
-template <class Record, class Visitor>
-void visitLines(Record& record, Visitor& v) {
+template <class Record, class Visitor> void visitLines(Record& record, Visitor& v) {
     auto& f1 = record.form1;
     v.index("施設の種類", f1.lst_s);
     v.flag("流速の計算方法", f1.opt1);
@@ -95,7 +93,8 @@ std::string quoted(std::string_view label) {
 // The first control character of a UTF-8 text, the tab not counted.
 std::optional<std::string> firstControlCharacter(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
-        if (const size_t length = controlCharacterLength(text, i)) return text.substr(i, length);
+        if (const size_t length = controlCharacterLength(text, i))
+            return text.substr(i, length);
     }
     return std::nullopt;
 }
@@ -103,7 +102,8 @@ std::optional<std::string> firstControlCharacter(const std::string& text) {
 // "U+001B" for a control character, which would not show in a message.
 std::string codePointName(const std::string& character) {
     unsigned codePoint = static_cast<unsigned char>(character[0]);
-    if (character.size() == 2) codePoint = static_cast<unsigned char>(character[1]);
+    if (character.size() == 2)
+        codePoint = static_cast<unsigned char>(character[1]);
     const char* digits = "0123456789ABCDEF";
     std::string name = "U+00";
     name += digits[codePoint >> 4];
@@ -115,7 +115,8 @@ std::string codePointName(const std::string& character) {
 class LineWriter {
 public:
     void index(std::string_view label, const DocumentIndex& value) {
-        if (failure) return;
+        if (failure)
+            return;
         if (!value) {
             refuseUnset(label);
             return;
@@ -127,7 +128,8 @@ public:
     }
 
     void flag(std::string_view label, const DocumentFlag& value) {
-        if (failure) return;
+        if (failure)
+            return;
         if (!value) {
             refuseUnset(label);
             return;
@@ -136,7 +138,8 @@ public:
     }
 
     void text(std::string_view label, const std::string& value) {
-        if (failure) return;
+        if (failure)
+            return;
         if (value.find_first_of("\r\n") != std::string::npos) {
             refuse(label, "", quoted(label) + "に改行が含まれているため保存できません。");
             return;
@@ -145,7 +148,8 @@ public:
         // even make the file unreadable as a document); a tab is ordinary text.
         if (const std::optional<std::string> control = firstControlCharacter(value)) {
             refuse(label, *control,
-                   quoted(label) + "の文字「" + codePointName(*control) + "」はファイルに保存できません。");
+                   quoted(label) + "の文字「" + codePointName(*control) +
+                       "」はファイルに保存できません。");
             return;
         }
         cp932::EncodeResult encoded = cp932::encode(value);
@@ -178,10 +182,14 @@ private:
 
 bool blockMatchesKind(const FacilityValues& facility, int kind) {
     switch (facilityBlockFor(kind)) {
-    case FacilityBlock::None: return std::holds_alternative<std::monostate>(facility);
-    case FacilityBlock::StandardPipe: return std::holds_alternative<StandardPipeValues>(facility);
-    case FacilityBlock::OtherCircular: return std::holds_alternative<OtherCircularValues>(facility);
-    case FacilityBlock::Rectangular: return std::holds_alternative<RectangularValues>(facility);
+    case FacilityBlock::None:
+        return std::holds_alternative<std::monostate>(facility);
+    case FacilityBlock::StandardPipe:
+        return std::holds_alternative<StandardPipeValues>(facility);
+    case FacilityBlock::OtherCircular:
+        return std::holds_alternative<OtherCircularValues>(facility);
+    case FacilityBlock::Rectangular:
+        return std::holds_alternative<RectangularValues>(facility);
     }
     return false;
 }
@@ -190,7 +198,8 @@ bool blockMatchesKind(const FacilityValues& facility, int kind) {
 
 std::string_view trimSpaces(std::string_view s) {
     const size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const size_t last = s.find_last_not_of(' ');
     return s.substr(first, last - first + 1);
 }
@@ -208,26 +217,33 @@ DocumentIndex readIndex(std::string_view line) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty()) return std::nullopt;
+    if (s.empty())
+        return std::nullopt;
     const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
                                      : std::numeric_limits<int>::max();
     long long magnitude = 0;
     for (char c : s) {
-        if (!isDigit(c)) return std::nullopt;
+        if (!isDigit(c))
+            return std::nullopt;
         magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > limit) return std::nullopt;
+        if (magnitude > limit)
+            return std::nullopt;
     }
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i];
         char y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
     }
     return true;
 }
@@ -235,7 +251,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 // A decimal number (optional sign, digits, at most one decimal point) read only for
 // whether it is zero. Empty when the text is not such a number.
 std::optional<bool> readNumberIsNonZero(std::string_view s) {
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+    if (!s.empty() && (s.front() == '-' || s.front() == '+'))
+        s.remove_prefix(1);
     bool anyDigit = false;
     bool nonZero = false;
     bool seenPoint = false;
@@ -249,15 +266,18 @@ std::optional<bool> readNumberIsNonZero(std::string_view s) {
             return std::nullopt;
         }
     }
-    if (!anyDigit) return std::nullopt;
+    if (!anyDigit)
+        return std::nullopt;
     return nonZero;
 }
 
 // A flag line: "True"/"False" in any case, or a number (0 = False, other = True).
 DocumentFlag readFlag(std::string_view line) {
     const std::string_view s = trimSpaces(line);
-    if (equalsIgnoringCase(s, "true")) return true;
-    if (equalsIgnoringCase(s, "false")) return false;
+    if (equalsIgnoringCase(s, "true"))
+        return true;
+    if (equalsIgnoringCase(s, "false"))
+        return false;
     return readNumberIsNonZero(s);
 }
 
@@ -273,7 +293,8 @@ std::vector<std::string> splitLines(std::string_view text) {
             break;
         }
         size_t lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
+        if (lineEnd > start && text[lineEnd - 1] == '\r')
+            --lineEnd;
         lines.emplace_back(text.substr(start, lineEnd - start));
         start = end + 1;
     }
@@ -308,18 +329,25 @@ ParseResult readFailure(DocumentReadFailure failure) {
 
 FacilityBlock facilityBlockFor(int facilityKind) {
     const FacilityKind kind = facilityKindFromIndex(facilityKind);
-    if (isStandardPipe(kind)) return FacilityBlock::StandardPipe;
-    if (kind == FacilityKind::OtherCircular) return FacilityBlock::OtherCircular;
-    if (kind == FacilityKind::Rectangular) return FacilityBlock::Rectangular;
+    if (isStandardPipe(kind))
+        return FacilityBlock::StandardPipe;
+    if (kind == FacilityKind::OtherCircular)
+        return FacilityBlock::OtherCircular;
+    if (kind == FacilityKind::Rectangular)
+        return FacilityBlock::Rectangular;
     return FacilityBlock::None;
 }
 
 FacilityValues facilityValuesFor(int facilityKind) {
     switch (facilityBlockFor(facilityKind)) {
-    case FacilityBlock::StandardPipe: return StandardPipeValues{};
-    case FacilityBlock::OtherCircular: return OtherCircularValues{};
-    case FacilityBlock::Rectangular: return RectangularValues{};
-    case FacilityBlock::None: break;
+    case FacilityBlock::StandardPipe:
+        return StandardPipeValues{};
+    case FacilityBlock::OtherCircular:
+        return OtherCircularValues{};
+    case FacilityBlock::Rectangular:
+        return RectangularValues{};
+    case FacilityBlock::None:
+        break;
     }
     return std::monostate{};
 }
@@ -327,10 +355,18 @@ FacilityValues facilityValuesFor(int facilityKind) {
 int documentLineCount(int facilityKind) {
     int blockLines = 0;
     switch (facilityBlockFor(facilityKind)) {
-    case FacilityBlock::None: blockLines = 0; break;
-    case FacilityBlock::StandardPipe: blockLines = 4; break;
-    case FacilityBlock::OtherCircular: blockLines = 5; break;
-    case FacilityBlock::Rectangular: blockLines = 6; break;
+    case FacilityBlock::None:
+        blockLines = 0;
+        break;
+    case FacilityBlock::StandardPipe:
+        blockLines = 4;
+        break;
+    case FacilityBlock::OtherCircular:
+        blockLines = 5;
+        break;
+    case FacilityBlock::Rectangular:
+        blockLines = 6;
+        break;
     }
     return mainLineCount + blockLines + captionLineCount;
 }
@@ -339,7 +375,8 @@ SerialiseResult serialise(const DocumentRecord& record) {
     SerialiseResult result;
     LineWriter writer;
     if (record.form1.lst_s && !blockMatchesKind(record.facility, *record.form1.lst_s)) {
-        writer.refuse("施設の種類", "", "「施設の種類」と施設の入力内容が一致しないため保存できません。");
+        writer.refuse("施設の種類", "",
+                      "「施設の種類」と施設の入力内容が一致しないため保存できません。");
     }
     visitLines(record, writer);
     if (writer.failure) {
@@ -355,16 +392,21 @@ ParseResult parse(std::string_view bytes) {
         return readFailure(DocumentReadFailure::NotADocument);
     }
     const cp932::DecodeResult decoded = cp932::decode(bytes);
-    if (!decoded.ok) return readFailure(DocumentReadFailure::NotADocument);
+    if (!decoded.ok)
+        return readFailure(DocumentReadFailure::NotADocument);
 
     const std::vector<std::string> lines = splitLines(decoded.utf8);
-    if (lines.empty()) return readFailure(DocumentReadFailure::NotADocument);
+    if (lines.empty())
+        return readFailure(DocumentReadFailure::NotADocument);
     const DocumentIndex kind = readIndex(lines.front());
-    if (!kind) return readFailure(DocumentReadFailure::NotADocument);
+    if (!kind)
+        return readFailure(DocumentReadFailure::NotADocument);
 
     const size_t expectedLines = static_cast<size_t>(documentLineCount(*kind));
-    if (lines.size() > expectedLines) return readFailure(DocumentReadFailure::NotADocument);
-    if (lines.size() < expectedLines) return readFailure(DocumentReadFailure::EndsEarly);
+    if (lines.size() > expectedLines)
+        return readFailure(DocumentReadFailure::NotADocument);
+    if (lines.size() < expectedLines)
+        return readFailure(DocumentReadFailure::EndsEarly);
 
     DocumentRecord record;
     record.facility = facilityValuesFor(*kind);

@@ -28,21 +28,21 @@ using DocumentFlag = std::optional<bool>;
 
 // Main input sheet Form1.
 struct MainSheetValues {
-    DocumentIndex lst_s = -1; // facility kind; -1 = nothing selected
-    DocumentFlag opt1 = false; // マニング公式
-    DocumentFlag opt2 = false; // クッター公式
-    DocumentFlag opt3 = false; // groundwater 無し
-    DocumentFlag opt4 = false; // groundwater 有り
-    DocumentFlag opt5 = false; // allowance 無し
-    DocumentFlag opt6 = false; // allowance 有り
-    DocumentFlag opt7 = false; // planned flow computed through Form3
-    DocumentFlag opt8 = false; // planned flow entered directly
-    DocumentFlag opt9 = false; // margin check しない
+    DocumentIndex lst_s = -1;   // facility kind; -1 = nothing selected
+    DocumentFlag opt1 = false;  // マニング公式
+    DocumentFlag opt2 = false;  // クッター公式
+    DocumentFlag opt3 = false;  // groundwater 無し
+    DocumentFlag opt4 = false;  // groundwater 有り
+    DocumentFlag opt5 = false;  // allowance 無し
+    DocumentFlag opt6 = false;  // allowance 有り
+    DocumentFlag opt7 = false;  // planned flow computed through Form3
+    DocumentFlag opt8 = false;  // planned flow entered directly
+    DocumentFlag opt9 = false;  // margin check しない
     DocumentFlag opt10 = false; // margin check する
-    std::string txt1; // allowance, percent
-    std::string txt2; // groundwater rate, percent
-    std::string txt3; // planned flow Q1
-    DocumentIndex cob1 = 0; // margin reference position
+    std::string txt1;           // allowance, percent
+    std::string txt2;           // groundwater rate, percent
+    std::string txt3;           // planned flow Q1
+    DocumentIndex cob1 = 0;     // margin reference position
     bool operator==(const MainSheetValues&) const = default;
 };
 
@@ -140,7 +140,8 @@ struct SerialiseResult {
 SerialiseResult serialise(const DocumentRecord& record);
 
 enum class DocumentReadFailure {
-    NotADocument, // not code page 932 text, NUL bytes, empty, first line not an index, too many lines
+    NotADocument, // not code page 932 text, NUL bytes, empty, first line not an index, too many
+                  // lines
     EndsEarly,    // fewer lines than the facility kind calls for
 };
 

@@ -1,6 +1,7 @@
 #include "documents/DocumentWindows.h"
 
 #include "engine/Calculation.h"
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/FacilityWindow.h"
 #include "sheets/Form1.h"
@@ -10,7 +11,6 @@
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
 #include "sheets/InputWindows.h"
-#include "platform/qt/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,9 +22,13 @@ namespace tovarin {
 
 namespace {
 
-std::string textOf(const QLineEdit* field) { return field->text().toStdString(); }
+std::string textOf(const QLineEdit* field) {
+    return field->text().toStdString();
+}
 
-QString qtext(const std::string& text) { return QString::fromStdString(text); }
+QString qtext(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // ---------------------------------------------------------------- writing
 
@@ -89,13 +93,16 @@ RectangularValues rectangularValues(const Form4& window) {
 FacilityValues facilityValues(const InputWindows& windows, int kind) {
     switch (facilityBlockFor(kind)) {
     case FacilityBlock::StandardPipe:
-        if (const Form2* window = windows.form2()) return standardPipeValues(*window);
+        if (const Form2* window = windows.form2())
+            return standardPipeValues(*window);
         break;
     case FacilityBlock::OtherCircular:
-        if (const Form5* window = windows.form5()) return otherCircularValues(*window);
+        if (const Form5* window = windows.form5())
+            return otherCircularValues(*window);
         break;
     case FacilityBlock::Rectangular:
-        if (const Form4* window = windows.form4()) return rectangularValues(*window);
+        if (const Form4* window = windows.form4())
+            return rectangularValues(*window);
         break;
     case FacilityBlock::None:
         break;
@@ -108,7 +115,8 @@ ResultCaptions resultCaptions(const InputWindows& windows) {
     const QStringList texts = windows.form11() ? windows.form11()->captions() : Form11().captions();
     ResultCaptions c;
     std::string* fields[] = {&c.lbl3, &c.lbl6, &c.lbl9, &c.lbl12, &c.lbl21};
-    for (qsizetype i = 0; i < texts.size() && i < 5; ++i) *fields[i] = texts[i].toStdString();
+    for (qsizetype i = 0; i < texts.size() && i < 5; ++i)
+        *fields[i] = texts[i].toStdString();
     return c;
 }
 
@@ -118,12 +126,14 @@ ResultCaptions resultCaptions(const InputWindows& windows) {
 // handler runs, even when it was selected already. "False" deselects it without a
 // handler. A value that did not convert leaves the option as it was.
 void applyFlag(QAbstractButton* option, const DocumentFlag& flag) {
-    if (!flag) return;
+    if (!flag)
+        return;
     if (!*flag) {
         setCheckedSilently(option, false);
         return;
     }
-    if (option->isChecked()) setCheckedSilently(option, false);
+    if (option->isChecked())
+        setCheckedSilently(option, false);
     option->setChecked(true);
 }
 
@@ -131,29 +141,37 @@ void applyFlag(QAbstractButton* option, const DocumentFlag& flag) {
 // A position outside the list (or one that did not convert) leaves the list as it
 // was; only the facility-kind list takes -1, its "nothing selected".
 bool positionFits(const DocumentIndex& index, int count, bool noneAllowed) {
-    if (!index) return false;
-    if (*index == -1) return noneAllowed;
+    if (!index)
+        return false;
+    if (*index == -1)
+        return noneAllowed;
     return *index >= 0 && *index < count;
 }
 
 void applyIndex(QListWidget* list, const DocumentIndex& index, bool noneAllowed = false) {
-    if (positionFits(index, list->count(), noneAllowed)) list->setCurrentRow(*index);
+    if (positionFits(index, list->count(), noneAllowed))
+        list->setCurrentRow(*index);
 }
 
 void applyIndex(QComboBox* list, const DocumentIndex& index) {
-    if (positionFits(index, list->count(), false)) list->setCurrentIndex(*index);
+    if (positionFits(index, list->count(), false))
+        list->setCurrentIndex(*index);
 }
 
-void applyText(QLineEdit* field, const std::string& text) { field->setText(qtext(text)); }
+void applyText(QLineEdit* field, const std::string& text) {
+    field->setText(qtext(text));
+}
 
 void applyMainSheet(Form1& sheet, const MainSheetValues& v) {
     applyIndex(sheet.lst_s(), v.lst_s, true);
     const DocumentFlag* flags[] = {&v.opt1, &v.opt2, &v.opt3, &v.opt4, &v.opt5,
                                    &v.opt6, &v.opt7, &v.opt8, &v.opt9, &v.opt10};
-    for (int number = 1; number <= 10; ++number) applyFlag(sheet.opt(number), *flags[number - 1]);
+    for (int number = 1; number <= 10; ++number)
+        applyFlag(sheet.opt(number), *flags[number - 1]);
     // The direct-entry indicator has no handler of its own; a document in direct
     // entry shows its planned-flow box with the border as the entry left it.
-    if (sheet.opt(8)->isChecked()) sheet.showDirectEntry();
+    if (sheet.opt(8)->isChecked())
+        sheet.showDirectEntry();
     applyText(sheet.txt1(), v.txt1);
     applyText(sheet.txt2(), v.txt2);
     applyText(sheet.txt3(), v.txt3);
@@ -202,19 +220,22 @@ FacilityWindow* applyFacility(InputWindows& windows, int kind, const FacilityVal
     case FacilityBlock::StandardPipe: {
         Form2* window = windows.form2();
         const auto* values = std::get_if<StandardPipeValues>(&facility);
-        if (window && values) applyStandardPipe(*window, *values);
+        if (window && values)
+            applyStandardPipe(*window, *values);
         return window;
     }
     case FacilityBlock::OtherCircular: {
         Form5* window = windows.form5();
         const auto* values = std::get_if<OtherCircularValues>(&facility);
-        if (window && values) applyOtherCircular(*window, *values);
+        if (window && values)
+            applyOtherCircular(*window, *values);
         return window;
     }
     case FacilityBlock::Rectangular: {
         Form4* window = windows.form4();
         const auto* values = std::get_if<RectangularValues>(&facility);
-        if (window && values) applyRectangular(*window, *values);
+        if (window && values)
+            applyRectangular(*window, *values);
         return window;
     }
     case FacilityBlock::None:
@@ -225,14 +246,17 @@ FacilityWindow* applyFacility(InputWindows& windows, int kind, const FacilityVal
 
 // Moves a child window of the main window to a place in twips.
 void placeChildWindow(QWidget* child, int left, int top) {
-    if (!child) return;
+    if (!child)
+        return;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget());
     (frame ? frame : child)->move(twipsPoint(left, top));
 }
 
 void showChildWindow(const SheetHost& host, QWidget* child) {
-    if (host.onScreen() == OnScreen::Never) return;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget())) frame->show();
+    if (host.onScreen() == OnScreen::Never)
+        return;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
+        frame->show();
     child->show();
 }
 
@@ -244,7 +268,8 @@ QStringList captionTexts(const ResultCaptions& c) {
 
 std::optional<DocumentRecord> recordFromWindows(InputWindows& windows) {
     const Form1* sheet = windows.form1();
-    if (!sheet) return std::nullopt;
+    if (!sheet)
+        return std::nullopt;
     DocumentRecord record;
     record.form1 = mainSheetValues(*sheet);
     record.form3 = plannedSewageValues(*windows.form3());
@@ -288,7 +313,8 @@ RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& recor
     }
 
     Form11* panel = windows.createResults();
-    if (!panel) return outcome;
+    if (!panel)
+        return outcome;
     panel->setCaptions(captionTexts(record.form11));
     placeChildWindow(panel, Form11::leftTwips, Form11::topTwips);
     showChildWindow(host, panel);

@@ -3,7 +3,8 @@
 namespace tovarin {
 
 FacilityKind facilityKindFromIndex(int index) {
-    if (index < 0 || index > 5) return FacilityKind::None;
+    if (index < 0 || index > 5)
+        return FacilityKind::None;
     return static_cast<FacilityKind>(index);
 }
 

@@ -13,7 +13,15 @@ enum class FlowEntryMode { None, Computed, Direct };
 enum class OnOff { None, Off, On };
 enum class VelocityFormula { None, Manning, Kutter };
 // Positions of the facility-kind list; None means nothing selected.
-enum class FacilityKind { None = -1, VP = 0, VU = 1, FRPM = 2, Hume = 3, OtherCircular = 4, Rectangular = 5 };
+enum class FacilityKind {
+    None = -1,
+    VP = 0,
+    VU = 1,
+    FRPM = 2,
+    Hume = 3,
+    OtherCircular = 4,
+    Rectangular = 5
+};
 // "しない" (Off) / "する" (On).
 enum class MarginCheck { None, Off, On };
 

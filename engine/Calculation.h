@@ -85,29 +85,29 @@ struct ComputeInput {
     ComputeVariant variant = ComputeVariant::StandardPipe;
 
     // Main input sheet
-    std::string plannedFlowText;   // txt3
-    std::string groundwaterText;   // txt2
-    std::string allowanceText;     // txt1
+    std::string plannedFlowText; // txt3
+    std::string groundwaterText; // txt2
+    std::string allowanceText;   // txt1
     OnOff groundwaterOn = OnOff::None;
     OnOff allowanceOn = OnOff::None;
     VelocityFormula velocityFormula = VelocityFormula::None;
-    int facilityKindIndex = -1;    // lst_s position, -1 = none
+    int facilityKindIndex = -1; // lst_s position, -1 = none
     FlowEntryMode flowEntryMode = FlowEntryMode::None;
     MarginCheck marginCheck = MarginCheck::None;
-    int marginListPosition = 0;    // cob1 position
+    int marginListPosition = 0; // cob1 position
     // Planned-sewage dialog (None when it does not exist or has no land use)
     LandUse landUse = LandUse::None;
 
     // Facility window
-    std::string materialText;    // txt_m (other circular, rectangular)
-    std::string diameterText;    // other circular
-    std::string heightText;      // rectangular
-    std::string widthText;       // rectangular
+    std::string materialText; // txt_m (other circular, rectangular)
+    std::string diameterText; // other circular
+    std::string heightText;   // rectangular
+    std::string widthText;    // rectangular
     std::string gradientText;
     std::string roughnessText;
-    int sizeListPosition = 0;    // lst_pu (standard pipe)
-    int depthListPosition = 0;   // cbo1
-    std::string depthListText;   // cbo1's current text; empty = nothing usable chosen
+    int sizeListPosition = 0;  // lst_pu (standard pipe)
+    int depthListPosition = 0; // cbo1
+    std::string depthListText; // cbo1's current text; empty = nothing usable chosen
 };
 
 // Where the focus goes after a failed check.
@@ -129,7 +129,7 @@ enum class FocusTarget {
 struct ComputeFailure {
     std::string message;
     FocusTarget focus;
-    bool caretAtStart = false;       // the field gets the caret at its start
+    bool caretAtStart = false;        // the field gets the caret at its start
     bool switchToDirectEntry = false; // check 1: the main sheet goes to direct entry
 };
 

@@ -111,8 +111,8 @@ std::optional<double> documentDepthFraction(const CalcSheet& sheet) {
                         code == 7.5 || code == 7;
     if (tenths)
         return code / 10;
-    const bool areaShare = code == 95 || code == 90 || code == 85 || code == 80 || code == 75 ||
-                           code == 70;
+    const bool areaShare =
+        code == 95 || code == 90 || code == 85 || code == 80 || code == 75 || code == 70;
     if (areaShare && isCircular(sheet.facilityKind))
         return circularFractionForArea(code / 100);
     return std::nullopt;

@@ -74,8 +74,9 @@ std::optional<std::size_t> smallestPassingSize(const std::vector<SizeTrial>& tri
 }
 
 std::vector<std::string> sizeTableHeader() {
-    return {"管径",        "内径D(m)",   "流速V(m/sec)", "流量Q2(m3/sec)", "流量の判定",
-            "余裕率(％)", "余裕率の判定", "流速の目安",   "選定"};
+    return {"管径",           "内径D(m)",   "流速V(m/sec)",
+            "流量Q2(m3/sec)", "流量の判定", "余裕率(％)",
+            "余裕率の判定",   "流速の目安", "選定"};
 }
 
 std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen) {

@@ -20,7 +20,7 @@ std::string velocityGuide(double velocity);
 std::string verdictText(bool fails);
 
 // Texts of the choices as the program names them.
-std::string formulaText(VelocityFormula formula);   // "マニング", "クッター" or empty
+std::string formulaText(VelocityFormula formula); // "マニング", "クッター" or empty
 // The effective-depth list text of the document's depth choice ("満流", "水深８割",
 // "水量９０％"); empty when the position is a blank line or outside the list.
 std::string depthChoiceText(const CalcSheet& sheet);

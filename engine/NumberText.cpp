@@ -188,9 +188,9 @@ struct DecimalReading {
 // "%.14e" (both exact, ties of the binary value to even) at a fraction of the cost.
 DecimalReading decimalReadingOf(double magnitude) {
     char buffer[32];
-    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                                   std::chars_format::scientific,
-                                                   significantDigits - 1);
+    const std::to_chars_result end =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                      significantDigits - 1);
     DecimalReading reading;
     int count = 0;
     const char* p = buffer;

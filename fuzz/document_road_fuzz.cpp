@@ -11,15 +11,15 @@
 // text holds no raw control characters; a saved document opens again to the same
 // result and saves to the same bytes.
 
-#include "engine/CalcSheet.h"
 #include "documents/DocumentRecord.h"
-#include "sheets/Form1.h"
+#include "engine/CalcSheet.h"
+#include "platform/qt/Platform.h"
 #include "report/Form7.h"
+#include "sheets/Form1.h"
 #include "sheets/InputWindows.h"
+#include "sheettext/ReportFile.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "platform/qt/Platform.h"
-#include "sheettext/ReportFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +45,8 @@ using namespace tovarin;
 }
 
 void require(bool condition, const char* what) {
-    if (!condition) fail(what);
+    if (!condition)
+        fail(what);
 }
 
 // The dialogs of the road, answered without blocking: the file dialogs give the
@@ -79,7 +80,8 @@ public:
     }
     bool saidSomethingAbout(const QString& fileName) const {
         for (const QString& text : messages) {
-            if (text.contains(fileName)) return true;
+            if (text.contains(fileName))
+                return true;
         }
         return false;
     }
@@ -103,7 +105,8 @@ const char* lateFinding = nullptr;
 
 std::string fileBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return file.readAll().toStdString();
 }
 
@@ -163,8 +166,8 @@ void requireStoredTextsKept(const DocumentRecord& stored, const DocumentRecord& 
             same = a->txt1 == b.txt1 && a->txt2 == b.txt2;
         } else if (const auto* a = std::get_if<OtherCircularValues>(&stored.facility)) {
             const auto& b = std::get<OtherCircularValues>(written.facility);
-            same = a->txt_m == b.txt_m && a->txt1 == b.txt1 && a->txt2 == b.txt2 &&
-                   a->txt3 == b.txt3;
+            same =
+                a->txt_m == b.txt_m && a->txt1 == b.txt1 && a->txt2 == b.txt2 && a->txt3 == b.txt3;
         } else if (const auto* a = std::get_if<RectangularValues>(&stored.facility)) {
             const auto& b = std::get<RectangularValues>(written.facility);
             same = a->txt_m == b.txt_m && a->txt1 == b.txt1 && a->txt2 == b.txt2 &&
@@ -188,7 +191,8 @@ struct Outputs {
 Outputs checkOutputs(MDIFofm& window, RoadPlatform& platform) {
     Outputs outputs;
     outputs.result = window.inputWindows().hasResult();
-    if (!outputs.result) return outputs;
+    if (!outputs.result)
+        return outputs;
 
     const SheetText text = sheetText(window.calcSheet());
     const std::string reportFile = workspace->reportFile();
@@ -251,7 +255,8 @@ void followTheRoad(MDIFofm* window, RoadPlatform& platform, std::string_view inp
     window->FileSaveAs();
     settle();
     if (!QFile::exists(workspace->saved())) {
-        require(platform.messages.size() > messagesBefore, "Save As wrote nothing and said nothing");
+        require(platform.messages.size() > messagesBefore,
+                "Save As wrote nothing and said nothing");
         return;
     }
     const std::string savedBytes = fileBytes(workspace->saved());
@@ -279,7 +284,8 @@ void followTheRoad(MDIFofm* window, RoadPlatform& platform, std::string_view inp
 // Qt's own remarks (the offscreen platform's notices and the like) would bury the
 // findings; only its fatal messages are let through.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fputs((message + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    if (type == QtFatalMsg)
+        std::fputs((message + QLatin1Char('\n')).toUtf8().constData(), stderr);
 }
 
 } // namespace
@@ -301,7 +307,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     QApplication::setQuitOnLastWindowClosed(false);
     setUpJapaneseEnvironment(app);
     static Workspace folder;
-    if (!folder.folder.isValid()) fail("no work folder");
+    if (!folder.folder.isValid())
+        fail("no work folder");
     workspace = &folder;
     return 0;
 }
@@ -318,6 +325,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       std::string_view(reinterpret_cast<const char*>(data), size));
     }
     settle();
-    if (lateFinding) fail(lateFinding);
+    if (lateFinding)
+        fail(lateFinding);
     return 0;
 }

@@ -57,7 +57,8 @@ const char* refusalReason(PathKind kind) {
 AppendedBytes writeAll(int fd, const std::string& bytes) {
     AppendedBytes appended;
     while (appended.length < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + appended.length, bytes.size() - appended.length);
+        const ssize_t n =
+            ::write(fd, bytes.data() + appended.length, bytes.size() - appended.length);
         if (n < 0) {
             if (errno == EINTR)
                 continue;

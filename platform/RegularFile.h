@@ -24,9 +24,9 @@ inline constexpr const char* notARegularFileReason =
     "通常のファイルではありません（装置、FIFO、ソケットなど）。";
 
 struct RegularOpen {
-    int fd = -1;                       // blocking, close-on-exec; -1 when refused or failed
+    int fd = -1;                         // blocking, close-on-exec; -1 when refused or failed
     PathKind refused = PathKind::Absent; // Folder or Special when the name was refused
-    int error = 0;                     // errno of a failed open
+    int error = 0;                       // errno of a failed open
 };
 
 // Opens `path` with the open(2) `flags` when it is a regular file, or creates it when

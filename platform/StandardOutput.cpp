@@ -12,8 +12,12 @@ bool writeStandardOutput(const std::string& bytes) {
     return written == bytes.size() && flushed;
 }
 
-bool closeStandardOutput() { return std::fclose(stdout) == 0; }
+bool closeStandardOutput() {
+    return std::fclose(stdout) == 0;
+}
 
-std::string lastOutputFailureReason() { return std::strerror(errno); }
+std::string lastOutputFailureReason() {
+    return std::strerror(errno);
+}
 
 } // namespace tovarin

@@ -64,7 +64,9 @@ void DrawingSurface::setTextColour(const QColor& colour) {
         painter_.setPen(colour_);
 }
 
-void DrawingSurface::alertSound() { platform_.beep(); }
+void DrawingSurface::alertSound() {
+    platform_.beep();
+}
 
 void DrawingSurface::writeLine(const SheetLine& line) {
     // A blank line only moves down; a line with text that would cross the bottom
@@ -110,8 +112,7 @@ void DrawingSurface::drawText(double x, const QString& text) {
 
 // --------------------------------------------------------------------- PageSurface
 
-PageSurface::PageSurface(Platform& platform, const QFont& font, QSize pixels,
-                         double dotsPerInch)
+PageSurface::PageSurface(Platform& platform, const QFont& font, QSize pixels, double dotsPerInch)
     : DrawingSurface(platform, font), image_(pixels, QImage::Format_RGB32) {
     // The image has the screen's resolution, so the font has its on-screen size.
     const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre));
@@ -120,7 +121,9 @@ PageSurface::PageSurface(Platform& platform, const QFont& font, QSize pixels,
     image_.fill(Qt::white);
 }
 
-PageSurface::~PageSurface() { finish(); }
+PageSurface::~PageSurface() {
+    finish();
+}
 
 void PageSurface::clear() {
     close();
@@ -129,12 +132,13 @@ void PageSurface::clear() {
     DrawingSurface::clear();
 }
 
-void PageSurface::finish() { close(); }
+void PageSurface::finish() {
+    close();
+}
 
 // ------------------------------------------------------------------ PrinterSurface
 
-PrinterSurface::PrinterSurface(Platform& platform, QPagedPaintDevice& printer,
-                               const QFont& font)
+PrinterSurface::PrinterSurface(Platform& platform, QPagedPaintDevice& printer, const QFont& font)
     : DrawingSurface(platform, font), printer_(printer) {}
 
 bool PrinterSurface::begin() {
@@ -145,7 +149,9 @@ bool PrinterSurface::begin() {
     return true;
 }
 
-bool PrinterSurface::endDocument() { return close(); }
+bool PrinterSurface::endDocument() {
+    return close();
+}
 
 bool PrinterSurface::startNextPage() {
     if (!isOpen() || !printer_.newPage())
@@ -156,9 +162,13 @@ bool PrinterSurface::startNextPage() {
 
 // ------------------------------------------------------------- the drawing surface
 
-DrawingSurface* drawingSurface() { return theDrawingSurface; }
+DrawingSurface* drawingSurface() {
+    return theDrawingSurface;
+}
 
-void setDrawingSurface(DrawingSurface* surface) { theDrawingSurface = surface; }
+void setDrawingSurface(DrawingSurface* surface) {
+    theDrawingSurface = surface;
+}
 
 void Hyouji_1(const CalcSheet& sheet) {
     if (theDrawingSurface)

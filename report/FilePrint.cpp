@@ -1,8 +1,8 @@
 #include "report/FilePrint.h"
 
-#include "report/DrawingSurface.h"
 #include "platform/qt/JapaneseFonts.h"
 #include "platform/qt/WholeFile.h"
+#include "report/DrawingSurface.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -20,10 +20,13 @@ PopulationAnswer askToPrintMaxPopulation(Platform& platform, QWidget* parent,
         return PopulationAnswer::NotAsked;
     switch (ask(platform, parent, QStringLiteral("最大計画人口を印刷しますか？"),
                 QStringLiteral("確認"), MsgButtons::YesNoCancel, MsgAnswer::No)) {
-    case MsgAnswer::Yes: return PopulationAnswer::Yes;
-    case MsgAnswer::No: return PopulationAnswer::No;
+    case MsgAnswer::Yes:
+        return PopulationAnswer::Yes;
+    case MsgAnswer::No:
+        return PopulationAnswer::No;
     case MsgAnswer::Ok:
-    case MsgAnswer::Cancel: break;
+    case MsgAnswer::Cancel:
+        break;
     }
     return PopulationAnswer::Cancel;
 }
@@ -83,8 +86,8 @@ namespace {
 constexpr int kPdfResolution = 1200;
 
 QPageLayout pdfPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point);
 }
 
 // The sheet drawn as printSheet draws it on the printer, into PDF bytes in memory.

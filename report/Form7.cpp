@@ -1,8 +1,8 @@
 #include "report/Form7.h"
 
+#include "platform/qt/JapaneseFonts.h"
 #include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
-#include "platform/qt/JapaneseFonts.h"
 #include "sheettext/PageScroll.h"
 
 #include <QAction>
@@ -77,13 +77,14 @@ Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     // Form_Load: one unit on the page is one unit on the printed page.
     pageTwips_ = printerPageTwips();
     const QSize pagePixels = twipsSize(pageTwips_.width(), pageTwips_.height());
-    page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels,
-                                          logicalDpiY());
+    page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels, logicalDpiY());
     createControls();
     createMenus();
 }
 
-QSize Form7::sizeHint() const { return twipsSize(clientWidthTwips, clientHeightTwips); }
+QSize Form7::sizeHint() const {
+    return twipsSize(clientWidthTwips, clientHeightTwips);
+}
 
 void Form7::createControls() {
     picture1_ = new QWidget(this);

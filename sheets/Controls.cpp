@@ -6,22 +6,22 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QEvent>
-#include <QFrame>
-#include <QHash>
-#include <QPicture>
-#include <QTextDocument>
 #include <QFocusEvent>
 #include <QFontInfo>
+#include <QFrame>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
+#include <QPicture>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 
 #include <utility>
 
@@ -57,20 +57,21 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
         if (kind_ == Kind::Enter && isEnter(key)) {
             action_();
             return true;
         }
-        if (kind_ == Kind::Character && isTypedCharacter(key)) action_();
+        if (kind_ == Kind::Character && isTypedCharacter(key))
+            action_();
         return false;
     }
 
     // Tab and Backtab only move the focus, which never closes the results.
     static bool isTypedCharacter(const QKeyEvent* key) {
-        return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
-               !key->text().isEmpty();
+        return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab && !key->text().isEmpty();
     }
 
 private:
@@ -117,7 +118,9 @@ QFont proportionalGothicFont(double pointSize) {
     return font;
 }
 
-QFont sheetFont() { return gothicFont(9.0); }
+QFont sheetFont() {
+    return gothicFont(9.0);
+}
 
 namespace {
 
@@ -140,10 +143,9 @@ struct LabelSizeKey {
     bool operator==(const LabelSizeKey& other) const {
         return text == other.text && font == other.font && style == other.style &&
                dpiX == other.dpiX && dpiY == other.dpiY && textFormat == other.textFormat &&
-               alignment == other.alignment && margin == other.margin &&
-               indent == other.indent && frameWidth == other.frameWidth &&
-               contents == other.contents && minimum == other.minimum &&
-               maximum == other.maximum;
+               alignment == other.alignment && margin == other.margin && indent == other.indent &&
+               frameWidth == other.frameWidth && contents == other.contents &&
+               minimum == other.minimum && maximum == other.maximum;
     }
 };
 
@@ -318,8 +320,8 @@ QFrame* addFrame(QWidget* parent, const char* name, int left, int top, int width
     return frame;
 }
 
-QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left,
-                        int top, int width, int height) {
+QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left, int top,
+                        int width, int height) {
     auto* option = new QRadioButton(text, parent);
     option->setObjectName(QString::fromLatin1(name));
     placeTwips(option, left, top, width, height);
@@ -345,7 +347,8 @@ EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input i
 
 void focusOption(QAbstractButton* option) {
     option->setFocus(Qt::OtherFocusReason);
-    if (!option->isChecked()) option->setChecked(true);
+    if (!option->isChecked())
+        option->setChecked(true);
 }
 
 void setCheckedSilently(QAbstractButton* option, bool checked) {
@@ -355,18 +358,22 @@ void setCheckedSilently(QAbstractButton* option, bool checked) {
     };
     QButtonGroup* group = option->group();
     const bool exclusive = group && group->exclusive();
-    if (exclusive) group->setExclusive(false);
+    if (exclusive)
+        group->setExclusive(false);
     // Selecting one button of a pair still clears its partner.
     if (checked && exclusive) {
         for (QAbstractButton* other : group->buttons())
-            if (other != option) setQuietly(other, false);
+            if (other != option)
+                setQuietly(other, false);
     }
     setQuietly(option, checked);
-    if (exclusive) group->setExclusive(true);
+    if (exclusive)
+        group->setExclusive(true);
 }
 
 void tabIntoSelectedOption(QButtonGroup* group) {
-    for (QAbstractButton* option : group->buttons()) new TabToSelectedOption(option, group);
+    for (QAbstractButton* option : group->buttons())
+        new TabToSelectedOption(option, group);
 }
 
 void onEnterKey(QWidget* widget, std::function<void()> action) {
@@ -422,7 +429,8 @@ void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, in
 }
 
 void destroyChildWindow(QWidget* child) {
-    if (!child) return;
+    if (!child)
+        return;
     if (auto* frame = qobject_cast<QMdiSubWindow*>(child->parentWidget()))
         delete frame;
     else

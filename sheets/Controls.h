@@ -34,7 +34,9 @@ QFont proportionalGothicFont(double pointSize);
 QFont sheetFont();
 
 // Dark green of the facility windows' titles.
-inline QColor titleGreen() { return QColor(0, 64, 0); }
+inline QColor titleGreen() {
+    return QColor(0, 64, 0);
+}
 
 // A list box whose rows are one em of its font tall, as the windows' list boxes
 // are laid out for (six kinds or eight pipe sizes fit without scrolling).
@@ -55,8 +57,8 @@ void setTextColour(QWidget* widget, const QColor& colour);
 // A decoration frame, an option button and a push button placed in twips. Enter on a
 // focused push button presses it.
 QFrame* addFrame(QWidget* parent, const char* name, int left, int top, int width, int height);
-QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left,
-                        int top, int width, int height);
+QRadioButton* addOption(QWidget* parent, const char* name, const QString& text, int left, int top,
+                        int width, int height);
 QPushButton* addButton(QWidget* parent, const char* name, const QString& text, int left, int top,
                        int width, int height);
 EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input input, int left,
@@ -66,7 +68,8 @@ EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input i
 template <typename Handler>
 void onSelected(QAbstractButton* option, QObject* context, Handler handler) {
     QObject::connect(option, &QAbstractButton::toggled, context, [handler](bool selected) {
-        if (selected) handler();
+        if (selected)
+            handler();
     });
 }
 

@@ -40,7 +40,8 @@ void EntryField::mousePressEvent(QMouseEvent* event) {
 
 void EntryField::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton)
+        return;
     if (releaseEndsDoubleClick_) {
         releaseEndsDoubleClick_ = false;
         return;
@@ -56,7 +57,8 @@ void EntryField::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     // A double-click counts as a click first, then leaves its own selection.
     releaseEndsDoubleClick_ = true;
-    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
     emit clicked();
     selectFromDoubleClickStart();
 }

@@ -1,9 +1,9 @@
 #include "sheets/FacilityWindow.h"
 
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/InputWindows.h"
 #include "sheets/Notices.h"
-#include "platform/qt/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,7 +20,8 @@ FacilityWindow::FacilityWindow(InputWindows& windows, const char* name, QWidget*
 
 FacilityWindow::~FacilityWindow() {
     // The controls die after this object: their last signals must not reach it.
-    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 QLabel* FacilityWindow::addTitle(const char* name, const QString& text, int left, int top) {
@@ -41,7 +42,8 @@ void FacilityWindow::addDepthList(int left, int top, int width) {
     cbo1_->setObjectName(QStringLiteral("cbo1"));
     placeTwips(cbo1_, left, top, width, 315);
     connect(cbo1_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) invalidateResult();
+        if (index >= 0)
+            invalidateResult();
     });
     // Choosing the entry that is already shown is a choice too.
     connect(cbo1_, &QComboBox::activated, this, &FacilityWindow::invalidateResult);
@@ -50,7 +52,8 @@ void FacilityWindow::addDepthList(int left, int top, int width) {
 
 void FacilityWindow::fillDepthList(const std::vector<std::string>& texts, int selected) {
     cbo1_->clear();
-    for (const std::string& text : texts) cbo1_->addItem(QString::fromStdString(text));
+    for (const std::string& text : texts)
+        cbo1_->addItem(QString::fromStdString(text));
     cbo1_->setCurrentIndex(selected);
 }
 

@@ -1,6 +1,8 @@
 #include "sheets/Form1.h"
 
 #include "engine/Catalogue.h"
+#include "engine/NumberText.h"
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form2.h"
@@ -8,9 +10,7 @@
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
 #include "sheets/InputWindows.h"
-#include "engine/NumberText.h"
 #include "sheets/Notices.h"
-#include "platform/qt/Twips.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,7 +24,9 @@ namespace tovarin {
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -43,7 +45,8 @@ Form1::Form1(InputWindows& windows, QWidget* parent) : QWidget(parent), windows_
 
     for (const FacilityKindInfo& kind : PipeCatalogue::kinds())
         lst_s_->addItem(fromUtf8(kind.listText));
-    for (const std::string& text : MarginReferences::texts()) cob1_->addItem(fromUtf8(text));
+    for (const std::string& text : MarginReferences::texts())
+        cob1_->addItem(fromUtf8(text));
     cob1_->setCurrentIndex(0);
     setCheckedSilently(opt_[9], true);
 
@@ -54,7 +57,8 @@ Form1::Form1(InputWindows& windows, QWidget* parent) : QWidget(parent), windows_
 
 Form1::~Form1() {
     // The controls die after this object: their last signals must not reach it.
-    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 QRadioButton* Form1::opt(int number) const {
@@ -142,10 +146,12 @@ void Form1::buildMarginGroup() {
 }
 
 void Form1::buildTabOrder() {
-    const QList<QWidget*> order = {cmd2_,   cmd1_,   opt_[3], opt_[4], txt2_,  opt_[5], opt_[6],
-                                   txt1_,   opt_[1], opt_[2], lst_s_,  opt_[9], opt_[10], cob1_};
-    for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
-    for (int group = 1; group <= 4; ++group) tabIntoSelectedOption(groups_[group]);
+    const QList<QWidget*> order = {cmd2_, cmd1_,   opt_[3], opt_[4], txt2_,   opt_[5],  opt_[6],
+                                   txt1_, opt_[1], opt_[2], lst_s_,  opt_[9], opt_[10], cob1_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    for (int group = 1; group <= 4; ++group)
+        tabIntoSelectedOption(groups_[group]);
 }
 
 // ---------------------------------------------------------------- handlers
@@ -170,10 +176,12 @@ void Form1::connectHandlers() {
     onCharacterKey(opt_[2], [this] { closeResults(); });
 
     connect(lst_s_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) Sentaku();
+        if (row >= 0)
+            Sentaku();
     });
     connect(cob1_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) closeResults();
+        if (index >= 0)
+            closeResults();
     });
     // Choosing the entry that is already shown is a choice too.
     connect(cob1_, &QComboBox::activated, this, [this] { closeResults(); });
@@ -204,19 +212,24 @@ void Form1::invalidateResult() {
     windows_.host().setStatusMessage(mainSheetNotice());
 }
 
-void Form1::closeResults() { windows_.closeResults(); }
+void Form1::closeResults() {
+    windows_.closeResults();
+}
 
 void Form1::showDirectEntry() {
     opt_[8]->setChecked(true);
     txt3_->setFrame(true);
 }
 
-bool Form1::plannedFlowHasBorder() const { return txt3_->hasFrame(); }
+bool Form1::plannedFlowHasBorder() const {
+    return txt3_->hasFrame();
+}
 
 void Form1::computePlannedFlow() {
     opt_[7]->setChecked(true);
     Form3* dialog = windows_.form3();
-    if (dialog->landUse() == LandUse::None) dialog->selectLandUse(LandUse::Residential);
+    if (dialog->landUse() == LandUse::None)
+        dialog->selectLandUse(LandUse::Residential);
     txt3_->clear();
     txt3_->setFrame(false);
     CalcSheet& sheet = windows_.host().calcSheet();
@@ -296,12 +309,15 @@ void Form1::marginOn() {
 void Form1::facilityKindEnter() {
     const FacilityKind kind = facilityKindFromIndex(lst_s_->currentRow());
     if (isStandardPipe(kind)) {
-        if (Form2* window = windows_.form2()) window->lst_pu()->setFocus(Qt::OtherFocusReason);
+        if (Form2* window = windows_.form2())
+            window->lst_pu()->setFocus(Qt::OtherFocusReason);
     } else if (kind == FacilityKind::OtherCircular) {
-        if (Form5* window = windows_.form5()) window->txt1()->setFocus(Qt::OtherFocusReason);
+        if (Form5* window = windows_.form5())
+            window->txt1()->setFocus(Qt::OtherFocusReason);
     } else if (kind == FacilityKind::Rectangular) {
         // Like the other circular pipe: on to the first dimension of the section.
-        if (Form4* window = windows_.form4()) window->txt1()->setFocus(Qt::OtherFocusReason);
+        if (Form4* window = windows_.form4())
+            window->txt1()->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -309,7 +325,8 @@ void Form1::facilityKindEnter() {
 
 void Form1::Sentaku() {
     const FacilityKind kind = facilityKindFromIndex(lst_s_->currentRow());
-    if (kind == FacilityKind::None) return;
+    if (kind == FacilityKind::None)
+        return;
 
     if (isStandardPipe(kind)) {
         windows_.closeForm5();
@@ -336,7 +353,8 @@ void Form1::Sentaku() {
 
 void Form1::Suisin_a() {
     Form2* window = windows_.form2();
-    if (!window) return;
+    if (!window)
+        return;
     QComboBox* depthList = window->cbo1();
     depthList->clear();
     for (const std::string& text : DepthRatioTable::circularTexts())

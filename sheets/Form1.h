@@ -66,7 +66,7 @@ private:
     void connectEnterChain();
 
     // Handlers
-    void computePlannedFlow(); // cmd1 "計算する"
+    void computePlannedFlow();       // cmd1 "計算する"
     void enterPlannedFlowDirectly(); // cmd2 "直接入力"
     void plannedFlowClicked();
     void groundwaterOff();

@@ -1,8 +1,8 @@
 #include "sheets/Form11.h"
 
-#include "sheets/Controls.h"
 #include "engine/ResultTexts.h"
 #include "platform/qt/Twips.h"
+#include "sheets/Controls.h"
 
 #include <QLabel>
 
@@ -40,7 +40,8 @@ Form11::Form11(QWidget* parent) : QWidget(parent) {
 
     setTextColour(lbl_[1], resultGreen());
     setTextColour(lbl_[9], resultGreen());
-    for (int number : {3, 6, 12, 21}) setTextColour(lbl_[number], Qt::black);
+    for (int number : {3, 6, 12, 21})
+        setTextColour(lbl_[number], Qt::black);
 }
 
 QLabel* Form11::lbl(int number) const {
@@ -63,23 +64,27 @@ void Form11::setValue(int number, const std::string& text) {
 }
 
 void Form11::hideLabels(std::initializer_list<int> numbers) {
-    for (int number : numbers) lbl_[number]->hide();
+    for (int number : numbers)
+        lbl_[number]->hide();
 }
 
 void Form11::fill(const CalcSheet& sheet, const Assessment& assessment) {
     const ResultTexts texts = resultTexts(sheet, assessment);
-    if (!texts.maxPopulation) hideLabels({11, 12, 13, 18});
+    if (!texts.maxPopulation)
+        hideLabels({11, 12, 13, 18});
 
     // Without an allowance the factor and its "×" stay blank: "Ｑ1=" shows Q1 itself.
     setValue(16, texts.allowanceFactor);
     setValue(17, texts.allowanceFactor.empty() ? "" : "×");
     setValue(3, texts.allowedFlow);
 
-    if (assessment.capacityFails) setTextColour(lbl_[6], warningColour());
+    if (assessment.capacityFails)
+        setTextColour(lbl_[6], warningColour());
     setValue(6, texts.capacity);
     setValue(9, texts.velocity);
 
-    if (texts.maxPopulation) setValue(12, *texts.maxPopulation);
+    if (texts.maxPopulation)
+        setValue(12, *texts.maxPopulation);
 
     if (!texts.marginRatio) {
         hideLabels({20, 21, 22});
@@ -91,7 +96,8 @@ void Form11::fill(const CalcSheet& sheet, const Assessment& assessment) {
 
 QStringList Form11::captions() const {
     QStringList texts;
-    for (int number : {3, 6, 9, 12, 21}) texts.append(lbl_[number]->text());
+    for (int number : {3, 6, 9, 12, 21})
+        texts.append(lbl_[number]->text());
     return texts;
 }
 

@@ -4,8 +4,8 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace tovarin {
 
@@ -28,7 +28,8 @@ Form2::Form2(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "
     // A choice of size, by mouse, keyboard or code, invalidates the result; so does a
     // click on the size already chosen.
     connect(lst_pu_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) invalidateResult();
+        if (row >= 0)
+            invalidateResult();
     });
     connect(lst_pu_, &QListWidget::pressed, this, [this] { invalidateResult(); });
 
@@ -53,7 +54,8 @@ void Form2::setDepthCaption(const QString& caption) {
 
 void Form2::fillSizes(const std::vector<PipeSize>& sizes) {
     lst_pu_->clear();
-    for (const PipeSize& size : sizes) lst_pu_->addItem(QString::fromStdString(size.displayText));
+    for (const PipeSize& size : sizes)
+        lst_pu_->addItem(QString::fromStdString(size.displayText));
     lst_pu_->setCurrentRow(0);
 }
 
@@ -66,16 +68,21 @@ void Form2::Zairyou_1(ComputeInput& input) const {
 
 void Form2::Zairyou_2(CalcSheet& sheet) const {
     resolveStandardPipe(sheet);
-    if (const auto code = DepthRatioTable::circularCode(sheet.depthChoice)) sheet.depthRatio = *code;
+    if (const auto code = DepthRatioTable::circularCode(sheet.depthChoice))
+        sheet.depthRatio = *code;
     computeCircularSection(sheet);
 }
 
 QWidget* Form2::focusTarget(FocusTarget target) const {
     switch (target) {
-    case FocusTarget::GradientField: return txt1_;
-    case FocusTarget::RoughnessField: return txt2_;
-    case FocusTarget::DepthList: return cbo1();
-    default: return nullptr;
+    case FocusTarget::GradientField:
+        return txt1_;
+    case FocusTarget::RoughnessField:
+        return txt2_;
+    case FocusTarget::DepthList:
+        return cbo1();
+    default:
+        return nullptr;
     }
 }
 

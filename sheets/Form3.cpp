@@ -1,9 +1,9 @@
 #include "sheets/Form3.h"
 
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/SheetHost.h"
-#include "platform/qt/Twips.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -46,14 +46,16 @@ Form3::Form3(SheetHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     QWidget::setTabOrder(cmd1_, cmd2_);
     QWidget::setTabOrder(cmd2_, opt_[1]);
 
-    for (int i = 1; i <= 3; ++i) onSelected(opt_[i], this, [this] { landUseChosen(); });
+    for (int i = 1; i <= 3; ++i)
+        onSelected(opt_[i], this, [this] { landUseChosen(); });
     connect(cmd1_, &QPushButton::clicked, this, &Form3::ok);
     connect(cmd2_, &QPushButton::clicked, this, &Form3::reject);
     connectEnterChain();
 }
 
 Form3::~Form3() {
-    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 void Form3::showEvent(QShowEvent* event) {
@@ -75,7 +77,8 @@ void Form3::buildLandUseFrame() {
     opt_[2] = addOption(frame, "opt2", QStringLiteral("住宅地以外（1）"), 1440, 240, 1650, 270);
     opt_[3] = addOption(frame, "opt3", QStringLiteral("住宅地以外（2）"), 3180, 240, 1695, 270);
     auto* group = new QButtonGroup(this);
-    for (int i = 1; i <= 3; ++i) group->addButton(opt_[i]);
+    for (int i = 1; i <= 3; ++i)
+        group->addButton(opt_[i]);
     tabIntoSelectedOption(group);
 }
 
@@ -85,7 +88,8 @@ void Form3::buildPerCapitaFrame() {
     lbl_[2] = addLabel(frame, "lbl2", QStringLiteral("Ｐ＝"), 1080, 285);
     txt_p_ = addEntryField(frame, "txt_p", EntryField::Input::Numeric, 1440, 240, 975, 270);
     lbl_[3] = addLabel(frame, "lbl3", QStringLiteral("人"), 2490, 285);
-    lbl_[4] = addWrappedLabel(frame, "lbl4", QStringLiteral("計画時間最大汚水量（１人１日当り）"), 120, 585);
+    lbl_[4] = addWrappedLabel(frame, "lbl4", QStringLiteral("計画時間最大汚水量（１人１日当り）"),
+                              120, 585);
     lbl_[5] = addLabel(frame, "lbl5", QStringLiteral("ｑ＝"), 3000, 705);
     txt_q1_ = addEntryField(frame, "txt_q1", EntryField::Input::Numeric, 3360, 660, 705, 270);
     lbl_[6] = addLabel(frame, "lbl6", QStringLiteral("㍑／人／日"), 4110, 705);
@@ -97,7 +101,8 @@ void Form3::buildAreaFrame() {
     lbl_[8] = addLabel(frame, "lbl8", QStringLiteral("Ａ＝"), 1080, 285);
     txt_a_ = addEntryField(frame, "txt_a", EntryField::Input::Numeric, 1440, 240, 975, 270);
     lbl_[9] = addLabel(frame, "lbl9", QStringLiteral("m2"), 2490, 285);
-    lbl_[10] = addWrappedLabel(frame, "lbl10", QStringLiteral("計画時間最大汚水量　（１ｈｒ当り）"), 120, 585);
+    lbl_[10] = addWrappedLabel(frame, "lbl10", QStringLiteral("計画時間最大汚水量　（１ｈｒ当り）"),
+                               120, 585);
     lbl_[11] = addLabel(frame, "lbl11", QStringLiteral("ｑ＝"), 3000, 705);
     txt_q2_ = addEntryField(frame, "txt_q2", EntryField::Input::Numeric, 3360, 660, 705, 270);
     lbl_[12] = addLabel(frame, "lbl12", QStringLiteral("m3/sec・ha"), 4110, 705);
@@ -110,27 +115,39 @@ void Form3::connectEnterChain() {
     onEnterKey(opt_[3], [this, focus] { focus(txt_a_); });
     connect(txt_p_, &EntryField::enterPressed, this, [this, focus] { focus(txt_q1_); });
     connect(txt_q1_, &EntryField::enterPressed, this, [this, focus] {
-        if (landUse() == LandUse::Residential) focus(cmd1_);
-        if (landUse() == LandUse::NonResidential1) focus(txt_a_);
+        if (landUse() == LandUse::Residential)
+            focus(cmd1_);
+        if (landUse() == LandUse::NonResidential1)
+            focus(txt_a_);
     });
     connect(txt_a_, &EntryField::enterPressed, this, [this, focus] { focus(txt_q2_); });
     connect(txt_q2_, &EntryField::enterPressed, this, [this, focus] { focus(cmd1_); });
 }
 
 LandUse Form3::landUse() const {
-    if (opt_[1]->isChecked()) return LandUse::Residential;
-    if (opt_[2]->isChecked()) return LandUse::NonResidential1;
-    if (opt_[3]->isChecked()) return LandUse::NonResidential2;
+    if (opt_[1]->isChecked())
+        return LandUse::Residential;
+    if (opt_[2]->isChecked())
+        return LandUse::NonResidential1;
+    if (opt_[3]->isChecked())
+        return LandUse::NonResidential2;
     return LandUse::None;
 }
 
 void Form3::selectLandUse(LandUse landUse) {
     switch (landUse) {
-    case LandUse::Residential: opt_[1]->setChecked(true); break;
-    case LandUse::NonResidential1: opt_[2]->setChecked(true); break;
-    case LandUse::NonResidential2: opt_[3]->setChecked(true); break;
+    case LandUse::Residential:
+        opt_[1]->setChecked(true);
+        break;
+    case LandUse::NonResidential1:
+        opt_[2]->setChecked(true);
+        break;
+    case LandUse::NonResidential2:
+        opt_[3]->setChecked(true);
+        break;
     case LandUse::None:
-        for (int i = 1; i <= 3; ++i) setCheckedSilently(opt_[i], false);
+        for (int i = 1; i <= 3; ++i)
+            setCheckedSilently(opt_[i], false);
         break;
     }
 }
@@ -141,18 +158,27 @@ void Form3::landUseChosen() {
     txt_a_->clear();
     txt_q2_->clear();
     switch (landUse()) {
-    case LandUse::Residential: setRowsEnabled(true, false); break;
-    case LandUse::NonResidential1: setRowsEnabled(true, true); break;
-    case LandUse::NonResidential2: setRowsEnabled(false, true); break;
-    case LandUse::None: break;
+    case LandUse::Residential:
+        setRowsEnabled(true, false);
+        break;
+    case LandUse::NonResidential1:
+        setRowsEnabled(true, true);
+        break;
+    case LandUse::NonResidential2:
+        setRowsEnabled(false, true);
+        break;
+    case LandUse::None:
+        break;
     }
 }
 
 void Form3::setRowsEnabled(bool perCapita, bool area) {
-    for (int i = 1; i <= 6; ++i) lbl_[i]->setEnabled(perCapita);
+    for (int i = 1; i <= 6; ++i)
+        lbl_[i]->setEnabled(perCapita);
     txt_p_->setEnabled(perCapita);
     txt_q1_->setEnabled(perCapita);
-    for (int i = 7; i <= 12; ++i) lbl_[i]->setEnabled(area);
+    for (int i = 7; i <= 12; ++i)
+        lbl_[i]->setEnabled(area);
     txt_a_->setEnabled(area);
     txt_q2_->setEnabled(area);
 }
@@ -167,7 +193,9 @@ PlannedSewageInput Form3::input() const {
     return in;
 }
 
-void Form3::Keisan() { keisan(host_.calcSheet(), input()); }
+void Form3::Keisan() {
+    keisan(host_.calcSheet(), input());
+}
 
 void Form3::startAfresh() {
     selectLandUse(LandUse::None);
@@ -180,10 +208,14 @@ void Form3::startAfresh() {
 
 EntryField* Form3::fieldOf(PlannedSewageField field) const {
     switch (field) {
-    case PlannedSewageField::Population: return txt_p_;
-    case PlannedSewageField::SewagePerCapita: return txt_q1_;
-    case PlannedSewageField::DrainageArea: return txt_a_;
-    case PlannedSewageField::SewagePerHectare: return txt_q2_;
+    case PlannedSewageField::Population:
+        return txt_p_;
+    case PlannedSewageField::SewagePerCapita:
+        return txt_q1_;
+    case PlannedSewageField::DrainageArea:
+        return txt_a_;
+    case PlannedSewageField::SewagePerHectare:
+        return txt_q2_;
     }
     return txt_p_;
 }

@@ -64,12 +64,18 @@ void Form4::Zairyou_2(CalcSheet& sheet) const {
 
 QWidget* Form4::focusTarget(FocusTarget target) const {
     switch (target) {
-    case FocusTarget::HeightField: return txt1_;
-    case FocusTarget::WidthField: return txt2_;
-    case FocusTarget::GradientField: return txt3_;
-    case FocusTarget::RoughnessField: return txt4_;
-    case FocusTarget::DepthList: return cbo1();
-    default: return nullptr;
+    case FocusTarget::HeightField:
+        return txt1_;
+    case FocusTarget::WidthField:
+        return txt2_;
+    case FocusTarget::GradientField:
+        return txt3_;
+    case FocusTarget::RoughnessField:
+        return txt4_;
+    case FocusTarget::DepthList:
+        return cbo1();
+    default:
+        return nullptr;
     }
 }
 

@@ -52,17 +52,23 @@ void Form5::Zairyou_1(ComputeInput& input) const {
 }
 
 void Form5::Zairyou_2(CalcSheet& sheet) const {
-    if (const auto code = DepthRatioTable::circularCode(sheet.depthChoice)) sheet.depthRatio = *code;
+    if (const auto code = DepthRatioTable::circularCode(sheet.depthChoice))
+        sheet.depthRatio = *code;
     computeCircularSection(sheet);
 }
 
 QWidget* Form5::focusTarget(FocusTarget target) const {
     switch (target) {
-    case FocusTarget::DiameterField: return txt1_;
-    case FocusTarget::GradientField: return txt2_;
-    case FocusTarget::RoughnessField: return txt3_;
-    case FocusTarget::DepthList: return cbo1();
-    default: return nullptr;
+    case FocusTarget::DiameterField:
+        return txt1_;
+    case FocusTarget::GradientField:
+        return txt2_;
+    case FocusTarget::RoughnessField:
+        return txt3_;
+    case FocusTarget::DepthList:
+        return cbo1();
+    default:
+        return nullptr;
     }
 }
 

@@ -24,8 +24,10 @@ namespace tovarin {
 namespace {
 
 OnOff onOffOf(const QRadioButton* off, const QRadioButton* on) {
-    if (on->isChecked()) return OnOff::On;
-    if (off->isChecked()) return OnOff::Off;
+    if (on->isChecked())
+        return OnOff::On;
+    if (off->isChecked())
+        return OnOff::Off;
     return OnOff::None;
 }
 
@@ -57,7 +59,8 @@ InputWindows::InputWindows(SheetHost& host, QObject* parent) : QObject(parent), 
 
 InputWindows::~InputWindows() {
     // The windows call back into this object: they go first, without notifications.
-    if (form11_) disconnect(form11_, nullptr, this, nullptr);
+    if (form11_)
+        disconnect(form11_, nullptr, this, nullptr);
     destroyChildWindow(form11_);
     destroyChildWindow(form2_);
     destroyChildWindow(form4_);
@@ -106,22 +109,38 @@ void InputWindows::startDocument() {
     host_.calcSheet() = CalcSheet{};
 }
 
-Form1* InputWindows::form1() const { return form1_; }
-Form2* InputWindows::form2() const { return form2_; }
-Form4* InputWindows::form4() const { return form4_; }
-Form5* InputWindows::form5() const { return form5_; }
-Form11* InputWindows::form11() const { return form11_; }
-Form3* InputWindows::existingForm3() const { return form3_; }
+Form1* InputWindows::form1() const {
+    return form1_;
+}
+Form2* InputWindows::form2() const {
+    return form2_;
+}
+Form4* InputWindows::form4() const {
+    return form4_;
+}
+Form5* InputWindows::form5() const {
+    return form5_;
+}
+Form11* InputWindows::form11() const {
+    return form11_;
+}
+Form3* InputWindows::existingForm3() const {
+    return form3_;
+}
 
 FacilityWindow* InputWindows::facilityWindow() const {
-    if (form2_) return form2_;
-    if (form5_) return form5_;
-    if (form4_) return form4_;
+    if (form2_)
+        return form2_;
+    if (form5_)
+        return form5_;
+    if (form4_)
+        return form4_;
     return nullptr;
 }
 
 Form3* InputWindows::form3() {
-    if (!form3_) form3_ = new Form3(host_, host_.dialogParent());
+    if (!form3_)
+        form3_ = new Form3(host_, host_.dialogParent());
     return form3_;
 }
 
@@ -138,8 +157,7 @@ void InputWindows::addChild(QWidget* window, int left, int top, int width, int h
         addChildWindow(host_.mdiArea(), window, left, top, width, height);
 }
 
-template <typename Window>
-Window* InputWindows::openFacility(QPointer<Window>& slot) {
+template <typename Window> Window* InputWindows::openFacility(QPointer<Window>& slot) {
     if (!slot) {
         auto* window = new Window(*this);
         addChild(window, FacilityWindow::leftTwips, FacilityWindow::topTwips,
@@ -149,16 +167,30 @@ Window* InputWindows::openFacility(QPointer<Window>& slot) {
     return slot;
 }
 
-Form2* InputWindows::openForm2() { return openFacility(form2_); }
-Form4* InputWindows::openForm4() { return openFacility(form4_); }
-Form5* InputWindows::openForm5() { return openFacility(form5_); }
-void InputWindows::closeForm2() { destroyChildWindow(form2_); }
-void InputWindows::closeForm4() { destroyChildWindow(form4_); }
-void InputWindows::closeForm5() { destroyChildWindow(form5_); }
+Form2* InputWindows::openForm2() {
+    return openFacility(form2_);
+}
+Form4* InputWindows::openForm4() {
+    return openFacility(form4_);
+}
+Form5* InputWindows::openForm5() {
+    return openFacility(form5_);
+}
+void InputWindows::closeForm2() {
+    destroyChildWindow(form2_);
+}
+void InputWindows::closeForm4() {
+    destroyChildWindow(form4_);
+}
+void InputWindows::closeForm5() {
+    destroyChildWindow(form5_);
+}
 
 // ---------------------------------------------------------------- results
 
-bool InputWindows::hasResult() const { return host_.calcSheet().hasResult(); }
+bool InputWindows::hasResult() const {
+    return host_.calcSheet().hasResult();
+}
 
 void InputWindows::closeResults() {
     if (form11_) {
@@ -166,7 +198,8 @@ void InputWindows::closeResults() {
         destroyChildWindow(form11_);
         return;
     }
-    if (host_.calcSheet().hasResult()) resultsPanelGone();
+    if (host_.calcSheet().hasResult())
+        resultsPanelGone();
 }
 
 void InputWindows::resultsPanelGone() {
@@ -176,14 +209,17 @@ void InputWindows::resultsPanelGone() {
 
 Form11* InputWindows::presentResults(const Assessment& assessment) {
     Platform& platform = host_.platform();
-    if (assessment.capacityFails) platform.beep();
-    if (assessment.marginShown && assessment.marginFails) platform.beep();
+    if (assessment.capacityFails)
+        platform.beep();
+    if (assessment.marginShown && assessment.marginFails)
+        platform.beep();
     if (!assessment.verdictMessage.empty())
         host_.setStatusMessage(QString::fromStdString(assessment.verdictMessage));
 
     CalcSheet& sheet = host_.calcSheet();
     // A capacity that is not a finite number is no result either.
-    if (!std::isfinite(sheet.capacity)) sheet.clearResult();
+    if (!std::isfinite(sheet.capacity))
+        sheet.clearResult();
     Form11* panel = nullptr;
     if (sheet.hasResult()) {
         // The panel is shown beside the inputs: the focus stays where it was.
@@ -194,7 +230,8 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
         addChild(panel, Form11::leftTwips, Form11::topTwips, Form11::widthTwips,
                  Form11::heightTwips);
         form11_ = panel;
-        if (focus && QApplication::focusWidget() != focus) focus->setFocus(Qt::OtherFocusReason);
+        if (focus && QApplication::focusWidget() != focus)
+            focus->setFocus(Qt::OtherFocusReason);
     }
     host_.resultChanged();
     return panel;
@@ -204,8 +241,10 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
 
 ComputeInput InputWindows::computeInput() const {
     ComputeInput in;
-    if (form1_) gatherMainSheet(*form1_, in);
-    if (form3_) in.landUse = form3_->landUse();
+    if (form1_)
+        gatherMainSheet(*form1_, in);
+    if (form3_)
+        in.landUse = form3_->landUse();
     if (FacilityWindow* window = facilityWindow()) {
         in.variant = window->variant();
         window->Zairyou_1(in);
@@ -215,7 +254,8 @@ ComputeInput InputWindows::computeInput() const {
 
 void InputWindows::computeRequest(ComputeVariant variant) {
     FacilityWindow* window = facilityWindow();
-    if (!form1_ || !window || window->variant() != variant) return;
+    if (!form1_ || !window || window->variant() != variant)
+        return;
     // The old panel goes before anything is gathered: its closing clears the result,
     // and a refused request must not leave it beside inputs it no longer matches.
     closeResults();
@@ -230,43 +270,62 @@ void InputWindows::computeRequest(ComputeVariant variant) {
 }
 
 void InputWindows::applyFocus(const ComputeFailure& failure) {
-    if (!form1_) return;
-    if (failure.switchToDirectEntry) form1_->showDirectEntry();
+    if (!form1_)
+        return;
+    if (failure.switchToDirectEntry)
+        form1_->showDirectEntry();
 
     QWidget* target = nullptr;
     switch (failure.focus) {
-    case FocusTarget::PlannedFlowField: target = form1_->txt3(); break;
-    case FocusTarget::GroundwaterField: target = form1_->txt2(); break;
-    case FocusTarget::AllowanceField: target = form1_->txt1(); break;
-    case FocusTarget::FacilityKindList: target = form1_->lst_s(); break;
-    case FocusTarget::PlannedFlowButton: target = form1_->cmd1(); break;
+    case FocusTarget::PlannedFlowField:
+        target = form1_->txt3();
+        break;
+    case FocusTarget::GroundwaterField:
+        target = form1_->txt2();
+        break;
+    case FocusTarget::AllowanceField:
+        target = form1_->txt1();
+        break;
+    case FocusTarget::FacilityKindList:
+        target = form1_->lst_s();
+        break;
+    case FocusTarget::PlannedFlowButton:
+        target = form1_->cmd1();
+        break;
     case FocusTarget::ManningOption:
         // The option takes the focus and thereby becomes selected.
         focusOption(form1_->opt(1));
         return;
     default:
-        if (FacilityWindow* window = facilityWindow()) target = window->focusTarget(failure.focus);
+        if (FacilityWindow* window = facilityWindow())
+            target = window->focusTarget(failure.focus);
         break;
     }
-    if (!target) return;
+    if (!target)
+        return;
     target->setFocus(Qt::OtherFocusReason);
     if (failure.caretAtStart) {
-        if (auto* field = qobject_cast<QLineEdit*>(target)) field->setCursorPosition(0);
+        if (auto* field = qobject_cast<QLineEdit*>(target))
+            field->setCursorPosition(0);
     }
 }
 
 // ---------------------------------------------------------------- document reader
 
-void InputWindows::Zairyou_1() { gather(host_.calcSheet(), computeInput()); }
+void InputWindows::Zairyou_1() {
+    gather(host_.calcSheet(), computeInput());
+}
 
 void InputWindows::Zairyou_2() {
-    if (FacilityWindow* window = facilityWindow()) window->Zairyou_2(host_.calcSheet());
+    if (FacilityWindow* window = facilityWindow())
+        window->Zairyou_2(host_.calcSheet());
 }
 
 Form11* InputWindows::createResults() {
     closeResults();
     // Without a facility there is no section to compute a capacity from.
-    if (!facilityWindow()) return nullptr;
+    if (!facilityWindow())
+        return nullptr;
     CalcSheet& sheet = host_.calcSheet();
     computeCapacity(sheet);
     const int marginPosition = form1_ ? form1_->cob1()->currentIndex() : 0;

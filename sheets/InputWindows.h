@@ -93,8 +93,7 @@ private:
     // shown, or kept unseen when the main window is never shown.
     void addChild(QWidget* window, int left, int top, int width, int height);
     // The open facility window of a slot, or a new one put in place (addChild).
-    template <typename Window>
-    Window* openFacility(QPointer<Window>& slot);
+    template <typename Window> Window* openFacility(QPointer<Window>& slot);
     // Beeps, verdict message and a fresh panel for a computed document.
     Form11* presentResults(const Assessment& assessment);
     void applyFocus(const ComputeFailure& failure);

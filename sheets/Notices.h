@@ -8,11 +8,13 @@
 namespace tovarin {
 
 inline QString mainSheetNotice() {
-    return QStringLiteral("地下水混入率、計画汚水量の割増し 及び 粗度係数(ｎ)は、各地域の開発指導要綱等による事｡");
+    return QStringLiteral(
+        "地下水混入率、計画汚水量の割増し 及び 粗度係数(ｎ)は、各地域の開発指導要綱等による事｡");
 }
 
 inline QString facilityNotice() {
-    return QStringLiteral("地下水混入率、計画汚水量の割増し 及び 粗度係数(ｎ)は、各地域の開発指導要綱等による事。");
+    return QStringLiteral(
+        "地下水混入率、計画汚水量の割増し 及び 粗度係数(ｎ)は、各地域の開発指導要綱等による事。");
 }
 
 } // namespace tovarin

@@ -1,7 +1,7 @@
 #include "sheettext/SheetLine.h"
 
-#include "platform/Cp932.h"
 #include "engine/NumberText.h"
+#include "platform/Cp932.h"
 
 namespace tovarin {
 

@@ -72,11 +72,13 @@ public:
         : xpm_(xpm), svgPath_(std::move(svgPath)) {}
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        if (wantsVector(size)) return vectorIcon().pixmap(size, mode, state);
+        if (wantsVector(size))
+            return vectorIcon().pixmap(size, mode, state);
         return designedIcon().pixmap(size, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        if (wantsVector(size)) return size;
+        if (wantsVector(size))
+            return size;
         return designedIcon().actualSize(size, mode, state);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -90,7 +92,8 @@ public:
         const int designed = designedSize().width();
         QList<QSize> sizes{designedSize()};
         for (const int size : {16, 24, 32, 48, 64, 128, 256})
-            if (size > designed) sizes.append(QSize(size, size));
+            if (size > designed)
+                sizes.append(QSize(size, size));
         return sizes;
     }
     QIconEngine* clone() const override { return new SharpPictureEngine(xpm_, svgPath_); }
@@ -103,7 +106,8 @@ private:
         return size.width() > designed.width() || size.height() > designed.height();
     }
     const QIcon& designedIcon() {
-        if (designed_.isNull()) designed_ = QIcon(QPixmap::fromImage(readSimpleXpm(xpm_)));
+        if (designed_.isNull())
+            designed_ = QIcon(QPixmap::fromImage(readSimpleXpm(xpm_)));
         return designed_;
     }
     const QIcon& vectorIcon() {
@@ -129,7 +133,9 @@ QIcon pictureOf(const char* const* xpm, const QString& name) {
 
 } // namespace
 
-QIcon programIcon() { return pictureOf(tovarin_xpm, QStringLiteral("tovarin")); }
+QIcon programIcon() {
+    return pictureOf(tovarin_xpm, QStringLiteral("tovarin"));
+}
 
 QIcon toolbarIcon(const char* image) {
     struct NamedImage {

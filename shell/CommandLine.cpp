@@ -65,8 +65,10 @@ StartRequest startWithDocument(const QByteArray& bytes) {
 
 StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     QStringList texts;
-    for (const QByteArray& argument : arguments) texts << nameOfArgument(argument);
-    if (texts.isEmpty()) texts << kProgram;
+    for (const QByteArray& argument : arguments)
+        texts << nameOfArgument(argument);
+    if (texts.isEmpty())
+        texts << kProgram;
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -93,20 +95,24 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
 
     const QStringList documents = parser.positionalArguments();
     if (documents.size() > 1)
-        return refuse(QStringLiteral("tovarin: 開けるファイルは一つです / only one file can be opened\n") +
-                          usageLine(),
-                      2);
-    if (documents.isEmpty()) return {};
+        return refuse(
+            QStringLiteral("tovarin: 開けるファイルは一つです / only one file can be opened\n") +
+                usageLine(),
+            2);
+    if (documents.isEmpty())
+        return {};
     // The document's own bytes: the last argument that decodes to its name.
     for (qsizetype index = texts.size() - 1; index > 0; --index) {
-        if (texts.at(index) == documents.first()) return startWithDocument(arguments.at(index));
+        if (texts.at(index) == documents.first())
+            return startWithDocument(arguments.at(index));
     }
     return startWithDocument(QFile::encodeName(documents.first()));
 }
 
 bool displayAvailable() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (!qEnvironmentVariableIsEmpty(variable)) return true;
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
     }
     return false;
 }

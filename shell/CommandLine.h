@@ -14,10 +14,10 @@ class MDIFofm;
 
 struct StartRequest {
     enum class Action {
-        Start,       // start the windows, then open `document` when it is not empty
-        PrintHelp,   // `output` to standard output, exit status 0
+        Start,     // start the windows, then open `document` when it is not empty
+        PrintHelp, // `output` to standard output, exit status 0
         PrintVersion,
-        Refuse,      // `output` to standard error, exit status `exitStatus`
+        Refuse, // `output` to standard error, exit status `exitStatus`
     };
     Action action = Action::Start;
     QString document; // absolute path of the document named on the command line

@@ -1,8 +1,8 @@
 #include "shell/Form10.h"
 
+#include "platform/qt/Twips.h"
 #include "shell/BuiltInIcons.h"
 #include "shell/ShellResources.h"
-#include "platform/qt/Twips.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,15 +1,15 @@
 #include "shell/MDIFofm.h"
 
-#include "shell/BuiltInIcons.h"
 #include "platform/qt/EditorStart.h"
+#include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
 #include "report/Form7.h"
-#include "shell/Form10.h"
-#include "sheets/Form3.h"
 #include "report/Kakikomi.h"
-#include "shell/ShellResources.h"
+#include "sheets/Form3.h"
 #include "sheettext/ReportFile.h"
-#include "platform/qt/Twips.h"
+#include "shell/BuiltInIcons.h"
+#include "shell/Form10.h"
+#include "shell/ShellResources.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -96,7 +96,8 @@ void MDIFofm::startAfresh() {
     inputWindows_->tojiru();
     // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
     // for every document of the sheet tool, and the same entries.
-    if (Form3* dialog = inputWindows_->existingForm3()) dialog->startAfresh();
+    if (Form3* dialog = inputWindows_->existingForm3())
+        dialog->startAfresh();
     calcSheet_ = CalcSheet{};
     currentFileName.clear();
     enterStartUpState();

@@ -4,11 +4,11 @@
 // program's calculation document and the input windows, and keeps the save, print
 // and editor-write commands in step with whether a result is on screen.
 
-#include "engine/CalcSheet.h"
 #include "documents/DocumentCommands.h"
-#include "sheets/InputWindows.h"
+#include "engine/CalcSheet.h"
 #include "platform/qt/Platform.h"
 #include "report/PrintHost.h"
+#include "sheets/InputWindows.h"
 #include "sheets/SheetHost.h"
 
 #include <QMainWindow>

@@ -32,7 +32,9 @@ QAccessibleInterface* bareDescriptionOfControls(const QString&, QObject* object)
 
 } // namespace
 
-void describeUnseenControlsBarely() { QAccessible::installFactory(bareDescriptionOfControls); }
+void describeUnseenControlsBarely() {
+    QAccessible::installFactory(bareDescriptionOfControls);
+}
 
 MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     QString text = request.text;
@@ -48,7 +50,8 @@ void ConsolePlatform::report(const QString& text) {
 }
 
 bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
-    if (!unusableNames.contains(file)) return false;
+    if (!unusableNames.contains(file))
+        return false;
     document = unusableNames.value(file);
     report(nameNotInSystemEncodingMessage());
     return true;
@@ -66,12 +69,14 @@ QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]) {
 
 QString writeOutputFile(const QString& path, const QByteArray& bytes) {
     switch (writeWholeFile(path, bytes)) {
-    case WholeFileWrite::Written: return {};
+    case WholeFileWrite::Written:
+        return {};
     case WholeFileWrite::Folder:
     case WholeFileWrite::NotRegular:
         return QStringLiteral("「%1」は通常のファイルではありません。").arg(path);
     case WholeFileWrite::Short:
-    case WholeFileWrite::Failed: break;
+    case WholeFileWrite::Failed:
+        break;
     }
     return QStringLiteral("ファイル「%1」に書き込めません。").arg(path);
 }

@@ -48,7 +48,6 @@ QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]);
 // fraction. Called once, before the first window is made.
 void describeUnseenControlsBarely();
 
-
 // Writes the bytes as the whole new content of a regular file, through a temporary
 // file that replaces the old one only when every byte reached the disk. An existing
 // name that is not a regular file (a folder, a FIFO, a device) is left alone.

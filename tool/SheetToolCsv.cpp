@@ -1,13 +1,13 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
+#include "documents/DocumentCommands.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
-#include "documents/DocumentCommands.h"
+#include "engine/NumberText.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
-#include "shell/MDIFofm.h"
-#include "engine/NumberText.h"
 #include "sheettext/SheetBuilder.h"
+#include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
 
 #include <QLabel>
@@ -17,10 +17,22 @@ namespace tovarin {
 namespace {
 
 std::vector<std::string> resultsTableHeader() {
-    return {"ファイル",       "計画汚水量Q1′(m3/sec)", "割増し係数",     "施設",
-            "勾配(‰)",       "粗度係数n",             "公式",           "水深",
-            "流速V(m/sec)",   "流量Q2(m3/sec)",        "流量の判定",     "余裕率(％)",
-            "余裕率の基準(％)", "余裕率の判定",        "最大計画人口(人)", "流速の目安",
+    return {"ファイル",
+            "計画汚水量Q1′(m3/sec)",
+            "割増し係数",
+            "施設",
+            "勾配(‰)",
+            "粗度係数n",
+            "公式",
+            "水深",
+            "流速V(m/sec)",
+            "流量Q2(m3/sec)",
+            "流量の判定",
+            "余裕率(％)",
+            "余裕率の基準(％)",
+            "余裕率の判定",
+            "最大計画人口(人)",
+            "流速の目安",
             "エラー"};
 }
 
@@ -28,7 +40,8 @@ std::vector<std::string> resultsTableHeader() {
 // the panel hides the line.
 std::string panelText(const Form11& panel, int number) {
     const QLabel* label = panel.lbl(number);
-    if (!label->isVisibleTo(&panel)) return {};
+    if (!label->isVisibleTo(&panel))
+        return {};
     return label->text().toStdString();
 }
 
@@ -73,7 +86,8 @@ int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
     for (const QString& file : files) {
         if (!openForResult(platform, window, file)) {
             // A name that is not UTF-8 is shown by its bytes, as in the message.
-            table += csvRecord(refusedRow(platform.unusableNames.value(file, file), platform.lastMessage));
+            table += csvRecord(
+                refusedRow(platform.unusableNames.value(file, file), platform.lastMessage));
             status = 1;
             continue;
         }

@@ -5,9 +5,9 @@
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
-#include "shell/MDIFofm.h"
 #include "engine/NumberText.h"
 #include "sheettext/SheetBuilder.h"
+#include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
 
 #include <QBuffer>
@@ -33,13 +33,13 @@ struct CurveChart {
     std::vector<CurvePoint> points;
     QString title;
     QString subtitle;
-    QString depthRatioName;               // "h/D" or "h/H"
-    QString depthAxis;                    // "水深比 h/D" or "水深比 h/H"
-    std::optional<double> documentDepth;  // the document's depth choice, h/D or h/H
-    QString documentDepthText;            // its list text
-    double plannedRatio = 0;              // Q1′ / Q_full
-    std::optional<double> plannedDepth;   // where the flow curve reaches it
-    QStringList notes;                    // below the legend
+    QString depthRatioName;              // "h/D" or "h/H"
+    QString depthAxis;                   // "水深比 h/D" or "水深比 h/H"
+    std::optional<double> documentDepth; // the document's depth choice, h/D or h/H
+    QString documentDepthText;           // its list text
+    double plannedRatio = 0;             // Q1′ / Q_full
+    std::optional<double> plannedDepth;  // where the flow curve reaches it
+    QStringList notes;                   // below the legend
 };
 
 QString text(const std::string& utf8) {
@@ -71,7 +71,8 @@ CurveChart chartOf(const CalcSheet& sheet) {
                        text(formatNumber(assessmentOf(sheet).allowedFlow, "0.0000")) +
                        QStringLiteral("m3/sec");
     if (!chart.section.circular)
-        chart.notes << QStringLiteral("h/H<1 は開水路（潤辺 2h+B）、") << QStringLiteral("h/H=1 は閉断面（潤辺 2(H+B)）");
+        chart.notes << QStringLiteral("h/H<1 は開水路（潤辺 2h+B）、")
+                    << QStringLiteral("h/H=1 は閉断面（潤辺 2(H+B)）");
     return chart;
 }
 
@@ -184,7 +185,8 @@ public:
     }
 
     void documentDepth(const CurveChart& chart) {
-        if (!chart.documentDepth) return;
+        if (!chart.documentDepth)
+            return;
         const double depth = *chart.documentDepth;
         p_.setPen(QPen(depthColour, 3, Qt::DashLine));
         p_.drawLine(at(depth, 0), at(depth, top_));
@@ -206,7 +208,8 @@ public:
         p_.setPen(QPen(plannedColour, 3, Qt::DashDotLine));
         p_.drawLine(at(0, chart.plannedRatio), at(1, chart.plannedRatio));
         QString caption = QStringLiteral("Q1′/Q_full=") + ratio;
-        if (chart.plannedRatio > top_) caption += QStringLiteral("（図の範囲外）");
+        if (chart.plannedRatio > top_)
+            caption += QStringLiteral("（図の範囲外）");
         if (chart.plannedDepth) {
             const QPointF cross = at(*chart.plannedDepth, chart.plannedRatio);
             dot(cross, plannedColour);
@@ -243,7 +246,8 @@ public:
         y += 30;
         p_.setPen(Qt::black);
         for (const QString& note : notes) {
-            p_.drawText(QRectF(origin.x(), y - 17, 420, 34), Qt::AlignLeft | Qt::AlignVCenter, note);
+            p_.drawText(QRectF(origin.x(), y - 17, 420, 34), Qt::AlignLeft | Qt::AlignVCenter,
+                        note);
             y += 34;
         }
     }
@@ -304,7 +308,8 @@ QByteArray svgBytes(const CurveChart& chart) {
     svg.setTitle(chart.title);
     {
         QPainter painter;
-        if (!painter.begin(&svg)) return {};
+        if (!painter.begin(&svg))
+            return {};
         drawChart(painter, QSize(1600, 1200), chart);
     }
     return bytes;
@@ -322,9 +327,11 @@ QByteArray pdfBytes(const CurveChart& chart) {
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         QPainter painter;
-        if (!painter.begin(&pdf)) return {};
+        if (!painter.begin(&pdf))
+            return {};
         drawChart(painter, QSize(pdf.width(), pdf.height()), chart);
-        if (!painter.end()) return {};
+        if (!painter.end())
+            return {};
     }
     return bytes;
 }
@@ -341,15 +348,20 @@ QByteArray csvBytes(const CurveChart& chart) {
 int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
                               const QString& file) {
     MDIFofm window(platform, OnScreen::Never);
-    if (!openForResult(platform, window, file)) return 1;
+    if (!openForResult(platform, window, file))
+        return 1;
     const CurveChart chart = chartOf(window.calcSheet());
 
     const QString suffix = QFileInfo(output).suffix().toLower();
     QByteArray bytes;
-    if (suffix == QStringLiteral("png")) bytes = pngBytes(chart);
-    else if (suffix == QStringLiteral("svg")) bytes = svgBytes(chart);
-    else if (suffix == QStringLiteral("pdf")) bytes = pdfBytes(chart);
-    else bytes = csvBytes(chart);
+    if (suffix == QStringLiteral("png"))
+        bytes = pngBytes(chart);
+    else if (suffix == QStringLiteral("svg"))
+        bytes = svgBytes(chart);
+    else if (suffix == QStringLiteral("pdf"))
+        bytes = pdfBytes(chart);
+    else
+        bytes = csvBytes(chart);
     if (bytes.isEmpty()) {
         platform.report(QStringLiteral("水理特性曲線を描けませんでした。"));
         return 1;

@@ -21,8 +21,10 @@ bool openForResult(ConsolePlatform& platform, MDIFofm& window, const QString& fi
     startNextDocument(window);
     platform.document = file;
     platform.lastMessage.clear();
-    if (platform.refusesNameNotInUtf8(file)) return false;
-    if (window.documentCommands().openDocument(file) == OpenOutcome::Restored) return true;
+    if (platform.refusesNameNotInUtf8(file))
+        return false;
+    if (window.documentCommands().openDocument(file) == OpenOutcome::Restored)
+        return true;
     if (platform.lastMessage.isEmpty())
         platform.report(QStringLiteral("計算結果が得られませんでした。"));
     return false;

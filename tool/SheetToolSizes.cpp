@@ -11,12 +11,14 @@ namespace tovarin {
 
 int writeSizeTable(ConsolePlatform& platform, const QString& file) {
     MDIFofm window(platform, OnScreen::Never);
-    if (!openForResult(platform, window, file)) return 1;
+    if (!openForResult(platform, window, file))
+        return 1;
     const ComputeInput input = window.inputWindows().computeInput();
     const std::vector<SizeTrial> trials = tryEverySize(window.calcSheet(), input);
     if (trials.empty()) {
-        platform.report(QStringLiteral("管径の一覧は規格管（ＶＰ管、ＶＵ管、強化プラスチック複合管、"
-                                       "ヒューム管）の計算にだけ使えます。"));
+        platform.report(
+            QStringLiteral("管径の一覧は規格管（ＶＰ管、ＶＵ管、強化プラスチック複合管、"
+                           "ヒューム管）の計算にだけ使えます。"));
         return 1;
     }
 
@@ -30,7 +32,8 @@ int writeSizeTable(ConsolePlatform& platform, const QString& file) {
         return 1;
     }
     // No passing size is an answer too, not a failure of the tool.
-    if (!chosen) platform.report(QStringLiteral("どの管径も判定を満たしません。"));
+    if (!chosen)
+        platform.report(QStringLiteral("どの管径も判定を満たしません。"));
     return 0;
 }
 

@@ -23,13 +23,13 @@
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/qt/FileNames.h"
+#include "platform/qt/Platform.h"
 #include "report/FilePrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
+#include "sheettext/ReportFile.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "platform/qt/Platform.h"
-#include "sheettext/ReportFile.h"
 #include "tool/SheetToolAids.h"
 #include "tool/SheetToolArguments.h"
 
@@ -57,7 +57,8 @@ std::string utf8Sheet(const std::string& cp932Bytes) {
     std::string lines;
     lines.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
         lines += text[i];
     }
     return lines;
@@ -67,13 +68,27 @@ std::string jsonString(const QString& text) {
     std::string out = "\"";
     for (const char c : text.toStdString()) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char escaped[8];
@@ -90,7 +105,8 @@ std::string jsonString(const QString& text) {
 // A value label of the panel as shown: its text, or null when the panel hides it.
 std::string jsonLabel(const Form11& panel, int number) {
     const QLabel* label = panel.lbl(number);
-    if (!label->isVisibleTo(&panel)) return "null";
+    if (!label->isVisibleTo(&panel))
+        return "null";
     return jsonString(label->text());
 }
 
@@ -112,14 +128,16 @@ std::string resultsLine(const QString& file, const Form11& panel, const QString&
 // Qt's own notices (the offscreen platform's remarks and the like) would mix with
 // the documents' messages on standard error; only fatal ones are let through.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fputs((message + '\n').toUtf8().constData(), stderr);
+    if (type == QtFatalMsg)
+        std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     // The windows exist only in memory: no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
     QApplication app(argc, argv);
     setUpJapaneseEnvironment(app);
@@ -145,20 +163,25 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     switch (arguments.output) {
-    case Output::Help: return writeStandardOutput(sheetToolHelp().toStdString()) ? 0 : 1;
+    case Output::Help:
+        return writeStandardOutput(sheetToolHelp().toStdString()) ? 0 : 1;
     case Output::Version:
         return writeStandardOutput("tovarin-sheet " TOVARIN_VERSION "\n") ? 0 : 1;
-    case Output::Csv: return writeResultsTable(platform, arguments.files);
-    case Output::Sizes: return writeSizeTable(platform, arguments.files.front());
+    case Output::Csv:
+        return writeResultsTable(platform, arguments.files);
+    case Output::Sizes:
+        return writeSizeTable(platform, arguments.files.front());
     case Output::Curve:
         return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
-    default: break;
+    default:
+        break;
     }
     MDIFofm mainWindow(platform, OnScreen::Never);
     int status = 0;
     bool outputFailed = false;
     for (const QString& file : arguments.files) {
-        if (outputFailed) break;
+        if (outputFailed)
+            break;
         startNextDocument(mainWindow);
         platform.document = file;
         if (platform.refusesNameNotInUtf8(file)) {
@@ -172,31 +195,31 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Pdf) {
             if (!printSheetToPdf(platform, mainWindow.calcSheet(), arguments.outputFile)) {
-                platform.message(nullptr,
-                                 MessageRequest{QStringLiteral("ファイル「%1」に印刷できませんでした。")
-                                                    .arg(arguments.outputFile),
-                                                QString(), MsgButtons::Ok, MsgAnswer::Ok,
-                                                MsgIcon::None});
+                platform.message(
+                    nullptr,
+                    MessageRequest{QStringLiteral("ファイル「%1」に印刷できませんでした。")
+                                       .arg(arguments.outputFile),
+                                   QString(), MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
                 status = 1;
             }
             continue;
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            outputFailed = !writeStandardOutput(resultsLine(file, *panel, mainWindow.statusMessage(),
-                                                 platform.beeps - beepsBefore));
+            outputFailed = !writeStandardOutput(resultsLine(
+                file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());
         if (!sheet.ok) {
-            platform.message(nullptr, MessageRequest{QString::fromStdString(sheet.message),
-                                                     QString(), MsgButtons::Ok, MsgAnswer::Ok,
-                                                     MsgIcon::None});
+            platform.message(nullptr,
+                             MessageRequest{QString::fromStdString(sheet.message), QString(),
+                                            MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
             status = 1;
             continue;
         }
-        outputFailed =
-            !writeStandardOutput(arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+        outputFailed = !writeStandardOutput(
+            arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
     }
     if (outputFailed || !closeStandardOutput()) {
         reportOutputFailure();

@@ -28,9 +28,8 @@ std::string formatNumber(double value, std::string_view pattern);
 
 namespace {
 
-constexpr std::string_view patterns[] = {"0",      "0.0",    "0.0#",   "0.00",
-                                         "0.00#",  "0.000",  "0.000#", "0.0000",
-                                         "0.00000", "#0.0",  "####"};
+constexpr std::string_view patterns[] = {"0",      "0.0",    "0.0#",    "0.00", "0.00#", "0.000",
+                                         "0.000#", "0.0000", "0.00000", "#0.0", "####"};
 
 struct Tally {
     std::uint64_t values = 0;
@@ -90,7 +89,8 @@ void decimalTies(std::mt19937_64& random, std::uint64_t count, Tally& tally) {
             modulus *= 10;
         char text[64];
         if (fractionDigits == 0)
-            std::snprintf(text, sizeof text, "%llu.5", static_cast<unsigned long long>(integer(random)));
+            std::snprintf(text, sizeof text, "%llu.5",
+                          static_cast<unsigned long long>(integer(random)));
         else
             std::snprintf(text, sizeof text, "%llu.%0*llu5",
                           static_cast<unsigned long long>(integer(random)), fractionDigits,
@@ -102,7 +102,8 @@ void decimalTies(std::mt19937_64& random, std::uint64_t count, Tally& tally) {
 // Binary values whose exact decimal expansion has a 5 right after the fifteenth
 // significant digit: the tie of the 15-digit reading itself.
 void exactBinaryTies(std::mt19937_64& random, std::uint64_t count, Tally& tally) {
-    std::uniform_int_distribution<std::uint64_t> fourteenDigits(10000000000000ULL, 99999999999999ULL);
+    std::uniform_int_distribution<std::uint64_t> fourteenDigits(10000000000000ULL,
+                                                                99999999999999ULL);
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::uint64_t m = fourteenDigits(random);
         // m + 0.5 has 15 digits and a final 5; m * 10 + 5 over two has 16 digits and a final 5.
@@ -117,13 +118,62 @@ void exactBinaryTies(std::mt19937_64& random, std::uint64_t count, Tally& tally)
 }
 
 void valuesOfTheTests(Tally& tally) {
-    const double values[] = {250, 0.4, 1.04, 1, 1.1, 1.25, 1.254, 12.5, 0.6, 0.45, 0.315, 0.25,
-                             0.002, 0.0025, 0.0123456, 5, 12.34, 300, 0, 120, 120.5, 250.6, 500,
-                             0.05, 0.000289352, 15759.36, 270.7317, 0.00123, 0.00005, 0.00004,
-                             0.3 * 1000, 1500, 1.005, 1.35, 0.15795, 1.255, 2.5, 0.5, 0.0005,
-                             9.995, 0.99995, 99.96, 9.96, 9.999, 999.5, 0.04, 0.3,
-                             1234567.891, 1e20, 123456789012345678.0, 0.1 + 0.2, 0.0041, 0.0125,
-                             100000000000000.5, 999999999999999.5, 0.999999999999995};
+    const double values[] = {250,
+                             0.4,
+                             1.04,
+                             1,
+                             1.1,
+                             1.25,
+                             1.254,
+                             12.5,
+                             0.6,
+                             0.45,
+                             0.315,
+                             0.25,
+                             0.002,
+                             0.0025,
+                             0.0123456,
+                             5,
+                             12.34,
+                             300,
+                             0,
+                             120,
+                             120.5,
+                             250.6,
+                             500,
+                             0.05,
+                             0.000289352,
+                             15759.36,
+                             270.7317,
+                             0.00123,
+                             0.00005,
+                             0.00004,
+                             0.3 * 1000,
+                             1500,
+                             1.005,
+                             1.35,
+                             0.15795,
+                             1.255,
+                             2.5,
+                             0.5,
+                             0.0005,
+                             9.995,
+                             0.99995,
+                             99.96,
+                             9.96,
+                             9.999,
+                             999.5,
+                             0.04,
+                             0.3,
+                             1234567.891,
+                             1e20,
+                             123456789012345678.0,
+                             0.1 + 0.2,
+                             0.0041,
+                             0.0125,
+                             100000000000000.5,
+                             999999999999999.5,
+                             0.999999999999995};
     for (double value : values)
         checkBothSigns(value, tally);
 }

@@ -20,7 +20,9 @@ namespace {
 
 // ---------------------------------------------------------------- formatting
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct PatternShape {
     int minIntegerDigits = 0;

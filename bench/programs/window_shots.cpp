@@ -9,11 +9,11 @@
 // panel, the planned-sewage dialog and the print image window, each grabbed with
 // QWidget::grab() on the offscreen platform.
 
+#include "platform/qt/Platform.h"
 #include "sheets/Form3.h"
 #include "shell/Form10.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "platform/qt/Platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,9 +4,13 @@
 
 namespace tovarin {
 
-std::string fileSystemName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string fileSystemName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
-QString nameOfArgument(const QByteArray& argument) { return QFile::decodeName(argument); }
+QString nameOfArgument(const QByteArray& argument) {
+    return QFile::decodeName(argument);
+}
 
 bool argumentKeepsItsBytes(const QByteArray& argument) {
     return QFile::encodeName(QFile::decodeName(argument)) == argument;
@@ -23,7 +27,8 @@ QString shownBytes(const QByteArray& argument) {
 }
 
 QString nameNotInSystemEncodingMessage() {
-    return QStringLiteral("ファイル名がUTF-8で表せないため、使えません。UTF-8の名前に変えてください。");
+    return QStringLiteral(
+        "ファイル名がUTF-8で表せないため、使えません。UTF-8の名前に変えてください。");
 }
 
 } // namespace tovarin

@@ -16,7 +16,8 @@ namespace tovarin {
 namespace twips_detail {
 inline double logicalDpi(bool horizontal) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return 96.0;
+    if (!screen)
+        return 96.0;
     const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
     return dpi > 0 ? dpi : 96.0;
 }
@@ -26,11 +27,19 @@ inline int toPixels(int twips, bool horizontal) {
 } // namespace twips_detail
 
 // Horizontal and vertical twips in pixels.
-inline int twipsX(int twips) { return twips_detail::toPixels(twips, true); }
-inline int twipsY(int twips) { return twips_detail::toPixels(twips, false); }
+inline int twipsX(int twips) {
+    return twips_detail::toPixels(twips, true);
+}
+inline int twipsY(int twips) {
+    return twips_detail::toPixels(twips, false);
+}
 
-inline QPoint twipsPoint(int left, int top) { return {twipsX(left), twipsY(top)}; }
-inline QSize twipsSize(int width, int height) { return {twipsX(width), twipsY(height)}; }
+inline QPoint twipsPoint(int left, int top) {
+    return {twipsX(left), twipsY(top)};
+}
+inline QSize twipsSize(int width, int height) {
+    return {twipsX(width), twipsY(height)};
+}
 inline QRect twipsRect(int left, int top, int width, int height) {
     return {twipsPoint(left, top), twipsSize(width, height)};
 }

@@ -31,7 +31,8 @@ void plannedFlowThroughDialog(Form1* sheet, int landUse, const QStringList& inpu
         EntryField* fields[] = {dialog->txt_p(), dialog->txt_q1(), dialog->txt_a(),
                                 dialog->txt_q2()};
         for (int i = 0; i < 4; ++i)
-            if (!inputs.value(i).isEmpty()) typeInto(fields[i], inputs.value(i));
+            if (!inputs.value(i).isEmpty())
+                typeInto(fields[i], inputs.value(i));
         dialog->cmd1()->click();
     });
 }
@@ -124,7 +125,8 @@ void describeMainSheet(Description& d, const Form1* sheet) {
     d.list(f, "lst_s", sheet->lst_s());
     const char* options[] = {"opt1", "opt2", "opt3", "opt4", "opt5",
                              "opt6", "opt7", "opt8", "opt9", "opt10"};
-    for (int number = 1; number <= 10; ++number) d.option(f, options[number - 1], sheet->opt(number));
+    for (int number = 1; number <= 10; ++number)
+        d.option(f, options[number - 1], sheet->opt(number));
     d.field(f, "txt1", sheet->txt1(), sheet);
     d.field(f, "txt2", sheet->txt2(), sheet);
     d.field(f, "txt3", sheet->txt3(), sheet);
@@ -192,24 +194,36 @@ void describeResults(Description& d, const Form11* panel) {
 
 QString caseName(DocumentCase which) {
     switch (which) {
-    case DocumentCase::ResidentialVp: return QStringLiteral("residential VP");
-    case DocumentCase::NonResidential1VuKutter: return QStringLiteral("non-residential (1) VU Kutter");
-    case DocumentCase::DirectFrpmMargin: return QStringLiteral("direct FRPM with margin");
-    case DocumentCase::NonResidential2Hume: return QStringLiteral("non-residential (2) Hume");
-    case DocumentCase::DirectOtherCircular: return QStringLiteral("direct other circular");
-    case DocumentCase::NonResidential2Rectangular: return QStringLiteral("non-residential rectangular");
+    case DocumentCase::ResidentialVp:
+        return QStringLiteral("residential VP");
+    case DocumentCase::NonResidential1VuKutter:
+        return QStringLiteral("non-residential (1) VU Kutter");
+    case DocumentCase::DirectFrpmMargin:
+        return QStringLiteral("direct FRPM with margin");
+    case DocumentCase::NonResidential2Hume:
+        return QStringLiteral("non-residential (2) Hume");
+    case DocumentCase::DirectOtherCircular:
+        return QStringLiteral("direct other circular");
+    case DocumentCase::NonResidential2Rectangular:
+        return QStringLiteral("non-residential rectangular");
     }
     return {};
 }
 
 int caseKind(DocumentCase which) {
     switch (which) {
-    case DocumentCase::ResidentialVp: return 0;
-    case DocumentCase::NonResidential1VuKutter: return 1;
-    case DocumentCase::DirectFrpmMargin: return 2;
-    case DocumentCase::NonResidential2Hume: return 3;
-    case DocumentCase::DirectOtherCircular: return 4;
-    case DocumentCase::NonResidential2Rectangular: return 5;
+    case DocumentCase::ResidentialVp:
+        return 0;
+    case DocumentCase::NonResidential1VuKutter:
+        return 1;
+    case DocumentCase::DirectFrpmMargin:
+        return 2;
+    case DocumentCase::NonResidential2Hume:
+        return 3;
+    case DocumentCase::DirectOtherCircular:
+        return 4;
+    case DocumentCase::NonResidential2Rectangular:
+        return 5;
     }
     return -1;
 }
@@ -218,7 +232,8 @@ void typeInto(QLineEdit* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton);
     field->selectAll();
     bool ascii = true;
-    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    for (QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
     if (ascii) {
         QTest::keyClicks(field, text);
         return;
@@ -256,9 +271,8 @@ void enterCase(MDIFofm& window, DocumentCase which) {
         break;
     case DocumentCase::NonResidential2Hume:
         groundwater(sheet, QStringLiteral("20"));
-        plannedFlowThroughDialog(sheet, 3,
-                                 {QString(), QString(), QStringLiteral("5000"),
-                                  QStringLiteral("0.0012")});
+        plannedFlowThroughDialog(
+            sheet, 3, {QString(), QString(), QStringLiteral("5000"), QStringLiteral("0.0012")});
         standardPipe(window, 3, 1, QStringLiteral("12"), 5);
         windows.form2()->cmd1()->click();
         break;
@@ -279,9 +293,8 @@ void enterCase(MDIFofm& window, DocumentCase which) {
     }
     case DocumentCase::NonResidential2Rectangular: {
         sheet->lst_s()->setCurrentRow(5);
-        plannedFlowThroughDialog(sheet, 3,
-                                 {QString(), QString(), QStringLiteral("5000"),
-                                  QStringLiteral("0.0012")});
+        plannedFlowThroughDialog(
+            sheet, 3, {QString(), QString(), QStringLiteral("5000"), QStringLiteral("0.0012")});
         marginCheck(sheet, 5);
         Form4* channel = windows.form4();
         typeInto(channel->txt_m(), QStringLiteral("コンクリート水路"));
@@ -299,10 +312,13 @@ QStringList describeWindows(MDIFofm& window) {
     QStringList lines;
     Description d(lines);
     InputWindows& windows = window.inputWindows();
-    if (const Form1* sheet = windows.form1()) describeMainSheet(d, sheet);
-    if (const Form3* dialog = windows.existingForm3()) describePlannedSewage(d, dialog);
+    if (const Form1* sheet = windows.form1())
+        describeMainSheet(d, sheet);
+    if (const Form3* dialog = windows.existingForm3())
+        describePlannedSewage(d, dialog);
     describeFacility(d, windows);
-    if (const Form11* panel = windows.form11()) describeResults(d, panel);
+    if (const Form11* panel = windows.form11())
+        describeResults(d, panel);
     return lines;
 }
 

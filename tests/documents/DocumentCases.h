@@ -16,12 +16,13 @@ class MDIFofm;
 namespace tovarin::testing {
 
 enum class DocumentCase {
-    ResidentialVp,             // VP φ100 full flow, 住宅地 P=1000 q=350, Manning
-    NonResidential1VuKutter,   // VU, 住宅地以外（1）, allowance 10 %, Kutter
-    DirectFrpmMargin,          // FRPM, direct 0.0800, margin check 30 %
-    NonResidential2Hume,       // Hume, 住宅地以外（2）, groundwater 20 %
-    DirectOtherCircular,       // other circular, direct 0.0150, groundwater 15 %, allowance 20 %, Kutter
-    NonResidential2Rectangular // rectangular 1.0 × 0.5, 住宅地以外（2） A=5000 q2=0.0012, margin 50 %
+    ResidentialVp,           // VP φ100 full flow, 住宅地 P=1000 q=350, Manning
+    NonResidential1VuKutter, // VU, 住宅地以外（1）, allowance 10 %, Kutter
+    DirectFrpmMargin,        // FRPM, direct 0.0800, margin check 30 %
+    NonResidential2Hume,     // Hume, 住宅地以外（2）, groundwater 20 %
+    DirectOtherCircular, // other circular, direct 0.0150, groundwater 15 %, allowance 20 %, Kutter
+    NonResidential2Rectangular // rectangular 1.0 × 0.5, 住宅地以外（2） A=5000 q2=0.0012, margin 50
+                               // %
 };
 
 QString caseName(DocumentCase which);

@@ -3,13 +3,11 @@
 // file-name rules and toolbar button 3; and the failures a save or an open must
 // report instead of losing or inventing data.
 
-#include "engine/CalcSheet.h"
-#include "platform/Cp932.h"
-#include "sheettext/ReportFile.h"
-#include "tests/documents/DocumentCases.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentRecord.h"
 #include "documents/DocumentWindows.h"
+#include "engine/CalcSheet.h"
+#include "platform/Cp932.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
@@ -17,8 +15,10 @@
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
 #include "sheets/InputWindows.h"
+#include "sheettext/ReportFile.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/documents/DocumentCases.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPlatform.h"
 
@@ -44,16 +44,18 @@
 #include <unistd.h>
 
 using namespace tovarin;
-using tovarin::testing::fileBytes;
-using tovarin::testing::writeBytes;
 using tovarin::testing::DocumentCase;
+using tovarin::testing::fileBytes;
 using tovarin::testing::ScriptedPlatform;
+using tovarin::testing::writeBytes;
 
 namespace {
 
 const QString kCheckFacilityKind = QStringLiteral("施設の種類を選択してください。");
 
-QByteArray bytesOf(const std::string& text) { return QByteArray::fromStdString(text); }
+QByteArray bytesOf(const std::string& text) {
+    return QByteArray::fromStdString(text);
+}
 
 const char* const notARegular = "通常のファイルではありません（装置、FIFO、ソケットなど）。";
 
@@ -63,9 +65,11 @@ bool makeSocketFile(const QString& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
-    if (listener < 0 || static_cast<size_t>(name.size()) >= sizeof(address.sun_path)) return false;
+    if (listener < 0 || static_cast<size_t>(name.size()) >= sizeof(address.sun_path))
+        return false;
     std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
-    const bool bound = ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    const bool bound =
+        ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
     ::close(listener);
     return bound;
 }
@@ -77,9 +81,11 @@ bool isFifo(const QString& path) {
 
 // The lines of a document file, decoded; every line must end in CR LF.
 QStringList documentLines(const QByteArray& bytes) {
-    if (!bytes.endsWith("\r\n")) return {QStringLiteral("<no CR LF at the end>")};
+    if (!bytes.endsWith("\r\n"))
+        return {QStringLiteral("<no CR LF at the end>")};
     const cp932::DecodeResult decoded = cp932::decode(bytes.toStdString());
-    if (!decoded.ok) return {QStringLiteral("<not code page 932>")};
+    if (!decoded.ok)
+        return {QStringLiteral("<not code page 932>")};
     QStringList lines = QString::fromStdString(decoded.utf8).split(QStringLiteral("\r\n"));
     lines.removeLast();
     return lines;
@@ -224,7 +230,8 @@ private:
     QString writeRecord(const DocumentRecord& record, const QString& name) {
         const SerialiseResult serialised = serialise(record);
         const QString file = path(name);
-        if (!serialised.ok() || !writeBytes(file, bytesOf(serialised.bytes))) return {};
+        if (!serialised.ok() || !writeBytes(file, bytesOf(serialised.bytes)))
+            return {};
         return file;
     }
 
@@ -365,13 +372,14 @@ void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
 
     Form11* panel = windows().form11();
     QVERIFY(panel);
-    QCOMPARE(panel->captions(),
-             QStringList({QStringLiteral("0.0041"), QStringLiteral("0.0069"),
-                          QStringLiteral("9.9999"), QStringLiteral("1692.9"),
-                          QStringLiteral("23456.00")}));
+    QCOMPARE(panel->captions(), QStringList({QStringLiteral("0.0041"), QStringLiteral("0.0069"),
+                                             QStringLiteral("9.9999"), QStringLiteral("1692.9"),
+                                             QStringLiteral("23456.00")}));
     QVERIFY(!panel->lbl(21)->isVisibleTo(panel));
-    QCOMPARE(window->statusMessage(),
-             QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）"));
+    QCOMPARE(
+        window->statusMessage(),
+        QStringLiteral(
+            "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）"));
 
     // The hidden planned-sewage dialog holds the stored land use and entries.
     Form3* dialog = windows().existingForm3();
@@ -451,7 +459,8 @@ void DocumentCommandsTest::openDialogAndItsCancel() {
     QCOMPARE(platform->fileDialogs.size(), 2);
     const FileDialogRequest& request = platform->fileDialogs.last();
     QCOMPARE(request.title, QStringLiteral("Tovarinを開く"));
-    QCOMPARE(request.directory, QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.directory,
+             QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
     QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
     QVERIFY(!QFileInfo::exists(request.directory));
 
@@ -482,7 +491,8 @@ void DocumentCommandsTest::saveAsToANewName() {
     QCOMPARE(platform->fileDialogs.size(), 1);
     const FileDialogRequest& request = platform->fileDialogs.first();
     QCOMPARE(request.title, QStringLiteral("Tovarinの保存"));
-    QCOMPARE(request.directory, QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.directory,
+             QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
     QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
     QVERIFY(platform->messages.isEmpty());
 
@@ -503,10 +513,9 @@ void DocumentCommandsTest::saveAsOverAnExistingFile() {
     platform->answers.enqueue(MsgAnswer::No);
     saveAs(existing);
     QCOMPARE(platform->messages.size(), 1);
-    QVERIFY(sameQuestion(platform->messages.first(),
-                         QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
-                         QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No,
-                         MsgIcon::Critical));
+    QVERIFY(sameQuestion(
+        platform->messages.first(), QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
+        QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No, MsgIcon::Critical));
     // Declined: nothing written, yet the declined name is what Overwrite save targets.
     QCOMPARE(fileBytes(existing), QByteArray("old\r\n"));
     QCOMPARE(window->currentFileName, existing);
@@ -600,8 +609,10 @@ void DocumentCommandsTest::unwritableTargetIsReported_data() {
     QTest::addColumn<QString>("target");
     // A folder that is a regular file, and a folder where the file should be; both
     // fail for root as well.
-    QTest::newRow("folder is a file") << QStringLiteral("blocker") << QStringLiteral("blocker/doc.tvr");
-    QTest::newRow("folder in place of the file") << QStringLiteral("doc.tvr/") << QStringLiteral("doc.tvr");
+    QTest::newRow("folder is a file")
+        << QStringLiteral("blocker") << QStringLiteral("blocker/doc.tvr");
+    QTest::newRow("folder in place of the file")
+        << QStringLiteral("doc.tvr/") << QStringLiteral("doc.tvr");
 }
 
 void DocumentCommandsTest::unwritableTargetIsReported() {
@@ -643,12 +654,13 @@ void DocumentCommandsTest::refusedValueWritesNothing_data() {
     QTest::addColumn<int>("which");
     QTest::addColumn<QString>("material");
     QTest::addColumn<QString>("message");
-    QTest::newRow("emoji") << static_cast<int>(DocumentCase::DirectOtherCircular)
-                           << QStringLiteral("塩ビ管\U0001F600")
-                           << QStringLiteral("「管の材料・名称」の文字「\U0001F600」はファイルに保存できません。");
+    QTest::newRow("emoji")
+        << static_cast<int>(DocumentCase::DirectOtherCircular) << QStringLiteral("塩ビ管\U0001F600")
+        << QStringLiteral("「管の材料・名称」の文字「\U0001F600」はファイルに保存できません。");
     QTest::newRow("two lines") << static_cast<int>(DocumentCase::NonResidential2Rectangular)
                                << QStringLiteral("一行目\n二行目")
-                               << QStringLiteral("「管の材料・名称」に改行が含まれているため保存できません。");
+                               << QStringLiteral(
+                                      "「管の材料・名称」に改行が含まれているため保存できません。");
 }
 
 void DocumentCommandsTest::refusedValueWritesNothing() {
@@ -704,16 +716,20 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
     const QByteArray whole = bytesOf(serialise(residentialVpRecord()).bytes);
-    QTest::newRow("missing") << QByteArray("<missing>") << QStringLiteral("ファイルが見つかりません。");
+    QTest::newRow("missing") << QByteArray("<missing>")
+                             << QStringLiteral("ファイルが見つかりません。");
     QTest::newRow("folder") << QByteArray("<folder>") << QStringLiteral("フォルダは開けません。");
     // Opening a FIFO would wait for a writer for ever.
     QTest::newRow("fifo") << QByteArray("<fifo>") << QString::fromUtf8(notARegular);
     QTest::newRow("socket") << QByteArray("<socket>") << QString::fromUtf8(notARegular);
     QTest::newRow("device") << QByteArray("/dev/null") << QString::fromUtf8(notARegular);
-    QTest::newRow("ends early") << whole.left(whole.indexOf("0.010")) << QStringLiteral("ファイルが途中で終わっています。");
-    QTest::newRow("empty") << QByteArray() << QStringLiteral("このファイルはTovarinの計算書データではありません。");
+    QTest::newRow("ends early") << whole.left(whole.indexOf("0.010"))
+                                << QStringLiteral("ファイルが途中で終わっています。");
+    QTest::newRow("empty") << QByteArray()
+                           << QStringLiteral("このファイルはTovarinの計算書データではありません。");
     QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
-                             << QStringLiteral("このファイルはTovarinの計算書データではありません。");
+                             << QStringLiteral(
+                                    "このファイルはTovarinの計算書データではありません。");
     QTest::newRow("text") << QByteArray("Dear user,\r\nthis is a letter.\r\n")
                           << QStringLiteral("このファイルはTovarinの計算書データではありません。");
 }
@@ -777,7 +793,8 @@ void DocumentCommandsTest::saveAsOntoAFifoOrSocketReplacesNothing() {
 void DocumentCommandsTest::longTextsSurviveOpenAndSave() {
     // Longer than a line edit holds by default (32767 characters).
     DocumentRecord record = rectangularRecord();
-    std::get<RectangularValues>(record.facility).txt_m = std::string(20000, 'U') + std::string(20000, 'C');
+    std::get<RectangularValues>(record.facility).txt_m =
+        std::string(20000, 'U') + std::string(20000, 'C');
     record.form3.txt_q2 = "0.0012" + std::string(40000, '0');
     const QString file = writeRecord(record, QStringLiteral("long.tvr"));
     QVERIFY(!file.isEmpty());
@@ -822,16 +839,22 @@ void DocumentCommandsTest::controlCharacterOfAnOpenedDocument() {
 void DocumentCommandsTest::inputsWithoutAResultShowNoPanel_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no gradient") << QStringLiteral("gradient=") << QStringLiteral("施設の勾配を入力してください。");
-    QTest::newRow("gradient not a number") << QStringLiteral("gradient=abc") << QStringLiteral("施設の勾配を入力してください。");
-    QTest::newRow("roughness 0") << QStringLiteral("roughness=0.000") << QStringLiteral("粗度係数を入力してください。");
-    QTest::newRow("no planned flow") << QStringLiteral("flow=") << QStringLiteral("計画汚水量を計算又は入力してください。");
+    QTest::newRow("no gradient") << QStringLiteral("gradient=")
+                                 << QStringLiteral("施設の勾配を入力してください。");
+    QTest::newRow("gradient not a number")
+        << QStringLiteral("gradient=abc") << QStringLiteral("施設の勾配を入力してください。");
+    QTest::newRow("roughness 0") << QStringLiteral("roughness=0.000")
+                                 << QStringLiteral("粗度係数を入力してください。");
+    QTest::newRow("no planned flow")
+        << QStringLiteral("flow=") << QStringLiteral("計画汚水量を計算又は入力してください。");
     QTest::newRow("planned flow 0 with margin")
         << QStringLiteral("margin flow=0")
-        << QStringLiteral("計画汚水量が０のため、余裕率を計算できません。計画汚水量を確認してください。");
+        << QStringLiteral(
+               "計画汚水量が０のため、余裕率を計算できません。計画汚水量を確認してください。");
     QTest::newRow("q 0 for residential")
         << QStringLiteral("q=0")
-        << QStringLiteral("計画時間最大汚水量（１人１日当り）が０のため、最大計画人口を計算できません。計画汚水量を計算し直してください。");
+        << QStringLiteral("計画時間最大汚水量（１人１日当り）が０のため、最大計画人口を計算できませ"
+                          "ん。計画汚水量を計算し直してください。");
     QTest::newRow("channel beyond all numbers")
         << QStringLiteral("huge channel")
         << QStringLiteral("計算結果が数値の範囲を超えました。入力値を確認してください。");
@@ -842,16 +865,21 @@ void DocumentCommandsTest::inputsWithoutAResultShowNoPanel() {
     QFETCH(QString, message);
     DocumentRecord record = residentialVpRecord();
     auto& pipe = std::get<StandardPipeValues>(record.facility);
-    if (change == QStringLiteral("gradient=")) pipe.txt1 = "";
-    if (change == QStringLiteral("gradient=abc")) pipe.txt1 = "abc";
-    if (change == QStringLiteral("roughness=0.000")) pipe.txt2 = "0.000";
-    if (change == QStringLiteral("flow=")) record.form1.txt3 = "";
+    if (change == QStringLiteral("gradient="))
+        pipe.txt1 = "";
+    if (change == QStringLiteral("gradient=abc"))
+        pipe.txt1 = "abc";
+    if (change == QStringLiteral("roughness=0.000"))
+        pipe.txt2 = "0.000";
+    if (change == QStringLiteral("flow="))
+        record.form1.txt3 = "";
     if (change == QStringLiteral("margin flow=0")) {
         record.form1.opt9 = false;
         record.form1.opt10 = true;
         record.form1.txt3 = "0";
     }
-    if (change == QStringLiteral("q=0")) record.form3.txt_q1 = "0";
+    if (change == QStringLiteral("q=0"))
+        record.form3.txt_q1 = "0";
     if (change == QStringLiteral("huge channel")) {
         record = rectangularRecord();
         auto& channel = std::get<RectangularValues>(record.facility);
@@ -916,9 +944,9 @@ void DocumentCommandsTest::openedDocumentOwesNothingToTheOneBefore() {
     };
 
     const OpenedDocument first = opened(neitherFile);
-    QCOMPARE(window->calcSheet().plannedFlow, 0.0041); // its own Q1, as with "無し"
+    QCOMPARE(window->calcSheet().plannedFlow, 0.0041);  // its own Q1, as with "無し"
     QVERIFY(first.sheet.contains("=0.0041m3/sec\r\n")); // the planned-flow section
-    QCOMPARE(first.panel.value(5), QString()); // no allowance factor
+    QCOMPARE(first.panel.value(5), QString());          // no allowance factor
     QCOMPARE(first.beeps, 0);
 
     const OpenedDocument earlier = opened(bothFile);

@@ -26,7 +26,8 @@ namespace {
 // write buffer, so a buffered write would seem to succeed.
 std::string nineKilobytes() {
     std::string text;
-    while (text.size() < 9 * 1024) text += "line of a document\r\n";
+    while (text.size() < 9 * 1024)
+        text += "line of a document\r\n";
     return text;
 }
 
@@ -41,9 +42,11 @@ int saveWithLittleRoom(const QString& path, const std::string& bytes, rlim_t roo
         struct rlimit limit {};
         getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = roomBytes;
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(3);
         const QString message = writeDocumentFile(path, bytes);
-        if (message.isEmpty()) _exit(1);
+        if (message.isEmpty())
+            _exit(1);
         _exit(message == QStringLiteral("ファイル「%1」に保存できませんでした。\n"
                                         "ディスクの空き容量が足りない可能性があります。")
                              .arg(path)
@@ -51,7 +54,8 @@ int saveWithLittleRoom(const QString& path, const std::string& bytes, rlim_t roo
                   : 2);
     }
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
     return WEXITSTATUS(status);
 }
 

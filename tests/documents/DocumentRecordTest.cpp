@@ -26,25 +26,42 @@ std::vector<std::string> crlfLines(const std::string& bytes) {
 
 std::string joinCrlf(const std::vector<std::string>& lines) {
     std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
     return bytes;
 }
 
 // A record with varied values in its fields, so that a swapped or lost line shows.
 DocumentRecord sampleRecord(int kind) {
     DocumentRecord r;
-    r.form1 = {kind, false, true, false, true, false, true, true, false, false, true,
-               "25", " 10 " /* texts keep their spaces */, "0.0046", 12};
+    r.form1 = {kind,
+               false,
+               true,
+               false,
+               true,
+               false,
+               true,
+               true,
+               false,
+               false,
+               true,
+               "25",
+               " 10 " /* texts keep their spaces */,
+               "0.0046",
+               12};
     r.form3 = {true, false, false, "120", "350", "", ""};
     switch (facilityBlockFor(kind)) {
-    case FacilityBlock::StandardPipe: r.facility = StandardPipeValues{7, "5", "0.013", 3}; break;
+    case FacilityBlock::StandardPipe:
+        r.facility = StandardPipeValues{7, "5", "0.013", 3};
+        break;
     case FacilityBlock::OtherCircular:
         r.facility = OtherCircularValues{"鋳鉄管", "0.3", "4", "0.012", 6};
         break;
     case FacilityBlock::Rectangular:
         r.facility = RectangularValues{"コンクリート水路", "1.0", "0.5", "2", "0.015", 1};
         break;
-    case FacilityBlock::None: break;
+    case FacilityBlock::None:
+        break;
     }
     r.form11 = {"0.0058", "0.0227", "0.9105", "594.2", "291.38"};
     return r;
@@ -96,7 +113,8 @@ TEST(DocumentWriting, WritesEveryLineInFileOrder) {
     r.form11 = {"0.0008", "0.0227", "0.9105", "23456789", "23456.00"};
 
     const std::string expected =
-        "-1 \r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\n"
+        "-1 "
+        "\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\n"
         "\r\n10\r\n0.0046\r\n 0 \r\n"
         "False\r\nTrue\r\nFalse\r\n\r\n\r\n1500\r\n0.005\r\n"
         "0.0008\r\n0.0227\r\n0.9105\r\n23456789\r\n23456.00\r\n";
@@ -120,7 +138,7 @@ TEST(DocumentWriting, FacilityBlocksFollowTheirWindowsFieldOrder) {
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 22, lines.begin() + 26),
               (std::vector<std::string>{" 12 ", "3", "0.010", " 5 "}));
     EXPECT_EQ(lines[0], " 2 ");
-    EXPECT_EQ(lines[14], " 12 "); // cob1
+    EXPECT_EQ(lines[14], " 12 ");   // cob1
     EXPECT_EQ(lines[26], "0.0058"); // first caption right after the block
 }
 
@@ -163,7 +181,8 @@ TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
     EXPECT_TRUE(written.bytes.empty());
     EXPECT_EQ(written.failure->field, "管の材料・名称");
     EXPECT_EQ(written.failure->character, "😀");
-    EXPECT_EQ(written.failure->message, "「管の材料・名称」の文字「😀」はファイルに保存できません。");
+    EXPECT_EQ(written.failure->message,
+              "「管の材料・名称」の文字「😀」はファイルに保存できません。");
 
     // The first refused field in file order is the one named.
     r.form3.txt_p = "１２０人€";
@@ -181,14 +200,16 @@ TEST(DocumentWriting, RefusesControlCharactersButKeepsTheTab) {
     EXPECT_TRUE(written.bytes.empty());
     EXPECT_EQ(written.failure->field, "管の材料・名称");
     EXPECT_EQ(written.failure->character, "\x1b");
-    EXPECT_EQ(written.failure->message, "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
+    EXPECT_EQ(written.failure->message,
+              "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
 
     // DEL and a C1 control, in other texts.
     r = sampleRecord(5);
     std::get<RectangularValues>(r.facility).txt_m = "Ｕ字溝\xc2\x9b";
     written = serialise(r);
     ASSERT_FALSE(written.ok());
-    EXPECT_EQ(written.failure->message, "「管の材料・名称」の文字「U+009B」はファイルに保存できません。");
+    EXPECT_EQ(written.failure->message,
+              "「管の材料・名称」の文字「U+009B」はファイルに保存できません。");
     r = sampleRecord(0);
     r.form3.txt_p = "120\x7f";
     written = serialise(r);
@@ -227,9 +248,10 @@ TEST(DocumentWriting, RefusesWhatCouldNotBeReadBack) {
 
 // Lines of a hand-written file without a facility kind, with the line 1 given.
 std::vector<std::string> noBlockFile(const std::string& kindLine) {
-    return {kindLine, "True", "False", "True", "False", "True", "False", "True", "False", "True",
-            "False", "", "", "0.0046", " 0 ", "True", "False", "False", "120", "350", "", "",
-            "first caption", "0.0227", "0.9105", "594.2", "23456.00"};
+    return {kindLine, "True",          "False",  "True",   "False", "True",    "False",
+            "True",   "False",         "True",   "False",  "",      "",        "0.0046",
+            " 0 ",    "True",          "False",  "False",  "120",   "350",     "",
+            "",       "first caption", "0.0227", "0.9105", "594.2", "23456.00"};
 }
 
 TEST(DocumentReading, KindWithoutWindowReadsNoBlock) {
@@ -247,8 +269,14 @@ TEST(DocumentReading, KindWithoutWindowReadsNoBlock) {
 TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
     std::vector<std::string> lines = noBlockFile("-1");
     const std::vector<std::pair<std::string, DocumentIndex>> cases = {
-        {"3", 3}, {" 12 ", 12}, {"   0", 0}, {"-1 ", -1}, {"x", std::nullopt},
-        {"", std::nullopt}, {"3.5", std::nullopt}, {"1 2", std::nullopt},
+        {"3", 3},
+        {" 12 ", 12},
+        {"   0", 0},
+        {"-1 ", -1},
+        {"x", std::nullopt},
+        {"", std::nullopt},
+        {"3.5", std::nullopt},
+        {"1 2", std::nullopt},
         {"99999999999", std::nullopt}};
     for (const auto& [text, expected] : cases) {
         lines[14] = text; // cob1
@@ -261,8 +289,8 @@ TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
 TEST(DocumentReading, FlagLinesReadWordsAndNumbers) {
     std::vector<std::string> lines = noBlockFile("-1");
     const std::vector<std::pair<std::string, DocumentFlag>> cases = {
-        {"True", true}, {"False", false}, {"TRUE", true}, {"false", false},
-        {"0", false},   {"1", true},      {"-1", true},   {"garbage", std::nullopt},
+        {"True", true},    {"False", false}, {"TRUE", true}, {"false", false},
+        {"0", false},      {"1", true},      {"-1", true},   {"garbage", std::nullopt},
         {"", std::nullopt}};
     for (const auto& [text, expected] : cases) {
         lines[9] = text; // opt9
@@ -289,7 +317,8 @@ TEST(DocumentReading, AcceptsLoneLineFeedsAndAMissingLastLineEnd) {
     const DocumentRecord expected = *parse(joinCrlf(lines)).record;
 
     std::string lfOnly;
-    for (const std::string& line : lines) lfOnly += line + "\n";
+    for (const std::string& line : lines)
+        lfOnly += line + "\n";
     ASSERT_TRUE(parse(lfOnly).ok());
     EXPECT_EQ(*parse(lfOnly).record, expected);
 

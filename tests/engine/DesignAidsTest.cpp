@@ -1,9 +1,9 @@
 // The design aids' pure logic: CSV text, the velocity guide, the trial of every
 // catalogue size with its ◎ rule, and the hydraulic characteristic curves.
 
+#include "engine/DesignAids.h"
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
-#include "engine/DesignAids.h"
 #include "tests/engine/Near.h"
 
 #include <cmath>
@@ -37,7 +37,8 @@ ComputeInput vpAtFullFlow() {
 std::vector<bool> chosenMarks(const std::vector<SizeTrial>& trials) {
     const std::optional<std::size_t> chosen = smallestPassingSize(trials);
     std::vector<bool> marks;
-    for (std::size_t i = 0; i < trials.size(); ++i) marks.push_back(chosen == i);
+    for (std::size_t i = 0; i < trials.size(); ++i)
+        marks.push_back(chosen == i);
     return marks;
 }
 
@@ -143,8 +144,8 @@ TEST(SizeTrials, SmallestPassingSizeIsMarked) {
     EXPECT_EQ(smallestPassingSize(trials), std::optional<std::size_t>(2));
 
     const std::vector<std::string> row = sizeTableRow(trials[2], true);
-    const std::vector<std::string> expected = {"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069",
-                                               "O.K", "", "", "適正", "◎"};
+    const std::vector<std::string> expected = {
+        "ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "", "適正", "◎"};
     EXPECT_EQ(row, expected);
     EXPECT_EQ(sizeTableRow(trials[0], false)[4], "NG");
     EXPECT_EQ(sizeTableRow(trials[0], false)[8], "");
@@ -173,7 +174,8 @@ TEST(SizeTrials, NoSizePassesNothingIsMarked) {
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, input);
     ASSERT_EQ(trials.size(), 8u);
     EXPECT_EQ(smallestPassingSize(trials), std::nullopt);
-    for (bool mark : chosenMarks(trials)) EXPECT_FALSE(mark);
+    for (bool mark : chosenMarks(trials))
+        EXPECT_FALSE(mark);
 }
 
 TEST(SizeTrials, PlannedFlowExactlyEqualToTheCapacityPasses) {
@@ -242,7 +244,8 @@ TEST(CharacteristicCurve, CircleAgainstTheSegmentFormulas) {
     EXPECT_NEAR(points[25].flowRatio, areaShare * velocityRatio, 1e-12);
     // The flow of a circle peaks a little above 1 before full depth.
     double highest = 0;
-    for (const CurvePoint& point : points) highest = std::max(highest, point.flowRatio);
+    for (const CurvePoint& point : points)
+        highest = std::max(highest, point.flowRatio);
     EXPECT_GT(highest, 1.07);
     EXPECT_LT(highest, 1.08);
 }

@@ -1,6 +1,6 @@
 #include "engine/Calculation.h"
-#include "tests/engine/Near.h"
 #include "engine/NumberText.h"
+#include "tests/engine/Near.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,9 @@ using namespace tovarin::testing;
 
 namespace {
 
-int px(int twips) { return qRound(twips * 96 / 1440.0); }
+int px(int twips) {
+    return qRound(twips * 96 / 1440.0);
+}
 
 QMdiSubWindow* frameOf(Form7* window) {
     return qobject_cast<QMdiSubWindow*>(window->parentWidget());
@@ -125,7 +127,8 @@ private slots:
     void ngVerdictIsMagentaAndTheRuleBelowIsBlack() {
         Form7* window = FileImage(*host);
         const QStringList lines = drawnSheetLines(host->sheet);
-        const int verdict = lineIndexOf(lines, QStringLiteral("×Q1=0.0096m3/sec  >  Q2=0.0083m3/sec    ∴ NG"));
+        const int verdict =
+            lineIndexOf(lines, QStringLiteral("×Q1=0.0096m3/sec  >  Q2=0.0083m3/sec    ∴ NG"));
         QVERIFY(verdict > 0);
         QVERIFY(lines[verdict + 1].contains(QStringLiteral("―――")));
 

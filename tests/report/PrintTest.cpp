@@ -185,7 +185,8 @@ private slots:
         PdfPrinterPlatform platform;
         platform.pdfPath = pdfPath();
         platform.answers.enqueue(answer);
-        const CalcSheet sheet = residential ? failingResidentialSheet() : passingNonResidentialSheet();
+        const CalcSheet sheet =
+            residential ? failingResidentialSheet() : passingNonResidentialSheet();
 
         FilePrint(platform, nullptr, sheet);
 
@@ -214,7 +215,8 @@ private slots:
         QTest::addColumn<int>("setUps");
         QTest::newRow("Cancel in the question") << MsgAnswer::Cancel << true << "sheet.pdf" << 0;
         QTest::newRow("set-up cancelled") << MsgAnswer::Yes << false << "sheet.pdf" << 1;
-        QTest::newRow("printer cannot open") << MsgAnswer::Yes << true << "no-folder/sheet.pdf" << 1;
+        QTest::newRow("printer cannot open")
+            << MsgAnswer::Yes << true << "no-folder/sheet.pdf" << 1;
     }
 
     void nothingIsPrinted() {

@@ -107,7 +107,6 @@ private slots:
         QVERIFY(other_->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(!other_->inputMethodHints().testFlag(Qt::ImhLatinOnly));
     }
-
 };
 
 QTEST_MAIN(EntryFieldTest)

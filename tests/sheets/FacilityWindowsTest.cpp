@@ -78,7 +78,7 @@ private slots:
         doc.windows->form1()->lst_s()->setCurrentRow(4);
         Form5* circular = doc.windows->form5();
         const QList<QWidget*> chain = {circular->txt_m(), circular->txt1(), circular->txt2(),
-                                       circular->txt3(), circular->cbo1(), circular->cmd1()};
+                                       circular->txt3(),  circular->cbo1(), circular->cmd1()};
         chain.first()->setFocus();
         for (qsizetype i = 1; i < chain.size(); ++i) {
             QTest::keyClick(chain[i - 1], Qt::Key_Return);
@@ -91,14 +91,15 @@ private slots:
         doc.windows->form1()->lst_s()->setCurrentRow(5);
         Form4* channel = doc.windows->form4();
         const QList<QWidget*> chain = {channel->txt_m(), channel->txt1(), channel->txt2(),
-                                       channel->txt3(), channel->txt4(), channel->cbo1(),
+                                       channel->txt3(),  channel->txt4(), channel->cbo1(),
                                        channel->cmd1()};
         channel->txt2()->setText(QStringLiteral("0.5"));
         chain.first()->setFocus();
         for (qsizetype i = 1; i < chain.size(); ++i) {
             QTest::keyClick(chain[i - 1], Qt::Key_Return);
             QCOMPARE(QApplication::focusWidget(), chain[i]);
-            if (chain[i] == channel->txt2()) QCOMPARE(channel->txt2()->selectedText(), QStringLiteral("0.5"));
+            if (chain[i] == channel->txt2())
+                QCOMPARE(channel->txt2()->selectedText(), QStringLiteral("0.5"));
         }
     }
 
@@ -107,7 +108,8 @@ private slots:
         Form2* pipe = doc.windows->form2();
         pipe->cmd1()->setFocus();
         QTest::keyClick(pipe->cmd1(), Qt::Key_Return);
-        QCOMPARE(doc.host.scripted.lastMessageText(), QStringLiteral("計画汚水量を計算又は入力してください。"));
+        QCOMPARE(doc.host.scripted.lastMessageText(),
+                 QStringLiteral("計画汚水量を計算又は入力してください。"));
     }
 
     void materialFieldsTakeJapaneseInput() {
@@ -203,7 +205,8 @@ private slots:
         expectCaretAtStart(circular->txt3());
         circular->txt3()->setText(QStringLiteral("0.013"));
         circular->cbo1()->setCurrentIndex(8);
-        expectRefusal(doc, QStringLiteral("施設の有効水深の割合を入力してください。"), circular->cbo1());
+        expectRefusal(doc, QStringLiteral("施設の有効水深の割合を入力してください。"),
+                      circular->cbo1());
     }
 
     void rectangularChecks() {
@@ -228,7 +231,8 @@ private slots:
         expectRefusal(doc, QStringLiteral("粗度係数を入力してください。"), channel->txt4());
         channel->txt4()->setText(QStringLiteral("0.015"));
         channel->cbo1()->setCurrentIndex(-1);
-        expectRefusal(doc, QStringLiteral("施設の有効水深の割合を入力してください。"), channel->cbo1());
+        expectRefusal(doc, QStringLiteral("施設の有効水深の割合を入力してください。"),
+                      channel->cbo1());
     }
 };
 

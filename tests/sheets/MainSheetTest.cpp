@@ -1,6 +1,7 @@
 // The main input sheet: New's defaults, the facility-kind switch (Sentaku), the two
 // ways of obtaining the planned flow, the option handlers and the keyboard flow.
 
+#include "platform/qt/Twips.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
 #include "sheets/Form2.h"
@@ -9,7 +10,6 @@
 #include "sheets/Form5.h"
 #include "sheets/Notices.h"
 #include "tests/sheets/SheetTestKit.h"
-#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,15 +27,20 @@ using namespace tovarin::testing;
 
 namespace {
 
-QRect frameGeometry(QWidget* child) { return child->parentWidget()->geometry(); }
+QRect frameGeometry(QWidget* child) {
+    return child->parentWidget()->geometry();
+}
 
 QStringList itemsOf(const QComboBox* list) {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i) texts.append(list->itemText(i));
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->itemText(i));
     return texts;
 }
 
-void clickInto(QWidget* field) { QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, 4)); }
+void clickInto(QWidget* field) {
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, 4));
+}
 
 } // namespace
 
@@ -53,11 +58,14 @@ private slots:
         QCOMPARE(frameGeometry(sheet), twipsRect(0, 0, 6165, 5115));
         QCOMPARE(twipsX(6165), 411); // 15 twips per pixel at 96 dpi
 
-        for (int checked : {1, 3, 5, 7, 9}) QVERIFY2(sheet->opt(checked)->isChecked(), qPrintable(QString::number(checked)));
-        for (int unchecked : {2, 4, 6, 8, 10}) QVERIFY(!sheet->opt(unchecked)->isChecked());
-        for (QWidget* hidden : {static_cast<QWidget*>(sheet->txt1()), static_cast<QWidget*>(sheet->txt2()),
-                                static_cast<QWidget*>(sheet->lbl1()), static_cast<QWidget*>(sheet->lbl2()),
-                                static_cast<QWidget*>(sheet->lbl4()), static_cast<QWidget*>(sheet->cob1())})
+        for (int checked : {1, 3, 5, 7, 9})
+            QVERIFY2(sheet->opt(checked)->isChecked(), qPrintable(QString::number(checked)));
+        for (int unchecked : {2, 4, 6, 8, 10})
+            QVERIFY(!sheet->opt(unchecked)->isChecked());
+        for (QWidget* hidden :
+             {static_cast<QWidget*>(sheet->txt1()), static_cast<QWidget*>(sheet->txt2()),
+              static_cast<QWidget*>(sheet->lbl1()), static_cast<QWidget*>(sheet->lbl2()),
+              static_cast<QWidget*>(sheet->lbl4()), static_cast<QWidget*>(sheet->cob1())})
             QVERIFY(hidden->isHidden());
         QVERIFY(!sheet->plannedFlowHasBorder());
         QCOMPARE(sheet->txt3()->text(), QString());
@@ -379,9 +387,9 @@ private slots:
             visited.append(QApplication::focusWidget());
         }
         // Qt enters an exclusive option pair at its selected button only.
-        const QList<QWidget*> expected = {sheet->cmd2(), sheet->cmd1(),  sheet->opt(4), sheet->txt2(),
-                                          sheet->opt(6), sheet->txt1(),  sheet->opt(1), sheet->lst_s(),
-                                          sheet->opt(10), sheet->cob1()};
+        const QList<QWidget*> expected = {
+            sheet->cmd2(), sheet->cmd1(), sheet->opt(4),  sheet->txt2(),  sheet->opt(6),
+            sheet->txt1(), sheet->opt(1), sheet->lst_s(), sheet->opt(10), sheet->cob1()};
         QCOMPARE(visited.mid(0, expected.size()), expected);
         QVERIFY(!visited.contains(sheet->txt3()));
     }

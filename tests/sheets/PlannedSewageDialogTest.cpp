@@ -77,16 +77,25 @@ private slots:
         ScriptedPlatform& platform = shown.doc.host.scripted;
         form->selectLandUse(LandUse::NonResidential1);
 
-        struct Step { QString typeIntoPrevious; QString message; EntryField* focus; };
+        struct Step {
+            QString typeIntoPrevious;
+            QString message;
+            EntryField* focus;
+        };
         const QList<Step> steps = {
             {QString(), QStringLiteral("計画人口を入力してください。"), form->txt_p()},
-            {QStringLiteral("200"), QStringLiteral("計画時間最大汚水量（１人１日当り）を入力してください。"), form->txt_q1()},
+            {QStringLiteral("200"),
+             QStringLiteral("計画時間最大汚水量（１人１日当り）を入力してください。"),
+             form->txt_q1()},
             {QStringLiteral("300"), QStringLiteral("排水面積を入力してください。"), form->txt_a()},
-            {QStringLiteral("10000"), QStringLiteral("計画時間最大汚水量（１ｈｒ当り）を入力してください。"), form->txt_q2()},
+            {QStringLiteral("10000"),
+             QStringLiteral("計画時間最大汚水量（１ｈｒ当り）を入力してください。"),
+             form->txt_q2()},
         };
         EntryField* previous = nullptr;
         for (const Step& step : steps) {
-            if (previous) previous->setText(step.typeIntoPrevious);
+            if (previous)
+                previous->setText(step.typeIntoPrevious);
             form->cmd1()->click();
             QCOMPARE(platform.lastMessageText(), step.message);
             QCOMPARE(platform.messages.last().title, QStringLiteral("エラーメッセージ"));
@@ -102,7 +111,8 @@ private slots:
         Form3* form = shown.form;
         form->selectLandUse(LandUse::NonResidential2);
         form->cmd1()->click();
-        QCOMPARE(shown.doc.host.scripted.lastMessageText(), QStringLiteral("排水面積を入力してください。"));
+        QCOMPARE(shown.doc.host.scripted.lastMessageText(),
+                 QStringLiteral("排水面積を入力してください。"));
         QCOMPARE(QApplication::focusWidget(), form->txt_a());
         // Only emptiness is checked: a non-numeric population would pass, zero too.
         form->txt_a()->setText(QStringLiteral("0"));

@@ -2,6 +2,7 @@
 // both formulas, its hidden lines, colours, beeps and verdicts, and every event that
 // closes it (and the few that must not).
 
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
@@ -12,7 +13,6 @@
 #include "sheets/Form5.h"
 #include "sheets/Notices.h"
 #include "tests/sheets/SheetTestKit.h"
-#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,8 +29,8 @@ using namespace tovarin::testing;
 
 namespace {
 
-const QString velocityReminder =
-    QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
+const QString velocityReminder = QStringLiteral(
+    "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
 
 // Direct entry of Q1, VP φ100 at full flow, x = 10 ‰ (n = 0.010 by default).
 void enterVp100(NewDocument& doc, const QString& plannedFlow) {
@@ -44,9 +44,13 @@ void enterVp100(NewDocument& doc, const QString& plannedFlow) {
     pipe->txt1()->setText(QStringLiteral("10"));
 }
 
-void compute(NewDocument& doc) { doc.windows->facilityWindow()->cmd1()->click(); }
+void compute(NewDocument& doc) {
+    doc.windows->facilityWindow()->cmd1()->click();
+}
 
-QString text(Form11* panel, int label) { return panel->lbl(label)->text(); }
+QString text(Form11* panel, int label) {
+    return panel->lbl(label)->text();
+}
 
 QColor colourOf(Form11* panel, int label) {
     return panel->lbl(label)->palette().color(QPalette::WindowText);
@@ -54,7 +58,8 @@ QColor colourOf(Form11* panel, int label) {
 
 bool hidden(Form11* panel, std::initializer_list<int> labels) {
     for (int label : labels)
-        if (!panel->lbl(label)->isHidden()) return false;
+        if (!panel->lbl(label)->isHidden())
+            return false;
     return true;
 }
 
@@ -97,7 +102,8 @@ private slots:
         QCOMPARE(colourOf(panel, 9), QColor(0, 128, 0));
         QVERIFY(hidden(panel, {11, 12, 13, 18})); // planned flow typed in: no land use
         QVERIFY(hidden(panel, {20, 21, 22}));     // margin check "しない"
-        QCOMPARE(panel->captions(), (QStringList{"0.0050", "0.0069", "0.8595", "23456789", "23456.00"}));
+        QCOMPARE(panel->captions(),
+                 (QStringList{"0.0050", "0.0069", "0.8595", "23456789", "23456.00"}));
         QCOMPARE(doc.host.status(), velocityReminder);
         QCOMPARE(doc.host.scripted.beeps, 0);
         // The focus stays on the window that computed.
@@ -120,7 +126,8 @@ private slots:
         QTest::addColumn<bool>("marginFails");
         QTest::addColumn<QString>("message");
         // Margin 100 × (0.0068580 − 0.005125) / 0.005125 = 33.81 %.
-        QTest::newRow("reference 100 %") << 0 << true << QStringLiteral("余裕率が基準値を超えています。");
+        QTest::newRow("reference 100 %")
+            << 0 << true << QStringLiteral("余裕率が基準値を超えています。");
         QTest::newRow("reference 30 %") << 7 << false << velocityReminder;
     }
 
@@ -174,7 +181,8 @@ private slots:
         QCOMPARE(colourOf(panel, 6), QColor(255, 0, 255));
         QCOMPARE(colourOf(panel, 21), QColor(255, 0, 255));
         QCOMPARE(text(panel, 21), QStringLiteral("-31.42")); // 100 × (0.0068580 − 0.01) / 0.01
-        QCOMPARE(doc.host.status(), QStringLiteral("計画汚水量(Q1)が施設の流量(Q2)を超えています。"));
+        QCOMPARE(doc.host.status(),
+                 QStringLiteral("計画汚水量(Q1)が施設の流量(Q2)を超えています。"));
 
         // With an allowance the verdict drops the symbols.
         doc.windows->form1()->opt(6)->setChecked(true);
@@ -283,7 +291,8 @@ private slots:
         Form11* panel = doc.windows->createResults();
         QVERIFY(panel);
         QCOMPARE(doc.windows->form11(), panel);
-        QCOMPARE(panel->captions(), (QStringList{"0.0050", "0.0069", "0.8595", "23456789", "23456.00"}));
+        QCOMPARE(panel->captions(),
+                 (QStringList{"0.0050", "0.0069", "0.8595", "23456789", "23456.00"}));
         QCOMPARE(doc.host.status(), velocityReminder);
         QVERIFY(doc.windows->hasResult());
         panel->setCaptions({"0.0040", "0.0070", "0.8600", "1234.5", "12.34"});
@@ -317,14 +326,19 @@ private slots:
              }},
             {"click into txt3", [click](NewDocument& d) { click(d.windows->form1()->txt3()); }},
             {"double-click into txt3",
-             [](NewDocument& d) { QTest::mouseDClick(d.windows->form1()->txt3(), Qt::LeftButton); }},
+             [](NewDocument& d) {
+                 QTest::mouseDClick(d.windows->form1()->txt3(), Qt::LeftButton);
+             }},
             {"直接入力", [](NewDocument& d) { d.windows->form1()->cmd2()->click(); }},
             {"計算する cancelled",
              [](NewDocument& d) {
-                 throughPlannedSewageDialog(d.windows->form1(), [](Form3* f) { f->cmd2()->click(); });
+                 throughPlannedSewageDialog(d.windows->form1(),
+                                            [](Form3* f) { f->cmd2()->click(); });
              }},
-            {"another standard kind", [](NewDocument& d) { d.windows->form1()->lst_s()->setCurrentRow(1); }},
-            {"other circular kind", [](NewDocument& d) { d.windows->form1()->lst_s()->setCurrentRow(4); }},
+            {"another standard kind",
+             [](NewDocument& d) { d.windows->form1()->lst_s()->setCurrentRow(1); }},
+            {"other circular kind",
+             [](NewDocument& d) { d.windows->form1()->lst_s()->setCurrentRow(4); }},
             {"size chosen", [](NewDocument& d) { d.windows->form2()->lst_pu()->setCurrentRow(4); }},
             {"click on the chosen size",
              [](NewDocument& d) {
@@ -332,9 +346,11 @@ private slots:
                  QTest::mouseClick(sizes->viewport(), Qt::LeftButton, {},
                                    sizes->visualItemRect(sizes->currentItem()).center());
              }},
-            {"depth chosen", [](NewDocument& d) { d.windows->form2()->cbo1()->setCurrentIndex(3); }},
+            {"depth chosen",
+             [](NewDocument& d) { d.windows->form2()->cbo1()->setCurrentIndex(3); }},
             {"click into gradient", [click](NewDocument& d) { click(d.windows->form2()->txt1()); }},
-            {"click into roughness", [click](NewDocument& d) { click(d.windows->form2()->txt2()); }},
+            {"click into roughness",
+             [click](NewDocument& d) { click(d.windows->form2()->txt2()); }},
             {"Tojiru", [](NewDocument& d) { d.windows->tojiru(); }},
         };
         for (const auto& [name, event] : events) {

@@ -7,8 +7,8 @@
 #include <QDialog>
 #include <QFont>
 #include <QMdiArea>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -47,7 +47,8 @@ void throughPlannedSewageDialog(Form1* sheet, std::function<void(Form3*)> action
 }
 
 NewDocument::NewDocument() {
-    if (!host.showAndActivate()) QTest::qFail("the test window did not become active", __FILE__, __LINE__);
+    if (!host.showAndActivate())
+        QTest::qFail("the test window did not become active", __FILE__, __LINE__);
     windows = std::make_unique<InputWindows>(host);
     windows->newDocument();
 }

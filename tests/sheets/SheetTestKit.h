@@ -5,9 +5,9 @@
 
 #include "engine/CalcSheet.h"
 #include "sheets/InputWindows.h"
+#include "sheets/SheetHost.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPlatform.h"
-#include "sheets/SheetHost.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -9,10 +9,10 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,7 +232,8 @@ TEST_F(ScratchFolder, OnlyARegularFileOrAFreeNameIsWritten) {
     ReportWrite written = appendSheet(residentialSheet(), fifo.string());
     EXPECT_FALSE(written.ok);
     EXPECT_EQ(written.message, "ファイル「" + fifo.string() +
-                                   "」に書き込めませんでした。\n通常のファイルではありません（装置、FIFO、ソケットなど）。");
+                                   "」に書き込めませんでした。\n通常のファイルではありません（装置"
+                                   "、FIFO、ソケットなど）。");
     char byte = 0;
     EXPECT_LE(::read(reader, &byte, 1), 0); // nothing arrived
     ::close(reader);

@@ -262,7 +262,8 @@ TEST(SheetFacility, ControlCharactersOfATypedNameShowAsQuestionMarks) {
     // ESC (which would drive a terminal), DEL, a line feed and a C1 control (U+009B,
     // a terminal's one-byte ESC [) become "?"; the tab stays.
     CalcSheet s = rectangular(0.5, 1.0, 8);
-    s.materialName = "Ｕ字溝\x1b[2J\x7f\n\xc2\x9b" "1m\tB";
+    s.materialName = "Ｕ字溝\x1b[2J\x7f\n\xc2\x9b"
+                     "1m\tB";
     EXPECT_EQ(groupText(Hyouji_2, s)[2],
               sp(19) + "※ 施設  Ｕ字溝?[2J???1m\tB 500×1000    勾配 I=2.0‰=2.0/1000");
 

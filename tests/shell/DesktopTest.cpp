@@ -2,17 +2,17 @@
 // document named at start, no display), the designed colours of the input windows on
 // a dark desktop palette, and pictures that stay sharp at 200 %.
 
-#include "shell/BuiltInIcons.h"
-#include "shell/CommandLine.h"
 #include "sheets/FacilityWindow.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form3.h"
 #include "sheets/InputWindows.h"
+#include "shell/BuiltInIcons.h"
+#include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "tests/support/ScriptedPlatform.h"
 #include "shell/ShellResources.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QLabel>
@@ -36,7 +36,8 @@ QString example(const char* name) {
 
 QList<QByteArray> argumentsOf(std::initializer_list<const char*> texts) {
     QList<QByteArray> arguments{QByteArrayLiteral("tovarin")};
-    for (const char* text : texts) arguments << QByteArray(text);
+    for (const char* text : texts)
+        arguments << QByteArray(text);
     return arguments;
 }
 
@@ -54,8 +55,10 @@ ProgramRun runProgram(const QStringList& arguments, const QMap<QString, QString>
     QProcessEnvironment environment;
     const QProcessEnvironment own = QProcessEnvironment::systemEnvironment();
     for (const char* kept : {"PATH", "XDG_RUNTIME_DIR", "HOME"})
-        if (own.contains(QLatin1String(kept))) environment.insert(QLatin1String(kept), own.value(QLatin1String(kept)));
-    for (auto it = variables.begin(); it != variables.end(); ++it) environment.insert(it.key(), it.value());
+        if (own.contains(QLatin1String(kept)))
+            environment.insert(QLatin1String(kept), own.value(QLatin1String(kept)));
+    for (auto it = variables.begin(); it != variables.end(); ++it)
+        environment.insert(it.key(), it.value());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments);
@@ -133,7 +136,8 @@ void DesktopTest::helpVersionAndWrongArguments() {
         QCOMPARE(version.output, QStringLiteral("tovarin " TOVARIN_VERSION "\n"));
     }
     // Help wins over a document named beside it.
-    QCOMPARE(readCommandLine(argumentsOf({"a.tvr", "--help"})).action, StartRequest::Action::PrintHelp);
+    QCOMPARE(readCommandLine(argumentsOf({"a.tvr", "--help"})).action,
+             StartRequest::Action::PrintHelp);
 
     const StartRequest unknown = readCommandLine(argumentsOf({"--print"}));
     QCOMPARE(unknown.action, StartRequest::Action::Refuse);
@@ -207,7 +211,8 @@ void DesktopTest::startDocumentOpensLikeFileOpen() {
     ScriptedPlatform platform;
     MDIFofm window(platform);
     window.show();
-    const StartRequest request = readCommandLine(argumentsOf({TOVARIN_EXAMPLES_DIR "/residential-vp.tvr"}));
+    const StartRequest request =
+        readCommandLine(argumentsOf({TOVARIN_EXAMPLES_DIR "/residential-vp.tvr"}));
     openStartDocument(window, request.document);
 
     QCOMPARE(window.currentFileName, example("residential-vp.tvr"));
@@ -265,13 +270,16 @@ void DesktopTest::inputWindowsKeepTheirColoursOnADarkDesktop() {
         for (QLineEdit* field : form->findChildren<QLineEdit*>()) {
             // Some fields are disabled until their option is chosen: the enabled colours count.
             const QString where = form->objectName() + QLatin1Char('/') + field->objectName();
-            QVERIFY2(luminance(field->palette().color(QPalette::Active, QPalette::Base)) > 0.85, qPrintable(where));
-            QVERIFY2(luminance(field->palette().color(QPalette::Active, QPalette::Text)) < 0.2, qPrintable(where));
+            QVERIFY2(luminance(field->palette().color(QPalette::Active, QPalette::Base)) > 0.85,
+                     qPrintable(where));
+            QVERIFY2(luminance(field->palette().color(QPalette::Active, QPalette::Text)) < 0.2,
+                     qPrintable(where));
         }
     }
     // Black stays black in the results panel's figures.
     for (int number : {3, 6, 12})
-        QCOMPARE(windows.form11()->lbl(number)->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(windows.form11()->lbl(number)->palette().color(QPalette::WindowText),
+                 QColor(Qt::black));
 }
 
 void DesktopTest::picturesAreDrawnForDoubleScale() {

@@ -1,10 +1,10 @@
 // The Japanese environment, the real message box through QtPlatform, and the
 // About box.
 
+#include "platform/qt/Platform.h"
 #include "shell/Form10.h"
 #include "shell/JapaneseEnvironment.h"
 #include "tests/shell/ModalAnswer.h"
-#include "platform/qt/Platform.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -53,17 +53,20 @@ void DialogsTest::realMessageBoxShowsJapaneseButtons() {
     question.buttons = MsgButtons::YesNo;
     question.defaultButton = MsgAnswer::No;
     MsgAnswer answer = MsgAnswer::Yes;
-    const bool answered = answerModal<QMessageBox>([&] { answer = platform.message(nullptr, question); },
-                                                   [&](QMessageBox* box) {
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        yesText = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString();
-        noText = box->button(QMessageBox::No) ? box->button(QMessageBox::No)->text() : QString();
-        defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
-        if (QAbstractButton* no = box->button(QMessageBox::No))
-            no->click();
-    });
+    const bool answered = answerModal<QMessageBox>(
+        [&] { answer = platform.message(nullptr, question); },
+        [&](QMessageBox* box) {
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            yesText =
+                box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString();
+            noText =
+                box->button(QMessageBox::No) ? box->button(QMessageBox::No)->text() : QString();
+            defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+            if (QAbstractButton* no = box->button(QMessageBox::No))
+                no->click();
+        });
 
     QVERIFY(answered);
     QCOMPARE(answer, MsgAnswer::No);

@@ -3,10 +3,10 @@
 // the style and its extension-button icons made when drawn, the fonts by installed
 // names, and labels measured once or when shown.
 
-#include "shell/BuiltInIcons.h"
-#include "sheets/Controls.h"
-#include "shell/JapaneseEnvironment.h"
 #include "platform/qt/JapaneseFonts.h"
+#include "sheets/Controls.h"
+#include "shell/BuiltInIcons.h"
+#include "shell/JapaneseEnvironment.h"
 #include "shell/ShellResources.h"
 
 #include <QApplication>

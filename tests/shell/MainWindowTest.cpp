@@ -2,9 +2,9 @@
 // Close, the two exit questions, the About box and the editor commands.
 
 #include "sheets/Form1.h"
-#include "shell/Form10.h"
 #include "sheets/Form2.h"
 #include "sheets/InputWindows.h"
+#include "shell/Form10.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/shell/ModalAnswer.h"
@@ -23,8 +23,8 @@
 #include <QtTest>
 
 using namespace tovarin;
-using tovarin::testing::ScriptedPlatform;
 using tovarin::testing::answerModal;
+using tovarin::testing::ScriptedPlatform;
 
 namespace {
 
@@ -239,12 +239,13 @@ void MainWindowTest::closingTheWindowAsksItsOwnQuestion() {
 void MainWindowTest::aboutBoxFromHelpMenu() {
     QString title, label;
     QPoint centre;
-    QVERIFY(answerModal<Form10>([&] { action("Men_HVer")->trigger(); }, [&](Form10* about) {
-        title = about->windowTitle();
-        label = about->Label1()->text();
-        centre = about->frameGeometry().center();
-        about->Command1()->click();
-    }));
+    QVERIFY(answerModal<Form10>([&] { action("Men_HVer")->trigger(); },
+                                [&](Form10* about) {
+                                    title = about->windowTitle();
+                                    label = about->Label1()->text();
+                                    centre = about->frameGeometry().center();
+                                    about->Command1()->click();
+                                }));
 
     QCOMPARE(title, QStringLiteral("バージョン情報"));
     QCOMPARE(label, QStringLiteral("Tovarin Version 1.35"));

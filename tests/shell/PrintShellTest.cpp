@@ -2,8 +2,8 @@
 // "印刷(&P)" with toolbar buttons 5 and 6, the toolbar hidden while the window is
 // open, and the window's own menu bar in place of the main one while it is active.
 
-#include "sheets/Form1.h"
 #include "report/Form7.h"
+#include "sheets/Form1.h"
 #include "sheets/InputWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
@@ -64,8 +64,9 @@ private slots:
         QVERIFY(image);
         QCOMPARE(image->pageDrawings(), 1);
         QVERIFY(toolbar()->isHidden());
-        QCOMPARE(menuBarTexts(), (QStringList{QStringLiteral("印刷(&P)"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),
-                                              QStringLiteral("閉じる(&C)")}));
+        QCOMPARE(menuBarTexts(),
+                 (QStringList{QStringLiteral("印刷(&P)"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),
+                              QStringLiteral("閉じる(&C)")}));
 
         if (closeByMenu)
             image->menuBarActions().last()->trigger();

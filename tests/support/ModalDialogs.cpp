@@ -12,8 +12,10 @@ namespace {
 
 // The state a user meets when a dialog opens: shown, active, the focus inside it.
 bool readyForTheUser(const QDialog* dialog) {
-    if (!dialog || !dialog->isVisible()) return false;
-    if (QApplication::activeWindow() != dialog) return false;
+    if (!dialog || !dialog->isVisible())
+        return false;
+    if (QApplication::activeWindow() != dialog)
+        return false;
     const QWidget* focus = QApplication::focusWidget();
     return focus && (focus == dialog || dialog->isAncestorOf(focus));
 }
@@ -21,8 +23,10 @@ bool readyForTheUser(const QDialog* dialog) {
 // Gives the activation back to the window that had it before the dialog, as a window
 // manager does when a modal dialog goes, and waits until the application has it.
 bool reactivate(QWidget* window) {
-    if (!window || !window->isVisible()) return true;
-    if (QApplication::activeWindow() != window) window->activateWindow();
+    if (!window || !window->isVisible())
+        return true;
+    if (QApplication::activeWindow() != window)
+        window->activateWindow();
     return waitUntilActive(window);
 }
 
@@ -58,7 +62,8 @@ bool answerModalDialog(const std::function<void()>& trigger,
         answered = true;
         const QPointer<QDialog> guard(dialog);
         answer(dialog);
-        if (guard && guard->isVisible()) guard->reject();
+        if (guard && guard->isVisible())
+            guard->reject();
     });
     poll.start();
     trigger();

@@ -5,9 +5,9 @@
 
 #include "engine/CalcSheet.h"
 #include "report/PrintHost.h"
-#include "tests/support/ScriptedPlatform.h"
 #include "sheettext/SheetBuilder.h"
 #include "sheettext/SheetLine.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QColor>
 #include <QFont>
@@ -161,8 +161,8 @@ inline QString runTool(const QString& tool, const QStringList& arguments) {
 
 // The pages of a PDF as text lines laid out by pdftotext.
 inline QStringList pdfPages(const QString& pdf) {
-    const QString text = runTool(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     QStringList pages = text.split(QChar(u'\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();

@@ -24,7 +24,9 @@ bool ScriptedPlatform::printSetup(QWidget*, QPrinter&) {
     return printAccepted;
 }
 
-void ScriptedPlatform::beep() { ++beeps; }
+void ScriptedPlatform::beep() {
+    ++beeps;
+}
 
 bool ScriptedPlatform::startProgram(const QString& program, const QStringList& arguments) {
     startAttempts.append((QStringList{program} + arguments).join(QLatin1Char(' ')));

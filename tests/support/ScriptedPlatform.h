@@ -14,9 +14,9 @@ public:
     // Answers, in order, for the next message boxes; when the queue is empty the
     // box's default button is the answer.
     QQueue<MsgAnswer> answers;
-    QQueue<QString> openNames;  // answers for open dialogs ("" = cancelled)
-    QQueue<QString> saveNames;  // answers for save dialogs
-    bool printAccepted = true;  // answer of the print set-up dialog
+    QQueue<QString> openNames; // answers for open dialogs ("" = cancelled)
+    QQueue<QString> saveNames; // answers for save dialogs
+    bool printAccepted = true; // answer of the print set-up dialog
     // Programs that start; any other program fails to start.
     QStringList startablePrograms;
 
@@ -34,7 +34,9 @@ public:
     void beep() override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
-    QString lastMessageText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    QString lastMessageText() const {
+        return messages.isEmpty() ? QString() : messages.last().text;
+    }
 };
 
 } // namespace tovarin::testing

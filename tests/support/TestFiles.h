@@ -20,7 +20,8 @@ struct ToolRun {
 inline ToolRun runProgram(const QString& program, const QStringList& arguments,
                           const QString& workingFolder = QString()) {
     QProcess tool;
-    if (!workingFolder.isEmpty()) tool.setWorkingDirectory(workingFolder);
+    if (!workingFolder.isEmpty())
+        tool.setWorkingDirectory(workingFolder);
     tool.start(program, arguments);
     ToolRun run;
     // A program that never ends is a fault; the limit only stops a hung test.
@@ -37,7 +38,8 @@ inline ToolRun runProgram(const QString& program, const QStringList& arguments,
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return file.readAll();
 }
 

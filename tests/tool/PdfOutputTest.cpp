@@ -55,8 +55,9 @@ ToolRun runPdfToolWithFileLimit(const QString& pdf, rlim_t fileSizeLimit) {
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
-    tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
-               {QStringLiteral("--pdf"), pdf, QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+    tool.start(
+        QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
+        {QStringLiteral("--pdf"), pdf, QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
     ToolRun run;
     if (!tool.waitForFinished(60000))
         return run;
@@ -149,7 +150,8 @@ private slots:
     void emptyPdfNameIsAUsageError() {
         QProcess tool;
         tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
-                   {QStringLiteral("--pdf"), QString(), QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+                   {QStringLiteral("--pdf"), QString(),
+                    QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 2);
         QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral("--pdf")));
@@ -169,8 +171,9 @@ private slots:
         }
         const ToolRun run = runPdfToolWithFileLimit(pdf, 4096);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("ファイル「%1」に印刷できませんでした。").arg(pdf)),
-                 qPrintable(run.err));
+        QVERIFY2(
+            run.err.contains(QStringLiteral("ファイル「%1」に印刷できませんでした。").arg(pdf)),
+            qPrintable(run.err));
         QCOMPARE(fileBytes(pdf), earlier);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("sheet.pdf")});

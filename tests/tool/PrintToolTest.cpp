@@ -68,7 +68,8 @@ private slots:
         const Run run = runSheetTool({QStringLiteral("--pdf"), pdf,
                                       QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(QStringLiteral("ファイル「%1」に印刷できませんでした。").arg(pdf)));
+        QVERIFY(
+            run.err.contains(QStringLiteral("ファイル「%1」に印刷できませんでした。").arg(pdf)));
         QVERIFY(!QFile::exists(pdf));
     }
 };

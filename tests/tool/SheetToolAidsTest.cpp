@@ -11,21 +11,21 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using tovarin::testing::fileBytes;
-using tovarin::testing::writeBytes;
 using tovarin::testing::runProgram;
 using tovarin::testing::ToolRun;
+using tovarin::testing::writeBytes;
 
 namespace {
 
@@ -66,7 +66,8 @@ Records readCsv(const QByteArray& bytes) {
         } else if (c == QLatin1Char(',')) {
             record.append(field);
             field.clear();
-        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() &&
+                   text[i + 1] == QLatin1Char('\n')) {
             record.append(field);
             records.append(record);
             record.clear();
@@ -78,13 +79,15 @@ Records readCsv(const QByteArray& bytes) {
             field += c;
         }
     }
-    if (quoted || !field.isEmpty() || !record.isEmpty()) return {};
+    if (quoted || !field.isEmpty() || !record.isEmpty())
+        return {};
     return records;
 }
 
 // The CSV the tool wrote: it must start with the byte-order mark.
 Records csvOutput(const QByteArray& bytes) {
-    if (!bytes.startsWith(kBom)) return {};
+    if (!bytes.startsWith(kBom))
+        return {};
     return readCsv(bytes.mid(kBom.size()));
 }
 
@@ -95,7 +98,8 @@ QStringList split(const char* joined) {
 // The VP example with its gradient line emptied: the "計算" checks refuse it.
 QString refusedDocument(const QTemporaryDir& dir) {
     QByteArray bytes = fileBytes(example("residential-vp.tvr"));
-    if (!bytes.contains("\r\n 2 \r\n10\r\n")) return {};
+    if (!bytes.contains("\r\n 2 \r\n10\r\n"))
+        return {};
     bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
     const QString path = dir.filePath(QStringLiteral("refused, \"1\".tvr"));
     return writeBytes(path, bytes) ? path : QString();
@@ -104,7 +108,8 @@ QString refusedDocument(const QTemporaryDir& dir) {
 QString pdfInfo(const QString& path) {
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {path});
-    if (!info.waitForFinished(60000)) return {};
+    if (!info.waitForFinished(60000))
+        return {};
     return QString::fromUtf8(info.readAllStandardOutput());
 }
 
@@ -139,24 +144,29 @@ void SheetToolAidsTest::resultsTableOfTheExamples() {
     QVERIFY(!withoutCrLf.replace("\r\n", "").contains('\n'));
     const Records records = csvOutput(run.out);
     QCOMPARE(records.size(), 5);
-    QCOMPARE(records[0], split("ファイル, 計画汚水量Q1′(m3/sec), 割増し係数, 施設, 勾配(‰), 粗度係数n, 公式, "
-                               "水深, 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), 余裕率の基準(％), "
-                               "余裕率の判定, 最大計画人口(人), 流速の目安, エラー"));
-    for (const QStringList& record : records) QCOMPARE(record.size(), 17);
+    QCOMPARE(records[0],
+             split("ファイル, 計画汚水量Q1′(m3/sec), 割増し係数, 施設, 勾配(‰), 粗度係数n, 公式, "
+                   "水深, 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), 余裕率の基準(％), "
+                   "余裕率の判定, 最大計画人口(人), 流速の目安, エラー"));
+    for (const QStringList& record : records)
+        QCOMPARE(record.size(), 17);
 
     // VP φ100 full, 10 ‰, n 0.010, Manning; residential, no margin check.
-    QCOMPARE(records[1], (QStringList{vp, "0.0041", "", "VP - φ100", "10.0", "0.010", "マニング",
-                                      "満流", "0.8595", "0.0069", "O.K", "", "", "", "1692.9", "適正", ""}));
+    QCOMPARE(records[1],
+             (QStringList{vp, "0.0041", "", "VP - φ100", "10.0", "0.010", "マニング", "満流",
+                          "0.8595", "0.0069", "O.K", "", "", "", "1692.9", "適正", ""}));
     // Refused: its name (with a comma and quotes, kept whole) and its message only.
     QStringList refusedRow(17);
     refusedRow[0] = refused;
     refusedRow[16] = QStringLiteral("施設の勾配を入力してください。");
     QCOMPARE(records[2], refusedRow);
-    QVERIFY(QString::fromUtf8(run.err).contains(refused + QStringLiteral(": 施設の勾配を入力してください。\n")));
+    QVERIFY(QString::fromUtf8(run.err).contains(
+        refused + QStringLiteral(": 施設の勾配を入力してください。\n")));
     // Rectangular 1.0 × 0.5 m at 水深８割, margin check against 50 %.
     QCOMPARE(records[3].mid(1, 16),
-             (QStringList{"0.0006", "", "コンクリート水路 500×1000", "2.0", "0.015", "マニング", "水深８割",
-                          "0.9870", "0.3948", "O.K", "65700.06", "50", "O.K", "", "適正", ""}));
+             (QStringList{"0.0006", "", "コンクリート水路 500×1000", "2.0", "0.015", "マニング",
+                          "水深８割", "0.9870", "0.3948", "O.K", "65700.06", "50", "O.K", "",
+                          "適正", ""}));
     // Other circular pipe with an allowance of 20 %: factor 1.2.
     QCOMPARE(records[4][2], QStringLiteral("1.2"));
     QCOMPARE(records[4][3], QStringLiteral("硬質塩化ビニル管　φ２５０ φ250"));
@@ -175,8 +185,8 @@ void SheetToolAidsTest::resultsTableMatchesTheResultsMode() {
     const QList<QByteArray> lines = results.out.trimmed().split('\n');
     QCOMPARE(records.size(), documents.size() + 1);
     QCOMPARE(lines.size(), documents.size());
-    const QList<QPair<int, const char*>> columns = {{1, "plannedFlow"}, {2, "allowanceFactor"},
-                                                    {8, "velocity"},    {9, "capacity"},
+    const QList<QPair<int, const char*>> columns = {{1, "plannedFlow"},  {2, "allowanceFactor"},
+                                                    {8, "velocity"},     {9, "capacity"},
                                                     {11, "marginRatio"}, {14, "maxPopulation"}};
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QJsonObject json = QJsonDocument::fromJson(lines[i]).object();
@@ -197,17 +207,20 @@ void SheetToolAidsTest::sizesMarkTheSmallestPassingPipe() {
     QVERIFY2(run.err.isEmpty(), run.err.constData());
     const Records records = csvOutput(run.out);
     QCOMPARE(records.size(), 9);
-    QCOMPARE(records[0], split("管径, 内径D(m), 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), "
-                               "余裕率の判定, 流速の目安, 選定"));
+    QCOMPARE(records[0],
+             split("管径, 内径D(m), 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), "
+                   "余裕率の判定, 流速の目安, 選定"));
     // Q1 = 0.0041: φ65 and φ75 carry too little, φ100 is the document's own result.
     QCOMPARE(records[1][0], QStringLiteral("ＶＰ－φ６５"));
     QCOMPARE(records[1][4], QStringLiteral("NG"));
     QCOMPARE(records[2][4], QStringLiteral("NG"));
-    QCOMPARE(records[3], (QStringList{"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "", "適正", "◎"}));
+    QCOMPARE(records[3], (QStringList{"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "",
+                                      "適正", "◎"}));
     QCOMPARE(records[8][0], QStringLiteral("ＶＰ－φ３００"));
     QCOMPARE(records[8][1], QStringLiteral("0.2878"));
     int marks = 0;
-    for (const QStringList& record : records) marks += record[8] == QStringLiteral("◎") ? 1 : 0;
+    for (const QStringList& record : records)
+        marks += record[8] == QStringLiteral("◎") ? 1 : 0;
     QCOMPARE(marks, 1);
 }
 
@@ -253,7 +266,8 @@ void SheetToolAidsTest::sizesWhenNoPipePasses() {
         QCOMPARE(record[4], QStringLiteral("NG"));
         QCOMPARE(record[8], QString());
     }
-    QCOMPARE(QString::fromUtf8(run.err), document + QStringLiteral(": どの管径も判定を満たしません。\n"));
+    QCOMPARE(QString::fromUtf8(run.err),
+             document + QStringLiteral(": どの管径も判定を満たしません。\n"));
 }
 
 void SheetToolAidsTest::sizesNeedACataloguePipe() {
@@ -261,7 +275,8 @@ void SheetToolAidsTest::sizesNeedACataloguePipe() {
         const ToolRun run = runTool({QStringLiteral("--sizes"), example(name)});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("規格管")), run.err.constData());
+        QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("規格管")),
+                 run.err.constData());
     }
     const ToolRun missing = runTool({QStringLiteral("--sizes"), QStringLiteral("no-such.tvr")});
     QCOMPARE(missing.exitCode, 1);
@@ -271,7 +286,8 @@ void SheetToolAidsTest::sizesNeedACataloguePipe() {
 void SheetToolAidsTest::curveTable() {
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("curve.CSV"));
-    const ToolRun run = runTool({QStringLiteral("--curve"), table, example("rectangular-non-residential.tvr")});
+    const ToolRun run =
+        runTool({QStringLiteral("--curve"), table, example("rectangular-non-residential.tvr")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
     QVERIFY(run.out.isEmpty());
@@ -304,7 +320,8 @@ void SheetToolAidsTest::curveDrawings() {
     QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
     const QString info = pdfInfo(pdf);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
+    QVERIFY2(info.contains(QRegularExpression(
+                 QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
              qPrintable(info));
 }
 
@@ -340,7 +357,7 @@ void SheetToolAidsTest::commandLine() {
     const QString vp = example("residential-vp.tvr");
     const QList<QStringList> wrong = {
         {QStringLiteral("--pdf"), QString(), vp},
-        {QStringLiteral("--pdf=")  , vp},
+        {QStringLiteral("--pdf="), vp},
         {QStringLiteral("--curve"), QStringLiteral("out.txt"), vp},
         {QStringLiteral("--curve"), QString(), vp},
         {QStringLiteral("--sizes"), vp, vp},

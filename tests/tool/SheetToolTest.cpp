@@ -3,18 +3,18 @@
 // results panel; unreadable and refused documents are reported and the others
 // still processed.
 
-#include "platform/Cp932.h"
 #include "documents/DocumentRecord.h"
+#include "platform/Cp932.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QMap>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,15 +22,15 @@
 #include <cstdio>
 
 using namespace tovarin;
-using tovarin::testing::ScriptedPlatform;
 using tovarin::testing::fileBytes;
 using tovarin::testing::runProgram;
+using tovarin::testing::ScriptedPlatform;
 using tovarin::testing::ToolRun;
 
 namespace {
 
-const QString kVelocityReminder =
-    QStringLiteral("流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
+const QString kVelocityReminder = QStringLiteral(
+    "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
 
 QString example(const char* name) {
     return QStringLiteral(TOVARIN_EXAMPLES_DIR "/") + QLatin1String(name);
@@ -59,7 +59,8 @@ QString variantOf(const QTemporaryDir& dir, const char* exampleName,
                   const QMap<int, QByteArray>& lines, const QString& name) {
     QList<QByteArray> stored = fileBytes(example(exampleName)).split('\n');
     for (auto line = lines.begin(); line != lines.end(); ++line) {
-        if (line.key() > stored.size()) return {};
+        if (line.key() > stored.size())
+            return {};
         stored[line.key() - 1] = line.value() + "\r";
     }
     const QString path = dir.filePath(name);
@@ -170,7 +171,8 @@ void SheetToolTest::resultsAsJsonLines() {
 
 void SheetToolTest::resultsEscapeStoredCaptions() {
     QTemporaryDir dir;
-    const cp932::DecodeResult stored = cp932::decode(fileBytes(example("residential-vp.tvr")).toStdString());
+    const cp932::DecodeResult stored =
+        cp932::decode(fileBytes(example("residential-vp.tvr")).toStdString());
     QVERIFY(stored.ok);
     // The stored Q1′ caption replaced by one with a quote, a backslash and a tab.
     QString text = QString::fromStdString(stored.utf8);
@@ -254,12 +256,13 @@ void SheetToolTest::eachDocumentAsIfNamedAlone() {
                                         {{16, "x"}, {17, "x"}, {18, "x"}}, "no-land-use.tvr");
     QVERIFY(!noGroundwater.isEmpty() && !noAllowance.isEmpty() && !noLandUse.isEmpty());
 
-    const QStringList sequence = {pipe, noGroundwater, pipe, noAllowance, vp,
-                                  noLandUse, vp, channel, pipe};
+    const QStringList sequence = {pipe, noGroundwater, pipe, noAllowance, vp, noLandUse,
+                                  vp,   channel,       pipe};
     const QStringList options = option.isEmpty() ? QStringList() : QStringList{option};
     QMap<QString, ToolRun> alone;
     for (const QString& document : sequence)
-        if (!alone.contains(document)) alone.insert(document, runTool(options + QStringList{document}));
+        if (!alone.contains(document))
+            alone.insert(document, runTool(options + QStringList{document}));
 
     // A table has its header once, above the rows of every document.
     const bool table = option == QLatin1String("--csv");
@@ -306,7 +309,8 @@ void SheetToolTest::failedStandardOutputIsReported() {
     for (const QString& option : {QStringLiteral("--utf8"), QStringLiteral("--results")}) {
         QProcess tool;
         tool.setStandardOutputFile(QStringLiteral("/dev/full"));
-        tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), {option, example("residential-vp.tvr")});
+        tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
+                   {option, example("residential-vp.tvr")});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tool.exitCode(), 1);
@@ -323,17 +327,20 @@ void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
     FILE* file = std::fopen(path.constData(), "wb");
     QVERIFY(file);
     const QByteArray bytes = fileBytes(example("residential-vp.tvr"));
-    const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), file) == size_t(bytes.size());
+    const bool written =
+        std::fwrite(bytes.constData(), 1, bytes.size(), file) == size_t(bytes.size());
     QVERIFY(std::fclose(file) == 0 && written);
 
     const QString vp = example("residential-vp.tvr");
     const ToolRun run = runToolInShell(
-        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\"").arg(vp), dir.path());
+        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\"").arg(vp),
+        dir.path());
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, runTool({vp}).out); // the other document still comes out
     const QString err = QString::fromUtf8(run.err);
-    QCOMPARE(err, QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
-                                 "UTF-8の名前に変えてください。\n"));
+    QCOMPARE(err,
+             QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
+                            "UTF-8の名前に変えてください。\n"));
 }
 
 QTEST_MAIN(SheetToolTest)
