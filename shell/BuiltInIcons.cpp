@@ -11,12 +11,12 @@
 #include <cstring>
 
 // The XPM files are C arrays of the image rows; each defines one static array.
-#include "icons/image.xpm"
-#include "icons/new.xpm"
-#include "icons/open.xpm"
-#include "icons/print.xpm"
-#include "icons/save.xpm"
-#include "icons/tovarin.xpm"
+#include "shell/icons/image.xpm"
+#include "shell/icons/new.xpm"
+#include "shell/icons/open.xpm"
+#include "shell/icons/print.xpm"
+#include "shell/icons/save.xpm"
+#include "shell/icons/tovarin.xpm"
 
 namespace tovarin {
 
