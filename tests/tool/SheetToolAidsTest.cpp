@@ -7,6 +7,7 @@
 #include "sheets/InputWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
 
@@ -108,14 +109,6 @@ QString refusedDocument(const QTemporaryDir& dir) {
     bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
     const QString path = dir.filePath(QStringLiteral("refused, \"1\".tvr"));
     return writeBytes(path, bytes) ? path : QString();
-}
-
-QString pdfInfo(const QString& path) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {path});
-    if (!info.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(info.readAllStandardOutput());
 }
 
 } // namespace
@@ -324,7 +317,7 @@ void SheetToolAidsTest::curveDrawings() {
     QVERIFY(svgBytes.contains("<svg"));
     QVERIFY(svgBytes.contains("水理特性曲線"));
     QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
-    const QString info = pdfInfo(pdf);
+    const QString info = tovarin::testing::runTool(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression(
                  QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
