@@ -1,25 +1,19 @@
 #include "engine/Calculation.h"
 #include "tests/engine/Near.h"
+#include "tests/support/ComputedSheets.h"
 
 #include <gtest/gtest.h>
 
 using namespace tovarin;
+using namespace tovarin::testing;
 
 namespace {
 
 // VP φ100 at full flow, gradient 10 ‰, n = 0.010.
 CalcSheet vp100FullFlow(VelocityFormula formula) {
-    CalcSheet sheet;
-    sheet.facilityKind = FacilityKind::VP;
-    sheet.nominalSize = 2;
-    sheet.depthRatio = 10;
-    sheet.slopePermille = 10;
-    sheet.roughness = 0.010;
-    sheet.velocityFormula = formula;
-    resolveStandardPipe(sheet);
-    computeCircularSection(sheet);
-    computeCapacity(sheet);
-    return sheet;
+    ComputeInput in = vp100Input();
+    in.velocityFormula = formula;
+    return computedSheet(in);
 }
 
 } // namespace

@@ -1,61 +1,17 @@
 #include "engine/Calculation.h"
 #include "tests/engine/Near.h"
+#include "tests/support/ComputedSheets.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace tovarin;
+using namespace tovarin::testing;
 
 namespace {
 
 const char* const velocityReminder =
     "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）";
-
-ComputeInput mainSheet(ComputeVariant variant) {
-    ComputeInput in;
-    in.variant = variant;
-    in.plannedFlowText = "0.0041";
-    in.groundwaterOn = OnOff::Off;
-    in.allowanceOn = OnOff::Off;
-    in.velocityFormula = VelocityFormula::Manning;
-    in.flowEntryMode = FlowEntryMode::Computed;
-    in.marginCheck = MarginCheck::Off;
-    in.gradientText = "10";
-    in.roughnessText = "0.010";
-    return in;
-}
-
-// VP φ100 at full flow.
-ComputeInput vp100() {
-    ComputeInput in = mainSheet(ComputeVariant::StandardPipe);
-    in.facilityKindIndex = 0;
-    in.sizeListPosition = 2;
-    in.depthListPosition = 0;
-    in.depthListText = "満流";
-    return in;
-}
-
-ComputeInput otherCircular() {
-    ComputeInput in = mainSheet(ComputeVariant::OtherCircular);
-    in.facilityKindIndex = 4;
-    in.materialText = "鋳鉄管";
-    in.diameterText = "0.3";
-    in.depthListPosition = 9;
-    in.depthListText = "水量９５％";
-    return in;
-}
-
-// 1.0 m high, 0.5 m wide, at 水深８割.
-ComputeInput rectangular() {
-    ComputeInput in = mainSheet(ComputeVariant::Rectangular);
-    in.facilityKindIndex = 5;
-    in.materialText = "コンクリート水路";
-    in.heightText = "1.0";
-    in.widthText = "0.5";
-    in.depthListPosition = 4;
-    in.depthListText = "水深８割";
-    return in;
-}
 
 // The request over every field of a window still empty, and with both rates switched on.
 ComputeInput emptyWindow(ComputeVariant variant) {
@@ -127,7 +83,7 @@ void fillGradientAndRoughness(CalcSheet& sheet, ComputeInput& in) {
 
 TEST(Gather, CopiesTheNumbersAndChoicesOfTheWindows) {
     CalcSheet sheet;
-    ComputeInput in = rectangular();
+    ComputeInput in = rectangularInput();
     in.groundwaterOn = OnOff::On;
     in.groundwaterText = "1 5";
     in.allowanceOn = OnOff::On;
@@ -158,7 +114,7 @@ TEST(Gather, RatesAreReadOnlyWhileSwitchedOn) {
     CalcSheet sheet;
     sheet.groundwaterRate = 7;
     sheet.flowAllowance = 9;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.groundwaterText = "15";
     in.allowanceText = "20";
     gather(sheet, in);
@@ -171,7 +127,7 @@ TEST(Gather, RatesAreReadOnlyWhileSwitchedOn) {
 TEST(Gather, GroundwaterWithNeitherOptionCountsAsNone) {
     CalcSheet sheet;
     sheet.plannedFlow = 0.5; // from an earlier calculation
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.groundwaterOn = OnOff::None;
     const ComputeOutcome outcome = computeRequest(sheet, in);
     ASSERT_TRUE(outcome.ok());
@@ -184,12 +140,12 @@ TEST(Gather, EachWindowGathersItsOwnFields) {
     CalcSheet sheet;
     sheet.materialName = "前の材料";
     sheet.pipeDiameter = 0.9;
-    gather(sheet, vp100());
+    gather(sheet, vp100Input());
     EXPECT_EQ(sheet.materialName, "前の材料");
     EXPECT_EQ(sheet.pipeDiameter, 0.9); // resolved from the catalogue only when computing
     EXPECT_EQ(sheet.nominalSize, 2);
 
-    gather(sheet, otherCircular());
+    gather(sheet, otherCircularInput());
     EXPECT_EQ(sheet.materialName, "鋳鉄管");
     EXPECT_EQ(sheet.pipeDiameter, 0.3);
     EXPECT_EQ(sheet.facilityKind, FacilityKind::OtherCircular);
@@ -199,7 +155,7 @@ TEST(Gather, EachWindowGathersItsOwnFields) {
 
 TEST(ComputeRequest, Vp100FullFlowByManning) {
     CalcSheet sheet;
-    const ComputeOutcome outcome = computeRequest(sheet, vp100());
+    const ComputeOutcome outcome = computeRequest(sheet, vp100Input());
     ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(sheet.pipeDiameter, 0.1008);
     EXPECT_EQ(sheet.facilityLabel, "VP - φ100");
@@ -216,7 +172,7 @@ TEST(ComputeRequest, Vp100FullFlowByManning) {
 
 TEST(ComputeRequest, Vp100FullFlowByKutter) {
     CalcSheet sheet;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.velocityFormula = VelocityFormula::Kutter;
     ASSERT_TRUE(computeRequest(sheet, in).ok());
     EXPECT_REL(sheet.kutterNumerator, 123.155);
@@ -228,7 +184,7 @@ TEST(ComputeRequest, Vp100FullFlowByKutter) {
 
 TEST(ComputeRequest, RectangularChannelByDepthListPosition) {
     CalcSheet sheet;
-    ComputeInput in = rectangular();
+    ComputeInput in = rectangularInput();
     expectAccepted(sheet, in);
     EXPECT_EQ(sheet.depthRatio, 8);
     EXPECT_REL(sheet.flowArea, 0.4);
@@ -249,7 +205,7 @@ TEST(ComputeRequest, RectangularChannelByDepthListPosition) {
 
 TEST(ComputeRequest, OtherCircularPipeAtAFlowAreaRatio) {
     CalcSheet sheet;
-    expectAccepted(sheet, otherCircular());
+    expectAccepted(sheet, otherCircularInput());
     EXPECT_EQ(sheet.depthRatio, 95);
     EXPECT_REL(sheet.flowArea, 0.09 * 0.7461);
     EXPECT_REL(sheet.wettedPerimeter, 0.3 * 2.4980);
@@ -258,7 +214,7 @@ TEST(ComputeRequest, OtherCircularPipeAtAFlowAreaRatio) {
 TEST(ComputeRequest, ResidentialAllowanceAndMarginReachTheAssessment) {
     CalcSheet sheet;
     sheet.sewagePerCapita = 250;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.landUse = LandUse::Residential;
     in.allowanceOn = OnOff::On;
     in.allowanceText = "25";
@@ -343,7 +299,7 @@ TEST(ComputeRequestChecks, AnEmptyPlannedFlowIsReportedBeforeEverythingElse) {
 
 TEST(ComputeRequestChecks, OnlyTheEmptyTextCountsAsAnEmptyField) {
     CalcSheet sheet;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.plannedFlowText = " ";
     in.groundwaterOn = OnOff::On;
     in.groundwaterText = "abc"; // reads as 0 and passes: factor 1
@@ -354,7 +310,7 @@ TEST(ComputeRequestChecks, OnlyTheEmptyTextCountsAsAnEmptyField) {
 
 TEST(ComputeRequestChecks, TheBlankLineOfTheCircularDepthListIsRefused) {
     CalcSheet sheet;
-    ComputeInput in = otherCircular();
+    ComputeInput in = otherCircularInput();
     in.depthListPosition = 1;
     in.depthListText = "";
     expectRefused(sheet, in, "施設の有効水深の割合を入力してください。", FocusTarget::DepthList,
@@ -363,10 +319,10 @@ TEST(ComputeRequestChecks, TheBlankLineOfTheCircularDepthListIsRefused) {
 
 TEST(ComputeRequestChecks, ARefusedRequestKeepsTheGatheredValuesAndNothingElseChanges) {
     CalcSheet sheet;
-    expectAccepted(sheet, rectangular());
+    expectAccepted(sheet, rectangularInput());
     const double capacity = sheet.capacity;
     const double velocity = sheet.velocity;
-    ComputeInput in = rectangular();
+    ComputeInput in = rectangularInput();
     in.widthText = "0.8";
     in.gradientText = "";
     expectRefused(sheet, in, "施設の勾配を入力してください。", FocusTarget::GradientField, true);
@@ -381,7 +337,7 @@ TEST(ComputeRequestChecks, ARefusedRequestKeepsTheGatheredValuesAndNothingElseCh
 
 TEST(ComputeRequestGuards, AZeroPlannedFlowCannotTakeTheMarginCheck) {
     CalcSheet sheet;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.plannedFlowText = "0.0000";
     expectAccepted(sheet, in); // without the margin check a zero flow is fine
 
@@ -401,7 +357,7 @@ TEST(ComputeRequestGuards, AZeroPlannedFlowCannotTakeTheMarginCheck) {
 
 TEST(ComputeRequestGuards, ResidentialLandNeedsAPerCapitaQuantity) {
     CalcSheet sheet;
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.landUse = LandUse::Residential;
     expectRefused(sheet, in,
                   "計画時間最大汚水量（１人１日当り）が０のため、最大計画人口を計算できません。"
@@ -423,20 +379,20 @@ TEST(ComputeRequestGuards, ResidentialLandNeedsAPerCapitaQuantity) {
 TEST(ComputeRequestGuards, FiguresBeyondTheNumberRangeAreRefusedAndClearTheResult) {
     const std::string message = "計算結果が数値の範囲を超えました。入力値を確認してください。";
     CalcSheet sheet;
-    expectAccepted(sheet, vp100());
+    expectAccepted(sheet, vp100Input());
 
-    ComputeInput in = vp100();
+    ComputeInput in = vp100Input();
     in.gradientText = "1E400";
     expectRefused(sheet, in, message, FocusTarget::GradientField, true);
     EXPECT_FALSE(sheet.hasResult());
 
-    ComputeInput wide = otherCircular();
+    ComputeInput wide = otherCircularInput();
     wide.diameterText = "1E200";
     wide.velocityFormula = VelocityFormula::Kutter;
     expectRefused(sheet, wide, message, FocusTarget::GradientField, true);
     EXPECT_FALSE(sheet.hasResult());
 
-    ComputeInput flood = rectangular();
+    ComputeInput flood = rectangularInput();
     flood.plannedFlowText = "1E308";
     flood.allowanceOn = OnOff::On;
     flood.allowanceText = "50";
@@ -446,7 +402,7 @@ TEST(ComputeRequestGuards, FiguresBeyondTheNumberRangeAreRefusedAndClearTheResul
 TEST(ComputeRequestGuards, AKutterTermBeyondTheRangeIsRefusedWhereManningIsNot) {
     const std::string message = "計算結果が数値の範囲を超えました。入力値を確認してください。";
     CalcSheet sheet;
-    ComputeInput in = rectangular();
+    ComputeInput in = rectangularInput();
     in.gradientText = "5E-310"; // 0.00155 / I overflows
     in.velocityFormula = VelocityFormula::Kutter;
     expectRefused(sheet, in, message, FocusTarget::GradientField, true);
@@ -460,7 +416,7 @@ TEST(ComputeRequestGuards, AKutterTermBeyondTheRangeIsRefusedWhereManningIsNot) 
 TEST(ComputeRequestGuards, ACapacityThatUnderflowsToZeroIsRefused) {
     // V = I^(1/2) · R^(2/3) / n underflows with an absurd roughness.
     CalcSheet sheet;
-    ComputeInput in = rectangular();
+    ComputeInput in = rectangularInput();
     in.gradientText = "1E-300";
     in.roughnessText = "1E300";
     expectRefused(sheet, in, "計算結果が数値の範囲を超えました。入力値を確認してください。",

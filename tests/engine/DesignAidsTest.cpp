@@ -5,6 +5,7 @@
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "tests/engine/Near.h"
+#include "tests/support/ComputedSheets.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,27 +13,9 @@
 #include <limits>
 
 using namespace tovarin;
+using namespace tovarin::testing;
 
 namespace {
-
-// The residential VP example: Q1 = 0.0041, 10 per mille, n 0.010, full flow, Manning.
-ComputeInput vpAtFullFlow() {
-    ComputeInput in;
-    in.variant = ComputeVariant::StandardPipe;
-    in.plannedFlowText = "0.0041";
-    in.groundwaterOn = OnOff::Off;
-    in.allowanceOn = OnOff::Off;
-    in.velocityFormula = VelocityFormula::Manning;
-    in.flowEntryMode = FlowEntryMode::Computed;
-    in.marginCheck = MarginCheck::Off;
-    in.facilityKindIndex = 0;
-    in.sizeListPosition = 2;
-    in.gradientText = "10";
-    in.roughnessText = "0.010";
-    in.depthListPosition = 0;
-    in.depthListText = "満流";
-    return in;
-}
 
 std::vector<bool> chosenMarks(const std::vector<SizeTrial>& trials) {
     const std::optional<std::size_t> chosen = smallestPassingSize(trials);
@@ -118,7 +101,7 @@ TEST(ChoiceTexts, FormulaAndDepthAsTheProgramNamesThem) {
 
 TEST(SizeTrials, EachSizeIsComputedAsTheComputeButtonWould) {
     CalcSheet document;
-    const ComputeInput input = vpAtFullFlow();
+    const ComputeInput input = vp100Input();
     const std::vector<SizeTrial> trials = tryEverySize(document, input);
     ASSERT_EQ(trials.size(), 8u);
     EXPECT_EQ(document.capacity, 0) << "the document itself is not computed";
@@ -138,7 +121,7 @@ TEST(SizeTrials, EachSizeIsComputedAsTheComputeButtonWould) {
 
 TEST(SizeTrials, SmallestPassingSizeIsMarked) {
     // φ65 and φ75 carry less than Q1 = 0.0041 (about 0.0024 and 0.0035): φ100 is chosen.
-    const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, vpAtFullFlow());
+    const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, vp100Input());
     EXPECT_TRUE(trials[0].assessment.capacityFails);
     EXPECT_TRUE(trials[1].assessment.capacityFails);
     EXPECT_EQ(smallestPassingSize(trials), std::optional<std::size_t>(2));
@@ -155,7 +138,7 @@ TEST(SizeTrials, SmallestPassingSizeIsMarked) {
 TEST(SizeTrials, MarginCheckMustPassTooWhenItIsOn) {
     // Reference 100 %: Q2 must be at least 2 × 0.0041. φ100 (0.0069, 67 %) fails the
     // margin although its capacity passes; φ125 (about 0.0124) passes both.
-    ComputeInput input = vpAtFullFlow();
+    ComputeInput input = vp100Input();
     input.marginCheck = MarginCheck::On;
     input.marginListPosition = 0;
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, input);
@@ -169,7 +152,7 @@ TEST(SizeTrials, MarginCheckMustPassTooWhenItIsOn) {
 }
 
 TEST(SizeTrials, NoSizePassesNothingIsMarked) {
-    ComputeInput input = vpAtFullFlow();
+    ComputeInput input = vp100Input();
     input.plannedFlowText = "1.0";
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, input);
     ASSERT_EQ(trials.size(), 8u);
@@ -180,10 +163,10 @@ TEST(SizeTrials, NoSizePassesNothingIsMarked) {
 
 TEST(SizeTrials, PlannedFlowExactlyEqualToTheCapacityPasses) {
     // Q1 typed with every digit of φ100's capacity: Q1′ = Q2 exactly, which is O.K.
-    const double capacity = tryEverySize(CalcSheet{}, vpAtFullFlow())[2].sheet.capacity;
+    const double capacity = tryEverySize(CalcSheet{}, vp100Input())[2].sheet.capacity;
     char digits[40];
     std::snprintf(digits, sizeof digits, "%.17g", capacity);
-    ComputeInput input = vpAtFullFlow();
+    ComputeInput input = vp100Input();
     input.plannedFlowText = digits;
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, input);
     ASSERT_EQ(trials[2].sheet.plannedFlow, trials[2].sheet.capacity);
@@ -192,7 +175,7 @@ TEST(SizeTrials, PlannedFlowExactlyEqualToTheCapacityPasses) {
 }
 
 TEST(SizeTrials, OnlyStandardPipesHaveSizes) {
-    ComputeInput input = vpAtFullFlow();
+    ComputeInput input = vp100Input();
     input.variant = ComputeVariant::OtherCircular;
     input.facilityKindIndex = 4;
     input.diameterText = "0.3";
@@ -203,7 +186,7 @@ TEST(SizeTrials, OnlyStandardPipesHaveSizes) {
 }
 
 TEST(SizeTrials, ARefusedRequestGivesAnEmptyRowAndIsNeverChosen) {
-    ComputeInput input = vpAtFullFlow();
+    ComputeInput input = vp100Input();
     input.gradientText = "-5"; // refused by the gradient check for every size
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, input);
     ASSERT_EQ(trials.size(), 8u);

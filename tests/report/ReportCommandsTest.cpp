@@ -4,6 +4,7 @@
 #include "platform/qt/EditorStart.h"
 #include "report/Kakikomi.h"
 #include "sheettext/ReportFile.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
@@ -11,31 +12,9 @@
 #include <QtTest>
 
 using namespace tovarin;
-using tovarin::testing::ScriptedPlatform;
+using namespace tovarin::testing;
 
 namespace {
-
-// A residential sheet whose verdict and margin both fail.
-CalcSheet failingSheet() {
-    CalcSheet s;
-    s.flowEntryMode = FlowEntryMode::Direct;
-    s.groundwaterOn = OnOff::Off;
-    s.allowanceOn = OnOff::Off;
-    s.plannedFlow = 0.0100;
-    s.facilityKind = FacilityKind::OtherCircular;
-    s.materialName = "ヒューム管";
-    s.pipeDiameter = 0.2;
-    s.velocityFormula = VelocityFormula::Manning;
-    s.depthRatio = 10;
-    s.slopePermille = 5;
-    s.slope = 0.005;
-    s.roughness = 0.013;
-    s.capacity = 0.0090;
-    s.marginCheck = MarginCheck::On;
-    s.marginReference = 10;
-    s.marginRatio = -10;
-    return s;
-}
 
 QByteArray reportFileBytes() {
     QFile file(QString::fromLatin1(reportFileName));
@@ -58,7 +37,7 @@ private slots:
 
     void kakikomiAppendsAndBeepsOncePerNgLine() {
         ScriptedPlatform platform;
-        const CalcSheet s = failingSheet();
+        const CalcSheet s = failingResidentialSheet(); // verdict and margin fail
 
         QVERIFY(Kakikomi(platform, nullptr, s));
         QCOMPARE(platform.beeps, 2);
@@ -72,11 +51,7 @@ private slots:
 
     void kakikomiOfAPassingSheetIsSilent() {
         ScriptedPlatform platform;
-        CalcSheet s = failingSheet();
-        s.capacity = 0.0200;
-        s.marginRatio = 100;
-
-        QVERIFY(Kakikomi(platform, nullptr, s));
+        QVERIFY(Kakikomi(platform, nullptr, passingNonResidentialSheet()));
         QCOMPARE(platform.beeps, 0);
         QVERIFY(platform.messages.isEmpty());
         QVERIFY(!reportFileBytes().isEmpty());
@@ -86,7 +61,7 @@ private slots:
         QVERIFY(QDir().mkdir(QString::fromLatin1(reportFileName)));
         ScriptedPlatform platform;
 
-        QVERIFY(!Kakikomi(platform, nullptr, failingSheet()));
+        QVERIFY(!Kakikomi(platform, nullptr, failingResidentialSheet()));
         QCOMPARE(platform.messages.size(), 1);
         const MessageRequest& box = platform.messages.first();
         QCOMPARE(box.title, QStringLiteral("エラーメッセージ"));
@@ -98,7 +73,7 @@ private slots:
 
     void kakikomiRefusesAnUnencodableMaterialName() {
         ScriptedPlatform platform;
-        CalcSheet s = failingSheet();
+        CalcSheet s = passingNonResidentialSheet();
         s.materialName = QStringLiteral("鋼管😀").toStdString();
 
         QVERIFY(!Kakikomi(platform, nullptr, s));

@@ -1,9 +1,13 @@
 // Group 2 of the calculation sheet: the drainage facility section for each facility
 // kind, velocity formula and effective-depth code. Expected lines are written out
-// by hand; the stored results are set directly, as the sheet only reads them.
+// by hand from the figures "計算する" leaves on the sheet.
 
+#include "engine/Catalogue.h"
 #include "tests/sheettext/SheetTestSupport.h"
+#include "tests/support/ComputedSheets.h"
 
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace tovarin;
@@ -15,62 +19,51 @@ const std::string capacityLegend = "\u3000\u3000" + sp(15) + "Q2=A･V      ｜Q
 
 // VP φ100 at full flow, 10 ‰, n = 0.010, by Manning.
 CalcSheet vp100() {
-    CalcSheet s;
-    s.facilityKind = FacilityKind::VP;
-    s.facilityLabel = "VP - φ100";
+    CalcSheet s = computedSheet(vp100Input());
     s.materialName = "使われない名前"; // a catalogue pipe prints its label only
-    s.velocityFormula = VelocityFormula::Manning;
-    s.pipeDiameter = 0.1008;
-    s.depthRatio = 10;
-    s.slopePermille = 10;
-    s.slope = 0.01;
-    s.roughness = 0.010;
-    s.flowArea = 0.007979150592;
-    s.wettedPerimeter = 0.3166632;
-    s.hydraulicRadius = 0.025197593506;
-    s.velocity = 0.8594871282;
-    s.capacity = 0.0068579772;
-    s.allowanceOn = OnOff::Off;
-    s.plannedFlow = 0.0041;
-    s.marginCheck = MarginCheck::Off;
     return s;
 }
 
-// Another circular pipe of 300 mm at "水深８割", 5 ‰, n = 0.013, by Kutter.
+// Another circular pipe of 300 mm at "水深８割", 5 ‰, n = 0.013, by Kutter, with no
+// allowance choice.
 CalcSheet otherCircularKutter() {
-    CalcSheet s;
-    s.facilityKind = FacilityKind::OtherCircular;
+    ComputeInput in = otherCircularInput();
+    in.materialText = "塩ビ管";
+    in.depthListPosition = 5;
+    in.depthListText = "水深８割";
+    in.gradientText = "5";
+    in.roughnessText = "0.013";
+    in.velocityFormula = VelocityFormula::Kutter;
+    CalcSheet s = computedSheet(in);
     s.facilityLabel = "VP - φ65"; // left from an earlier catalogue pipe, not printed
-    s.materialName = "塩ビ管";
-    s.velocityFormula = VelocityFormula::Kutter;
-    s.pipeDiameter = 0.3;
-    s.depthRatio = 8;
-    s.slopePermille = 5;
-    s.slope = 0.005;
-    s.roughness = 0.013;
-    s.flowArea = 0.060615;
-    s.wettedPerimeter = 0.66426;
-    s.hydraulicRadius = 0.0912519194;
-    s.kutterNumerator = 100.2330769231;
-    s.kutterDenominator = 2.0031470992;
-    s.kutterRootRI = 0.0213602340;
-    s.velocity = 1.0688191496;
-    s.capacity = 0.0647864728;
+    s.allowanceOn = OnOff::None;
     return s;
 }
 
-CalcSheet rectangular(double width, double height, double depthRatio) {
-    CalcSheet s;
-    s.facilityKind = FacilityKind::Rectangular;
-    s.materialName = "Ｕ字溝";
-    s.velocityFormula = VelocityFormula::Manning;
-    s.channelWidth = width;
-    s.channelHeight = height;
-    s.depthRatio = depthRatio;
-    s.slopePermille = 2;
-    s.slope = 0.002;
-    s.roughness = 0.015;
-    return s;
+// A "Ｕ字溝" 1.0 m high at 2 ‰, n = 0.015.
+CalcSheet channel(const char* width, int depthPosition, const char* depthText,
+                  VelocityFormula formula = VelocityFormula::Manning) {
+    ComputeInput in = rectangularInput();
+    in.materialText = "Ｕ字溝";
+    in.widthText = width;
+    in.depthListPosition = depthPosition;
+    in.depthListText = depthText;
+    in.gradientText = "2";
+    in.roughnessText = "0.015";
+    in.velocityFormula = formula;
+    return computedSheet(in);
+}
+
+// ASCII digits as full-width ones, the rest as it is.
+std::string fullWidthDigits(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            out += {'\xEF', '\xBC', static_cast<char>(0x90 + (c - '0'))};
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -144,15 +137,13 @@ TEST(SheetFacility, OtherCircularPipeByKutter) {
 }
 
 TEST(SheetFacility, CataloguePipeAtAFlowAreaCode) {
-    CalcSheet s = vp100();
-    s.facilityKind = FacilityKind::Hume;
-    s.facilityLabel = "ﾋｭｰﾑ管 φ1350";
-    s.pipeDiameter = 1.35;
-    s.depthRatio = 95;
-    s.slopePermille = 1.25;
-    s.flowArea = 1.35976725;
-    s.wettedPerimeter = 3.3723;
-    const std::vector<std::string> lines = groupText(Hyouji_2, s);
+    ComputeInput in = vp100Input();
+    in.facilityKindIndex = 3;
+    in.sizeListPosition = 15;
+    in.depthListPosition = 9;
+    in.depthListText = "水量９５％";
+    in.gradientText = "1.25";
+    const std::vector<std::string> lines = groupText(Hyouji_2, computedSheet(in));
 
     EXPECT_EQ(lines[2], sp(19) + "※ 施設  ﾋｭｰﾑ管 φ1350    勾配 I=1.3‰=1.3/1000");
     EXPECT_EQ(lines[4], sp(18) + "（水量９５％、マニング公式による）");
@@ -160,40 +151,29 @@ TEST(SheetFacility, CataloguePipeAtAFlowAreaCode) {
     EXPECT_EQ(lines[16], sp(20) + "・流水の潤辺長 P=2.4980･D=2.4980×1.3500=3.3723m");
 }
 
-// Heading and coefficient texts of all thirteen effective-depth codes.
+// Every depth code of the table: its heading named after the code, and its
+// coefficients printed as the table holds them, to four decimals.
 TEST(SheetFacility, EveryDepthCodeHasItsHeadingAndCoefficients) {
-    struct Expected {
-        double code;
-        const char* depth;
-        const char* area;
-        const char* perimeter;
-    };
-    const Expected table[] = {
-        {10, "満流", "A=0.7853･D^2=0.7853×", "P=3.1415･D=3.1415×"},
-        {9.5, "水深９.５割", "A=0.7707･D^2=0.7707×", "P=2.6905･D=2.6905×"},
-        {9, "水深９割", "A=0.7445･D^2=0.7445×", "P=2.4980･D=2.4980×"},
-        {8.5, "水深８.５割", "A=0.7115･D^2=0.7115×", "P=2.3461･D=2.3461×"},
-        {8, "水深８割", "A=0.6735･D^2=0.6735×", "P=2.2142･D=2.2142×"},
-        {7.5, "水深７.５割", "A=0.6318･D^2=0.6318×", "P=2.0943･D=2.0943×"},
-        {7, "水深７割", "A=0.5872･D^2=0.5872×", "P=1.9823･D=1.9823×"},
-        {95, "水量９５％", "A=0.7461･D^2=0.7461×", "P=2.4980･D=2.4980×"},
-        {90, "水量９０％", "A=0.7068･D^2=0.7068×", "P=2.3282･D=2.3282×"},
-        {85, "水量８５％", "A=0.6675･D^2=0.6675×", "P=2.1958･D=2.1958×"},
-        {80, "水量８０％", "A=0.6283･D^2=0.6283×", "P=2.0858･D=2.0858×"},
-        {75, "水量７５％", "A=0.5890･D^2=0.5890×", "P=1.9866･D=1.9866×"},
-        {70, "水量７０％", "A=0.5497･D^2=0.5497×", "P=1.8962･D=1.8962×"},
-    };
-    for (const Expected& e : table) {
-        SCOPED_TRACE(e.depth);
+    ASSERT_EQ(DepthRatioTable::rows().size(), 13u);
+    for (const DepthRow& row : DepthRatioTable::rows()) {
+        char code[8], a[16], p[16];
+        std::snprintf(code, sizeof code, row.code == std::floor(row.code) ? "%.0f" : "%.1f",
+                      row.code);
+        std::snprintf(a, sizeof a, "%.4f", row.a);
+        std::snprintf(p, sizeof p, "%.4f", row.p);
+        const std::string heading = row.code == 10  ? std::string("満流")
+                                    : row.code < 10 ? "水深" + fullWidthDigits(code) + "割"
+                                                    : "水量" + fullWidthDigits(code) + "％";
+        SCOPED_TRACE(heading);
         CalcSheet s = otherCircularKutter();
-        s.depthRatio = e.code;
+        s.depthRatio = row.code;
         s.pipeDiameter = 0.25;
         s.flowArea = 0.04;
         s.wettedPerimeter = 0.6;
         const std::vector<std::string> lines = groupText(Hyouji_2, s);
-        EXPECT_EQ(lines[4], sp(18) + "（" + e.depth + "、クッター公式による）");
-        EXPECT_EQ(lines[18], sp(20) + "・流水の断面積 " + e.area + "0.2500^2=0.0400m2");
-        EXPECT_EQ(lines[19], sp(20) + "・流水の潤辺長 " + e.perimeter + "0.2500=0.6000m");
+        EXPECT_EQ(lines[4], sp(18) + "（" + heading + "、クッター公式による）");
+        EXPECT_EQ(lines[18], sp(20) + "・流水の断面積 A=" + a + "･D^2=" + a + "×0.2500^2=0.0400m2");
+        EXPECT_EQ(lines[19], sp(20) + "・流水の潤辺長 P=" + p + "･D=" + p + "×0.2500=0.6000m");
     }
 }
 
@@ -224,10 +204,7 @@ TEST(SheetFacility, NoFacilityKindGivesNoFacilityLine) {
 }
 
 TEST(SheetFacility, OpenRectangularChannel) {
-    CalcSheet s = rectangular(0.5, 1.0, 8);
-    s.flowArea = 0.4;
-    s.wettedPerimeter = 2.1;
-    s.hydraulicRadius = 0.1904761905;
+    const CalcSheet s = channel("0.5", 4, "水深８割");
     const std::vector<std::string> lines = groupText(Hyouji_2, s);
 
     EXPECT_EQ(lines[2], sp(19) + "※ 施設  Ｕ字溝 500×1000    勾配 I=2.0‰=2.0/1000");
@@ -241,11 +218,7 @@ TEST(SheetFacility, OpenRectangularChannel) {
 }
 
 TEST(SheetFacility, ClosedRectangularChannelAtFullFlow) {
-    CalcSheet s = rectangular(1.5, 1.0, 10);
-    s.velocityFormula = VelocityFormula::Kutter;
-    s.flowArea = 1.5;
-    s.wettedPerimeter = 5.0;
-    s.hydraulicRadius = 0.3;
+    const CalcSheet s = channel("1.5", 0, "満流", VelocityFormula::Kutter);
     const std::vector<std::string> lines = groupText(Hyouji_2, s);
 
     EXPECT_EQ(lines[2], sp(19) + "※ 施設  Ｕ字溝 1500×1000    勾配 I=2.0‰=2.0/1000");
@@ -261,7 +234,7 @@ TEST(SheetFacility, ClosedRectangularChannelAtFullFlow) {
 TEST(SheetFacility, ControlCharactersOfATypedNameShowAsQuestionMarks) {
     // ESC (which would drive a terminal), DEL, a line feed and a C1 control (U+009B,
     // a terminal's one-byte ESC [) become "?"; the tab stays.
-    CalcSheet s = rectangular(0.5, 1.0, 8);
+    CalcSheet s = channel("0.5", 4, "水深８割");
     s.materialName = "Ｕ字溝\x1b[2J\x7f\n\xc2\x9b"
                      "1m\tB";
     EXPECT_EQ(groupText(Hyouji_2, s)[2],

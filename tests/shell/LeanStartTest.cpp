@@ -138,7 +138,7 @@ private slots:
 
     // A label fitted while hidden gets, when shown, the size adjustSize() gives the
     // same text; one sized by hand in between keeps that size; one visible at once
-    // is fitted at once.
+    // is fitted at once, in its own font.
     void labelsFitWhenShownAsAdjustSizeWould() {
         QMdiArea area;
         area.resize(600, 400);
@@ -168,6 +168,16 @@ private slots:
         QLabel longer(QStringLiteral("計画汚水量の割増し"));
         longer.setFont(sheetFont());
         QCOMPARE(fitted->size(), longer.sizeHint());
+
+        // Sizes are remembered per text and font: the same text twice as large is
+        // measured anew.
+        auto* large = new QLabel(fitted->text(), &form);
+        large->setFont(gothicFont(18.0));
+        large->show();
+        fitToText(large);
+        longer.setFont(gothicFont(18.0));
+        QCOMPARE(large->size(), longer.sizeHint());
+        QVERIFY(large->width() > fitted->width());
         area.removeSubWindow(&form);
     }
 };

@@ -7,6 +7,7 @@
 #include "sheets/InputWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
 
@@ -19,8 +20,13 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 using tovarin::testing::fileBytes;
 using tovarin::testing::runProgram;
@@ -103,14 +109,6 @@ QString refusedDocument(const QTemporaryDir& dir) {
     bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
     const QString path = dir.filePath(QStringLiteral("refused, \"1\".tvr"));
     return writeBytes(path, bytes) ? path : QString();
-}
-
-QString pdfInfo(const QString& path) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {path});
-    if (!info.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(info.readAllStandardOutput());
 }
 
 } // namespace
@@ -300,29 +298,86 @@ void SheetToolAidsTest::curveTable() {
     QCOMPARE(records[101], (QStringList{"1.00", "1.0000", "1.0000"}));
 }
 
+// The drawings in their formats, and the PNG against the curve table of the same
+// document: both curves pass through the table's points and the planned flow runs
+// across the plot at the ratio its caption gives.
 void SheetToolAidsTest::curveDrawings() {
     QTemporaryDir dir;
     const QString vp = example("residential-vp.tvr");
     const QString png = dir.filePath(QStringLiteral("curve.png"));
     const QString svg = dir.filePath(QStringLiteral("curve.svg"));
     const QString pdf = dir.filePath(QStringLiteral("curve.pdf"));
-    for (const QString& out : {png, svg, pdf}) {
+    const QString csv = dir.filePath(QStringLiteral("curve.csv"));
+    for (const QString& out : {png, svg, pdf, csv}) {
         const ToolRun run = runTool({QStringLiteral("--curve"), out, vp});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), run.err.constData());
     }
-    const QImage image(png);
-    QCOMPARE(image.size(), QSize(1600, 1200));
-    QVERIFY(image.pixelColor(5, 5) == QColor(Qt::white));
     const QByteArray svgBytes = fileBytes(svg);
     QVERIFY(svgBytes.contains("<svg"));
     QVERIFY(svgBytes.contains("水理特性曲線"));
     QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
-    const QString info = pdfInfo(pdf);
+    const QString info = tovarin::testing::runTool(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression(
                  QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
              qPrintable(info));
+
+    const Records table = csvOutput(fileBytes(csv)).mid(1);
+    QCOMPARE(table.size(), 101);
+    const QRegularExpressionMatch caption =
+        QRegularExpression(QStringLiteral("Q1′/Q_full=(\\d\\.\\d{3})"))
+            .match(QString::fromUtf8(svgBytes));
+    QVERIFY(caption.hasMatch());
+    const double planned = caption.captured(1).toDouble();
+    QVERIFY(planned > 0.1 && planned < 1.0);
+
+    // The plot is 900 × 900 pixels from (200, 150); its ratio axis ends at the
+    // next 0.2 above everything drawn (at least 1.2).
+    double top = std::max(1.2, planned);
+    for (const QStringList& row : table)
+        top = std::max({top, row[1].toDouble(), row[2].toDouble()});
+    top = std::ceil(top / 0.2 - 1e-9) * 0.2;
+    const auto x = [](double depth) { return qRound(200 + depth * 900); };
+    const auto y = [top](double ratio) { return qRound(1050 - ratio / top * 900); };
+
+    const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(1600, 1200));
+    QVERIFY(image.pixelColor(5, 5) == QColor(Qt::white));
+    const auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue()) <=
+               24;
+    };
+    const auto colourAround = [&](int cx, int cy, const QColor& colour) {
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (near(image.pixelColor(cx + dx, cy + dy), colour))
+                    return true;
+        return false;
+    };
+    const QColor flow(0, 70, 200);
+    const QColor velocity(0, 140, 60);
+    const QColor plannedColour(210, 0, 0);
+    for (int i = 5; i <= 95; i += 5) {
+        const QStringList& row = table[i];
+        const double depth = row[0].toDouble();
+        for (const auto& [ratio, colour] :
+             {std::pair(row[1].toDouble(), flow), std::pair(row[2].toDouble(), velocity)}) {
+            if (std::abs(y(ratio) - y(planned)) < 14)
+                continue; // under the planned flow line or its crossing mark
+            QVERIFY2(colourAround(x(depth), y(ratio), colour),
+                     qPrintable(colour.name() + QStringLiteral(" at ") + row[0]));
+        }
+    }
+    int longest = 0;
+    for (int row = y(planned) - 2; row <= y(planned) + 2; ++row) {
+        int count = 0;
+        for (int column = x(0); column <= x(1); ++column)
+            count += near(image.pixelColor(column, row), plannedColour);
+        longest = std::max(longest, count);
+    }
+    QVERIFY2(longest > 300, qPrintable(QString::number(longest)));
 }
 
 void SheetToolAidsTest::curveIsNotWrittenOverAFolderOrForARefusedDocument() {

@@ -94,7 +94,7 @@ private slots:
     void sheetIsWhatTheEditorWriteAppends_data();
     void sheetIsWhatTheEditorWriteAppends();
     void resultsAsJsonLines();
-    void resultsEscapeStoredCaptions();
+    void resultsEscapeCaptionsAndFileNames();
     void unreadableAndRefusedDocumentsAreReported();
     void wrongArguments();
     void eachDocumentAsIfNamedAlone_data();
@@ -169,7 +169,7 @@ void SheetToolTest::resultsAsJsonLines() {
     QCOMPARE(second.value("beeps").toInt(-1), 0);
 }
 
-void SheetToolTest::resultsEscapeStoredCaptions() {
+void SheetToolTest::resultsEscapeCaptionsAndFileNames() {
     QTemporaryDir dir;
     const cp932::DecodeResult stored =
         cp932::decode(fileBytes(example("residential-vp.tvr")).toStdString());
@@ -180,16 +180,20 @@ void SheetToolTest::resultsEscapeStoredCaptions() {
     QVERIFY(text.contains(QStringLiteral("\r\n0.0041\r\n0.0069\r\n")));
     text.replace(QStringLiteral("\r\n0.0041\r\n0.0069\r\n"),
                  QStringLiteral("\r\n") + caption + QStringLiteral("\r\n0.0069\r\n"));
-    const QString document = dir.filePath(QStringLiteral("quoted.tvr"));
-    QFile file(document);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes));
-    file.close();
+    // A file name may hold control characters too: they are written as \u00xx.
+    const QString document = dir.filePath(QStringLiteral("quoted\u0001\u001f.tvr"));
+    QVERIFY(testing::writeBytes(
+        document, QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes)));
 
     const ToolRun run = runTool({QStringLiteral("--results"), document});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.count('\n'), 1);
-    QCOMPARE(jsonLine(run.out.trimmed()).value("plannedFlow").toString(), caption);
+    QVERIFY(run.out.endsWith('\n'));
+    // JSON allows no control character unescaped (Qt's reader lets them through).
+    for (const char c : run.out.chopped(1))
+        QVERIFY2(static_cast<unsigned char>(c) >= 0x20, run.out.constData());
+    const QJsonObject json = jsonLine(run.out.chopped(1));
+    QCOMPARE(json.value("file").toString(), document);
+    QCOMPARE(json.value("plannedFlow").toString(), caption);
 }
 
 void SheetToolTest::unreadableAndRefusedDocumentsAreReported() {
