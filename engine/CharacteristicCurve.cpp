@@ -1,6 +1,7 @@
 #include "engine/CharacteristicCurve.h"
 
 #include "engine/Calculation.h"
+#include "engine/Catalogue.h"
 #include "engine/NumberText.h"
 
 #include <algorithm>
@@ -106,15 +107,13 @@ std::vector<CurvePoint> characteristicCurve(const CurveSection& section, int ste
 }
 
 std::optional<double> documentDepthFraction(const CalcSheet& sheet) {
-    const double code = sheet.depthRatio;
-    const bool tenths = code == 10 || code == 9.5 || code == 9 || code == 8.5 || code == 8 ||
-                        code == 7.5 || code == 7;
-    if (tenths)
-        return code / 10;
-    const bool areaShare =
-        code == 95 || code == 90 || code == 85 || code == 80 || code == 75 || code == 70;
-    if (areaShare && isCircular(sheet.facilityKind))
-        return circularFractionForArea(code / 100);
+    const DepthRow* row = DepthRatioTable::find(sheet.depthRatio);
+    if (!row)
+        return std::nullopt;
+    if (row->code <= 10) // tenths of the depth
+        return row->code / 10;
+    if (isCircular(sheet.facilityKind)) // percent of the full area
+        return circularFractionForArea(row->code / 100);
     return std::nullopt;
 }
 

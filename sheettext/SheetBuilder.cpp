@@ -1,5 +1,7 @@
 #include "sheettext/SheetBuilder.h"
 
+#include "engine/Catalogue.h"
+#include "engine/NumberText.h"
 #include "platform/ControlCharacters.h"
 
 #include <cmath>
@@ -467,7 +469,7 @@ private:
     }
 
     void headingLine() {
-        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
         if (!row)
             return;
         const char* formula = nullptr;
@@ -477,7 +479,7 @@ private:
             formula = "、クッター公式による）";
         if (!formula)
             return;
-        put(LineMaker(18).text("（").text(row->depthText).text(formula));
+        put(LineMaker(18).text("（").text(row->sheetText).text(formula));
     }
 
     void capacityLegend() {
@@ -514,11 +516,11 @@ private:
     }
 
     void circularSectionLines() {
-        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
         if (!row)
             return;
-        const std::string a = row->areaCoefficient;
-        const std::string p = row->perimeterCoefficient;
+        const std::string a = formatNumber(row->a, "0.0000");
+        const std::string p = formatNumber(row->p, "0.0000");
         put(LineMaker(20)
                 .text("・流水の断面積 A=" + a + "･D^2=" + a + "×")
                 .value(s.pipeDiameter, "0.0000")
