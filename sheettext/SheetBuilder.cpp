@@ -1,5 +1,6 @@
 #include "sheettext/SheetBuilder.h"
 
+#include "engine/Calculation.h"
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"
 #include "platform/ControlCharacters.h"
@@ -90,41 +91,6 @@ private:
     SheetLine line_;
 };
 
-// Heading text and printed coefficients of each effective-depth code. The
-// coefficients are the four-decimal figures the section computation uses.
-struct DepthSheetRow {
-    double code;
-    const char* depthText;
-    const char* areaCoefficient;
-    const char* perimeterCoefficient;
-};
-
-// clang-format off
-constexpr DepthSheetRow depthSheetRows[] = {
-    {10,  "満流",        "0.7853", "3.1415"},
-    {9.5, "水深９.５割", "0.7707", "2.6905"},
-    {9,   "水深９割",    "0.7445", "2.4980"},
-    {8.5, "水深８.５割", "0.7115", "2.3461"},
-    {8,   "水深８割",    "0.6735", "2.2142"},
-    {7.5, "水深７.５割", "0.6318", "2.0943"},
-    {7,   "水深７割",    "0.5872", "1.9823"},
-    {95,  "水量９５％",  "0.7461", "2.4980"},
-    {90,  "水量９０％",  "0.7068", "2.3282"},
-    {85,  "水量８５％",  "0.6675", "2.1958"},
-    {80,  "水量８０％",  "0.6283", "2.0858"},
-    {75,  "水量７５％",  "0.5890", "1.9866"},
-    {70,  "水量７０％",  "0.5497", "1.8962"},
-};
-// clang-format on
-
-const DepthSheetRow* depthSheetRow(double code) {
-    for (const DepthSheetRow& row : depthSheetRows) {
-        if (row.code == code)
-            return &row;
-    }
-    return nullptr;
-}
-
 // The one planned-flow variant the document asks for. Entry mode, land use and
 // groundwater are asked in this order; a choice with no option on gives None.
 enum class FlowVariant { None, R, RW, N1, N1W, N2, N2W, D, DW };
@@ -154,7 +120,7 @@ FlowVariant flowVariant(const CalcSheet& s) {
 class SheetWriter {
 public:
     SheetWriter(const CalcSheet& sheet, SheetSink& sink)
-        : s(sheet), f(sheetFigures(sheet)), sink_(sink) {}
+        : s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)), sink_(sink) {}
 
     void group1() {
         if (sink_.isDrawn())
@@ -180,6 +146,7 @@ public:
 
 private:
     const CalcSheet& s;
+    const Assessment assessment;
     const SheetFigures f;
     SheetSink& sink_;
 
@@ -331,7 +298,7 @@ private:
         result.text("計画汚水量 Q1=(");
         perCapitaTerm(result)
             .text(")×")
-            .value(f.gwFactor, "0.0#")
+            .value(assessment.groundwaterFactor, "0.0#")
             .text("=")
             .value(s.plannedFlow, "0.0000")
             .text("m3/sec");
@@ -366,7 +333,7 @@ private:
         LineMaker sum(19);
         sum.text("計画汚水量 Q1={(");
         perCapitaTerm(sum).text(")＋(");
-        perAreaTerm(sum).text(")}×").value(f.gwFactor, "0.0#");
+        perAreaTerm(sum).text(")}×").value(assessment.groundwaterFactor, "0.0#");
         put(sum);
         // The drawn sheet spaces out the unit of this one line.
         const char* unit = sink_.isDrawn() ? "m3 / sec" : "m3/sec";
@@ -376,7 +343,7 @@ private:
                 .text("＋")
                 .value(f.perAreaFlow, "0.00000")
                 .text(")×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text(" = ")
                 .value(s.plannedFlow, "0.0000")
                 .text(unit));
@@ -400,7 +367,7 @@ private:
         result.text("計画汚水量 Q1=");
         perAreaTerm(result)
             .text("×")
-            .value(f.gwFactor, "0.0#")
+            .value(assessment.groundwaterFactor, "0.0#")
             .text("=")
             .value(s.plannedFlow, "0.0000")
             .text("m3/sec");
@@ -416,7 +383,7 @@ private:
                 .text("計画汚水量 Q1=(")
                 .value(s.plannedFlowBase, "0.0000")
                 .text(")×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text("=")
                 .value(s.plannedFlow, "0.0000")
                 .text("m3/sec"));
@@ -631,13 +598,13 @@ private:
         if (s.allowanceOn == OnOff::None)
             return;
         const bool allowance = s.allowanceOn == OnOff::On;
-        const double compared = allowance ? f.allowedFlow : s.plannedFlow;
+        const double compared = allowance ? assessment.allowedFlow : s.plannedFlow;
         const bool ok = compared <= s.capacity; // equality passes
 
         LineMaker line;
         line.columnJump();
         if (allowance)
-            line.value(f.allowFactor, "0.0#").text("×");
+            line.value(assessment.allowanceFactor, "0.0#").text("×");
         line.text("Q1=")
             .value(compared, "0.0000")
             .text(ok ? "m3/sec  <  Q2=" : "m3/sec  >  Q2=")
@@ -661,11 +628,11 @@ private:
         } else if (s.allowanceOn == OnOff::On) {
             put(LineMaker(19)
                     .text("余裕率={(Q2-")
-                    .value(f.allowFactor, "0.0#")
+                    .value(assessment.allowanceFactor, "0.0#")
                     .text("×Q1)/")
-                    .value(f.allowFactor, "0.0#")
+                    .value(assessment.allowanceFactor, "0.0#")
                     .text("×Q1}×100"));
-            marginResult(f.allowedFlow, true);
+            marginResult(assessment.allowedFlow, true);
         }
         text(18, repeated("―", 33));
     }
@@ -702,7 +669,6 @@ private:
 
         LineMaker formula(19);
         formula.text("Pmax=(24×60×60×1000)･Q2/");
-        double shown = s.maxPopulation;
         if (!groundwater && !allowance) {
             formula.text("q=864×10^5×")
                 .value(s.capacity, "0.0000")
@@ -710,40 +676,37 @@ private:
                 .value(s.sewagePerCapita, "0");
         } else if (!groundwater && allowance) {
             formula.text("(q×")
-                .value(f.allowFactor, "0.0")
+                .value(assessment.allowanceFactor, "0.0")
                 .text(")=864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text("/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.allowFactor, "0.0#")
+                .value(assessment.allowanceFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / f.allowFactor;
         } else if (groundwater && !allowance) {
             formula.text("q･W=(864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text(")/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / f.gwFactor;
         } else {
             formula.text("(q･W×")
-                .value(f.allowFactor, "0.0")
+                .value(assessment.allowanceFactor, "0.0")
                 .text(")=(864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text(")/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text("×")
-                .value(f.allowFactor, "0.0#")
+                .value(assessment.allowanceFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / (f.gwFactor * f.allowFactor);
         }
         put(formula);
-        put(LineMaker(23).text("=").value(shown, "0.0").text("人"));
+        put(LineMaker(23).text("=").value(assessment.shownMaxPopulation, "0.0").text("人"));
     }
 };
 
@@ -751,12 +714,9 @@ private:
 
 SheetFigures sheetFigures(const CalcSheet& s) {
     SheetFigures f;
-    f.gwFactor = (s.groundwaterRate + 100) / 100;
-    f.allowFactor = (s.flowAllowance + 100) / 100;
     f.areaHa = 0.0001 * s.drainageArea;
     f.perCapitaFlow = (s.sewagePerCapita * s.population) / 86400000;
     f.perAreaFlow = s.sewagePerHectare * f.areaHa;
-    f.allowedFlow = ((s.flowAllowance + 100) * s.plannedFlow) / 100;
     f.depthFactor = 0.1 * s.depthRatio;
     return f;
 }
