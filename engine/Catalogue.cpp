@@ -1,5 +1,7 @@
 #include "engine/Catalogue.h"
 
+#include "engine/Units.h"
+
 #include <array>
 
 namespace tovarin {
@@ -39,7 +41,8 @@ std::vector<PipeSize> makeNominalSizes(const char* displayPrefix, const char* la
     std::vector<PipeSize> sizes;
     for (int nominal : nominals) {
         sizes.push_back({std::string(displayPrefix) + "－φ" + fullWidthDigits(nominal),
-                         std::string(labelPrefix) + std::to_string(nominal), nominal / 1000.0});
+                         std::string(labelPrefix) + std::to_string(nominal),
+                         nominal / millimetresPerMetre});
     }
     return sizes;
 }

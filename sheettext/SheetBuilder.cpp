@@ -3,6 +3,7 @@
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"
+#include "engine/Units.h"
 #include "platform/ControlCharacters.h"
 
 #include <cmath>
@@ -714,10 +715,10 @@ private:
 
 SheetFigures sheetFigures(const CalcSheet& s) {
     SheetFigures f;
-    f.areaHa = 0.0001 * s.drainageArea;
-    f.perCapitaFlow = (s.sewagePerCapita * s.population) / 86400000;
+    f.areaHa = hectaresPerSquareMetre * s.drainageArea;
+    f.perCapitaFlow = (s.sewagePerCapita * s.population) / litresPerDayPerCubicMetrePerSecond;
     f.perAreaFlow = s.sewagePerHectare * f.areaHa;
-    f.depthFactor = 0.1 * s.depthRatio;
+    f.depthFactor = depthFractionPerTenth * s.depthRatio;
     return f;
 }
 
@@ -726,13 +727,15 @@ SheetLine facilityName(const CalcSheet& s) {
     if (isStandardPipe(s.facilityKind)) {
         line.facility(s.facilityLabel);
     } else if (s.facilityKind == FacilityKind::OtherCircular) {
-        line.facility(s.materialName).text(" φ").value(s.pipeDiameter * 1000, "####");
+        line.facility(s.materialName)
+            .text(" φ")
+            .value(s.pipeDiameter * millimetresPerMetre, "####");
     } else if (s.facilityKind == FacilityKind::Rectangular) {
         line.facility(s.materialName)
             .text(" ")
-            .value(s.channelWidth * 1000, "####")
+            .value(s.channelWidth * millimetresPerMetre, "####")
             .text("×")
-            .value(s.channelHeight * 1000, "####");
+            .value(s.channelHeight * millimetresPerMetre, "####");
     }
     return line.line();
 }

@@ -12,7 +12,7 @@ namespace tovarin {
 // maximum population are the assessment's own (assessmentOf).
 struct SheetFigures {
     double areaHa = 0;        // drainageArea in hectares
-    double perCapitaFlow = 0; // (sewagePerCapita × population) / 86400000
+    double perCapitaFlow = 0; // (sewagePerCapita × population) / 86,400,000
     double perAreaFlow = 0;   // sewagePerHectare × areaHa
     double depthFactor = 0;   // 0.1 × depthRatio
 };
