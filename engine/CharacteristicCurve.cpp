@@ -2,7 +2,6 @@
 
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
-#include "engine/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,18 +138,6 @@ std::optional<double> depthFractionForFlowRatio(const CurveSection& section, dou
         previous = fraction;
     }
     return std::nullopt;
-}
-
-std::vector<std::vector<std::string>> curveTable(const CurveSection& section,
-                                                 const std::vector<CurvePoint>& points) {
-    std::vector<std::vector<std::string>> table;
-    table.push_back({section.circular ? "水深比h/D" : "水深比h/H", "Q/Q_full", "V/V_full"});
-    for (const CurvePoint& point : points) {
-        table.push_back({formatNumber(point.depthFraction, "0.00"),
-                         formatNumber(point.flowRatio, "0.0000"),
-                         formatNumber(point.velocityRatio, "0.0000")});
-    }
-    return table;
 }
 
 } // namespace tovarin
