@@ -2,8 +2,8 @@
 // The inputs the design aids' tests share: a standard pipe request and two curve
 // sections. Qt-free.
 
-#include "engine/CharacteristicCurve.h"
 #include "engine/Calculation.h"
+#include "engine/CharacteristicCurve.h"
 
 namespace tovarin::test {
 
