@@ -6,6 +6,7 @@
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
+#include "tool/SheetToolWords.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,7 +75,7 @@ void BM_ResultsTableRows(benchmark::State& state) {
                  texts.capacity, verdictText(outcome.assessment.capacityFails),
                  texts.marginRatio.value_or(""), formatNumber(sheet.marginReference, "0"),
                  verdictText(outcome.assessment.marginFails), texts.maxPopulation.value_or(""),
-                 velocityGuide(sheet.velocity), ""});
+                 velocityGuideText(velocityGuide(sheet.velocity)), ""});
         }
         benchmark::DoNotOptimize(table.data());
     }

@@ -1,11 +1,10 @@
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
+#include "engine/Units.h"
 
 namespace tovarin {
 
 namespace {
-
-constexpr double litresPerDayPerCubicMetrePerSecond = 86400000;
 
 // Percentage increase to a factor: 25 % gives 1.25.
 double factorOf(double percent) {

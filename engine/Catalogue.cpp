@@ -1,5 +1,7 @@
 #include "engine/Catalogue.h"
 
+#include "engine/Units.h"
+
 #include <array>
 
 namespace tovarin {
@@ -39,7 +41,8 @@ std::vector<PipeSize> makeNominalSizes(const char* displayPrefix, const char* la
     std::vector<PipeSize> sizes;
     for (int nominal : nominals) {
         sizes.push_back({std::string(displayPrefix) + "－φ" + fullWidthDigits(nominal),
-                         std::string(labelPrefix) + std::to_string(nominal), nominal / 1000.0});
+                         std::string(labelPrefix) + std::to_string(nominal),
+                         nominal / millimetresPerMetre});
     }
     return sizes;
 }
@@ -139,19 +142,28 @@ const std::vector<PipeSize>& sizes(FacilityKind k) {
 
 namespace DepthRatioTable {
 
+namespace {
+
+// The texts of a list whose positions hold the codes (0 for a blank line).
+template <std::size_t size>
+std::vector<std::string> listTexts(const std::array<double, size>& codes) {
+    std::vector<std::string> texts;
+    for (const double code : codes) {
+        const DepthRow* row = find(code);
+        texts.emplace_back(row ? row->listText : "");
+    }
+    return texts;
+}
+
+} // namespace
+
 const std::vector<std::string>& circularTexts() {
-    static const std::vector<std::string> texts = {
-        "満流",       "",           "水深９.5割", "水深９割",   "水深８.5割",
-        "水深８割",   "水深７.5割", "水深７割",   "",           "水量９５％",
-        "水量９０％", "水量８５％", "水量８０％", "水量７５％", "水量７０％",
-    };
+    static const std::vector<std::string> texts = listTexts(circularCodes);
     return texts;
 }
 
 const std::vector<std::string>& rectangularTexts() {
-    static const std::vector<std::string> texts = {
-        "満流", "水深９.5割", "水深９割", "水深８.5割", "水深８割", "水深７.5割", "水深７割",
-    };
+    static const std::vector<std::string> texts = listTexts(rectangularCodes);
     return texts;
 }
 
@@ -171,12 +183,23 @@ std::optional<double> rectangularCode(int position) {
 }
 
 const std::vector<DepthRow>& rows() {
+    // clang-format off
     static const std::vector<DepthRow> table = {
-        {10, 0.7853, 3.1415}, {9.5, 0.7707, 2.6905}, {9, 0.7445, 2.4980},  {8.5, 0.7115, 2.3461},
-        {8, 0.6735, 2.2142},  {7.5, 0.6318, 2.0943}, {7, 0.5872, 1.9823},  {95, 0.7461, 2.4980},
-        {90, 0.7068, 2.3282}, {85, 0.6675, 2.1958},  {80, 0.6283, 2.0858}, {75, 0.5890, 1.9866},
-        {70, 0.5497, 1.8962},
+        {10,  "満流",       "満流",        0.7853, 3.1415},
+        {9.5, "水深９.5割", "水深９.５割", 0.7707, 2.6905},
+        {9,   "水深９割",   "水深９割",    0.7445, 2.4980},
+        {8.5, "水深８.5割", "水深８.５割", 0.7115, 2.3461},
+        {8,   "水深８割",   "水深８割",    0.6735, 2.2142},
+        {7.5, "水深７.5割", "水深７.５割", 0.6318, 2.0943},
+        {7,   "水深７割",   "水深７割",    0.5872, 1.9823},
+        {95,  "水量９５％", "水量９５％",  0.7461, 2.4980},
+        {90,  "水量９０％", "水量９０％",  0.7068, 2.3282},
+        {85,  "水量８５％", "水量８５％",  0.6675, 2.1958},
+        {80,  "水量８０％", "水量８０％",  0.6283, 2.0858},
+        {75,  "水量７５％", "水量７５％",  0.5890, 1.9866},
+        {70,  "水量７０％", "水量７０％",  0.5497, 1.8962},
     };
+    // clang-format on
     return table;
 }
 

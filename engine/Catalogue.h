@@ -30,10 +30,14 @@ const FacilityKindInfo& kind(FacilityKind k); // k must not be None
 const std::vector<PipeSize>& sizes(FacilityKind k);
 } // namespace PipeCatalogue
 
+// One effective depth: its code, its texts and the coefficients of a circle filled
+// to it (the four-decimal figures the section computation uses and the sheet prints).
 struct DepthRow {
-    double code; // depthRatio
-    double a;    // area coefficient: A = a·D^2
-    double p;    // perimeter coefficient: P = p·D
+    double code;           // depthRatio: tenths of the depth, or percent of the flow area
+    const char* listText;  // entry of the effective-depth lists, e.g. "水深９.5割"
+    const char* sheetText; // heading of the sheet's section, e.g. "水深９.５割"
+    double a;              // area coefficient: A = a·D^2
+    double p;              // perimeter coefficient: P = p·D
 };
 
 namespace DepthRatioTable {
@@ -46,7 +50,7 @@ constexpr int rectangularDefaultPosition = 4; // "水深８割"
 // Depth code of a list position; nullopt for a blank line or a position outside the list.
 std::optional<double> circularCode(int position);
 std::optional<double> rectangularCode(int position);
-// The 13 coefficient rows; lookup by exact equality of the code.
+// The 13 rows, fullest first; lookup by exact equality of the code.
 const std::vector<DepthRow>& rows();
 const DepthRow* find(double code);
 } // namespace DepthRatioTable

@@ -1,7 +1,7 @@
 #include "engine/CharacteristicCurve.h"
 
 #include "engine/Calculation.h"
-#include "engine/NumberText.h"
+#include "engine/Catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -106,15 +106,13 @@ std::vector<CurvePoint> characteristicCurve(const CurveSection& section, int ste
 }
 
 std::optional<double> documentDepthFraction(const CalcSheet& sheet) {
-    const double code = sheet.depthRatio;
-    const bool tenths = code == 10 || code == 9.5 || code == 9 || code == 8.5 || code == 8 ||
-                        code == 7.5 || code == 7;
-    if (tenths)
-        return code / 10;
-    const bool areaShare =
-        code == 95 || code == 90 || code == 85 || code == 80 || code == 75 || code == 70;
-    if (areaShare && isCircular(sheet.facilityKind))
-        return circularFractionForArea(code / 100);
+    const DepthRow* row = DepthRatioTable::find(sheet.depthRatio);
+    if (!row)
+        return std::nullopt;
+    if (row->code <= 10) // tenths of the depth
+        return row->code / 10;
+    if (isCircular(sheet.facilityKind)) // percent of the full area
+        return circularFractionForArea(row->code / 100);
     return std::nullopt;
 }
 
@@ -140,18 +138,6 @@ std::optional<double> depthFractionForFlowRatio(const CurveSection& section, dou
         previous = fraction;
     }
     return std::nullopt;
-}
-
-std::vector<std::vector<std::string>> curveTable(const CurveSection& section,
-                                                 const std::vector<CurvePoint>& points) {
-    std::vector<std::vector<std::string>> table;
-    table.push_back({section.circular ? "水深比h/D" : "水深比h/H", "Q/Q_full", "V/V_full"});
-    for (const CurvePoint& point : points) {
-        table.push_back({formatNumber(point.depthFraction, "0.00"),
-                         formatNumber(point.flowRatio, "0.0000"),
-                         formatNumber(point.velocityRatio, "0.0000")});
-    }
-    return table;
 }
 
 } // namespace tovarin

@@ -6,7 +6,6 @@
 #include "engine/CalcSheet.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace tovarin {
@@ -59,10 +58,5 @@ std::optional<double> documentDepthFraction(const CalcSheet& sheet);
 // that rises from the empty section (a rectangular channel on its open branch up
 // to full depth). None when the curve never reaches it.
 std::optional<double> depthFractionForFlowRatio(const CurveSection& section, double flowRatio);
-
-// The table of points with a Japanese header ("水深比h/D" or "水深比h/H",
-// "Q/Q_full", "V/V_full"), as CSV records.
-std::vector<std::vector<std::string>> curveTable(const CurveSection& section,
-                                                 const std::vector<CurvePoint>& points);
 
 } // namespace tovarin

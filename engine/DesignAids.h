@@ -1,29 +1,22 @@
 #pragma once
-// Design aids beside the calculation sheet: the velocity guide of a sewage pipe,
-// the verdict texts of a result, and the trial of every catalogue size of a
-// standard pipe with the smallest passing one chosen.
+// Design aids beside the calculation sheet: the velocity guide of a sewage pipe and
+// the trial of every catalogue size of a standard pipe with the smallest passing
+// one chosen.
 
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace tovarin {
 
 // Velocity guide of a sewage pipe, from the unrounded velocity V (m/sec):
-// "適正" for 0.6 ≤ V ≤ 3.0, "不足" below 0.6, "過大" above 3.0.
-std::string velocityGuide(double velocity);
-
-// "O.K" or "NG", as the results panel colours the figure.
-std::string verdictText(bool fails);
-
-// Texts of the choices as the program names them.
-std::string formulaText(VelocityFormula formula); // "マニング", "クッター" or empty
-// The effective-depth list text of the document's depth choice ("満流", "水深８割",
-// "水量９０％"); empty when the position is a blank line or outside the list.
-std::string depthChoiceText(const CalcSheet& sheet);
+// suitable from 0.6 to 3.0 inclusive, low below and high above.
+enum class VelocityGuide { Low, Suitable, High };
+inline constexpr double lowestSuitableVelocity = 0.6;  // m/sec
+inline constexpr double highestSuitableVelocity = 3.0; // m/sec
+VelocityGuide velocityGuide(double velocity);
 
 // One catalogue size computed as "計算" would after choosing it.
 struct SizeTrial {
@@ -43,9 +36,5 @@ std::vector<SizeTrial> tryEverySize(const CalcSheet& document, const ComputeInpu
 
 // Position of the smallest passing size; none when no size passes.
 std::optional<std::size_t> smallestPassingSize(const std::vector<SizeTrial>& trials);
-
-// The header and the rows of the size table.
-std::vector<std::string> sizeTableHeader();
-std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen);
 
 } // namespace tovarin

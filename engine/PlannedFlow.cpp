@@ -1,14 +1,10 @@
 #include "engine/Calculation.h"
 #include "engine/NumberText.h"
+#include "engine/Units.h"
 
 namespace tovarin {
 
 namespace {
-
-// Litres per person per day to cubic metres per second: 24 × 60 × 60 × 1000.
-constexpr double litresPerDayPerCubicMetrePerSecond = 86400000;
-// Square metres to hectares.
-constexpr double hectaresPerSquareMetre = 1e-4;
 
 bool needsPopulation(LandUse use) {
     return use == LandUse::Residential || use == LandUse::NonResidential1;

@@ -1,5 +1,6 @@
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
+#include "engine/Units.h"
 
 #include <cmath>
 
@@ -27,7 +28,7 @@ void computeCircularSection(CalcSheet& sheet) {
 
 void computeRectangularSection(CalcSheet& sheet) {
     const double ratio = sheet.depthRatio;
-    const double waterDepth = (0.1 * ratio) * sheet.channelHeight;
+    const double waterDepth = (depthFractionPerTenth * ratio) * sheet.channelHeight;
     sheet.flowArea = waterDepth * sheet.channelWidth;
     if (ratio < 10) {
         // Open flow: both walls up to the water and the floor.
@@ -62,7 +63,7 @@ void computeKutterVelocity(CalcSheet& sheet) {
 
 void computeCapacity(CalcSheet& sheet) {
     sheet.hydraulicRadius = sheet.flowArea / sheet.wettedPerimeter;
-    sheet.slope = sheet.slopePermille / 1000;
+    sheet.slope = sheet.slopePermille / permillePerUnit;
     if (sheet.velocityFormula == VelocityFormula::Manning)
         computeManningVelocity(sheet);
     if (sheet.velocityFormula == VelocityFormula::Kutter)

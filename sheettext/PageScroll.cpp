@@ -6,12 +6,12 @@ namespace tovarin {
 
 namespace {
 
-constexpr double kTwipsPerMillimetre = 1440 / 25.4;
+constexpr double twipsPerMillimetre = 1440 / 25.4;
 
 } // namespace
 
 int millimetresToTwips(double millimetres) {
-    return static_cast<int>(std::lround(millimetres * kTwipsPerMillimetre));
+    return static_cast<int>(std::lround(millimetres * twipsPerMillimetre));
 }
 
 int roundHalfToEven(double value) {

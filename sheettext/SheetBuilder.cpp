@@ -1,5 +1,9 @@
 #include "sheettext/SheetBuilder.h"
 
+#include "engine/Calculation.h"
+#include "engine/Catalogue.h"
+#include "engine/NumberText.h"
+#include "engine/Units.h"
 #include "platform/ControlCharacters.h"
 
 #include <cmath>
@@ -88,41 +92,6 @@ private:
     SheetLine line_;
 };
 
-// Heading text and printed coefficients of each effective-depth code. The
-// coefficients are the four-decimal figures the section computation uses.
-struct DepthSheetRow {
-    double code;
-    const char* depthText;
-    const char* areaCoefficient;
-    const char* perimeterCoefficient;
-};
-
-// clang-format off
-constexpr DepthSheetRow depthSheetRows[] = {
-    {10,  "満流",        "0.7853", "3.1415"},
-    {9.5, "水深９.５割", "0.7707", "2.6905"},
-    {9,   "水深９割",    "0.7445", "2.4980"},
-    {8.5, "水深８.５割", "0.7115", "2.3461"},
-    {8,   "水深８割",    "0.6735", "2.2142"},
-    {7.5, "水深７.５割", "0.6318", "2.0943"},
-    {7,   "水深７割",    "0.5872", "1.9823"},
-    {95,  "水量９５％",  "0.7461", "2.4980"},
-    {90,  "水量９０％",  "0.7068", "2.3282"},
-    {85,  "水量８５％",  "0.6675", "2.1958"},
-    {80,  "水量８０％",  "0.6283", "2.0858"},
-    {75,  "水量７５％",  "0.5890", "1.9866"},
-    {70,  "水量７０％",  "0.5497", "1.8962"},
-};
-// clang-format on
-
-const DepthSheetRow* depthSheetRow(double code) {
-    for (const DepthSheetRow& row : depthSheetRows) {
-        if (row.code == code)
-            return &row;
-    }
-    return nullptr;
-}
-
 // The one planned-flow variant the document asks for. Entry mode, land use and
 // groundwater are asked in this order; a choice with no option on gives None.
 enum class FlowVariant { None, R, RW, N1, N1W, N2, N2W, D, DW };
@@ -152,7 +121,7 @@ FlowVariant flowVariant(const CalcSheet& s) {
 class SheetWriter {
 public:
     SheetWriter(const CalcSheet& sheet, SheetSink& sink)
-        : s(sheet), f(sheetFigures(sheet)), sink_(sink) {}
+        : s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)), sink_(sink) {}
 
     void group1() {
         if (sink_.isDrawn())
@@ -178,6 +147,7 @@ public:
 
 private:
     const CalcSheet& s;
+    const Assessment assessment;
     const SheetFigures f;
     SheetSink& sink_;
 
@@ -329,7 +299,7 @@ private:
         result.text("計画汚水量 Q1=(");
         perCapitaTerm(result)
             .text(")×")
-            .value(f.gwFactor, "0.0#")
+            .value(assessment.groundwaterFactor, "0.0#")
             .text("=")
             .value(s.plannedFlow, "0.0000")
             .text("m3/sec");
@@ -364,7 +334,7 @@ private:
         LineMaker sum(19);
         sum.text("計画汚水量 Q1={(");
         perCapitaTerm(sum).text(")＋(");
-        perAreaTerm(sum).text(")}×").value(f.gwFactor, "0.0#");
+        perAreaTerm(sum).text(")}×").value(assessment.groundwaterFactor, "0.0#");
         put(sum);
         // The drawn sheet spaces out the unit of this one line.
         const char* unit = sink_.isDrawn() ? "m3 / sec" : "m3/sec";
@@ -374,7 +344,7 @@ private:
                 .text("＋")
                 .value(f.perAreaFlow, "0.00000")
                 .text(")×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text(" = ")
                 .value(s.plannedFlow, "0.0000")
                 .text(unit));
@@ -398,7 +368,7 @@ private:
         result.text("計画汚水量 Q1=");
         perAreaTerm(result)
             .text("×")
-            .value(f.gwFactor, "0.0#")
+            .value(assessment.groundwaterFactor, "0.0#")
             .text("=")
             .value(s.plannedFlow, "0.0000")
             .text("m3/sec");
@@ -414,7 +384,7 @@ private:
                 .text("計画汚水量 Q1=(")
                 .value(s.plannedFlowBase, "0.0000")
                 .text(")×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text("=")
                 .value(s.plannedFlow, "0.0000")
                 .text("m3/sec"));
@@ -467,7 +437,7 @@ private:
     }
 
     void headingLine() {
-        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
         if (!row)
             return;
         const char* formula = nullptr;
@@ -477,7 +447,7 @@ private:
             formula = "、クッター公式による）";
         if (!formula)
             return;
-        put(LineMaker(18).text("（").text(row->depthText).text(formula));
+        put(LineMaker(18).text("（").text(row->sheetText).text(formula));
     }
 
     void capacityLegend() {
@@ -514,11 +484,11 @@ private:
     }
 
     void circularSectionLines() {
-        const DepthSheetRow* row = depthSheetRow(s.depthRatio);
+        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
         if (!row)
             return;
-        const std::string a = row->areaCoefficient;
-        const std::string p = row->perimeterCoefficient;
+        const std::string a = formatNumber(row->a, "0.0000");
+        const std::string p = formatNumber(row->p, "0.0000");
         put(LineMaker(20)
                 .text("・流水の断面積 A=" + a + "･D^2=" + a + "×")
                 .value(s.pipeDiameter, "0.0000")
@@ -629,13 +599,13 @@ private:
         if (s.allowanceOn == OnOff::None)
             return;
         const bool allowance = s.allowanceOn == OnOff::On;
-        const double compared = allowance ? f.allowedFlow : s.plannedFlow;
+        const double compared = allowance ? assessment.allowedFlow : s.plannedFlow;
         const bool ok = compared <= s.capacity; // equality passes
 
         LineMaker line;
         line.columnJump();
         if (allowance)
-            line.value(f.allowFactor, "0.0#").text("×");
+            line.value(assessment.allowanceFactor, "0.0#").text("×");
         line.text("Q1=")
             .value(compared, "0.0000")
             .text(ok ? "m3/sec  <  Q2=" : "m3/sec  >  Q2=")
@@ -659,11 +629,11 @@ private:
         } else if (s.allowanceOn == OnOff::On) {
             put(LineMaker(19)
                     .text("余裕率={(Q2-")
-                    .value(f.allowFactor, "0.0#")
+                    .value(assessment.allowanceFactor, "0.0#")
                     .text("×Q1)/")
-                    .value(f.allowFactor, "0.0#")
+                    .value(assessment.allowanceFactor, "0.0#")
                     .text("×Q1}×100"));
-            marginResult(f.allowedFlow, true);
+            marginResult(assessment.allowedFlow, true);
         }
         text(18, repeated("―", 33));
     }
@@ -700,7 +670,6 @@ private:
 
         LineMaker formula(19);
         formula.text("Pmax=(24×60×60×1000)･Q2/");
-        double shown = s.maxPopulation;
         if (!groundwater && !allowance) {
             formula.text("q=864×10^5×")
                 .value(s.capacity, "0.0000")
@@ -708,40 +677,37 @@ private:
                 .value(s.sewagePerCapita, "0");
         } else if (!groundwater && allowance) {
             formula.text("(q×")
-                .value(f.allowFactor, "0.0")
+                .value(assessment.allowanceFactor, "0.0")
                 .text(")=864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text("/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.allowFactor, "0.0#")
+                .value(assessment.allowanceFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / f.allowFactor;
         } else if (groundwater && !allowance) {
             formula.text("q･W=(864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text(")/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / f.gwFactor;
         } else {
             formula.text("(q･W×")
-                .value(f.allowFactor, "0.0")
+                .value(assessment.allowanceFactor, "0.0")
                 .text(")=(864×10^5×")
                 .value(s.capacity, "0.0000")
                 .text(")/(")
                 .value(s.sewagePerCapita, "0")
                 .text("×")
-                .value(f.gwFactor, "0.0#")
+                .value(assessment.groundwaterFactor, "0.0#")
                 .text("×")
-                .value(f.allowFactor, "0.0#")
+                .value(assessment.allowanceFactor, "0.0#")
                 .text(")");
-            shown = s.maxPopulation / (f.gwFactor * f.allowFactor);
         }
         put(formula);
-        put(LineMaker(23).text("=").value(shown, "0.0").text("人"));
+        put(LineMaker(23).text("=").value(assessment.shownMaxPopulation, "0.0").text("人"));
     }
 };
 
@@ -749,13 +715,10 @@ private:
 
 SheetFigures sheetFigures(const CalcSheet& s) {
     SheetFigures f;
-    f.gwFactor = (s.groundwaterRate + 100) / 100;
-    f.allowFactor = (s.flowAllowance + 100) / 100;
-    f.areaHa = 0.0001 * s.drainageArea;
-    f.perCapitaFlow = (s.sewagePerCapita * s.population) / 86400000;
+    f.areaHa = hectaresPerSquareMetre * s.drainageArea;
+    f.perCapitaFlow = (s.sewagePerCapita * s.population) / litresPerDayPerCubicMetrePerSecond;
     f.perAreaFlow = s.sewagePerHectare * f.areaHa;
-    f.allowedFlow = ((s.flowAllowance + 100) * s.plannedFlow) / 100;
-    f.depthFactor = 0.1 * s.depthRatio;
+    f.depthFactor = depthFractionPerTenth * s.depthRatio;
     return f;
 }
 
@@ -764,13 +727,15 @@ SheetLine facilityName(const CalcSheet& s) {
     if (isStandardPipe(s.facilityKind)) {
         line.facility(s.facilityLabel);
     } else if (s.facilityKind == FacilityKind::OtherCircular) {
-        line.facility(s.materialName).text(" φ").value(s.pipeDiameter * 1000, "####");
+        line.facility(s.materialName)
+            .text(" φ")
+            .value(s.pipeDiameter * millimetresPerMetre, "####");
     } else if (s.facilityKind == FacilityKind::Rectangular) {
         line.facility(s.materialName)
             .text(" ")
-            .value(s.channelWidth * 1000, "####")
+            .value(s.channelWidth * millimetresPerMetre, "####")
             .text("×")
-            .value(s.channelHeight * 1000, "####");
+            .value(s.channelHeight * millimetresPerMetre, "####");
     }
     return line.line();
 }

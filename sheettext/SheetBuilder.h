@@ -8,14 +8,12 @@
 namespace tovarin {
 
 // Values the sheet derives from the stored ones, in double precision and in this
-// order of operations; they are never stored back.
+// order of operations; they are never stored back. The factors, Q1′ and the shown
+// maximum population are the assessment's own (assessmentOf).
 struct SheetFigures {
-    double gwFactor = 0;      // (groundwaterRate + 100) / 100
-    double allowFactor = 0;   // (flowAllowance + 100) / 100
     double areaHa = 0;        // drainageArea in hectares
-    double perCapitaFlow = 0; // (sewagePerCapita × population) / 86400000
+    double perCapitaFlow = 0; // (sewagePerCapita × population) / 86,400,000
     double perAreaFlow = 0;   // sewagePerHectare × areaHa
-    double allowedFlow = 0;   // ((flowAllowance + 100) × plannedFlow) / 100
     double depthFactor = 0;   // 0.1 × depthRatio
 };
 

@@ -9,6 +9,7 @@
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
+#include "tool/SheetToolWords.h"
 
 #include <QLabel>
 
@@ -65,7 +66,7 @@ std::vector<std::string> resultRow(const QString& file, MDIFofm& window) {
             margin ? formatNumber(sheet.marginReference, "0") : "",
             margin ? verdictText(assessment.marginFails) : "",
             panelText(panel, 12),
-            velocityGuide(sheet.velocity),
+            velocityGuideText(velocityGuide(sheet.velocity)),
             ""};
 }
 

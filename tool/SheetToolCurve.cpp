@@ -9,6 +9,7 @@
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
+#include "tool/SheetToolWords.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -6,6 +6,7 @@
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
+#include "tool/SheetToolWords.h"
 
 namespace tovarin {
 

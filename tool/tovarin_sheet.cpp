@@ -155,11 +155,7 @@ int main(int argc, char* argv[]) {
     platform.unusableNames = namesNotInUtf8(argc, argv);
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.unusableNames.contains(arguments.outputFile)) {
-        std::fputs((platform.unusableNames.value(arguments.outputFile) + QStringLiteral(": ") +
-                    nameNotInSystemEncodingMessage() + QLatin1Char('\n'))
-                       .toUtf8()
-                       .constData(),
-                   stderr);
+        platform.refusesNameNotInUtf8(arguments.outputFile);
         return 1;
     }
     switch (arguments.output) {
@@ -182,24 +178,15 @@ int main(int argc, char* argv[]) {
     for (const QString& file : arguments.files) {
         if (outputFailed)
             break;
-        startNextDocument(mainWindow);
-        platform.document = file;
-        if (platform.refusesNameNotInUtf8(file)) {
-            status = 1;
-            continue;
-        }
         const int beepsBefore = platform.beeps;
-        if (mainWindow.documentCommands().openDocument(file) != OpenOutcome::Restored) {
+        if (!openForResult(platform, mainWindow, file)) {
             status = 1;
             continue;
         }
         if (arguments.output == Output::Pdf) {
             if (!printSheetToPdf(platform, mainWindow.calcSheet(), arguments.outputFile)) {
-                platform.message(
-                    nullptr,
-                    MessageRequest{QStringLiteral("ファイル「%1」に印刷できませんでした。")
-                                       .arg(arguments.outputFile),
-                                   QString(), MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
+                platform.report(QStringLiteral("ファイル「%1」に印刷できませんでした。")
+                                    .arg(arguments.outputFile));
                 status = 1;
             }
             continue;
@@ -212,9 +199,7 @@ int main(int argc, char* argv[]) {
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());
         if (!sheet.ok) {
-            platform.message(nullptr,
-                             MessageRequest{QString::fromStdString(sheet.message), QString(),
-                                            MsgButtons::Ok, MsgAnswer::Ok, MsgIcon::None});
+            platform.report(QString::fromStdString(sheet.message));
             status = 1;
             continue;
         }

@@ -152,8 +152,9 @@ TEST(DepthRatioTable, ListTextsFollowTheirCodes) {
         EXPECT_NE(DepthRatioTable::find(*code), nullptr);
         ++reached;
         // Each run falls: full, the depths 9.5 to 7 tenths, the flow areas 95 to 70 %.
-        if (position > 0 && DepthRatioTable::circularCode(position - 1))
+        if (position > 0 && DepthRatioTable::circularCode(position - 1)) {
             EXPECT_LT(*code, *DepthRatioTable::circularCode(position - 1));
+        }
     }
     EXPECT_EQ(reached, DepthRatioTable::rows().size());
     EXPECT_EQ(circular[DepthRatioTable::circularDefaultPosition], "水深８割");

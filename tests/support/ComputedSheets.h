@@ -4,6 +4,7 @@
 // Qt-free: for the GoogleTest targets as well.
 
 #include "engine/Calculation.h"
+#include "engine/CharacteristicCurve.h"
 
 namespace tovarin::testing {
 
@@ -62,6 +63,30 @@ inline CalcSheet computedSheet(const ComputeInput& in) {
     CalcSheet sheet;
     computeRequest(sheet, in);
     return sheet;
+}
+
+// Curve sections: a 0.3 m circle at 5 per mille, n 0.013.
+inline CurveSection circle(VelocityFormula formula) {
+    CurveSection section;
+    section.circular = true;
+    section.diameter = 0.3;
+    section.roughness = 0.013;
+    section.slopePermille = 5;
+    section.formula = formula;
+    return section;
+}
+
+// 1.0 m high, 0.5 m wide: at half depth A = 0.25, P = 1.5 and at full depth (closed)
+// A = 0.5, P = 3.0, so both have R = 1/6.
+inline CurveSection channel() {
+    CurveSection section;
+    section.circular = false;
+    section.height = 1.0;
+    section.width = 0.5;
+    section.roughness = 0.015;
+    section.slopePermille = 2;
+    section.formula = VelocityFormula::Manning;
+    return section;
 }
 
 } // namespace tovarin::testing

@@ -1,0 +1,33 @@
+#pragma once
+// The words of the design aids' tables: headers, verdicts, guides and the names of
+// the document's choices, in Japanese as the program names them. The engine gives
+// the figures and the choices; the tool turns them into these texts. Qt-free.
+
+#include "engine/CharacteristicCurve.h"
+#include "engine/DesignAids.h"
+
+#include <string>
+#include <vector>
+
+namespace tovarin {
+
+// "不足", "適正" or "過大".
+std::string velocityGuideText(VelocityGuide guide);
+// "O.K" or "NG", as the results panel colours the figure.
+std::string verdictText(bool fails);
+// "マニング", "クッター", or empty without a formula.
+std::string formulaText(VelocityFormula formula);
+// The effective-depth list text of the document's depth choice ("満流", "水深８割",
+// "水量９０％"); empty when the position is a blank line or outside the list.
+std::string depthChoiceText(const CalcSheet& sheet);
+
+// The header and the rows of the size table (--sizes).
+std::vector<std::string> sizeTableHeader();
+std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen);
+
+// The curve points with the header ("水深比h/D" or "水深比h/H", "Q/Q_full",
+// "V/V_full"), as CSV records (--curve OUT.csv).
+std::vector<std::vector<std::string>> curveTable(const CurveSection& section,
+                                                 const std::vector<CurvePoint>& points);
+
+} // namespace tovarin
