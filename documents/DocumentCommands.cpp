@@ -105,18 +105,19 @@ bool DocumentCommands::askOverwriteExisting() {
 }
 
 void DocumentCommands::saveAs() {
-    // The dialog's name is the current file name: a declined name stays the target
-    // of Overwrite save, a cancelled dialog leaves none. Only a file that could not
-    // be written gives the name back (below).
+    // The dialog's name is the current file name, so a cancelled dialog leaves none.
+    // A file the user declined to overwrite, or one that could not be written, gives
+    // the name back: Overwrite save must never aim at a file nothing was saved to.
     const QString previousPath = host_.documentFileName();
     const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
-    host_.setDocumentFileName(path);
-    if (fileExists(path) && !askOverwriteExisting())
-        return;
     if (path.isEmpty()) {
+        host_.setDocumentFileName(path);
         host_.applyAvailability();
         return;
     }
+    if (fileExists(path) && !askOverwriteExisting())
+        return;
+    host_.setDocumentFileName(path);
     switch (writeDocument(path)) {
     case WriteOutcome::Written:
         break;

@@ -301,6 +301,35 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
+// A line of nothing but blanks (spaces, tabs, ideographic spaces).
+bool isBlank(std::string_view line) {
+    constexpr std::string_view ideographicSpace = "\xE3\x80\x80";
+    while (!line.empty()) {
+        if (line.front() == ' ' || line.front() == '\t')
+            line.remove_prefix(1);
+        else if (line.substr(0, ideographicSpace.size()) == ideographicSpace)
+            line.remove_prefix(ideographicSpace.size());
+        else
+            return false;
+    }
+    return true;
+}
+
+// The lines of a document without a facility block whose option lines (Form1 opt1
+// to opt10, Form3 opt1 to opt3) all read as options.
+bool looksLikeDocumentWithoutBlock(const std::vector<std::string>& lines) {
+    if (lines.size() != static_cast<size_t>(documentLineCount(-1)))
+        return false;
+    const auto isFlag = [&lines](size_t lineNumber) {
+        return readFlag(lines[lineNumber - 1]).has_value();
+    };
+    for (size_t line = 2; line <= 11; ++line) {
+        if (!isFlag(line))
+            return false;
+    }
+    return isFlag(16) && isFlag(17) && isFlag(18);
+}
+
 // Hands out the lines in order; the line count has been checked beforehand.
 class LineReader {
 public:
@@ -395,21 +424,29 @@ ParseResult parse(std::string_view bytes) {
     if (!decoded.ok)
         return readFailure(DocumentReadFailure::NotADocument);
 
-    const std::vector<std::string> lines = splitLines(decoded.utf8);
+    std::vector<std::string> lines = splitLines(decoded.utf8);
     if (lines.empty())
         return readFailure(DocumentReadFailure::NotADocument);
     const DocumentIndex kind = readIndex(lines.front());
-    if (!kind)
+    // A facility kind that does not convert leaves the list as it was, without a
+    // choice, so that no facility block follows.
+    const int blockKind = kind.value_or(-1);
+    const size_t expectedLines = static_cast<size_t>(documentLineCount(blockKind));
+    // Blank lines after the last value, as text editors often leave them, are never
+    // reached by a reader that takes the values by position.
+    while (lines.size() > expectedLines && isBlank(lines.back()))
+        lines.pop_back();
+    // A file whose first line is no index is still a document when it has the lines
+    // of one without a facility block and its option lines read as options.
+    if (!kind && !looksLikeDocumentWithoutBlock(lines))
         return readFailure(DocumentReadFailure::NotADocument);
-
-    const size_t expectedLines = static_cast<size_t>(documentLineCount(*kind));
     if (lines.size() > expectedLines)
         return readFailure(DocumentReadFailure::NotADocument);
     if (lines.size() < expectedLines)
         return readFailure(DocumentReadFailure::EndsEarly);
 
     DocumentRecord record;
-    record.facility = facilityValuesFor(*kind);
+    record.facility = facilityValuesFor(blockKind);
     LineReader reader(lines);
     visitLines(record, reader);
 

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -80,6 +83,8 @@ Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels, logicalDpiY());
     createControls();
     createMenus();
+    // The keys move the scroll bars, so the window takes the focus when activated.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSize Form7::sizeHint() const {
@@ -113,6 +118,53 @@ void Form7::createControls() {
         twipsRect(vScrollLeftTwips, 0, scrollBarThicknessTwips, viewportHeightTwips));
     setUpScrollBar(vScroll1_, pageTwips_.height(), viewportHeightTwips);
     connect(vScroll1_, &QScrollBar::valueChanged, this, &Form7::scrolledVertically);
+
+    // The mouse wheel over the page or the grey around it turns the bars.
+    picture1_->installEventFilter(this);
+    picture2_->installEventFilter(this);
+}
+
+bool Form7::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && (watched == picture1_ || watched == picture2_)) {
+        const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+        QScrollBar* bar = std::abs(delta.x()) > std::abs(delta.y()) ? hScroll1_ : vScroll1_;
+        QCoreApplication::sendEvent(bar, event);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form7::keyPressEvent(QKeyEvent* event) {
+    // The keys take the bars' own steps: arrows the small step, PageUp/PageDown the
+    // large one, Home/End to the top and the bottom of the page.
+    const auto act = [event](QScrollBar* bar, QAbstractSlider::SliderAction action) {
+        bar->triggerAction(action);
+        event->accept();
+    };
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+        return act(vScroll1_, QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Down:
+        return act(vScroll1_, QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_Left:
+        return act(hScroll1_, QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Right:
+        return act(hScroll1_, QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_PageUp:
+        return act(vScroll1_, QAbstractSlider::SliderPageStepSub);
+    case Qt::Key_PageDown:
+        return act(vScroll1_, QAbstractSlider::SliderPageStepAdd);
+    case Qt::Key_Home:
+        return act(vScroll1_, QAbstractSlider::SliderToMinimum);
+    case Qt::Key_End:
+        return act(vScroll1_, QAbstractSlider::SliderToMaximum);
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Form7::setUpScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips) {
@@ -211,6 +263,7 @@ Form7* FileImage(PrintHost& host) {
     frame->move(0, 0);
     frame->show();
     area->setActiveSubWindow(frame);
+    window->setFocus(Qt::OtherFocusReason);
     return window;
 }
 

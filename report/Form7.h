@@ -61,6 +61,10 @@ public:
 protected:
     // However the window closes, the main window's toolbar comes back.
     void closeEvent(QCloseEvent* event) override;
+    // PageUp/PageDown, the arrow keys and Home/End move the scroll bars.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The mouse wheel over the viewport moves them too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();

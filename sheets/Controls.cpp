@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontInfo>
@@ -12,11 +13,13 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
 #include <QPicture>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -102,6 +105,53 @@ protected:
 private:
     QAbstractButton* option_;
     QButtonGroup* group_;
+};
+
+// An arrow key that chooses the next option of a pair runs the option's handler,
+// and Qt then gives the focus back to the option: a handler that moved the focus on
+// (to the field the option shows) would be undone. Lets Qt do the arrow key, then
+// moves the focus where the handler sent it, as after a click or Space.
+class ArrowChoosesAsAClick : public QObject {
+public:
+    ArrowChoosesAsAClick(QAbstractButton* option, QButtonGroup* group)
+        : QObject(option), group_(group) {
+        option->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || forwarding_ || !isArrow(event))
+            return QObject::eventFilter(watched, event);
+        QPointer<QWidget> sentTo;
+        QList<QMetaObject::Connection> watches;
+        for (QAbstractButton* option : group_->buttons()) {
+            // Connected after the option's handler, so this runs after it.
+            watches.append(
+                connect(option, &QAbstractButton::toggled, this, [option, &sentTo](bool on) {
+                    if (on)
+                        sentTo = option->window()->focusWidget();
+                }));
+        }
+        forwarding_ = true;
+        QCoreApplication::sendEvent(watched, event);
+        forwarding_ = false;
+        for (const QMetaObject::Connection& watch : watches)
+            disconnect(watch);
+        if (sentTo && !group_->buttons().contains(qobject_cast<QAbstractButton*>(sentTo.data())) &&
+            sentTo->isVisible() && sentTo->isEnabled())
+            focusWholeText(sentTo);
+        return true;
+    }
+
+private:
+    static bool isArrow(const QEvent* event) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+               key == Qt::Key_Down;
+    }
+
+    QButtonGroup* group_;
+    bool forwarding_ = false;
 };
 
 } // namespace
@@ -345,6 +395,12 @@ EntryField* addEntryField(QWidget* parent, const char* name, EntryField::Input i
     return field;
 }
 
+void focusWholeText(QWidget* target) {
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* field = qobject_cast<QLineEdit*>(target))
+        field->selectAll();
+}
+
 void focusOption(QAbstractButton* option) {
     option->setFocus(Qt::OtherFocusReason);
     if (!option->isChecked())
@@ -374,6 +430,11 @@ void setCheckedSilently(QAbstractButton* option, bool checked) {
 void tabIntoSelectedOption(QButtonGroup* group) {
     for (QAbstractButton* option : group->buttons())
         new TabToSelectedOption(option, group);
+}
+
+void arrowsChooseAsAClick(QButtonGroup* group) {
+    for (QAbstractButton* option : group->buttons())
+        new ArrowChoosesAsAClick(option, group);
 }
 
 void onEnterKey(QWidget* widget, std::function<void()> action) {

@@ -73,6 +73,10 @@ void onSelected(QAbstractButton* option, QObject* context, Handler handler) {
     });
 }
 
+// Moves the focus to a control; an entry field has its whole text selected, also
+// when its window is not active yet (right after a message box) and the arrival of
+// the focus comes only with the window's activation.
+void focusWholeText(QWidget* target);
 // Moves the focus to an option button and selects it when it is not selected yet,
 // so that its handler runs as on the user's own choice.
 void focusOption(QAbstractButton* option);
@@ -83,6 +87,10 @@ void setCheckedSilently(QAbstractButton* option, bool checked);
 // Tab into an option pair lands on its selected button, so that moving through the
 // pair never leaves the focus on an unselected option.
 void tabIntoSelectedOption(QButtonGroup* group);
+
+// An option of the pair chosen with an arrow key is handled as one chosen by a click
+// or Space, the handler's move of the focus included.
+void arrowsChooseAsAClick(QButtonGroup* group);
 
 // Enter (Return or keypad Enter) on the widget is swallowed and runs the action.
 void onEnterKey(QWidget* widget, std::function<void()> action);

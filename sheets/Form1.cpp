@@ -150,8 +150,10 @@ void Form1::buildTabOrder() {
                                    txt1_, opt_[1], opt_[2], lst_s_,  opt_[9], opt_[10], cob1_};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    for (int group = 1; group <= 4; ++group)
+    for (int group = 1; group <= 4; ++group) {
         tabIntoSelectedOption(groups_[group]);
+        arrowsChooseAsAClick(groups_[group]);
+    }
 }
 
 // ---------------------------------------------------------------- handlers
@@ -160,6 +162,13 @@ void Form1::connectHandlers() {
     connect(cmd1_, &QPushButton::clicked, this, &Form1::computePlannedFlow);
     connect(cmd2_, &QPushButton::clicked, this, &Form1::enterPlannedFlowDirectly);
     connect(txt3_, &EntryField::clicked, this, &Form1::plannedFlowClicked);
+    // The field can hold the focus without a click (it is given back to the sheet
+    // when another window closes): whatever the user types, pastes or deletes there
+    // is a direct entry, so that a computed mode never stands beside a typed Q1.
+    connect(txt3_, &QLineEdit::textEdited, this, [this] {
+        if (!opt_[8]->isChecked() || !txt3_->hasFrame())
+            plannedFlowClicked();
+    });
     connect(txt2_, &EntryField::clicked, this, &Form1::invalidateResult);
     connect(txt1_, &EntryField::clicked, this, &Form1::invalidateResult);
 

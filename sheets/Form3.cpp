@@ -223,7 +223,7 @@ EntryField* Form3::fieldOf(PlannedSewageField field) const {
 void Form3::ok() {
     if (const auto failure = checkPlannedSewage(input())) {
         showInputError(host_.platform(), this, QString::fromStdString(failure->message));
-        fieldOf(failure->focus)->setFocus(Qt::OtherFocusReason);
+        focusWholeText(fieldOf(failure->focus));
         return;
     }
     Keisan();

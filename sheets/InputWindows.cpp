@@ -303,11 +303,9 @@ void InputWindows::applyFocus(const ComputeFailure& failure) {
     }
     if (!target)
         return;
-    target->setFocus(Qt::OtherFocusReason);
-    if (failure.caretAtStart) {
-        if (auto* field = qobject_cast<QLineEdit*>(target))
-            field->setCursorPosition(0);
-    }
+    // A refused field gets its whole text selected, whatever the check: with the
+    // caret at its start, the digits typed next would join the refused value.
+    focusWholeText(target);
 }
 
 // ---------------------------------------------------------------- document reader

@@ -12,6 +12,8 @@
 #include "shell/ShellResources.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -75,6 +77,9 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     mdiArea_ = new MdiClientArea(twipsSize(kClientWidthTwips, kClientHeightTwips), this);
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
     mdiArea_->setBackground(palette().color(QPalette::Button));
+    // A main window made smaller than its windows scrolls them into sight.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     createMenus();
@@ -190,6 +195,10 @@ void MDIFofm::createStatusBar() {
     msg_->setObjectName(QStringLiteral("msg"));
     // A permanent panel that fills the bar: hovering over menus never hides it.
     sbr1->addPermanentWidget(msg_, 1);
+    // A passing notice (where 書き込み wrote the sheet) takes the bar for a few
+    // seconds; the panel, with its verdict, comes back when it goes.
+    connect(sbr1, &QStatusBar::messageChanged, this,
+            [this](const QString& passing) { msg_->setVisible(passing.isEmpty()); });
 }
 
 void MDIFofm::sizeToClientArea() {
@@ -216,7 +225,12 @@ void MDIFofm::showEvent(QShowEvent* event) {
 }
 
 void MDIFofm::setStatusMessage(const QString& text) {
+    statusBar()->clearMessage();
     msg_->setText(text);
+}
+
+QString MDIFofm::passingMessage() const {
+    return statusBar()->currentMessage();
 }
 
 QString MDIFofm::statusMessage() const {
@@ -311,7 +325,12 @@ void MDIFofm::showToolbarAndStatusBar() {
 }
 
 void MDIFofm::Kakikomi() {
-    tovarin::Kakikomi(platform_, this, calcSheet_);
+    if (!tovarin::Kakikomi(platform_, this, calcSheet_))
+        return;
+    const QString written =
+        QDir::toNativeSeparators(QFileInfo(QString::fromLatin1(reportFileName)).absoluteFilePath());
+    statusBar()->showMessage(QStringLiteral("計算書を「%1」に書き込みました。").arg(written),
+                             writtenNoticeMilliseconds);
 }
 
 void MDIFofm::startEditor() {

@@ -47,6 +47,10 @@ public:
 
     InputWindows& inputWindows() override { return *inputWindows_; }
     QString statusMessage() const;
+    // The passing notice shown over the message panel, empty when there is none.
+    QString passingMessage() const;
+    // How long the notice after 書き込み stays.
+    static constexpr int writtenNoticeMilliseconds = 5000;
     // Toolbar button by its position 1..6 (4 is the separator).
     QAction* toolbarButton(int position) const;
 

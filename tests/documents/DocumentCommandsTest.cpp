@@ -169,6 +169,7 @@ private slots:
     void openDialogAndItsCancel();
     void saveAsToANewName();
     void saveAsOverAnExistingFile();
+    void declinedSaveAsKeepsTheOverwriteTarget();
     void saveAsCancelled();
     void overwriteSaveAsksFirst();
     void closeAndNewAfterOpen();
@@ -516,20 +517,41 @@ void DocumentCommandsTest::saveAsOverAnExistingFile() {
     QVERIFY(sameQuestion(
         platform->messages.first(), QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
         QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No, MsgIcon::Critical));
-    // Declined: nothing written, yet the declined name is what Overwrite save targets.
+    // Declined: nothing written, and Overwrite save does not aim at the declined file.
     QCOMPARE(fileBytes(existing), QByteArray("old\r\n"));
-    QCOMPARE(window->currentFileName, existing);
+    QVERIFY(window->currentFileName.isEmpty());
     QVERIFY(windows().form1()->windowTitle().isEmpty());
     QVERIFY(!button(3));
     openFileMenu();
-    QVERIFY(action("Men_FOvw")->isEnabled());
-    QVERIFY(button(3));
+    QVERIFY(!action("Men_FOvw")->isEnabled());
+    QVERIFY(!button(3));
 
     platform->answers.enqueue(MsgAnswer::Yes);
     saveAs(existing);
     QCOMPARE(platform->messages.size(), 2);
     QCOMPARE(fileBytes(existing), serialisedWindows());
     QCOMPARE(windows().form1()->windowTitle(), existing);
+}
+
+void DocumentCommandsTest::declinedSaveAsKeepsTheOverwriteTarget() {
+    const QString saved = savedDocument();
+    const QString other = path(QStringLiteral("other.tvr"));
+    QVERIFY(writeBytes(other, "other\r\n"));
+    QVERIFY(writeBytes(saved, "stale\r\n"));
+
+    platform->answers.enqueue(MsgAnswer::No);
+    saveAs(other);
+    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(windows().form1()->windowTitle(), saved);
+    QVERIFY(button(3));
+    openFileMenu();
+    QVERIFY(action("Men_FOvw")->isEnabled());
+
+    // Overwrite save writes where the caption says, never to the declined file.
+    platform->answers.enqueue(MsgAnswer::Ok);
+    action("Men_FOvw")->trigger();
+    QCOMPARE(fileBytes(other), QByteArray("other\r\n"));
+    QCOMPARE(fileBytes(saved), serialisedWindows());
 }
 
 void DocumentCommandsTest::saveAsCancelled() {

@@ -344,7 +344,15 @@ TEST(DocumentReading, RefusesFilesThatAreNotDocuments) {
     withNul[40] = '\0';
     expectNotADocument(withNul, "NUL byte");
 
-    expectNotADocument(joinCrlf(noBlockFile("VP")), "first line not an index");
+    // A first line that is no index, in a file that reads as no document without a
+    // facility block.
+    std::vector<std::string> wordFirst = noBlockFile("VP");
+    wordFirst[3] = "maybe";
+    expectNotADocument(joinCrlf(wordFirst), "word for the kind, option line not an option");
+    std::vector<std::string> standardBlock = crlfLines(serialise(sampleRecord(3)).bytes);
+    standardBlock[0] = "Hume";
+    expectNotADocument(joinCrlf(standardBlock), "word for the kind above a block");
+    expectNotADocument("Dear reader,\r\n\r\n", "a letter");
 
     std::vector<std::string> tooMany = noBlockFile("-1 ");
     tooMany.push_back("extra");
@@ -353,6 +361,36 @@ TEST(DocumentReading, RefusesFilesThatAreNotDocuments) {
     std::vector<std::string> rectangular = crlfLines(serialise(sampleRecord(5)).bytes);
     rectangular[0] = "-1 ";
     expectNotADocument(joinCrlf(rectangular), "rectangular block under no kind");
+}
+
+TEST(DocumentReading, IgnoresBlankLinesAfterTheLastValue) {
+    for (int kind : {-1, 0, 4, 5}) {
+        const std::string saved = serialise(sampleRecord(kind)).bytes;
+        for (const std::string& tail : {"\r\n", "\r\n\r\n", "  \r\n\t\n", "\n"}) {
+            const ParseResult read = parse(saved + tail);
+            ASSERT_TRUE(read.ok()) << kind << " + " << ::testing::PrintToString(tail);
+            EXPECT_EQ(*read.record, sampleRecord(kind)) << kind;
+        }
+    }
+    // An empty last caption is a value, not a blank line after the values.
+    std::vector<std::string> lines = noBlockFile("-1 ");
+    lines.back() = "";
+    const ParseResult emptyLast = parse(joinCrlf(lines) + "\r\n");
+    ASSERT_TRUE(emptyLast.ok());
+    EXPECT_EQ(emptyLast.record->form11.lbl21, "");
+    // A line with something in it after the last value still makes too many lines.
+    expectNotADocument(joinCrlf(noBlockFile("-1 ")) + "\r\nextra\r\n", "text after blanks");
+}
+
+TEST(DocumentReading, AWordForTheKindLeavesTheListUnchosen) {
+    std::vector<std::string> lines = noBlockFile("VP");
+    const ParseResult read = parse(joinCrlf(lines) + "\r\n");
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.record->form1.lst_s, std::nullopt);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(read.record->facility));
+    EXPECT_EQ(read.record->form11.lbl3, "first caption");
+    // Nothing can be saved from it as it stands: the kind has no value.
+    EXPECT_FALSE(serialise(*read.record).ok());
 }
 
 TEST(DocumentReading, ReportsAFileThatEndsEarly) {

@@ -105,6 +105,43 @@ private slots:
         QCOMPARE(window->pageDrawings(), 1);
     }
 
+    void keysAndTheWheelMoveTheBarsByTheirSteps() {
+        Form7* window = FileImage(*host);
+        QScrollBar* v = window->vScroll1();
+        QScrollBar* h = window->hScroll1();
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QCOMPARE(v->value(), v->pageStep());
+        QTest::keyClick(window, Qt::Key_Up);
+        QCOMPARE(v->value(), v->pageStep() - v->singleStep());
+        QTest::keyClick(window, Qt::Key_End);
+        QCOMPARE(v->value(), v->maximum());
+        QCOMPARE(window->picture2()->y(), -px(v->maximum()));
+        QTest::keyClick(window, Qt::Key_PageUp);
+        QCOMPARE(v->value(), v->maximum() - v->pageStep());
+        QTest::keyClick(window, Qt::Key_Home);
+        QCOMPARE(v->value(), 0);
+        QTest::keyClick(window, Qt::Key_Right);
+        QCOMPARE(h->value(), h->singleStep());
+        QTest::keyClick(window, Qt::Key_Left);
+        QCOMPARE(h->value(), 0);
+
+        // One notch down over the page scrolls down, one notch sideways scrolls across.
+        const auto wheel = [window](QPoint delta) {
+            QWidget* page = window->picture2();
+            QWheelEvent event(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), QPoint(), delta,
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(page, &event);
+        };
+        wheel(QPoint(0, -120));
+        QVERIFY(v->value() > 0);
+        QCOMPARE(h->value(), 0);
+        wheel(QPoint(0, 120));
+        QCOMPARE(v->value(), 0);
+        wheel(QPoint(-120, 0));
+        QVERIFY(h->value() > 0);
+        QCOMPARE(window->pageDrawings(), 1);
+    }
+
     void eachActivationDrawsTheSheetOnceOnAClearedPage() {
         Form7* window = FileImage(*host);
         const int sheetLines = static_cast<int>(drawnSheetLines(host->sheet).size());

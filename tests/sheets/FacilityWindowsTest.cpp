@@ -34,10 +34,9 @@ void expectRefusal(NewDocument& doc, const QString& message, QWidget* focus) {
     QVERIFY(!doc.windows->hasResult());
 }
 
-// The caret stands at the start of the field, nothing selected.
-void expectCaretAtStart(EntryField* field) {
-    QVERIFY(!field->hasSelectedText());
-    QCOMPARE(field->cursorPosition(), 0);
+// A refused field has its whole text selected, so that typing replaces the value.
+void expectWholeTextSelected(EntryField* field) {
+    QCOMPARE(field->selectedText(), field->text());
 }
 
 void enterDirectPlannedFlow(NewDocument& doc, const QString& text) {
@@ -166,12 +165,14 @@ private slots:
         Form2* pipe = doc.windows->form2();
         pipe->txt1()->setText(QStringLiteral("0.0"));
         expectRefusal(doc, QStringLiteral("施設の勾配を入力してください。"), pipe->txt1());
-        expectCaretAtStart(pipe->txt1());
+        expectWholeTextSelected(pipe->txt1());
+        QTest::keyClicks(pipe->txt1(), QStringLiteral("5"));
+        QCOMPARE(pipe->txt1()->text(), QStringLiteral("5")); // not "50.0"
 
         pipe->txt1()->setText(QStringLiteral("10"));
         pipe->txt2()->setText(QStringLiteral("0.000"));
         expectRefusal(doc, QStringLiteral("粗度係数を入力してください。"), pipe->txt2());
-        expectCaretAtStart(pipe->txt2());
+        expectWholeTextSelected(pipe->txt2());
 
         pipe->txt2()->setText(QStringLiteral("0.010"));
         pipe->cbo1()->setCurrentIndex(1); // a blank separator line
@@ -197,12 +198,13 @@ private slots:
 
         sheet->opt(5)->setChecked(true);
         expectRefusal(doc, QStringLiteral("直径を入力してください。"), circular->txt1());
-        expectCaretAtStart(circular->txt1());
+        expectWholeTextSelected(circular->txt1());
         circular->txt1()->setText(QStringLiteral("0.3"));
         expectRefusal(doc, QStringLiteral("施設の勾配を入力してください。"), circular->txt2());
+        expectWholeTextSelected(circular->txt2());
         circular->txt2()->setText(QStringLiteral("5"));
         expectRefusal(doc, QStringLiteral("粗度係数を入力してください。"), circular->txt3());
-        expectCaretAtStart(circular->txt3());
+        expectWholeTextSelected(circular->txt3());
         circular->txt3()->setText(QStringLiteral("0.013"));
         circular->cbo1()->setCurrentIndex(8);
         expectRefusal(doc, QStringLiteral("施設の有効水深の割合を入力してください。"),
@@ -222,7 +224,7 @@ private slots:
         sheet->opt(5)->setChecked(true);
         // Height is asked for before width.
         expectRefusal(doc, QStringLiteral("施設の高さを入力してください。"), channel->txt1());
-        expectCaretAtStart(channel->txt1());
+        expectWholeTextSelected(channel->txt1());
         channel->txt1()->setText(QStringLiteral("1.0"));
         expectRefusal(doc, QStringLiteral("施設の巾を入力してください。"), channel->txt2());
         channel->txt2()->setText(QStringLiteral("0.5"));

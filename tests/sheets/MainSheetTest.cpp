@@ -2,6 +2,7 @@
 // ways of obtaining the planned flow, the option handlers and the keyboard flow.
 
 #include "platform/qt/Twips.h"
+#include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
 #include "sheets/Form2.h"
@@ -12,6 +13,7 @@
 #include "tests/sheets/SheetTestKit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -21,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <functional>
 
 using namespace tovarin;
 using namespace tovarin::testing;
@@ -265,6 +269,38 @@ private slots:
         QCOMPARE(doc.host.sheet.population, 1000.0);
     }
 
+    void editingThePlannedFlowSwitchesToDirectEntry() {
+        const QList<std::function<void(QWidget*)>> edits = {
+            [](QWidget* field) { QTest::keyClicks(field, QStringLiteral("0.02")); },
+            [](QWidget* field) { QTest::keyClick(field, Qt::Key_Backspace); },
+            [](QWidget* field) { QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier); },
+        };
+        QApplication::clipboard()->setText(QStringLiteral("0.03"));
+        for (const auto& edit : edits) {
+            NewDocument doc;
+            Form1* sheet = doc.windows->form1();
+            sheet->txt3()->setText(QStringLiteral("0.0200"));
+            doc.windows->form2()->txt1()->setText(QStringLiteral("10"));
+            doc.windows->form2()->cmd1()->click();
+            QVERIFY(doc.windows->form11());
+            // The focus reaches the field without a click, its text selected.
+            sheet->txt3()->setFocus(Qt::ActiveWindowFocusReason);
+            sheet->txt3()->selectAll();
+            doc.host.statusMessages.clear();
+
+            edit(sheet->txt3());
+            QVERIFY(sheet->opt(8)->isChecked());
+            QVERIFY(!sheet->opt(7)->isChecked());
+            QVERIFY(sheet->plannedFlowHasBorder());
+            QVERIFY(!doc.windows->form11());
+            QCOMPARE(doc.host.status(), mainSheetNotice());
+        }
+        // Text put there by the program is no edit.
+        NewDocument doc;
+        doc.windows->form1()->txt3()->setText(QStringLiteral("0.0041"));
+        QVERIFY(doc.windows->form1()->opt(7)->isChecked());
+    }
+
     // ------------------------------------------------------------ options
 
     void groundwaterOffClearsTheRate() {
@@ -345,6 +381,39 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), doc.windows->form2()->lst_pu());
     }
 
+    void arrowKeysChooseAsAClickDoes() {
+        NewDocument doc;
+        Form1* sheet = doc.windows->form1();
+        struct Case {
+            int from;
+            int to;
+            QWidget* focus;
+        };
+        for (const Case& c :
+             {Case{3, 4, sheet->txt2()}, Case{5, 6, sheet->txt1()}, Case{9, 10, sheet->cob1()}}) {
+            focusOption(sheet->opt(c.from));
+            QTest::keyClick(sheet->opt(c.from), Qt::Key_Right);
+            QVERIFY2(sheet->opt(c.to)->isChecked(), qPrintable(QString::number(c.to)));
+            QCOMPARE(QApplication::focusWidget(), c.focus);
+        }
+        // "無し" chosen with the arrow keeps the focus on itself, as a click does.
+        focusOption(sheet->opt(4));
+        QTest::keyClick(sheet->opt(4), Qt::Key_Left);
+        QVERIFY(sheet->opt(3)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), sheet->opt(3));
+
+        // The digits typed after the arrow land in the field.
+        QTest::keyClick(sheet->opt(3), Qt::Key_Right);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        QCOMPARE(sheet->txt2()->text(), QStringLiteral("5"));
+        // Space does what the arrow does.
+        focusOption(sheet->opt(5));
+        sheet->opt(6)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(sheet->opt(6), Qt::Key_Space);
+        QVERIFY(sheet->opt(6)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), sheet->txt1());
+    }
+
     void enterInTheRateFieldsMovesToTheNextGroup() {
         NewDocument doc;
         Form1* sheet = doc.windows->form1();
@@ -392,6 +461,28 @@ private slots:
             sheet->txt1(), sheet->opt(1), sheet->lst_s(), sheet->opt(10), sheet->cob1()};
         QCOMPARE(visited.mid(0, expected.size()), expected);
         QVERIFY(!visited.contains(sheet->txt3()));
+    }
+
+    void shiftTabWalksTheSameOrderBackwards() {
+        NewDocument doc;
+        Form1* sheet = doc.windows->form1();
+        sheet->opt(4)->setChecked(true);
+        sheet->opt(6)->setChecked(true);
+        sheet->opt(10)->setChecked(true);
+        sheet->opt(2)->setChecked(true);
+        sheet->cob1()->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> visited{QApplication::focusWidget()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            visited.append(QApplication::focusWidget());
+        }
+        const QList<QWidget*> expected = {
+            sheet->cob1(), sheet->opt(10), sheet->lst_s(), sheet->opt(2), sheet->txt1(),
+            sheet->opt(6), sheet->txt2(),  sheet->opt(4),  sheet->cmd1(), sheet->cmd2()};
+        QCOMPARE(visited, expected);
+        // Walking backwards chooses nothing.
+        for (int checked : {2, 4, 6, 10})
+            QVERIFY(sheet->opt(checked)->isChecked());
     }
 };
 

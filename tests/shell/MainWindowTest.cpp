@@ -2,6 +2,7 @@
 // Close, the two exit questions, the About box and the editor commands.
 
 #include "sheets/Form1.h"
+#include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/InputWindows.h"
 #include "shell/Form10.h"
@@ -10,6 +11,7 @@
 #include "tests/shell/ModalAnswer.h"
 #include "tests/support/ScriptedPlatform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -68,6 +71,7 @@ private slots:
     void availabilityFollowsTheResult();
     void resultAppearingWithAFileNameEnablesOverwriteButton();
     void editorCommands();
+    void smallMainWindowScrollsToItsWindows();
 
 private:
     QAction* action(const char* name) const {
@@ -353,9 +357,59 @@ void MainWindowTest::editorCommands() {
     QVERIFY(platform->messages.isEmpty());
     QFile::remove(QStringLiteral("Tvrn.txt"));
 
+    // Each write says where it went, for a while, over the panel that keeps its verdict.
+    auto* panel = window->findChild<QLabel*>(QStringLiteral("msg"));
+    const QString verdict = window->statusMessage();
+    QVERIFY(!verdict.isEmpty());
+    QCOMPARE(window->passingMessage(),
+             QStringLiteral("計算書を「%1」に書き込みました。")
+                 .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath("Tvrn.txt"))));
+    QVERIFY(panel->isHidden());
+    QCOMPARE(window->statusMessage(), verdict);
+    window->statusBar()->clearMessage(); // as when its time is up
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(panel->text(), verdict);
+    // A later message of the windows replaces the notice at once.
+    action("Men_FEWri")->trigger();
+    QFile::remove(QStringLiteral("Tvrn.txt"));
+    window->setStatusMessage(QStringLiteral("next"));
+    QVERIFY(window->passingMessage().isEmpty());
+    QVERIFY(!panel->isHidden());
+
+    // A failed write says so in its message box and claims nothing in the bar.
+    QVERIFY(QDir::current().mkdir(QStringLiteral("Tvrn.txt")));
+    action("Men_FEWri")->trigger();
+    QDir::current().rmdir(QStringLiteral("Tvrn.txt"));
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(window->passingMessage().isEmpty());
+
     action("Men_FEOpn")->trigger();
     QVERIFY(!platform->startAttempts.isEmpty());
     QVERIFY(platform->startAttempts.first().endsWith(QStringLiteral(" Tvrn.txt")));
+}
+
+void MainWindowTest::smallMainWindowScrollsToItsWindows() {
+    computeAResult();
+    QMdiArea* area = window->mdiArea();
+    // At the designed size every window fits: no bars.
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    QVERIFY(!area->verticalScrollBar()->isVisible());
+
+    window->resize(window->width() / 2, window->height() / 2);
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    // Scrolled to the end, "計算" and the far corner of the results panel are in sight.
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    for (QWidget* widget : {static_cast<QWidget*>(window->inputWindows().form11()),
+                            static_cast<QWidget*>(window->inputWindows().form2()->cmd1())}) {
+        const QPoint corner = widget->rect().bottomRight();
+        QTRY_VERIFY(area->viewport()->rect().contains(widget->mapTo(area->viewport(), corner)));
+    }
+
+    window->resize(window->sizeHint());
+    QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)
