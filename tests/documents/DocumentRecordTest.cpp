@@ -366,7 +366,7 @@ TEST(DocumentReading, RefusesFilesThatAreNotDocuments) {
 TEST(DocumentReading, IgnoresBlankLinesAfterTheLastValue) {
     for (int kind : {-1, 0, 4, 5}) {
         const std::string saved = serialise(sampleRecord(kind)).bytes;
-        for (const std::string& tail : {"\r\n", "\r\n\r\n", "  \r\n\t\n", "\n"}) {
+        for (const char* tail : {"\r\n", "\r\n\r\n", "  \r\n\t\n", "\n"}) {
             const ParseResult read = parse(saved + tail);
             ASSERT_TRUE(read.ok()) << kind << " + " << ::testing::PrintToString(tail);
             EXPECT_EQ(*read.record, sampleRecord(kind)) << kind;
