@@ -4,6 +4,7 @@
 
 #include "platform/qt/Platform.h"
 #include "shell/CommandLine.h"
+#include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "shell/StartMeasure.h"
@@ -12,12 +13,33 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 void write(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
+}
+
+// Set while the application object is made. Qt ends the program (abort, exit status
+// 134, "Reinstalling the application may fix this problem") with a fatal message when
+// its window system cannot start: a DISPLAY where no server answers, or no platform
+// plugin that can serve the settings. Asking the display server beforehand would
+// repeat Qt's own choice of platform (X11, Wayland, QT_QPA_PLATFORM) and still miss
+// the other reasons; so the fatal message of exactly that moment is answered instead,
+// with the program's own message and exit status 1. Qt's warnings before it, which
+// name the reason, still go to standard error.
+bool startingWindowSystem = false;
+QtMessageHandler qtMessages = nullptr;
+
+void windowSystemMessages(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+    if (type == QtFatalMsg && startingWindowSystem) {
+        write(stderr, tovarin::windowSystemFailedMessage());
+        std::_Exit(1);
+    }
+    qtMessages(type, context, message);
 }
 
 } // namespace
@@ -31,8 +53,7 @@ int main(int argc, char* argv[]) {
     switch (request.action) {
     case Action::PrintHelp:
     case Action::PrintVersion:
-        write(stdout, request.output);
-        return 0;
+        return tovarin::writeCommandLineAnswer(QStringLiteral("tovarin"), request.output);
     case Action::Refuse:
         write(stderr, request.output);
         return request.exitStatus;
@@ -47,7 +68,11 @@ int main(int argc, char* argv[]) {
     // The arguments have been read; the window system gets only the program's name, so
     // that no document name is taken for one of its own options.
     int windowArgc = 1;
+    qtMessages = qInstallMessageHandler(windowSystemMessages);
+    startingWindowSystem = true;
     QApplication app(windowArgc, argv);
+    startingWindowSystem = false;
+    qInstallMessageHandler(qtMessages);
     QCoreApplication::setApplicationName(QStringLiteral("tovarin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TOVARIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tovarin.Tovarin"));

@@ -2,9 +2,9 @@
 
 #include "documents/DocumentCommands.h"
 #include "platform/qt/FileNames.h"
+#include "shell/CommandLineConvention.h"
 #include "shell/MDIFofm.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -15,12 +15,16 @@ namespace {
 
 const QString kProgram = QStringLiteral("tovarin");
 
+// The options of tovarin; a new one is a line here and its answer in readCommandLine.
+const QList<OptionSpec> kOptions = {
+    {QStringLiteral("help"), QLatin1Char('h')},
+    {QStringLiteral("version"), QLatin1Char('v')},
+};
+
 QString usageLine() {
     return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n");
 }
 
-// The help text is written here rather than taken from QCommandLineParser, which
-// needs an application object that does not exist yet at this point.
 QString helpText() {
     return usageLine() +
            QStringLiteral(
@@ -35,7 +39,8 @@ QString helpText() {
                "  -v, --version  バージョンを表示して終了 / show the version and exit\n"
                "\n"
                "画面のない環境では tovarin-sheet を使ってください。\n"
-               "Without a display, use tovarin-sheet.\n");
+               "Without a display, use tovarin-sheet.\n") +
+           reportFaultsText();
 }
 
 StartRequest refuse(const QString& message, int status) {
@@ -61,6 +66,13 @@ StartRequest startWithDocument(const QByteArray& bytes) {
     return request;
 }
 
+StartRequest answer(StartRequest::Action action, const QString& output) {
+    StartRequest request;
+    request.action = action;
+    request.output = output;
+    return request;
+}
+
 } // namespace
 
 StartRequest readCommandLine(const QList<QByteArray>& arguments) {
@@ -70,43 +82,24 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     if (texts.isEmpty())
         texts << kProgram;
 
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOption(help);
-    parser.addOption(version);
-    parser.addPositionalArgument(QStringLiteral("FILE.tvr"), QString());
+    const ParsedArguments parsed = parseArguments(texts, kOptions);
+    if (!parsed.error.isEmpty())
+        return refuse(usageErrorText(kProgram, parsed.error, usageLine()), 2);
+    if (parsed.count(QStringLiteral("help")))
+        return answer(StartRequest::Action::PrintHelp, helpText());
+    if (parsed.count(QStringLiteral("version")))
+        return answer(StartRequest::Action::PrintVersion, versionText(kProgram));
 
-    if (!parser.parse(texts))
-        return refuse(QStringLiteral("tovarin: %1\n").arg(parser.errorText()) + usageLine(), 2);
-    if (parser.isSet(help)) {
-        StartRequest request;
-        request.action = StartRequest::Action::PrintHelp;
-        request.output = helpText();
-        return request;
-    }
-    if (parser.isSet(version)) {
-        StartRequest request;
-        request.action = StartRequest::Action::PrintVersion;
-        request.output = QStringLiteral("tovarin " TOVARIN_VERSION "\n");
-        return request;
-    }
-
-    const QStringList documents = parser.positionalArguments();
-    if (documents.size() > 1)
-        return refuse(
-            QStringLiteral("tovarin: 開けるファイルは一つです / only one file can be opened\n") +
-                usageLine(),
-            2);
-    if (documents.isEmpty())
+    if (parsed.operands.size() > 1)
+        return refuse(usageErrorText(kProgram,
+                                     {QStringLiteral("開けるファイルは一つです。"),
+                                      QStringLiteral("only one file can be opened")},
+                                     usageLine()),
+                      2);
+    if (parsed.operands.isEmpty())
         return {};
-    // The document's own bytes: the last argument that decodes to its name.
-    for (qsizetype index = texts.size() - 1; index > 0; --index) {
-        if (texts.at(index) == documents.first())
-            return startWithDocument(arguments.at(index));
-    }
-    return startWithDocument(QFile::encodeName(documents.first()));
+    return startWithDocument(arguments.value(parsed.operandPositions.first(),
+                                             QFile::encodeName(parsed.operands.first())));
 }
 
 bool displayAvailable() {
@@ -124,6 +117,21 @@ QString noDisplayMessage() {
         "tovarin: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the windows "
         "cannot be shown. Start it from a desktop session, or use tovarin-sheet for the "
         "calculation sheet.\n");
+}
+
+QString windowSystemFailedMessage() {
+    QStringList settings;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            settings << QLatin1String(variable) + QLatin1Char('=') + qEnvironmentVariable(variable);
+    }
+    const QString where = settings.join(QStringLiteral(", "));
+    return QStringLiteral(
+               "tovarin: 画面（%1）に接続できないため起動できません。"
+               "デスクトップの中で起動するか、計算書だけなら tovarin-sheet を使ってください。\n"
+               "tovarin: cannot connect to the display (%1), so the windows cannot be shown. "
+               "Start it from a desktop session, or use tovarin-sheet for the calculation sheet.\n")
+        .arg(where);
 }
 
 void openStartDocument(MDIFofm& window, const QString& path) {

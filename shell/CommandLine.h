@@ -1,5 +1,6 @@
 #pragma once
-// The command line of the program `tovarin`: `tovarin [FILE.tvr]`, `--help`, `--version`.
+// The command line of the program `tovarin`: `tovarin [FILE.tvr]`, `--help`, `--version`,
+// in the convention both programs share (CommandLineConvention.h).
 // It is read before any window system is touched, so that help, version and wrong
 // arguments work without a display, and a missing display is told plainly instead of
 // ending inside the window system.
@@ -35,6 +36,9 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments);
 bool displayAvailable();
 // Japanese and English, for standard error.
 QString noDisplayMessage();
+// When a display is named but the window system cannot start on it (no server there,
+// or no platform plugin that can use it): Japanese and English, naming the settings.
+QString windowSystemFailedMessage();
 
 // Opens the document named on the command line after start-up, as File → Open does
 // with the name its dialog returns: the same reader, the same messages, the caption.
