@@ -1,6 +1,7 @@
 #include "tool/SheetToolArguments.h"
 
-#include <QCommandLineParser>
+#include "platform/qt/FileNames.h"
+
 #include <QFileInfo>
 
 namespace tovarin {
@@ -9,88 +10,132 @@ namespace {
 
 struct ModeOption {
     SheetToolMode mode;
-    QCommandLineOption option;
+    OptionSpec option;
 };
 
 // The output modes, each an option; at most one may be given.
-QList<ModeOption> modeOptions() {
-    return {
-        {SheetToolMode::Utf8Sheet, QCommandLineOption(QStringLiteral("utf8"))},
-        {SheetToolMode::Results, QCommandLineOption(QStringLiteral("results"))},
-        {SheetToolMode::Pdf,
-         QCommandLineOption(QStringLiteral("pdf"), QString(), QStringLiteral("OUT.pdf"))},
-        {SheetToolMode::Csv, QCommandLineOption(QStringLiteral("csv"))},
-        {SheetToolMode::Sizes, QCommandLineOption(QStringLiteral("sizes"))},
-        {SheetToolMode::Curve,
-         QCommandLineOption(QStringLiteral("curve"), QString(), QStringLiteral("OUT"))},
-        {SheetToolMode::Help,
-         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
-        {SheetToolMode::Version, QCommandLineOption(QStringLiteral("version"))},
+const QList<ModeOption>& modeOptions() {
+    static const QList<ModeOption> modes = {
+        {SheetToolMode::Utf8Sheet, {QStringLiteral("utf8"), QChar()}},
+        {SheetToolMode::Results, {QStringLiteral("results"), QChar()}},
+        {SheetToolMode::Pdf, {QStringLiteral("pdf"), QChar(), true}},
+        {SheetToolMode::Csv, {QStringLiteral("csv"), QChar()}},
+        {SheetToolMode::Sizes, {QStringLiteral("sizes"), QChar()}},
+        {SheetToolMode::Curve, {QStringLiteral("curve"), QChar(), true}},
+        {SheetToolMode::Help, {QStringLiteral("help"), QLatin1Char('h')}},
+        {SheetToolMode::Version, {QStringLiteral("version"), QLatin1Char('v')}},
     };
+    return modes;
 }
 
-QString checkOutputFile(SheetToolMode mode, const QString& name) {
+QList<OptionSpec> optionSpecs() {
+    QList<OptionSpec> specs;
+    for (const ModeOption& mode : modeOptions())
+        specs << mode.option;
+    return specs;
+}
+
+bool hasSuffix(const QString& name, const QStringList& suffixes) {
+    return suffixes.contains(QFileInfo(name).suffix().toLower());
+}
+
+UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
     if (name.isEmpty())
-        return QStringLiteral("出力ファイル名が空です。");
-    if (mode == SheetToolMode::Curve) {
-        const QString suffix = QFileInfo(name).suffix().toLower();
-        if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") &&
-            suffix != QStringLiteral("pdf") && suffix != QStringLiteral("csv"))
-            return QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name);
-    }
+        return {QStringLiteral("出力ファイル名が空です。"),
+                QStringLiteral("the output file name is empty")};
+    // The output's extension is checked, so that a document named first is never
+    // taken for the output and replaced.
+    if (mode == SheetToolMode::Pdf && !hasSuffix(name, {QStringLiteral("pdf")}))
+        return {QStringLiteral("--pdf の出力は .pdf です: %1").arg(name),
+                QStringLiteral("the output of --pdf must end in .pdf: %1").arg(name)};
+    const QStringList curveSuffixes{QStringLiteral("png"), QStringLiteral("svg"),
+                                    QStringLiteral("pdf"), QStringLiteral("csv")};
+    if (mode == SheetToolMode::Curve && !hasSuffix(name, curveSuffixes))
+        return {QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name),
+                QStringLiteral("the output of --curve must end in .png, .svg, .pdf or .csv: %1")
+                    .arg(name)};
     return {};
 }
 
 // How many documents each mode takes.
-QString checkFileCount(SheetToolMode mode, qsizetype count) {
-    if (mode == SheetToolMode::Help || mode == SheetToolMode::Version)
-        return count == 0 ? QString() : QStringLiteral("ファイルは指定できません。");
+UsageError checkFileCount(SheetToolMode mode, qsizetype count) {
+    if (mode == SheetToolMode::Help || mode == SheetToolMode::Version) {
+        if (count == 0)
+            return {};
+        return {QStringLiteral("ファイルは指定できません。"),
+                QStringLiteral("no file can be named here")};
+    }
     if (count == 0)
-        return QStringLiteral("ファイルを指定してください。");
+        return {QStringLiteral("ファイルを指定してください。"), QStringLiteral("no file named")};
     const bool single =
         mode == SheetToolMode::Pdf || mode == SheetToolMode::Sizes || mode == SheetToolMode::Curve;
     if (single && count != 1)
-        return QStringLiteral("このモードのファイルは一つです。");
+        return {QStringLiteral("このモードのファイルは一つです。"),
+                QStringLiteral("this mode takes one file")};
     return {};
+}
+
+// A name of the command line as the tool uses it: decoded, or, when its bytes are not
+// UTF-8, the placeholder of its position (recorded with its bytes shown).
+QString usableName(SheetToolArguments& result, const QList<QByteArray>& arguments,
+                   qsizetype position, const QString& decoded) {
+    const QByteArray bytes = arguments.value(position);
+    if (argumentKeepsItsBytes(bytes))
+        return decoded;
+    const QString placeholder = QChar(0) + QString::number(position);
+    result.unusableNames.insert(placeholder, shownBytes(bytes));
+    return placeholder;
 }
 
 } // namespace
 
-SheetToolArguments readSheetToolArguments(const QStringList& arguments) {
-    QCommandLineParser parser;
-    const QList<ModeOption> modes = modeOptions();
-    for (const ModeOption& mode : modes)
-        parser.addOption(mode.option);
-    parser.addPositionalArgument(QStringLiteral("files"), QString(), QStringLiteral("FILE.tvr…"));
+SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
+    QStringList texts;
+    for (const QByteArray& argument : arguments)
+        texts << nameOfArgument(argument);
+    if (texts.isEmpty())
+        texts << QStringLiteral("tovarin-sheet");
 
     SheetToolArguments result;
-    if (!parser.parse(arguments)) {
-        result.error = parser.errorText();
+    const ParsedArguments parsed = parseArguments(texts, optionSpecs());
+    if (!parsed.error.isEmpty()) {
+        result.error = parsed.error;
         return result;
     }
     int modeCount = 0;
-    for (const ModeOption& mode : modes) {
-        if (!parser.isSet(mode.option))
+    for (const ModeOption& mode : modeOptions()) {
+        const qsizetype given = parsed.count(mode.option.name);
+        if (given == 0)
             continue;
-        if (parser.values(mode.option).size() > 1) {
-            result.error =
-                QStringLiteral("--%1 が二回以上指定されています。").arg(mode.option.names().last());
+        if (given > 1) {
+            result.error = {
+                QStringLiteral("--%1 が二回以上指定されています。").arg(mode.option.name),
+                QStringLiteral("--%1 is given more than once").arg(mode.option.name)};
             return result;
         }
         ++modeCount;
         result.output = mode.mode;
-        if (!mode.option.valueName().isEmpty())
-            result.outputFile = parser.value(mode.option);
+        if (mode.option.takesValue)
+            result.outputFile = parsed.find(mode.option.name)->value;
     }
     if (modeCount > 1) {
-        result.error = QStringLiteral("出力の指定は一つだけです。");
+        result.error = {QStringLiteral("出力の指定は一つだけです。"),
+                        QStringLiteral("only one output mode can be given")};
         return result;
     }
-    result.files = parser.positionalArguments();
     if (result.output == SheetToolMode::Pdf || result.output == SheetToolMode::Curve)
         result.error = checkOutputFile(result.output, result.outputFile);
     if (result.valid())
-        result.error = checkFileCount(result.output, result.files.size());
+        result.error = checkFileCount(result.output, parsed.operands.size());
+    if (!result.valid())
+        return result;
+
+    for (qsizetype index = 0; index < parsed.operands.size(); ++index)
+        result.files << usableName(result, arguments, parsed.operandPositions.at(index),
+                                   parsed.operands.at(index));
+    if (const ParsedArguments::Given* output = parsed.find(
+            result.output == SheetToolMode::Pdf ? QStringLiteral("pdf") : QStringLiteral("curve")))
+        result.outputFile = usableName(result, arguments, output->position, output->value);
     return result;
 }
 
@@ -116,6 +161,8 @@ QString sheetToolHelp() {
                "保存したデータ（.tvr）を画面なしで開き、次のいずれかを出力します。\n"
                "  （指定なし）       計算書（「書き込み」と同じ内容、シフトJIS・CR "
                "LF）を標準出力へ\n"
+               "                     （標準出力が端末のときは、読めるように --utf8 と同じ UTF-8 "
+               "で）\n"
                "  --utf8             計算書を UTF-8・LF で標準出力へ\n"
                "  --results          計算結果パネルの値を1ファイル1行の JSON で標準出力へ\n"
                "  --pdf 出力.pdf     計算書の印刷を A4 の PDF ファイルへ（最大計画人口を含む）\n"
@@ -127,9 +174,15 @@ QString sheetToolHelp() {
                "                     PNG・SVG・PDF の図、又は CSV の表で出力\n"
                "                       例: tovarin-sheet --curve 曲線.png a.tvr\n"
                "  -h, --help         この説明\n"
-               "  --version          版番号\n"
+               "  -v, --version      版番号\n"
                "CSV は UTF-8（BOM 付き）・CR LF です。メッセージは標準エラーへ出力します。\n"
-               "終了状態: 0 正常、1 開けない・計算できないファイルがあった、2 引数の誤り。\n");
+               "終了状態: 0 正常、1 開けない・計算できないファイルがあった、2 引数の誤り。\n"
+               "\n"
+               "Without an option the sheet goes to standard output as \"書き込み\" writes it\n"
+               "(code page 932, CR LF); on a terminal it is written as UTF-8, as --utf8 does.\n"
+               "Exit status: 0 done, 1 a file could not be read or computed, 2 wrong "
+               "arguments.\n") +
+           reportFaultsText();
 }
 
 } // namespace tovarin

@@ -1,6 +1,13 @@
 #pragma once
-// The command line of tovarin-sheet.
+// The command line of tovarin-sheet, read from the program's own arguments before Qt
+// starts (Qt is given only the program's name), in the convention both programs share
+// (shell/CommandLineConvention.h).
 
+#include "shell/CommandLineConvention.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,12 +19,19 @@ struct SheetToolArguments {
     SheetToolMode output = SheetToolMode::Sheet;
     QStringList files;
     QString outputFile; // --pdf OUT.pdf, --curve OUT.(png|svg|pdf|csv)
-    QString error;      // why the arguments were refused; empty when they are usable
+    UsageError error;   // why the arguments were refused; empty when they are usable
     bool valid() const { return error.isEmpty(); }
+
+    // The names whose bytes are not UTF-8 (a file name in another encoding) cannot be
+    // given to Qt, which would replace those bytes and so name another file. Each
+    // stands in `files` or `outputFile` as a placeholder of its own position on the
+    // command line (no decoded argument can equal it), mapped here to its bytes shown
+    // readably (\xHH), for the message that refuses it.
+    QHash<QString, QString> unusableNames;
 };
 
-// Reads the arguments (the program name first, as QCoreApplication::arguments()).
-SheetToolArguments readSheetToolArguments(const QStringList& arguments);
+// Reads the arguments as the program received them (the first is the program's name).
+SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments);
 
 // The usage text (Japanese and English) and the longer help of --help.
 QString sheetToolUsage();

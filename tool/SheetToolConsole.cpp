@@ -57,16 +57,6 @@ bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
     return true;
 }
 
-QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]) {
-    QHash<QString, QString> names;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray bytes(argv[i]);
-        if (!argumentKeepsItsBytes(bytes))
-            names.insert(nameOfArgument(bytes), shownBytes(bytes));
-    }
-    return names;
-}
-
 QString writeOutputFile(const QString& path, const QByteArray& bytes) {
     switch (writeWholeFile(path, bytes)) {
     case WholeFileWrite::Written:

@@ -31,16 +31,13 @@ public:
     // A message of the tool itself, under the document's name.
     void report(const QString& text);
 
-    // Names of the command line that are not UTF-8 (namesNotInUtf8 below).
+    // Names of the command line that are not UTF-8: the placeholder that stands for
+    // each, with its bytes shown readably (SheetToolArguments::unusableNames).
     QHash<QString, QString> unusableNames;
     // Refuses a document whose name is one of them, with a message under its bytes:
     // Qt would open another name (its bytes replaced), not this file.
     bool refusesNameNotInUtf8(const QString& file);
 };
-
-// The arguments whose bytes Qt cannot give back unchanged (a file name in another
-// encoding than UTF-8), each with its bytes shown readably: invalid bytes as \xHH.
-QHash<QString, QString> namesNotInUtf8(int argc, char* argv[]);
 
 // The tool's windows are never shown, so no assistive technology can ever read them.
 // Qt still builds a full accessibility description of each control whose text or

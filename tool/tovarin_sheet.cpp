@@ -9,7 +9,9 @@
 // Each document is opened by the same reader as the File menu's Open, on real
 // windows that are never shown, and its calculation sheet is written to standard
 // output exactly as "書き込み(&W)" appends it to Tvrn.txt (code page 932, CR LF).
-// --utf8 writes the same text as UTF-8 with LF line ends. --results writes instead
+// --utf8 writes the same text as UTF-8 with LF line ends, and so does the sheet when
+// standard output is a terminal (unless its locale is code page 932), where the code
+// page 932 bytes would be unreadable. --results writes instead
 // one JSON object per document and line with the texts of the results panel.
 // --pdf prints the one document's sheet into a PDF file on A4, through the same
 // printing as "印刷(&P)", with the maximum population section.
@@ -22,12 +24,14 @@
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
+#include "platform/Terminal.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "report/FilePrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/ReportFile.h"
+#include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
@@ -132,37 +136,51 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
+// Standard output as the sheet is written to it: UTF-8 (--utf8, or a terminal, where
+// code page 932 bytes would be unreadable: the terminal shows the same text as --utf8,
+// LF line ends, which the terminal itself turns into new lines), or else the bytes
+// of the report file unchanged.
+bool sheetAsUtf8(SheetToolMode output) {
+    if (output == Output::Utf8Sheet)
+        return true;
+    return output == Output::Sheet && standardOutputIsTerminal() && !localeIsCodePage932();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The arguments are the tool's own: Qt is given only the program's name below, so
+    // that no document name is taken for one of its options (-style=…, -stylesheet=…).
+    QList<QByteArray> argumentBytes;
+    for (int index = 0; index < argc; ++index)
+        argumentBytes << QByteArray(argv[index]);
+    const SheetToolArguments arguments = readSheetToolArguments(argumentBytes);
+    const QString program = QStringLiteral("tovarin-sheet");
+    if (!arguments.valid()) {
+        const QString message = usageErrorText(program, arguments.error, sheetToolUsage());
+        std::fputs(message.toUtf8().constData(), stderr);
+        return 2;
+    }
+    if (arguments.output == Output::Help)
+        return writeCommandLineAnswer(program, sheetToolHelp());
+    if (arguments.output == Output::Version)
+        return writeCommandLineAnswer(program, versionText(program));
+
     // The windows exist only in memory: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
-    QApplication app(argc, argv);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     setUpJapaneseEnvironment(app);
     describeUnseenControlsBarely();
 
-    const SheetToolArguments arguments = readSheetToolArguments(QCoreApplication::arguments());
-    if (!arguments.valid()) {
-        const QString message = QStringLiteral("tovarin-sheet: ") + arguments.error +
-                                QLatin1Char('\n') + sheetToolUsage();
-        std::fputs(message.toUtf8().constData(), stderr);
-        return 2;
-    }
-
     ConsolePlatform platform;
-    platform.unusableNames = namesNotInUtf8(argc, argv);
+    platform.unusableNames = arguments.unusableNames;
     // An output file (--pdf, --curve) is written under its name, which must survive too.
-    if (platform.unusableNames.contains(arguments.outputFile)) {
-        platform.refusesNameNotInUtf8(arguments.outputFile);
+    if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
-    }
     switch (arguments.output) {
-    case Output::Help:
-        return writeStandardOutput(sheetToolHelp().toStdString()) ? 0 : 1;
-    case Output::Version:
-        return writeStandardOutput("tovarin-sheet " TOVARIN_VERSION "\n") ? 0 : 1;
     case Output::Csv:
         return writeResultsTable(platform, arguments.files);
     case Output::Sizes:
@@ -173,6 +191,7 @@ int main(int argc, char* argv[]) {
         break;
     }
     MDIFofm mainWindow(platform, OnScreen::Never);
+    const bool utf8 = sheetAsUtf8(arguments.output);
     int status = 0;
     bool outputFailed = false;
     for (const QString& file : arguments.files) {
@@ -203,8 +222,7 @@ int main(int argc, char* argv[]) {
             status = 1;
             continue;
         }
-        outputFailed = !writeStandardOutput(
-            arguments.output == Output::Utf8Sheet ? utf8Sheet(sheet.bytes) : sheet.bytes);
+        outputFailed = !writeStandardOutput(utf8 ? utf8Sheet(sheet.bytes) : sheet.bytes);
     }
     if (outputFailed || !closeStandardOutput()) {
         reportOutputFailure();
