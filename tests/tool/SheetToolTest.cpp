@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -97,6 +98,9 @@ private slots:
     void resultsEscapeCaptionsAndFileNames();
     void unreadableAndRefusedDocumentsAreReported();
     void wrongArguments();
+    void helpAndVersion();
+    void namesLikeQtOptionsAreDocuments();
+    void sheetOnATerminalIsUtf8();
     void eachDocumentAsIfNamedAlone_data();
     void eachDocumentAsIfNamedAlone();
     void ownPlannedFlowWithoutAGroundwaterChoice();
@@ -230,7 +234,63 @@ void SheetToolTest::wrongArguments() {
     const ToolRun unknown = runTool({QStringLiteral("--html"), example("residential-vp.tvr")});
     QCOMPARE(unknown.exitCode, 2);
     QVERIFY(unknown.out.isEmpty());
-    QVERIFY(unknown.err.contains("tovarin-sheet"));
+    const QString err = QString::fromUtf8(unknown.err);
+    QVERIFY2(err.startsWith(QStringLiteral("tovarin-sheet: 不明なオプションです: --html\n"
+                                           "tovarin-sheet: unknown option: --html\n使い方:")),
+             qPrintable(err));
+
+    // A document named first is not taken for the output of --pdf, and stays as it was.
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("a.tvr"));
+    QVERIFY(QFile::copy(example("residential-vp.tvr"), document));
+    const ToolRun pdf = runTool({QStringLiteral("--pdf"), document, example("residential-vp.tvr")});
+    QCOMPARE(pdf.exitCode, 2);
+    QVERIFY(pdf.err.contains("must end in .pdf"));
+    QCOMPARE(fileBytes(document), fileBytes(example("residential-vp.tvr")));
+}
+
+// -v as tovarin has it; the version with its licence, the help with where to report.
+void SheetToolTest::helpAndVersion() {
+    const ToolRun version = runTool({QStringLiteral("-v")});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("tovarin-sheet " TOVARIN_VERSION "\nCopyright (c) 2026"));
+    QVERIFY(version.out.contains("MIT"));
+    const ToolRun help = runTool({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.contains("Report faults to: <"));
+}
+
+// The arguments are the tool's own: Qt's options (-style=…, -stylesheet=…) are
+// documents after "--" like any name that begins with a dash.
+void SheetToolTest::namesLikeQtOptionsAreDocuments() {
+    QTemporaryDir dir;
+    for (const char* name : {"-style=fusion.tvr", "-stylesheet=a.tvr"})
+        QVERIFY(QFile::copy(example("residential-vp.tvr"), dir.filePath(QLatin1String(name))));
+    const ToolRun run =
+        runProgram(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
+                   {QStringLiteral("--utf8"), QStringLiteral("--"),
+                    QStringLiteral("-style=fusion.tvr"), QStringLiteral("-stylesheet=a.tvr")},
+                   dir.path());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray sheet = runTool({QStringLiteral("--utf8"), example("residential-vp.tvr")}).out;
+    QCOMPARE(run.out, sheet + sheet);
+}
+
+// On a terminal the sheet is readable: the text of --utf8 (the terminal ends its lines
+// with CR LF itself). Into a pipe it stays the bytes of "書き込み" (above).
+void SheetToolTest::sheetOnATerminalIsUtf8() {
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        QSKIP("util-linux script is not installed");
+    const QString vp = example("residential-vp.tvr");
+    const ToolRun terminal =
+        runProgram(QStringLiteral("script"),
+                   {QStringLiteral("-qec"),
+                    QStringLiteral("'%1' '%2'").arg(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), vp),
+                    QStringLiteral("/dev/null")});
+    QCOMPARE(terminal.exitCode, 0);
+    QByteArray shown = terminal.out;
+    shown.replace("\r\n", "\n");
+    QCOMPARE(shown, runTool({QStringLiteral("--utf8"), vp}).out);
 }
 
 // Documents that came out differently after another document: a groundwater pair
@@ -310,20 +370,25 @@ void SheetToolTest::ownPlannedFlowWithoutAGroundwaterChoice() {
 }
 
 void SheetToolTest::failedStandardOutputIsReported() {
-    for (const QString& option : {QStringLiteral("--utf8"), QStringLiteral("--results")}) {
+    for (const QString& option : {QStringLiteral("--utf8"), QStringLiteral("--results"),
+                                  QStringLiteral("--help"), QStringLiteral("--version")}) {
+        const bool answer = option.startsWith(QLatin1String("--help")) || option == "--version";
         QProcess tool;
         tool.setStandardOutputFile(QStringLiteral("/dev/full"));
         tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST),
-                   {option, example("residential-vp.tvr")});
+                   answer ? QStringList{option}
+                          : QStringList{option, example("residential-vp.tvr")});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tool.exitCode(), 1);
         const QString err = QString::fromUtf8(tool.readAllStandardError());
-        QVERIFY2(err.startsWith(QStringLiteral("標準出力に書き込めませんでした")), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("標準出力に書き込めませんでした（")), qPrintable(err));
     }
 }
 
 // A name in code page 932 ("テスト.tvr"), as a document copied from Windows may have.
+// Beside it a UTF-8 name that is what Qt would make of those bytes ("�e�X�g.tvr",
+// U+FFFD for each byte it cannot read): that document is used, by its own bytes.
 void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
     QTemporaryDir dir;
     const QByteArray name("\x83\x65\x83\x58\x83\x67.tvr");
@@ -336,11 +401,15 @@ void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
     QVERIFY(std::fclose(file) == 0 && written);
 
     const QString vp = example("residential-vp.tvr");
+    const QString replaced = QStringLiteral("\uFFFDe\uFFFDX\uFFFDg.tvr");
+    QVERIFY(QFile::copy(vp, dir.filePath(replaced)));
     const ToolRun run = runToolInShell(
-        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\"").arg(vp),
+        QStringLiteral("exec \"$0\" \"$(printf '\\203e\\203X\\203g.tvr')\" \"%1\" \"%2\"")
+            .arg(vp, replaced),
         dir.path());
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.out, runTool({vp}).out); // the other document still comes out
+    const QByteArray sheet = runTool({vp}).out;
+    QCOMPARE(run.out, sheet + sheet); // the other documents still come out
     const QString err = QString::fromUtf8(run.err);
     QCOMPARE(err,
              QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
