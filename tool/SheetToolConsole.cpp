@@ -1,10 +1,13 @@
 #include "tool/SheetToolConsole.h"
 
+#include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
 
 #include <QAccessibleObject>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -55,6 +58,27 @@ bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
     document = unusableNames.value(file);
     report(nameNotInSystemEncodingMessage());
     return true;
+}
+
+QString outputFileProblem(const QString& path) {
+    switch (pathKind(fileSystemName(path))) {
+    case PathKind::Folder:
+        return QStringLiteral("「%1」はフォルダです。").arg(path);
+    case PathKind::Special:
+        return QStringLiteral("「%1」は%2").arg(path, QString::fromUtf8(notARegularFileReason));
+    case PathKind::Absent:
+    case PathKind::Regular:
+        break;
+    }
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    const QString folderPath = QDir::toNativeSeparators(folder.filePath());
+    if (!folder.exists())
+        return QStringLiteral("フォルダ「%1」がありません。").arg(folderPath);
+    if (!folder.isDir())
+        return QStringLiteral("「%1」はフォルダではありません。").arg(folderPath);
+    if (!folder.isWritable())
+        return QStringLiteral("フォルダ「%1」に書き込む権限がありません。").arg(folderPath);
+    return {};
 }
 
 QString writeOutputFile(const QString& path, const QByteArray& bytes) {

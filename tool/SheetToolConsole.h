@@ -45,6 +45,11 @@ public:
 // fraction. Called once, before the first window is made.
 void describeUnseenControlsBarely();
 
+// Why an output file cannot be written, as far as that shows before writing: the name
+// is a folder or a device, its folder is missing or may not be written to. In
+// Japanese, the system's reason included; empty when nothing stands in the way.
+QString outputFileProblem(const QString& path);
+
 // Writes the bytes as the whole new content of a regular file, through a temporary
 // file that replaces the old one only when every byte reached the disk. An existing
 // name that is not a regular file (a folder, a FIFO, a device) is left alone.

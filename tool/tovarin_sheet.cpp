@@ -136,6 +136,18 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
+// --pdf: the printout into the file, or a message that says what stood in the way.
+bool printSheetAsPdf(ConsolePlatform& platform, const CalcSheet& sheet, const QString& output) {
+    QString why = outputFileProblem(output);
+    if (why.isEmpty() && printSheetToPdf(platform, sheet, output))
+        return true;
+    if (why.isEmpty())
+        why = QStringLiteral("PDF を作る途中か書き込む途中で失敗しました"
+                             "（ディスクの空き容量、ファイルの大きさの上限を確認してください）。");
+    platform.report(QStringLiteral("ファイル「%1」に印刷できませんでした。%2").arg(output, why));
+    return false;
+}
+
 // Standard output as the sheet is written to it: UTF-8 (--utf8, or a terminal, where
 // code page 932 bytes would be unreadable: the terminal shows the same text as --utf8,
 // LF line ends, which the terminal itself turns into new lines), or else the bytes
@@ -203,11 +215,8 @@ int main(int argc, char* argv[]) {
             continue;
         }
         if (arguments.output == Output::Pdf) {
-            if (!printSheetToPdf(platform, mainWindow.calcSheet(), arguments.outputFile)) {
-                platform.report(QStringLiteral("ファイル「%1」に印刷できませんでした。")
-                                    .arg(arguments.outputFile));
+            if (!printSheetAsPdf(platform, mainWindow.calcSheet(), arguments.outputFile))
                 status = 1;
-            }
             continue;
         }
         if (arguments.output == Output::Results) {

@@ -407,7 +407,7 @@ void SheetToolAidsTest::commandLine() {
 
     const ToolRun version = runTool({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
-    QCOMPARE(version.out, QByteArray("tovarin-sheet " TOVARIN_VERSION "\n"));
+    QVERIFY(version.out.startsWith("tovarin-sheet " TOVARIN_VERSION "\n"));
 
     const QString vp = example("residential-vp.tvr");
     const QList<QStringList> wrong = {
