@@ -109,10 +109,9 @@ int writeCommandLineAnswer(const QString& program, const QString& text) {
     if (writeStandardOutput(text.toStdString()) && closeStandardOutput())
         return 0;
     const QString reason = QString::fromStdString(lastOutputFailureReason());
-    const QString message =
-        QStringLiteral("%1: 標準出力に書き込めませんでした（%2）。\n"
-                       "%1: cannot write to standard output: %2\n")
-            .arg(program, reason);
+    const QString message = QStringLiteral("%1: 標準出力に書き込めませんでした（%2）。\n"
+                                           "%1: cannot write to standard output: %2\n")
+                                .arg(program, reason);
     std::fputs(message.toUtf8().constData(), stderr);
     return 1;
 }

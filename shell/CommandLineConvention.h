@@ -16,8 +16,8 @@
 namespace tovarin {
 
 struct OptionSpec {
-    QString name;  // the long name, without "--"
-    QChar letter;  // the one-letter name, without "-"; null when there is none
+    QString name; // the long name, without "--"
+    QChar letter; // the one-letter name, without "-"; null when there is none
     bool takesValue = false;
 };
 
@@ -31,12 +31,12 @@ struct UsageError {
 
 struct ParsedArguments {
     struct Given {
-        QString name;  // the option's long name
-        QString value; // its value, for an option that takes one
+        QString name;           // the option's long name
+        QString value;          // its value, for an option that takes one
         qsizetype position = 0; // the index in the arguments of the value (or the option)
     };
-    QList<Given> options; // in the order given
-    QStringList operands; // the other arguments: documents, in order
+    QList<Given> options;              // in the order given
+    QStringList operands;              // the other arguments: documents, in order
     QList<qsizetype> operandPositions; // the index in the arguments of each operand
     UsageError error;
 
