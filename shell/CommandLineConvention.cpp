@@ -75,6 +75,7 @@ ParsedArguments parseArguments(const QStringList& arguments, const QList<OptionS
         }
         if (spec->takesValue && equals >= 0) {
             given.value = word.mid(equals + 1);
+            given.joined = true;
         } else if (spec->takesValue) {
             if (index + 1 >= arguments.size()) {
                 parsed.error = {QStringLiteral("オプション %1 の後に値がありません。").arg(written),

@@ -34,6 +34,7 @@ struct ParsedArguments {
         QString name;           // the option's long name
         QString value;          // its value, for an option that takes one
         qsizetype position = 0; // the index in the arguments of the value (or the option)
+        bool joined = false;    // the value follows "=" in the option's own argument
     };
     QList<Given> options;              // in the order given
     QStringList operands;              // the other arguments: documents, in order

@@ -77,9 +77,12 @@ UsageError checkFileCount(SheetToolMode mode, qsizetype count) {
 
 // A name of the command line as the tool uses it: decoded, or, when its bytes are not
 // UTF-8, the placeholder of its position (recorded with its bytes shown).
+// A value joined to its option ("--pdf=NAME") is the bytes after the first "=".
 QString usableName(SheetToolArguments& result, const QList<QByteArray>& arguments,
-                   qsizetype position, const QString& decoded) {
-    const QByteArray bytes = arguments.value(position);
+                   qsizetype position, const QString& decoded, bool joined = false) {
+    QByteArray bytes = arguments.value(position);
+    if (joined)
+        bytes = bytes.mid(bytes.indexOf('=') + 1);
     if (argumentKeepsItsBytes(bytes))
         return decoded;
     const QString placeholder = QChar(0) + QString::number(position);
@@ -135,7 +138,8 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
                                    parsed.operands.at(index));
     if (const ParsedArguments::Given* output = parsed.find(
             result.output == SheetToolMode::Pdf ? QStringLiteral("pdf") : QStringLiteral("curve")))
-        result.outputFile = usableName(result, arguments, output->position, output->value);
+        result.outputFile =
+            usableName(result, arguments, output->position, output->value, output->joined);
     return result;
 }
 
