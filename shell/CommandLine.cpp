@@ -16,7 +16,7 @@ namespace {
 const QString kProgram = QStringLiteral("tovarin");
 
 // The options of tovarin; a new one is a line here and its answer in readCommandLine.
-const QList<OptionSpec> kOptions = {
+const QList<KnownOption> kOptions = {
     {QStringLiteral("help"), QLatin1Char('h')},
     {QStringLiteral("version"), QLatin1Char('v')},
 };

@@ -12,8 +12,8 @@ namespace {
 const QString kCopyright = QStringLiteral("Copyright (c) 2026 Tovarin developers");
 const QString kFaultAddress = QStringLiteral("tovarin@example.org");
 
-const OptionSpec* findSpec(const QList<OptionSpec>& options, const QString& name) {
-    for (const OptionSpec& option : options) {
+const KnownOption* findKnown(const QList<KnownOption>& options, const QString& name) {
+    for (const KnownOption& option : options) {
         const bool matches = name.size() == 1 ? option.letter == name.front() : option.name == name;
         if (matches)
             return &option;
@@ -42,7 +42,7 @@ const ParsedArguments::Given* ParsedArguments::find(const QString& name) const {
     return nullptr;
 }
 
-ParsedArguments parseArguments(const QStringList& arguments, const QList<OptionSpec>& options) {
+ParsedArguments parseArguments(const QStringList& arguments, const QList<KnownOption>& options) {
     ParsedArguments parsed;
     bool optionsEnded = false;
     for (qsizetype index = 1; index < arguments.size(); ++index) {
@@ -61,22 +61,22 @@ ParsedArguments parseArguments(const QStringList& arguments, const QList<OptionS
         const QString word = argument.mid(dashes);
         const qsizetype equals = word.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? word : word.left(equals);
-        const OptionSpec* spec = name.isEmpty() ? nullptr : findSpec(options, name);
+        const KnownOption* known = name.isEmpty() ? nullptr : findKnown(options, name);
         const QString written = argument.left(dashes + name.size());
-        if (!spec || (dashes == 2 && name.size() == 1)) {
+        if (!known || (dashes == 2 && name.size() == 1)) {
             parsed.error = unknownOption(written);
             return parsed;
         }
-        ParsedArguments::Given given{spec->name, QString(), index};
-        if (!spec->takesValue && equals >= 0) {
+        ParsedArguments::Given given{known->name, QString(), index};
+        if (!known->takesValue && equals >= 0) {
             parsed.error = {QStringLiteral("オプション %1 に値は付けられません。").arg(written),
                             QStringLiteral("option %1 takes no value").arg(written)};
             return parsed;
         }
-        if (spec->takesValue && equals >= 0) {
+        if (known->takesValue && equals >= 0) {
             given.value = word.mid(equals + 1);
             given.joined = true;
-        } else if (spec->takesValue) {
+        } else if (known->takesValue) {
             if (index + 1 >= arguments.size()) {
                 parsed.error = {QStringLiteral("オプション %1 の後に値がありません。").arg(written),
                                 QStringLiteral("option %1 needs a value").arg(written)};

@@ -15,7 +15,7 @@
 
 namespace tovarin {
 
-struct OptionSpec {
+struct KnownOption {
     QString name; // the long name, without "--"
     QChar letter; // the one-letter name, without "-"; null when there is none
     bool takesValue = false;
@@ -47,7 +47,7 @@ struct ParsedArguments {
 };
 
 // Reads the arguments (the program's name first) against the options the program knows.
-ParsedArguments parseArguments(const QStringList& arguments, const QList<OptionSpec>& options);
+ParsedArguments parseArguments(const QStringList& arguments, const QList<KnownOption>& options);
 
 // "PROGRAM: Japanese\nPROGRAM: English\n" followed by the usage, for standard error.
 QString usageErrorText(const QString& program, const UsageError& error, const QString& usage);

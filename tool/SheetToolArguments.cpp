@@ -10,7 +10,7 @@ namespace {
 
 struct ModeOption {
     SheetToolMode mode;
-    OptionSpec option;
+    KnownOption option;
 };
 
 // The output modes, each an option; at most one may be given.
@@ -28,11 +28,11 @@ const QList<ModeOption>& modeOptions() {
     return modes;
 }
 
-QList<OptionSpec> optionSpecs() {
-    QList<OptionSpec> specs;
+QList<KnownOption> knownOptions() {
+    QList<KnownOption> known;
     for (const ModeOption& mode : modeOptions())
-        specs << mode.option;
-    return specs;
+        known << mode.option;
+    return known;
 }
 
 bool hasSuffix(const QString& name, const QStringList& suffixes) {
@@ -100,7 +100,7 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
         texts << QStringLiteral("tovarin-sheet");
 
     SheetToolArguments result;
-    const ParsedArguments parsed = parseArguments(texts, optionSpecs());
+    const ParsedArguments parsed = parseArguments(texts, knownOptions());
     if (!parsed.error.isEmpty()) {
         result.error = parsed.error;
         return result;
