@@ -16,7 +16,8 @@ namespace {
 const QString kProgram = QStringLiteral("tovarin");
 
 QString usageLine() {
-    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n");
+    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n"
+                          "                tovarin --aids [FILE.tvr…]\n");
 }
 
 // The help text is written here rather than taken from QCommandLineParser, which
@@ -31,6 +32,8 @@ QString helpText() {
                "Hydraulic check of a sewage drainage facility. With FILE.tvr the program\n"
                "opens that document after start-up, as File → Open does.\n"
                "\n"
+               "  --aids         設計補助（管径の比較・水理特性曲線・一覧表）の画面だけを開く\n"
+               "                 / open the design aids window alone\n"
                "  -h, --help     この説明を表示して終了 / show this help and exit\n"
                "  -v, --version  バージョンを表示して終了 / show the version and exit\n"
                "\n"
@@ -61,6 +64,29 @@ StartRequest startWithDocument(const QByteArray& bytes) {
     return request;
 }
 
+// --aids FILE.tvr…: every document by its own bytes, as for one document.
+StartRequest startAids(const QStringList& texts, const QList<QByteArray>& arguments,
+                       const QStringList& documents) {
+    StartRequest request;
+    request.aids = true;
+    qsizetype from = 1;
+    for (const QString& document : documents) {
+        QByteArray bytes = QFile::encodeName(document);
+        for (qsizetype index = from; index < texts.size(); ++index) {
+            if (texts.at(index) == document) {
+                bytes = arguments.at(index);
+                from = index + 1;
+                break;
+            }
+        }
+        const StartRequest one = startWithDocument(bytes);
+        if (one.action == StartRequest::Action::Refuse)
+            return one;
+        request.aidsDocuments << one.document;
+    }
+    return request;
+}
+
 } // namespace
 
 StartRequest readCommandLine(const QList<QByteArray>& arguments) {
@@ -74,8 +100,10 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption aids(QStringLiteral("aids"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(aids);
     parser.addPositionalArgument(QStringLiteral("FILE.tvr"), QString());
 
     if (!parser.parse(texts))
@@ -94,6 +122,8 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     }
 
     const QStringList documents = parser.positionalArguments();
+    if (parser.isSet(aids))
+        return startAids(texts, arguments, documents);
     if (documents.size() > 1)
         return refuse(
             QStringLiteral("tovarin: 開けるファイルは一つです / only one file can be opened\n") +

@@ -1,5 +1,6 @@
 #pragma once
-// The command line of the program `tovarin`: `tovarin [FILE.tvr]`, `--help`, `--version`.
+// The command line of the program `tovarin`: `tovarin [FILE.tvr]`, `--help`, `--version`,
+// and `tovarin --aids [FILE.tvr…]` for the 設計補助 window alone.
 // It is read before any window system is touched, so that help, version and wrong
 // arguments work without a display, and a missing display is told plainly instead of
 // ending inside the window system.
@@ -7,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tovarin {
 
@@ -20,7 +22,9 @@ struct StartRequest {
         Refuse, // `output` to standard error, exit status `exitStatus`
     };
     Action action = Action::Start;
-    QString document; // absolute path of the document named on the command line
+    QString document;          // absolute path of the document named on the command line
+    bool aids = false;         // --aids: the 設計補助 window instead of the main window
+    QStringList aidsDocuments; // its documents, absolute paths
     QString output;
     int exitStatus = 0;
 };

@@ -1,25 +1,23 @@
-// --curve: the hydraulic characteristic curves of the document's section, drawn
-// (PNG, SVG, PDF) or as a table (CSV).
+// The hydraulic characteristic curves of the document's section, drawn (PNG, PDF;
+// SVG in AidsCurveSvg.cpp) or as a table (CSV).
+
+#include "tool/AidsCurve.h"
 
 #include "engine/Calculation.h"
-#include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
-#include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "sheettext/SheetBuilder.h"
-#include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
 #include "tool/SheetToolWords.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -28,24 +26,31 @@ namespace tovarin {
 
 namespace {
 
-// Everything the drawing shows, computed before any painting.
-struct CurveChart {
-    CurveSection section;
-    std::vector<CurvePoint> points;
-    QString title;
-    QString subtitle;
-    QString depthRatioName;              // "h/D" or "h/H"
-    QString depthAxis;                   // "水深比 h/D" or "水深比 h/H"
-    std::optional<double> documentDepth; // the document's depth choice, h/D or h/H
-    QString documentDepthText;           // its list text
-    double plannedRatio = 0;             // Q1′ / Q_full
-    std::optional<double> plannedDepth;  // where the flow curve reaches it
-    QStringList notes;                   // below the legend
-};
-
 QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
+
+// The facility as the title names it: an other circular pipe whose material name
+// already gives its size ("硬質塩化ビニル管　φ２５０") is not given it twice.
+QString titleFacility(const CalcSheet& sheet) {
+    if (sheet.facilityKind == FacilityKind::OtherCircular &&
+        sheet.materialName.find("φ") != std::string::npos)
+        return text(sheet.materialName).trimmed();
+    return text(lineText(facilityName(sheet)));
+}
+
+// The depth choice's caption; a "水量" choice also gives the depth it stands for.
+QString depthCaption(const CalcSheet& sheet, const QString& ratioName,
+                     const std::optional<double>& depth) {
+    const DepthRow* row = DepthRatioTable::find(sheet.depthRatio);
+    QString caption = QStringLiteral("計算書の有効水深：") + text(depthChoiceText(sheet));
+    if (row && row->code > 10 && depth)
+        caption += QStringLiteral("（") + ratioName + QStringLiteral("=") +
+                   text(formatNumber(*depth, "0.000")) + QStringLiteral("）");
+    return caption;
+}
+
+} // namespace
 
 CurveChart chartOf(const CalcSheet& sheet) {
     CurveChart chart;
@@ -53,23 +58,22 @@ CurveChart chartOf(const CalcSheet& sheet) {
     chart.points = characteristicCurve(chart.section);
     chart.depthRatioName = chart.section.circular ? QStringLiteral("h/D") : QStringLiteral("h/H");
     chart.depthAxis = QStringLiteral("水深比 ") + chart.depthRatioName;
-    chart.title = QStringLiteral("水理特性曲線　") + text(lineText(facilityName(sheet)));
+    chart.title = QStringLiteral("水理特性曲線　") + titleFacility(sheet);
     chart.subtitle = text(formulaText(sheet.velocityFormula)) + QStringLiteral("公式　n=") +
                      text(formatNumber(sheet.roughness, "0.000")) + QStringLiteral("　I=") +
                      text(formatNumber(sheet.slopePermille, "#0.0")) + QStringLiteral("‰");
     chart.documentDepth = documentDepthFraction(sheet);
-    chart.documentDepthText = text(depthChoiceText(sheet));
-    const double fullFlow = flowStateAt(chart.section, 1).flow;
-    chart.plannedRatio = assessmentOf(sheet).allowedFlow / fullFlow;
-    chart.plannedDepth = depthFractionForFlowRatio(chart.section, chart.plannedRatio);
+    chart.documentDepthText = depthCaption(sheet, chart.depthRatioName, chart.documentDepth);
     const FlowState full = flowStateAt(chart.section, 1);
+    const double plannedFlow = assessmentOf(sheet).allowedFlow;
+    chart.plannedRatio = plannedFlow / full.flow;
+    chart.plannedDepth = depthFractionForFlowRatio(chart.section, chart.plannedRatio);
     chart.notes << QStringLiteral("満流（") + chart.depthRatioName + QStringLiteral("=1）")
                 << QStringLiteral("  Q_full=") + text(formatNumber(full.flow, "0.0000")) +
                        QStringLiteral("m3/sec")
                 << QStringLiteral("  V_full=") + text(formatNumber(full.velocity, "0.0000")) +
                        QStringLiteral("m/sec")
-                << QStringLiteral("計画汚水量 Q1′=") +
-                       text(formatNumber(assessmentOf(sheet).allowedFlow, "0.0000")) +
+                << QStringLiteral("計画汚水量 Q1′=") + text(formatNumber(plannedFlow, "0.0000")) +
                        QStringLiteral("m3/sec");
     if (!chart.section.circular)
         chart.notes << QStringLiteral("h/H<1 は開水路（潤辺 2h+B）、")
@@ -77,9 +81,13 @@ CurveChart chartOf(const CalcSheet& sheet) {
     return chart;
 }
 
-// ---------------------------------------------------------------- drawing
+// ---------------------------------------------------------------- layout
+
+namespace {
 
 constexpr double logicalHeight = 1200;
+constexpr double dotRadius = 10;
+constexpr double labelClearance = 6; // between a caption and anything drawn
 
 const QColor flowColour(0, 70, 200);
 const QColor velocityColour(0, 140, 60);
@@ -103,15 +111,196 @@ double ratioAxisTop(const CurveChart& chart) {
     return std::min(std::ceil(top / 0.2 - 1e-9) * 0.2, 3.0);
 }
 
+double plannedLineRatio(const CurveChart& chart, double top) {
+    return std::min(chart.plannedRatio, top);
+}
+
+// A curve as the polyline drawn: a rectangular channel's curve rises on its open
+// branch up to full depth and drops there, upright, to the closed full section.
+std::vector<QPointF> curveLine(const ChartLayout& layout, const CurveChart& chart, bool flow) {
+    std::vector<QPointF> line;
+    const std::vector<CurvePoint>& points = chart.points;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!chart.section.circular && i + 1 == points.size() && i > 0) {
+            const FlowState open = flowStateFromBelow(chart.section, 1);
+            const FlowState full = flowStateAt(chart.section, 1);
+            line.push_back(
+                layout.at(1, flow ? open.flow / full.flow : open.velocity / full.velocity));
+        }
+        line.push_back(layout.at(points[i].depthFraction,
+                                 flow ? points[i].flowRatio : points[i].velocityRatio));
+    }
+    return line;
+}
+
+// The dots: the design depth on both curves and the planned flow's crossing.
+std::vector<std::pair<QPointF, QColor>> chartDots(const ChartLayout& layout,
+                                                  const CurveChart& chart) {
+    std::vector<std::pair<QPointF, QColor>> dots;
+    if (chart.documentDepth) {
+        const double depth = *chart.documentDepth;
+        const FlowState state = flowStateAt(chart.section, depth);
+        const FlowState full = flowStateAt(chart.section, 1);
+        dots.push_back({layout.at(depth, state.flow / full.flow), flowColour});
+        dots.push_back({layout.at(depth, state.velocity / full.velocity), velocityColour});
+    }
+    if (chart.plannedDepth)
+        dots.push_back({layout.at(*chart.plannedDepth, chart.plannedRatio), plannedColour});
+    return dots;
+}
+
+// Everything a caption must keep clear of, as segments (the curves, the lines, the
+// frame) and boxes (the dots, the captions already placed).
+struct Obstacles {
+    std::vector<QLineF> segments;
+    std::vector<QRectF> boxes;
+
+    bool hit(const QRectF& box) const {
+        const QRectF clear =
+            box.adjusted(-labelClearance, -labelClearance, labelClearance, labelClearance);
+        for (const QRectF& other : boxes)
+            if (clear.intersects(other))
+                return true;
+        const QLineF edges[] = {{clear.topLeft(), clear.topRight()},
+                                {clear.topRight(), clear.bottomRight()},
+                                {clear.bottomRight(), clear.bottomLeft()},
+                                {clear.bottomLeft(), clear.topLeft()}};
+        for (const QLineF& segment : segments) {
+            if (clear.contains(segment.p1()) || clear.contains(segment.p2()))
+                return true;
+            for (const QLineF& edge : edges)
+                if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
+                    return true;
+        }
+        return false;
+    }
+};
+
+Obstacles chartObstacles(const ChartLayout& layout, const CurveChart& chart) {
+    Obstacles obstacles;
+    for (bool flow : {true, false}) {
+        const std::vector<QPointF> line = curveLine(layout, chart, flow);
+        for (std::size_t i = 1; i < line.size(); ++i)
+            obstacles.segments.emplace_back(line[i - 1], line[i]);
+    }
+    const QRectF& plot = layout.plot;
+    obstacles.segments.push_back({plot.topLeft(), plot.topRight()});
+    obstacles.segments.push_back({plot.topRight(), plot.bottomRight()});
+    obstacles.segments.push_back({plot.bottomRight(), plot.bottomLeft()});
+    obstacles.segments.push_back({plot.bottomLeft(), plot.topLeft()});
+    const double planned = plannedLineRatio(chart, layout.ratioTop);
+    obstacles.segments.push_back({layout.at(0, planned), layout.at(1, planned)});
+    if (chart.documentDepth)
+        obstacles.segments.push_back(
+            {layout.at(*chart.documentDepth, 0), layout.at(*chart.documentDepth, layout.ratioTop)});
+    for (const auto& [centre, colour] : chartDots(layout, chart))
+        obstacles.boxes.push_back(
+            QRectF(centre.x() - dotRadius, centre.y() - dotRadius, 2 * dotRadius, 2 * dotRadius));
+    return obstacles;
+}
+
+QString plannedCaption(const CurveChart& chart, double top) {
+    QString caption =
+        QStringLiteral("Q1′/Q_full=") + text(formatNumber(chart.plannedRatio, "0.000"));
+    if (chart.plannedRatio > top)
+        caption += QStringLiteral("（図の範囲外）");
+    if (chart.plannedDepth)
+        caption += QStringLiteral("　交点 ") + chart.depthRatioName + QStringLiteral("=") +
+                   text(formatNumber(*chart.plannedDepth, "0.000"));
+    else
+        caption += QStringLiteral("　交点なし");
+    return caption;
+}
+
+// The first free place among the candidates; the fallback (beside the plot, under
+// the legend) when none is free.
+QRectF firstFree(const Obstacles& obstacles, const std::vector<QRectF>& candidates,
+                 const QRectF& plot, const QRectF& fallback) {
+    for (const QRectF& box : candidates)
+        if (plot.contains(box) && !obstacles.hit(box))
+            return box;
+    return fallback;
+}
+
+} // namespace
+
+QPointF ChartLayout::at(double depth, double ratio) const {
+    return {plot.left() + depth * plot.width(),
+            plot.bottom() - std::min(ratio, ratioTop) / ratioTop * plot.height()};
+}
+
+QRectF chartPlot(const QSize& deviceSize) {
+    const double width = logicalHeight * deviceSize.width() / deviceSize.height();
+    return QRectF(200, 150, width - 280 - 420, logicalHeight - 150 - 150);
+}
+
+ChartLayout chartLayout(QPainter& painter, const QSize& deviceSize, const CurveChart& chart) {
+    ChartLayout layout;
+    const double width = logicalHeight * deviceSize.width() / deviceSize.height();
+    layout.page = QRectF(0, 0, width, logicalHeight);
+    layout.plot = chartPlot(deviceSize);
+    layout.ratioTop = ratioAxisTop(chart);
+    Obstacles obstacles = chartObstacles(layout, chart);
+    const QRectF& plot = layout.plot;
+    painter.save();
+    painter.setFont(gothic(22));
+    const auto measured = [&](const QString& caption) {
+        const QRectF bounds = painter.boundingRect(QRectF(0, 0, 2000, 100),
+                                                   Qt::AlignLeft | Qt::AlignVCenter, caption);
+        return QSizeF(bounds.width() + 8, 34);
+    };
+    // Under the legend's notes, right of the plot: free whatever the curves do.
+    double fallbackTop = plot.top() + 30 + 4 * 38 + 30 + chart.notes.size() * 34 + 20;
+    const auto fallback = [&](const QSizeF& size) {
+        const QRectF box(QPointF(plot.right() + 30, fallbackTop), size);
+        fallbackTop += 40;
+        return box;
+    };
+
+    // The planned flow's caption: along its line, above it or else below it.
+    const QString planned = plannedCaption(chart, layout.ratioTop);
+    const QSizeF plannedSize = measured(planned);
+    const double lineY = layout.at(0, plannedLineRatio(chart, layout.ratioTop)).y();
+    std::vector<QRectF> candidates;
+    // Nearest the line first: just above, just below, then a row further each way.
+    const double row = plannedSize.height() + 4;
+    for (int away = 0; away < 4; ++away) {
+        for (double offset :
+             {-(row * (away + 1) + labelClearance), labelClearance + 2 + row * away})
+            for (double x = plot.left() + 12; x + plannedSize.width() < plot.right() - 12; x += 20)
+                candidates.emplace_back(QPointF(x, lineY + offset), plannedSize);
+    }
+    const QRectF plannedBox = firstFree(obstacles, candidates, plot, fallback(plannedSize));
+    layout.labels.push_back({plannedBox, planned, plannedColour});
+    obstacles.boxes.push_back(plannedBox);
+
+    // The design depth's caption: beside its line, from the floor upwards.
+    if (chart.documentDepth) {
+        const QSizeF size = measured(chart.documentDepthText);
+        const double lineX = layout.at(*chart.documentDepth, 0).x();
+        candidates.clear();
+        for (double y = plot.bottom() - 12 - size.height(); y > plot.top(); y -= 20) {
+            candidates.emplace_back(QPointF(lineX - labelClearance - 4 - size.width(), y), size);
+            candidates.emplace_back(QPointF(lineX + labelClearance + 4, y), size);
+        }
+        const QRectF box = firstFree(obstacles, candidates, plot, fallback(size));
+        layout.labels.push_back({box, chart.documentDepthText, Qt::black});
+        obstacles.boxes.push_back(box);
+    }
+    painter.restore();
+    return layout;
+}
+
+// ---------------------------------------------------------------- drawing
+
+namespace {
+
 class ChartPainter {
 public:
-    ChartPainter(QPainter& painter, const QRectF& plot, double top)
-        : p_(painter), plot_(plot), top_(top) {}
+    ChartPainter(QPainter& painter, const ChartLayout& layout)
+        : p_(painter), layout_(layout), plot_(layout.plot), top_(layout.ratioTop) {}
 
-    QPointF at(double depth, double ratio) const {
-        return {plot_.left() + depth * plot_.width(),
-                plot_.bottom() - std::min(ratio, top_) / top_ * plot_.height()};
-    }
+    QPointF at(double depth, double ratio) const { return layout_.at(depth, ratio); }
 
     void grid(const QString& depthAxis) {
         p_.setFont(gothic(22));
@@ -134,8 +323,6 @@ public:
             p_.drawText(QRectF(left.x() - 90, left.y() - 15, 78, 30),
                         Qt::AlignRight | Qt::AlignVCenter, text(formatNumber(ratio, "0.0")));
         }
-        p_.setPen(QPen(Qt::black, 2));
-        p_.drawRect(plot_);
         p_.setFont(gothic(26));
         p_.drawText(QRectF(plot_.left(), plot_.bottom() + 45, plot_.width(), 40), Qt::AlignCenter,
                     depthAxis);
@@ -147,79 +334,65 @@ public:
         p_.restore();
     }
 
-    // A rectangular channel's curve rises on its open branch up to full depth and
-    // drops there to the closed full section: the drop is drawn upright.
+    void frame() {
+        p_.setPen(QPen(Qt::black, 2));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawRect(plot_);
+    }
+
     void curve(const CurveChart& chart, bool flow, const QColor& colour) {
-        const std::vector<CurvePoint>& points = chart.points;
+        const std::vector<QPointF> line = curveLine(layout_, chart, flow);
         QPainterPath path;
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const double ratio = flow ? points[i].flowRatio : points[i].velocityRatio;
-            const QPointF point = at(points[i].depthFraction, ratio);
-            if (i == 0) {
-                path.moveTo(point);
-                continue;
-            }
-            if (!chart.section.circular && i + 1 == points.size()) {
-                const FlowState open = flowStateFromBelow(chart.section, 1);
-                const FlowState full = flowStateAt(chart.section, 1);
-                path.lineTo(at(1, flow ? open.flow / full.flow : open.velocity / full.velocity));
-            }
-            path.lineTo(point);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i == 0)
+                path.moveTo(line[i]);
+            else
+                path.lineTo(line[i]);
         }
         p_.setPen(QPen(colour, 4));
         p_.setBrush(Qt::NoBrush);
         p_.drawPath(path);
     }
 
-    void dot(const QPointF& centre, const QColor& colour) {
-        p_.setPen(QPen(Qt::white, 2));
-        p_.setBrush(colour);
-        p_.drawEllipse(centre, 10, 10);
+    void dots(const CurveChart& chart) {
+        for (const auto& [centre, colour] : chartDots(layout_, chart)) {
+            p_.setPen(QPen(Qt::white, 2));
+            p_.setBrush(colour);
+            p_.drawEllipse(centre, dotRadius, dotRadius);
+        }
         p_.setBrush(Qt::NoBrush);
     }
 
-    void label(const QPointF& anchor, const QString& caption, const QColor& colour) {
-        p_.setFont(gothic(22));
-        p_.setPen(colour);
-        p_.drawText(QRectF(anchor.x() + 14, anchor.y() - 40, 420, 34),
-                    Qt::AlignLeft | Qt::AlignVCenter, caption);
-    }
-
+    // The design depth's line, with a mark above the frame: at full depth the line
+    // runs along the frame's right side and the mark still shows where it is.
     void documentDepth(const CurveChart& chart) {
         if (!chart.documentDepth)
             return;
         const double depth = *chart.documentDepth;
         p_.setPen(QPen(depthColour, 3, Qt::DashLine));
         p_.drawLine(at(depth, 0), at(depth, top_));
-        const FlowState state = flowStateAt(chart.section, depth);
-        const FlowState full = flowStateAt(chart.section, 1);
-        dot(at(depth, state.flow / full.flow), flowColour);
-        dot(at(depth, state.velocity / full.velocity), velocityColour);
-        const QPointF foot = at(depth, 0);
-        p_.setFont(gothic(22));
-        p_.setPen(Qt::black);
-        const QString caption = QStringLiteral("計算書の有効水深：") + chart.documentDepthText;
-        const double width = 420;
-        const double left = std::min(foot.x() - width / 2, plot_.right() - width);
-        p_.drawText(QRectF(left, foot.y() - 40, width, 34), Qt::AlignCenter, caption);
+        const QPointF head = at(depth, top_);
+        QPainterPath mark;
+        mark.moveTo(head.x(), head.y() - 4);
+        mark.lineTo(head.x() - 9, head.y() - 20);
+        mark.lineTo(head.x() + 9, head.y() - 20);
+        mark.closeSubpath();
+        p_.fillPath(mark, depthColour);
     }
 
     void plannedFlow(const CurveChart& chart) {
-        const QString ratio = text(formatNumber(chart.plannedRatio, "0.000"));
+        const double ratio = plannedLineRatio(chart, top_);
         p_.setPen(QPen(plannedColour, 3, Qt::DashDotLine));
-        p_.drawLine(at(0, chart.plannedRatio), at(1, chart.plannedRatio));
-        QString caption = QStringLiteral("Q1′/Q_full=") + ratio;
-        if (chart.plannedRatio > top_)
-            caption += QStringLiteral("（図の範囲外）");
-        if (chart.plannedDepth) {
-            const QPointF cross = at(*chart.plannedDepth, chart.plannedRatio);
-            dot(cross, plannedColour);
-            caption += QStringLiteral("　交点 ") + chart.depthRatioName + QStringLiteral("=") +
-                       text(formatNumber(*chart.plannedDepth, "0.000"));
-        } else {
-            caption += QStringLiteral("　交点なし");
+        p_.drawLine(at(0, ratio), at(1, ratio));
+    }
+
+    void labels() {
+        p_.setFont(gothic(22));
+        for (const ChartLabel& label : layout_.labels) {
+            p_.setPen(label.colour);
+            p_.drawText(label.box.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                        label.text);
         }
-        label(at(0.01, std::min(chart.plannedRatio, top_)), caption, plannedColour);
     }
 
     void legend(const QPointF& origin, const QStringList& notes) {
@@ -255,13 +428,15 @@ public:
 
 private:
     QPainter& p_;
+    const ChartLayout& layout_;
     QRectF plot_;
     double top_;
 };
 
-// Draws the chart on a logical page 1200 units high and as wide as the device's
-// aspect gives (1600 for 4:3), whatever the device's resolution.
-void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& chart) {
+} // namespace
+
+void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& chart,
+               ChartLabels labels) {
     const double width = logicalHeight * deviceSize.width() / deviceSize.height();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(gothic(22)); // no text of the chart in the program's default font
@@ -275,17 +450,21 @@ void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& cha
     painter.setFont(gothic(26));
     painter.drawText(QRectF(0, 84, width, 40), Qt::AlignCenter, chart.subtitle);
 
-    const QRectF plot(200, 150, width - 280 - 420, logicalHeight - 150 - 150);
-    ChartPainter chartPainter(painter, plot, ratioAxisTop(chart));
+    const ChartLayout layout = chartLayout(painter, deviceSize, chart);
+    ChartPainter chartPainter(painter, layout);
     chartPainter.grid(chart.depthAxis);
+    chartPainter.frame();
     chartPainter.documentDepth(chart);
     chartPainter.curve(chart, false, velocityColour);
     chartPainter.curve(chart, true, flowColour);
     chartPainter.plannedFlow(chart);
-    chartPainter.legend(QPointF(plot.right() + 30, plot.top() + 30), chart.notes);
+    chartPainter.dots(chart);
+    if (labels == ChartLabels::Drawn)
+        chartPainter.labels();
+    chartPainter.legend(QPointF(layout.plot.right() + 30, layout.plot.top() + 30), chart.notes);
 }
 
-QByteArray pngBytes(const CurveChart& chart) {
+QByteArray curvePngBytes(const CurveChart& chart) {
     QImage image(1600, 1200, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -298,25 +477,7 @@ QByteArray pngBytes(const CurveChart& chart) {
     return image.save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
-QByteArray svgBytes(const CurveChart& chart) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(1600, 1200));
-    svg.setViewBox(QRect(0, 0, 1600, 1200));
-    svg.setTitle(chart.title);
-    {
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return {};
-        drawChart(painter, QSize(1600, 1200), chart);
-    }
-    return bytes;
-}
-
-QByteArray pdfBytes(const CurveChart& chart) {
+QByteArray curvePdfBytes(const CurveChart& chart) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -337,42 +498,22 @@ QByteArray pdfBytes(const CurveChart& chart) {
     return bytes;
 }
 
-QByteArray csvBytes(const CurveChart& chart) {
+QByteArray curveCsvBytes(const CurveChart& chart) {
     std::string table(csvByteOrderMark);
     for (const std::vector<std::string>& record : curveTable(chart.section, chart.points))
         table += csvRecord(record);
     return QByteArray::fromStdString(table);
 }
 
-} // namespace
-
-int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
-                              const QString& file) {
-    MDIFofm window(platform, OnScreen::Never);
-    if (!openForResult(platform, window, file))
-        return 1;
-    const CurveChart chart = chartOf(window.calcSheet());
-
+QByteArray curveFileBytes(const CurveChart& chart, const QString& output) {
     const QString suffix = QFileInfo(output).suffix().toLower();
-    QByteArray bytes;
     if (suffix == QStringLiteral("png"))
-        bytes = pngBytes(chart);
-    else if (suffix == QStringLiteral("svg"))
-        bytes = svgBytes(chart);
-    else if (suffix == QStringLiteral("pdf"))
-        bytes = pdfBytes(chart);
-    else
-        bytes = csvBytes(chart);
-    if (bytes.isEmpty()) {
-        platform.report(QStringLiteral("水理特性曲線を描けませんでした。"));
-        return 1;
-    }
-    const QString failure = writeOutputFile(output, bytes);
-    if (!failure.isEmpty()) {
-        platform.report(failure);
-        return 1;
-    }
-    return 0;
+        return curvePngBytes(chart);
+    if (suffix == QStringLiteral("svg"))
+        return curveSvgBytes(chart);
+    if (suffix == QStringLiteral("pdf"))
+        return curvePdfBytes(chart);
+    return curveCsvBytes(chart);
 }
 
 } // namespace tovarin

@@ -54,6 +54,24 @@ QString checkFileCount(SheetToolMode mode, qsizetype count) {
     return {};
 }
 
+const QCommandLineOption minimumDiameterOption(QStringLiteral("min-diameter"), QString(),
+                                               QStringLiteral("MM"));
+
+// --min-diameter MM: a nominal size in millimetres, with --sizes only.
+QString readMinimumDiameter(const QCommandLineParser& parser, SheetToolArguments& result) {
+    if (!parser.isSet(minimumDiameterOption))
+        return {};
+    if (result.output != SheetToolMode::Sizes)
+        return QStringLiteral("--min-diameter は --sizes と共に指定します。");
+    const QStringList values = parser.values(minimumDiameterOption);
+    bool ok = false;
+    result.minimumDiameter = values.last().toDouble(&ok);
+    if (values.size() > 1 || !ok || !(result.minimumDiameter >= 0) ||
+        result.minimumDiameter > 100000)
+        return QStringLiteral("--min-diameter には管径（mm）を一つ指定してください。");
+    return {};
+}
+
 } // namespace
 
 SheetToolArguments readSheetToolArguments(const QStringList& arguments) {
@@ -61,6 +79,7 @@ SheetToolArguments readSheetToolArguments(const QStringList& arguments) {
     const QList<ModeOption> modes = modeOptions();
     for (const ModeOption& mode : modes)
         parser.addOption(mode.option);
+    parser.addOption(minimumDiameterOption);
     parser.addPositionalArgument(QStringLiteral("files"), QString(), QStringLiteral("FILE.tvr…"));
 
     SheetToolArguments result;
@@ -91,6 +110,8 @@ SheetToolArguments readSheetToolArguments(const QStringList& arguments) {
         result.error = checkOutputFile(result.output, result.outputFile);
     if (result.valid())
         result.error = checkFileCount(result.output, result.files.size());
+    if (result.valid())
+        result.error = readMinimumDiameter(parser, result);
     return result;
 }
 
@@ -98,13 +119,13 @@ QString sheetToolUsage() {
     return QStringLiteral("使い方: tovarin-sheet [--utf8 | --results] ファイル.tvr…\n"
                           "        tovarin-sheet --pdf 出力.pdf ファイル.tvr\n"
                           "        tovarin-sheet --csv ファイル.tvr…\n"
-                          "        tovarin-sheet --sizes ファイル.tvr\n"
+                          "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
                           "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
                           "        tovarin-sheet --help | --version\n"
                           "Usage: tovarin-sheet [--utf8 | --results] FILE.tvr…\n"
                           "       tovarin-sheet --pdf OUT.pdf FILE.tvr\n"
                           "       tovarin-sheet --csv FILE.tvr…\n"
-                          "       tovarin-sheet --sizes FILE.tvr\n"
+                          "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
                           "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
                           "       tovarin-sheet --help | --version\n");
 }
@@ -123,6 +144,7 @@ QString sheetToolHelp() {
                "                       例: tovarin-sheet --csv a.tvr b.tvr > 一覧.csv\n"
                "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎\n"
                "                       例: tovarin-sheet --sizes a.tvr > 管径.csv\n"
+               "  --min-diameter MM  --sizes の◎を呼び径 MM 以上の管径に限る\n"
                "  --curve 出力       水理特性曲線（Q/Q_full、V/V_full と水深比）を\n"
                "                     PNG・SVG・PDF の図、又は CSV の表で出力\n"
                "                       例: tovarin-sheet --curve 曲線.png a.tvr\n"

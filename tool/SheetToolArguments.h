@@ -11,8 +11,9 @@ enum class SheetToolMode { Sheet, Utf8Sheet, Results, Pdf, Csv, Sizes, Curve, He
 struct SheetToolArguments {
     SheetToolMode output = SheetToolMode::Sheet;
     QStringList files;
-    QString outputFile; // --pdf OUT.pdf, --curve OUT.(png|svg|pdf|csv)
-    QString error;      // why the arguments were refused; empty when they are usable
+    QString outputFile;         // --pdf OUT.pdf, --curve OUT.(png|svg|pdf|csv)
+    double minimumDiameter = 0; // --sizes --min-diameter MM: no ◎ below this nominal size
+    QString error;              // why the arguments were refused; empty when they are usable
     bool valid() const { return error.isEmpty(); }
 };
 
