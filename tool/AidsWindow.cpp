@@ -2,8 +2,8 @@
 
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
-#include "shell/MDIFofm.h"
 #include "sheets/InputWindows.h"
+#include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
 #include "tool/SheetToolWords.h"
 
@@ -193,9 +193,8 @@ QWidget* AidsWindow::sizesPage() {
     row->addWidget(new QLabel(QStringLiteral("最小管径（◎の対象）："), page));
     minimumDiameter_ = new QComboBox(page);
     for (int size : minimumSizes)
-        minimumDiameter_->addItem(size == 0 ? QStringLiteral("指定なし")
-                                            : QStringLiteral("φ%1 以上").arg(size),
-                                  size);
+        minimumDiameter_->addItem(
+            size == 0 ? QStringLiteral("指定なし") : QStringLiteral("φ%1 以上").arg(size), size);
     row->addWidget(minimumDiameter_);
     row->addStretch();
     auto* copy = new QPushButton(QStringLiteral("コピー"), page);
@@ -287,7 +286,7 @@ void AidsWindow::refreshSizes() {
         return;
     bool anyPasses = false;
     const auto table = tovarin::sizeTable(subject_->document, subject_->input,
-                                 minimumDiameter_->currentData().toDouble(), &anyPasses);
+                                          minimumDiameter_->currentData().toDouble(), &anyPasses);
     if (!table) {
         sizesNote_->setText(QStringLiteral("管径の比較は規格管（ＶＰ管、ＶＵ管、強化プラスチック"
                                            "複合管、ヒューム管）の計算にだけ使えます。"));
@@ -338,9 +337,9 @@ void AidsWindow::useRowAsSubject(int row) {
 }
 
 void AidsWindow::addByDialog() {
-    const QString file = platform_.openFileName(
-        this, FileDialogRequest{QStringLiteral("一覧表に追加"), QString(),
-                                QStringLiteral("Tovarin(.tvr) (*.tvr)")});
+    const QString file =
+        platform_.openFileName(this, FileDialogRequest{QStringLiteral("一覧表に追加"), QString(),
+                                                       QStringLiteral("Tovarin(.tvr) (*.tvr)")});
     if (!file.isEmpty())
         addDocuments({file});
 }
@@ -450,10 +449,10 @@ void openDesignAidsOfInputs(MDIFofm& window) {
         aids->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(&window, &QObject::destroyed, aids.data(), &QObject::deleteLater);
     }
-    const QString caption = window.currentFileName.isEmpty()
-                                ? QStringLiteral("画面の入力")
-                                : QStringLiteral("画面の入力（%1）")
-                                      .arg(QFileInfo(window.currentFileName).fileName());
+    const QString caption =
+        window.currentFileName.isEmpty()
+            ? QStringLiteral("画面の入力")
+            : QStringLiteral("画面の入力（%1）").arg(QFileInfo(window.currentFileName).fileName());
     if (!aids->showInputs(caption, window.calcSheet(), window.inputWindows().computeInput())) {
         if (fresh)
             delete aids.data();

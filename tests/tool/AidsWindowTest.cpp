@@ -3,6 +3,7 @@
 // screen without touching the designed windows, and its copy pastes into a
 // spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check.
 
+#include "tool/AidsWindow.h"
 #include "engine/CsvText.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
@@ -12,7 +13,6 @@
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
-#include "tool/AidsWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -69,14 +69,19 @@ void AidsWindowTest::initTestCase() {
     // one that does not exist.
     const QByteArray vp = fileBytes(example("residential-vp.tvr"));
     const QString stale = dir_.filePath(QStringLiteral("stale.tvr"));
-    QVERIFY(writeBytes(stale, QByteArray(vp).replace("\r\n10\r\n0.010\r\n", "\r\n10\r\n0.013\r\n")));
+    QVERIFY(
+        writeBytes(stale, QByteArray(vp).replace("\r\n10\r\n0.010\r\n", "\r\n10\r\n0.013\r\n")));
     const QString refused = dir_.filePath(QStringLiteral("refused.tvr"));
     QVERIFY(writeBytes(refused, QByteArray(vp).replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n")));
     const QString formula = dir_.filePath(QStringLiteral("=1+2.tvr"));
     QVERIFY(writeBytes(formula, vp));
-    documents_ = {example("residential-vp.tvr"), example("rectangular-non-residential.tvr"),
-                  example("other-circular-direct.tvr"), stale, refused,
-                  QStringLiteral("=1+2.tvr"), dir_.filePath(QStringLiteral("missing.tvr"))};
+    documents_ = {example("residential-vp.tvr"),
+                  example("rectangular-non-residential.tvr"),
+                  example("other-circular-direct.tvr"),
+                  stale,
+                  refused,
+                  QStringLiteral("=1+2.tvr"),
+                  dir_.filePath(QStringLiteral("missing.tvr"))};
     QDir::setCurrent(dir_.path());
     const QString more = qEnvironmentVariable("TOVARIN_AIDS_DOCUMENTS");
     if (!more.isEmpty()) {
