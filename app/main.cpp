@@ -1,5 +1,6 @@
 // Tovarin: hydraulic check of a sewage drainage facility.
 //   tovarin [FILE.tvr]   start, then open the document as File → Open does
+//   tovarin --aids [FILE.tvr…]   the 設計補助 window alone, with these documents
 //   tovarin --help | --version
 
 #include "platform/qt/Platform.h"
@@ -8,8 +9,10 @@
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "shell/StartMeasure.h"
+#include "tool/AidsWindow.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -79,7 +82,19 @@ int main(int argc, char* argv[]) {
     tovarin::setUpJapaneseEnvironment(app);
 
     tovarin::QtPlatform platform;
+    if (request.aids) {
+        tovarin::AidsWindow aids(platform);
+        aids.show();
+        if (!request.aidsDocuments.isEmpty()) {
+            QTimer::singleShot(0, &aids, [&aids, &request] {
+                aids.addDocuments(request.aidsDocuments);
+                aids.pages()->setCurrentIndex(request.aidsDocuments.size() > 1 ? 2 : 0);
+            });
+        }
+        return app.exec();
+    }
     tovarin::MDIFofm mainWindow(platform);
+    mainWindow.setDesignAidsOpener(tovarin::openDesignAidsOfInputs);
     tovarin::quitAfterFirstFrameWhenMeasuring(mainWindow);
     mainWindow.show();
     if (!request.document.isEmpty()) {

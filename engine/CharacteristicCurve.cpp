@@ -49,11 +49,6 @@ FlowState flowState(const CurveSection& section, double fraction, bool closedAtF
     return state;
 }
 
-// Q/Q_full on the rising branch: a rectangular channel stays open up to full depth.
-double risingFlowRatio(const CurveSection& section, double fraction, double fullFlow) {
-    return flowState(section, fraction, false).flow / fullFlow;
-}
-
 // Depth fraction with the given share of the full circle's area, by bisection
 // (the segment area grows with the depth).
 double circularFractionForArea(double areaShare) {
@@ -120,24 +115,41 @@ std::optional<double> depthFractionForFlowRatio(const CurveSection& section, dou
     const double fullFlow = flowStateAt(section, 1).flow;
     if (!(flowRatio >= 0) || !(fullFlow > 0))
         return std::nullopt;
-    if (flowRatio == 0)
+    return lowestDepthCarrying(section, flowRatio * fullFlow);
+}
+
+std::optional<double> lowestDepthCarrying(const CurveSection& section, double flow) {
+    if (!(flow >= 0) || !(flowStateAt(section, 1).flow > 0))
+        return std::nullopt;
+    if (flow == 0)
         return 0.0;
-    // The first step of 0.01 in which the rising curve passes the ratio, then bisection.
-    constexpr int steps = 100;
-    double previous = 0;
-    for (int i = 1; i <= steps; ++i) {
-        const double fraction = static_cast<double>(i) / steps;
-        if (risingFlowRatio(section, fraction, fullFlow) >= flowRatio) {
-            double low = previous, high = fraction;
-            for (int k = 0; k < 60; ++k) {
-                const double middle = (low + high) / 2;
-                (risingFlowRatio(section, middle, fullFlow) < flowRatio ? low : high) = middle;
-            }
-            return high;
-        }
-        previous = fraction;
+    // The rising flow has one peak (a circle's near 0.94, a channel's at full
+    // depth): found by golden-section search, it bounds the depths that can carry
+    // the flow; below it the flow grows with the depth, so bisection finds the
+    // lowest one.
+    const auto rising = [&](double fraction) { return flowStateFromBelow(section, fraction).flow; };
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    double low = 0, high = 1;
+    for (int i = 0; i < 80; ++i) {
+        const double left = high - golden * (high - low);
+        const double right = low + golden * (high - low);
+        if (rising(left) < rising(right))
+            low = left;
+        else
+            high = right;
     }
-    return std::nullopt;
+    double peak = (low + high) / 2;
+    if (rising(1) >= rising(peak))
+        peak = 1;
+    if (rising(peak) < flow)
+        return std::nullopt;
+    low = 0;
+    high = peak;
+    for (int k = 0; k < 80; ++k) {
+        const double middle = (low + high) / 2;
+        (rising(middle) < flow ? low : high) = middle;
+    }
+    return high;
 }
 
 } // namespace tovarin

@@ -58,5 +58,7 @@ std::optional<double> documentDepthFraction(const CalcSheet& sheet);
 // that rises from the empty section (a rectangular channel on its open branch up
 // to full depth). None when the curve never reaches it.
 std::optional<double> depthFractionForFlowRatio(const CurveSection& section, double flowRatio);
+// The same for a flow in m3/sec: the lowest depth fraction that carries it.
+std::optional<double> lowestDepthCarrying(const CurveSection& section, double flow);
 
 } // namespace tovarin

@@ -5,6 +5,7 @@
 
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
+#include "engine/CharacteristicCurve.h"
 
 #include <optional>
 #include <vector>
@@ -34,7 +35,24 @@ struct SizeTrial {
 // Empty for a kind that is not a standard pipe.
 std::vector<SizeTrial> tryEverySize(const CalcSheet& document, const ComputeInput& input);
 
-// Position of the smallest passing size; none when no size passes.
-std::optional<std::size_t> smallestPassingSize(const std::vector<SizeTrial>& trials);
+// Position of the smallest passing size whose nominal diameter is at least
+// `minimumNominal` (mm; 0 = any size); none when no such size passes.
+std::optional<std::size_t> smallestPassingSize(const std::vector<SizeTrial>& trials,
+                                               double minimumNominal = 0);
+
+// The nominal diameter of a catalogue size in mm, from its sheet label ("VP - φ100",
+// "ﾋｭｰﾑ管 φ150": the half-width digits after φ); 0 when the label has none.
+double nominalDiameter(const PipeSize& size);
+
+// The water at the planned flow: the lowest depth at which the section carries
+// `flow` (m3/sec) on the curve that rises from the empty section, and the velocity
+// there. None when the flow is not positive or no depth carries it.
+struct PlannedFlowState {
+    double depthFraction = 0; // h/D or h/H
+    double velocity = 0;      // m/sec
+};
+std::optional<PlannedFlowState> plannedFlowState(const CurveSection& section, double flow);
+// The same for a computed sheet: its section and its Q1′.
+std::optional<PlannedFlowState> plannedFlowStateOf(const CalcSheet& sheet);
 
 } // namespace tovarin

@@ -4,6 +4,7 @@
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 
+#include <QAction>
 #include <QLabel>
 
 namespace tovarin {
@@ -11,6 +12,10 @@ namespace tovarin {
 Form11::Form11(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form11"));
     resize(twipsSize(widthTwips, heightTwips));
+    designAids_ = new QAction(QStringLiteral("設計補助…"), this);
+    connect(designAids_, &QAction::triggered, this, &Form11::designAidsRequested);
+    addAction(designAids_);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     const QFont heading = proportionalGothicFont(9.75);
     const QFont large = gothicFont(11.25);
     const QFont small = gothicFont(9.75);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAction;
 class QLabel;
 
 namespace tovarin {
@@ -38,9 +39,16 @@ public:
     // The five value texts lbl3 (Q1′), lbl6 (Q2), lbl9 (V), lbl12 (maximum population)
     // and lbl21 (margin ratio), in this order, as shown.
     QStringList captions() const;
+
+    // The panel's right-click menu: "設計補助…" asks for the design aids of the
+    // inputs on screen.
+    QAction* designAidsAction() const { return designAids_; }
     // Replaces the five value texts, in the order of captions(); missing entries leave
     // their labels as they are.
     void setCaptions(const QStringList& texts);
+
+signals:
+    void designAidsRequested();
 
 private:
     QLabel* addPanelLabel(int number, const QString& text, int left, int top, const QFont& font);
@@ -48,6 +56,7 @@ private:
     void hideLabels(std::initializer_list<int> numbers);
 
     QLabel* lbl_[23] = {}; // lbl_[1] .. lbl_[22]
+    QAction* designAids_ = nullptr;
 };
 
 } // namespace tovarin

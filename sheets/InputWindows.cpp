@@ -227,6 +227,7 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
         panel = new Form11;
         panel->fill(sheet, assessment);
         connect(panel, &QObject::destroyed, this, &InputWindows::resultsPanelGone);
+        connect(panel, &Form11::designAidsRequested, this, [this] { host_.openDesignAids(); });
         addChild(panel, Form11::leftTwips, Form11::topTwips, Form11::widthTwips,
                  Form11::heightTwips);
         form11_ = panel;

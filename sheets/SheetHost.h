@@ -33,6 +33,8 @@ public:
     // sub-window frame, the designed colours and showing, which serve only the eye;
     // what they hold and compute is the same.
     virtual OnScreen onScreen() const { return OnScreen::Yes; }
+    // The results panel's "設計補助…": the design aids of the inputs on screen.
+    virtual void openDesignAids() {}
 };
 
 } // namespace tovarin

@@ -19,10 +19,12 @@ const QString kProgram = QStringLiteral("tovarin");
 const QList<KnownOption> kOptions = {
     {QStringLiteral("help"), QLatin1Char('h')},
     {QStringLiteral("version"), QLatin1Char('v')},
+    {QStringLiteral("aids"), QChar()},
 };
 
 QString usageLine() {
-    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n");
+    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n"
+                          "                tovarin --aids [FILE.tvr…]\n");
 }
 
 QString helpText() {
@@ -35,6 +37,8 @@ QString helpText() {
                "Hydraulic check of a sewage drainage facility. With FILE.tvr the program\n"
                "opens that document after start-up, as File → Open does.\n"
                "\n"
+               "  --aids         設計補助（管径の比較・水理特性曲線・一覧表）の画面だけを開く\n"
+               "                 / open the design aids window alone\n"
                "  -h, --help     この説明を表示して終了 / show this help and exit\n"
                "  -v, --version  バージョンを表示して終了 / show the version and exit\n"
                "\n"
@@ -73,6 +77,21 @@ StartRequest answer(StartRequest::Action action, const QString& output) {
     return request;
 }
 
+// --aids FILE.tvr…: every document by its own bytes, as for one document.
+StartRequest startAids(const QList<QByteArray>& arguments, const ParsedArguments& parsed) {
+    StartRequest request;
+    request.aids = true;
+    for (qsizetype index = 0; index < parsed.operands.size(); ++index) {
+        const QByteArray bytes = arguments.value(parsed.operandPositions.at(index),
+                                                 QFile::encodeName(parsed.operands.at(index)));
+        const StartRequest one = startWithDocument(bytes);
+        if (one.action == StartRequest::Action::Refuse)
+            return one;
+        request.aidsDocuments << one.document;
+    }
+    return request;
+}
+
 } // namespace
 
 StartRequest readCommandLine(const QList<QByteArray>& arguments) {
@@ -89,6 +108,8 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
         return answer(StartRequest::Action::PrintHelp, helpText());
     if (parsed.count(QStringLiteral("version")))
         return answer(StartRequest::Action::PrintVersion, versionText(kProgram));
+    if (parsed.count(QStringLiteral("aids")))
+        return startAids(arguments, parsed);
 
     if (parsed.operands.size() > 1)
         return refuse(usageErrorText(kProgram,

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of the program `tovarin`: `tovarin [FILE.tvr]`, `--help`, `--version`,
-// in the convention both programs share (CommandLineConvention.h).
+// in the convention both programs share (CommandLineConvention.h), and
+// `tovarin --aids [FILE.tvr…]` for the 設計補助 window alone.
 // It is read before any window system is touched, so that help, version and wrong
 // arguments work without a display, and a missing display is told plainly instead of
 // ending inside the window system.
@@ -8,6 +9,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tovarin {
 
@@ -21,7 +23,9 @@ struct StartRequest {
         Refuse, // `output` to standard error, exit status `exitStatus`
     };
     Action action = Action::Start;
-    QString document; // absolute path of the document named on the command line
+    QString document;          // absolute path of the document named on the command line
+    bool aids = false;         // --aids: the 設計補助 window instead of the main window
+    QStringList aidsDocuments; // its documents, absolute paths
     QString output;
     int exitStatus = 0;
 };

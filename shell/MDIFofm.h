@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -44,6 +45,15 @@ public:
     void setStatusMessage(const QString& text) override;
     void resultChanged() override;
     OnScreen onScreen() const override { return onScreen_; }
+    void openDesignAids() override {
+        if (designAidsOpener_)
+            designAidsOpener_(*this);
+    }
+    // What the results panel's "設計補助…" does: the program sets it (the design aids
+    // sit above this window); without it the menu entry does nothing.
+    void setDesignAidsOpener(std::function<void(MDIFofm&)> opener) {
+        designAidsOpener_ = std::move(opener);
+    }
 
     InputWindows& inputWindows() override { return *inputWindows_; }
     QString statusMessage() const;
@@ -95,6 +105,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::function<void(MDIFofm&)> designAidsOpener_;
     void createMenus();
     void createToolbar();
     void createStatusBar();

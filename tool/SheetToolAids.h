@@ -3,10 +3,15 @@
 // of every catalogue size, and the hydraulic characteristic curves. Each returns the
 // exit status of the tool.
 
+#include "engine/Calculation.h"
 #include "tool/SheetToolConsole.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tovarin {
 
@@ -19,10 +24,30 @@ void startNextDocument(MDIFofm& window);
 // the message already on standard error) when no result came of it.
 bool openForResult(ConsolePlatform& platform, MDIFofm& window, const QString& file);
 
+// The results table (--csv): its header, the row of a document opened in the window
+// (openForResult), and the row of one that gave no result, with the message.
+std::vector<std::string> resultsTableHeader();
+std::vector<std::string> resultsTableRow(const QString& file, MDIFofm& window);
+std::vector<std::string> refusedResultsRow(const QString& file, const QString& message);
+
+// The row of a document read in the never-shown window: resultsTableRow, or when it
+// gave no result the refused row with the platform's last message.
+std::vector<std::string> readResultsRow(ConsolePlatform& platform, MDIFofm& window,
+                                        const QString& file, bool* read = nullptr);
+
+// The size table (--sizes) of a document (the calculation document as it stands and
+// the inputs of its windows, as "計算" reads them), header first, with ◎ on the
+// smallest passing size of at least `minimumNominal` mm; none when the facility is
+// not a catalogue pipe. `anyPasses` tells whether ◎ is set.
+std::optional<std::vector<std::vector<std::string>>> sizeTable(const CalcSheet& document,
+                                                               const ComputeInput& input,
+                                                               double minimumNominal,
+                                                               bool* anyPasses = nullptr);
+
 // --csv FILE.tvr…: one CSV row per document on standard output.
 int writeResultsTable(ConsolePlatform& platform, const QStringList& files);
 // --sizes FILE.tvr: the size table of a catalogue pipe on standard output.
-int writeSizeTable(ConsolePlatform& platform, const QString& file);
+int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimumNominal);
 // --curve OUT FILE.tvr: the curves as a PNG, SVG or PDF drawing or a CSV table.
 int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
                               const QString& file);

@@ -28,10 +28,13 @@ const QList<ModeOption>& modeOptions() {
     return modes;
 }
 
+const QString minimumDiameterName = QStringLiteral("min-diameter");
+
 QList<KnownOption> knownOptions() {
     QList<KnownOption> known;
     for (const ModeOption& mode : modeOptions())
         known << mode.option;
+    known << KnownOption{minimumDiameterName, QChar(), true};
     return known;
 }
 
@@ -90,6 +93,22 @@ QString usableName(SheetToolArguments& result, const QList<QByteArray>& argument
     return placeholder;
 }
 
+// --min-diameter MM: a nominal size in millimetres, with --sizes only.
+UsageError readMinimumDiameter(const ParsedArguments& parsed, SheetToolArguments& result) {
+    const qsizetype given = parsed.count(minimumDiameterName);
+    if (given == 0)
+        return {};
+    if (result.output != SheetToolMode::Sizes)
+        return {QStringLiteral("--min-diameter は --sizes と共に指定します。"),
+                QStringLiteral("--min-diameter goes with --sizes")};
+    bool ok = false;
+    result.minimumDiameter = parsed.find(minimumDiameterName)->value.toDouble(&ok);
+    if (given > 1 || !ok || !(result.minimumDiameter >= 0) || result.minimumDiameter > 100000)
+        return {QStringLiteral("--min-diameter には管径（mm）を一つ指定してください。"),
+                QStringLiteral("--min-diameter takes one nominal size in millimetres")};
+    return {};
+}
+
 } // namespace
 
 SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
@@ -130,6 +149,8 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
         result.error = checkOutputFile(result.output, result.outputFile);
     if (result.valid())
         result.error = checkFileCount(result.output, parsed.operands.size());
+    if (result.valid())
+        result.error = readMinimumDiameter(parsed, result);
     if (!result.valid())
         return result;
 
@@ -147,13 +168,13 @@ QString sheetToolUsage() {
     return QStringLiteral("使い方: tovarin-sheet [--utf8 | --results] ファイル.tvr…\n"
                           "        tovarin-sheet --pdf 出力.pdf ファイル.tvr\n"
                           "        tovarin-sheet --csv ファイル.tvr…\n"
-                          "        tovarin-sheet --sizes ファイル.tvr\n"
+                          "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
                           "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
                           "        tovarin-sheet --help | --version\n"
                           "Usage: tovarin-sheet [--utf8 | --results] FILE.tvr…\n"
                           "       tovarin-sheet --pdf OUT.pdf FILE.tvr\n"
                           "       tovarin-sheet --csv FILE.tvr…\n"
-                          "       tovarin-sheet --sizes FILE.tvr\n"
+                          "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
                           "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
                           "       tovarin-sheet --help | --version\n");
 }
@@ -174,6 +195,7 @@ QString sheetToolHelp() {
                "                       例: tovarin-sheet --csv a.tvr b.tvr > 一覧.csv\n"
                "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎\n"
                "                       例: tovarin-sheet --sizes a.tvr > 管径.csv\n"
+               "  --min-diameter MM  --sizes の◎を呼び径 MM 以上の管径に限る\n"
                "  --curve 出力       水理特性曲線（Q/Q_full、V/V_full と水深比）を\n"
                "                     PNG・SVG・PDF の図、又は CSV の表で出力\n"
                "                       例: tovarin-sheet --curve 曲線.png a.tvr\n"

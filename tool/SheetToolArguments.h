@@ -18,8 +18,9 @@ enum class SheetToolMode { Sheet, Utf8Sheet, Results, Pdf, Csv, Sizes, Curve, He
 struct SheetToolArguments {
     SheetToolMode output = SheetToolMode::Sheet;
     QStringList files;
-    QString outputFile; // --pdf OUT.pdf, --curve OUT.(png|svg|pdf|csv)
-    UsageError error;   // why the arguments were refused; empty when they are usable
+    QString outputFile;         // --pdf OUT.pdf, --curve OUT.(png|svg|pdf|csv)
+    double minimumDiameter = 0; // --sizes --min-diameter MM: no ◎ below this nominal size
+    UsageError error;           // why the arguments were refused; empty when they are usable
     bool valid() const { return error.isEmpty(); }
 
     // The names whose bytes are not UTF-8 (a file name in another encoding) cannot be

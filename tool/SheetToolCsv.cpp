@@ -4,6 +4,7 @@
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
+#include "engine/ResultTexts.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/SheetBuilder.h"
@@ -16,6 +17,26 @@
 namespace tovarin {
 
 namespace {
+
+// A value of the results panel as shown; empty when the panel hides the line.
+std::string panelText(const Form11& panel, int number) {
+    const QLabel* label = panel.lbl(number);
+    if (!label->isVisibleTo(&panel))
+        return {};
+    return label->text().toStdString();
+}
+
+// Whether the five result texts the document was saved with (shown by the panel
+// after Open) are those of the fresh calculation; the lines the panel hides are
+// not compared.
+bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh) {
+    return panelText(panel, 3) == fresh.allowedFlow && panelText(panel, 6) == fresh.capacity &&
+           panelText(panel, 9) == fresh.velocity &&
+           panelText(panel, 12) == fresh.maxPopulation.value_or("") &&
+           panelText(panel, 21) == fresh.marginRatio.value_or("");
+}
+
+} // namespace
 
 std::vector<std::string> resultsTableHeader() {
     return {"ファイル",
@@ -33,51 +54,62 @@ std::vector<std::string> resultsTableHeader() {
             "余裕率の基準(％)",
             "余裕率の判定",
             "最大計画人口(人)",
+            "計画水量時の水深比",
+            "計画水量時の流速(m/sec)",
             "流速の目安",
+            "保存された結果",
             "エラー"};
 }
 
-// A value of the results panel as shown, the same text --results gives; empty when
-// the panel hides the line.
-std::string panelText(const Form11& panel, int number) {
-    const QLabel* label = panel.lbl(number);
-    if (!label->isVisibleTo(&panel))
-        return {};
-    return label->text().toStdString();
-}
-
-std::vector<std::string> resultRow(const QString& file, MDIFofm& window) {
+// Every figure and verdict of the row comes from the one fresh calculation of the
+// document's inputs that Open made (what the sheet prints), not from the result
+// texts stored in the document: those are only compared with it.
+std::vector<std::string> resultsTableRow(const QString& file, MDIFofm& window) {
     const CalcSheet& sheet = window.calcSheet();
     const Assessment assessment = assessmentOf(sheet);
-    const Form11& panel = *window.inputWindows().form11();
+    const ResultTexts texts = resultTexts(sheet, assessment);
+    const PlannedFlowCells planned = plannedFlowCells(sheet);
     const bool margin = assessment.marginShown;
+    const bool fresh = storedResultsAreFresh(*window.inputWindows().form11(), texts);
     return {file.toStdString(),
-            panelText(panel, 3),
-            panelText(panel, 16),
+            texts.allowedFlow,
+            texts.allowanceFactor,
             lineText(facilityName(sheet)),
             formatNumber(sheet.slopePermille, "#0.0"),
             formatNumber(sheet.roughness, "0.000"),
             formulaText(sheet.velocityFormula),
             depthChoiceText(sheet),
-            panelText(panel, 9),
-            panelText(panel, 6),
+            texts.velocity,
+            texts.capacity,
             verdictText(assessment.capacityFails),
-            panelText(panel, 21),
+            texts.marginRatio.value_or(""),
             margin ? formatNumber(sheet.marginReference, "0") : "",
             margin ? verdictText(assessment.marginFails) : "",
-            panelText(panel, 12),
-            velocityGuideText(velocityGuide(sheet.velocity)),
+            texts.maxPopulation.value_or(""),
+            planned.depthRatio,
+            planned.velocity,
+            planned.guide,
+            fresh ? "" : "異なる",
             ""};
 }
 
-std::vector<std::string> refusedRow(const QString& file, const QString& message) {
+std::vector<std::string> refusedResultsRow(const QString& file, const QString& message) {
     std::vector<std::string> row(resultsTableHeader().size());
     row.front() = file.toStdString();
     row.back() = message.toStdString();
     return row;
 }
 
-} // namespace
+std::vector<std::string> readResultsRow(ConsolePlatform& platform, MDIFofm& window,
+                                        const QString& file, bool* read) {
+    const bool opened = openForResult(platform, window, file);
+    if (read)
+        *read = opened;
+    if (opened)
+        return resultsTableRow(file, window);
+    // A name that is not UTF-8 is shown by its bytes, as in the message.
+    return refusedResultsRow(platform.unusableNames.value(file, file), platform.lastMessage);
+}
 
 int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
     std::string table(csvByteOrderMark);
@@ -85,14 +117,10 @@ int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
     int status = 0;
     MDIFofm window(platform, OnScreen::Never);
     for (const QString& file : files) {
-        if (!openForResult(platform, window, file)) {
-            // A name that is not UTF-8 is shown by its bytes, as in the message.
-            table += csvRecord(
-                refusedRow(platform.unusableNames.value(file, file), platform.lastMessage));
+        bool read = false;
+        table += csvRecord(readResultsRow(platform, window, file, &read));
+        if (!read)
             status = 1;
-            continue;
-        }
-        table += csvRecord(resultRow(file, window));
     }
     if (!writeStandardOutput(table)) {
         platform.document = QStringLiteral("tovarin-sheet");

@@ -10,30 +10,44 @@
 
 namespace tovarin {
 
-int writeSizeTable(ConsolePlatform& platform, const QString& file) {
+std::optional<std::vector<std::vector<std::string>>> sizeTable(const CalcSheet& document,
+                                                               const ComputeInput& input,
+                                                               double minimumNominal,
+                                                               bool* anyPasses) {
+    const std::vector<SizeTrial> trials = tryEverySize(document, input);
+    if (trials.empty())
+        return std::nullopt;
+    const std::optional<std::size_t> chosen = smallestPassingSize(trials, minimumNominal);
+    if (anyPasses)
+        *anyPasses = chosen.has_value();
+    std::vector<std::vector<std::string>> table{sizeTableHeader()};
+    for (std::size_t i = 0; i < trials.size(); ++i)
+        table.push_back(sizeTableRow(trials[i], chosen == i));
+    return table;
+}
+
+int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimumNominal) {
     MDIFofm window(platform, OnScreen::Never);
     if (!openForResult(platform, window, file))
         return 1;
-    const ComputeInput input = window.inputWindows().computeInput();
-    const std::vector<SizeTrial> trials = tryEverySize(window.calcSheet(), input);
-    if (trials.empty()) {
+    bool anyPasses = false;
+    const auto rows = sizeTable(window.calcSheet(), window.inputWindows().computeInput(),
+                                minimumNominal, &anyPasses);
+    if (!rows) {
         platform.report(
             QStringLiteral("管径の一覧は規格管（ＶＰ管、ＶＵ管、強化プラスチック複合管、"
                            "ヒューム管）の計算にだけ使えます。"));
         return 1;
     }
-
-    const std::optional<std::size_t> chosen = smallestPassingSize(trials);
     std::string table(csvByteOrderMark);
-    table += csvRecord(sizeTableHeader());
-    for (std::size_t i = 0; i < trials.size(); ++i)
-        table += csvRecord(sizeTableRow(trials[i], chosen == i));
+    for (const std::vector<std::string>& row : *rows)
+        table += csvRecord(row);
     if (!writeStandardOutput(table)) {
         platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
         return 1;
     }
     // No passing size is an answer too, not a failure of the tool.
-    if (!chosen)
+    if (!anyPasses)
         platform.report(QStringLiteral("どの管径も判定を満たしません。"));
     return 0;
 }

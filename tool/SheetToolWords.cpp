@@ -43,18 +43,28 @@ std::string depthChoiceText(const CalcSheet& sheet) {
     return texts[static_cast<std::size_t>(sheet.depthChoice)];
 }
 
+PlannedFlowCells plannedFlowCells(const CalcSheet& sheet) {
+    const std::optional<PlannedFlowState> state = plannedFlowStateOf(sheet);
+    if (!state)
+        return {"—", "—", "—"};
+    return {formatNumber(state->depthFraction, "0.000"), formatNumber(state->velocity, "0.0000"),
+            velocityGuideText(velocityGuide(state->velocity))};
+}
+
 std::vector<std::string> sizeTableHeader() {
-    return {"管径",           "内径D(m)",   "流速V(m/sec)",
-            "流量Q2(m3/sec)", "流量の判定", "余裕率(％)",
-            "余裕率の判定",   "流速の目安", "選定"};
+    return {
+        "管径",       "内径D(m)",     "流速V(m/sec)",       "流量Q2(m3/sec)",          "流量の判定",
+        "余裕率(％)", "余裕率の判定", "計画水量時の水深比", "計画水量時の流速(m/sec)", "流速の目安",
+        "選定"};
 }
 
 std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen) {
     const std::string diameter = formatNumber(trial.size.diameter, "0.0000");
     if (trial.failure)
-        return {trial.size.displayText, diameter, "", "", "", "", "", "", ""};
+        return {trial.size.displayText, diameter, "", "", "", "", "", "", "", "", ""};
     const ResultTexts texts = resultTexts(trial.sheet, trial.assessment);
     const bool margin = trial.assessment.marginShown;
+    const PlannedFlowCells planned = plannedFlowCells(trial.sheet);
     return {trial.size.displayText,
             diameter,
             texts.velocity,
@@ -62,7 +72,9 @@ std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen) {
             verdictText(trial.assessment.capacityFails),
             texts.marginRatio.value_or(""),
             margin ? verdictText(trial.assessment.marginFails) : "",
-            velocityGuideText(velocityGuide(trial.sheet.velocity)),
+            planned.depthRatio,
+            planned.velocity,
+            planned.guide,
             chosen ? "◎" : ""};
 }
 

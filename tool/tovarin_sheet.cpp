@@ -196,7 +196,7 @@ int main(int argc, char* argv[]) {
     case Output::Csv:
         return writeResultsTable(platform, arguments.files);
     case Output::Sizes:
-        return writeSizeTable(platform, arguments.files.front());
+        return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
         return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
     default:

@@ -250,3 +250,63 @@ TEST(CharacteristicCurve, PlannedFlowIntersection) {
     EXPECT_TRUE(depthFractionForFlowRatio(channel(), 1.1));
     EXPECT_EQ(depthFractionForFlowRatio(channel(), 1.2), std::nullopt);
 }
+
+// The flow a circle carries at its peak (h/D near 0.938) lies between two steps of
+// 0.01; it is still found, below the peak.
+TEST(CharacteristicCurve, FlowAtThePeakIsCarried) {
+    const CurveSection section = circle(VelocityFormula::Manning);
+    const double peak = flowStateFromBelow(section, 0.938).flow;
+    const std::optional<double> depth = lowestDepthCarrying(section, peak);
+    ASSERT_TRUE(depth);
+    EXPECT_NEAR(*depth, 0.938, 0.005);
+    EXPECT_TRUE(depthFractionForFlowRatio(section, peak / flowStateAt(section, 1).flow));
+}
+
+// ---------------------------------------------------------------- planned flow, minimum size
+
+TEST(PlannedFlow, DepthAndVelocityWhereTheSectionFirstCarriesIt) {
+    const CurveSection section = circle(VelocityFormula::Manning);
+    const FlowState half = flowStateAt(section, 0.5);
+    const std::optional<PlannedFlowState> state = plannedFlowState(section, half.flow);
+    ASSERT_TRUE(state);
+    EXPECT_NEAR(state->depthFraction, 0.5, 1e-9);
+    EXPECT_NEAR(state->velocity, half.velocity, 1e-9);
+    EXPECT_EQ(plannedFlowState(section, 0), std::nullopt);
+    EXPECT_EQ(plannedFlowState(section, 2 * flowStateAt(section, 1).flow), std::nullopt);
+    // The rectangular example: Q1′ 0.0006 runs 9 mm deep at about 0.13 m/sec.
+    ComputeInput example = rectangularInput();
+    example.plannedFlowText = "0.0006";
+    example.gradientText = "2";
+    example.roughnessText = "0.015";
+    const std::optional<PlannedFlowState> shallow = plannedFlowStateOf(computedSheet(example));
+    ASSERT_TRUE(shallow);
+    EXPECT_NEAR(shallow->depthFraction, 0.009, 0.0005);
+    EXPECT_NEAR(shallow->velocity, 0.129, 0.001);
+}
+
+TEST(SizeTrials, MinimumSizeKeepsTheChoiceOffSmallerPipes) {
+    const std::vector<SizeTrial> trials = tryEverySize({}, vp100Input());
+    EXPECT_EQ(smallestPassingSize(trials, 0), std::optional<std::size_t>(2)); // φ100
+    EXPECT_EQ(smallestPassingSize(trials, 150), std::optional<std::size_t>(4));
+    EXPECT_EQ(smallestPassingSize(trials, 160), std::optional<std::size_t>(5)); // φ200
+    EXPECT_EQ(smallestPassingSize(trials, 400), std::nullopt);
+    for (FacilityKind kind :
+         {FacilityKind::VP, FacilityKind::VU, FacilityKind::FRPM, FacilityKind::Hume}) {
+        const std::vector<PipeSize>& sizes = PipeCatalogue::sizes(kind);
+        for (std::size_t i = 1; i < sizes.size(); ++i)
+            EXPECT_GT(nominalDiameter(sizes[i]), nominalDiameter(sizes[i - 1])) << sizes[i].label;
+    }
+    EXPECT_EQ(nominalDiameter(PipeCatalogue::sizes(FacilityKind::Hume).back()), 3000);
+}
+
+// ---------------------------------------------------------------- spreadsheet formulas
+
+TEST(CsvText, TextThatASpreadsheetWouldEvaluateGetsAQuote) {
+    EXPECT_EQ(csvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
+    for (const char* text : {"+1+2", "-A1", "@SUM(A1)", "\tx", "\rx", "-", "=1"})
+        EXPECT_EQ(spreadsheetText(text), std::string("'") + text) << text;
+    // Numbers stay numbers; a text with such a sign inside is left alone.
+    for (const char* text : {"-0.25", "+3", "-12", "0.0041", "a=b", "", "—"})
+        EXPECT_EQ(spreadsheetText(text), text) << text;
+    EXPECT_EQ(tabSeparatedLine({"=x", "a\tb", "-1.5", ""}), "'=x\t\"a\tb\"\t-1.5\t\n");
+}

@@ -2,14 +2,17 @@
 // as RFC 4180 records, --sizes marking the smallest passing pipe, --curve writing
 // its drawing or table, and the command line around them.
 
+#include "engine/Catalogue.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/InputWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/support/ComputedSheets.h"
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
+#include "tool/AidsCurve.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +21,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -97,6 +101,15 @@ Records csvOutput(const QByteArray& bytes) {
     return readCsv(bytes.mid(kBom.size()));
 }
 
+// The rows of a size table that carry ◎.
+QList<int> marks(const Records& records) {
+    QList<int> rows;
+    for (qsizetype i = 1; i < records.size(); ++i)
+        if (records[i].last() == QStringLiteral("◎"))
+            rows << static_cast<int>(i);
+    return rows;
+}
+
 QStringList split(const char* joined) {
     return QString::fromUtf8(joined).split(QStringLiteral(", "));
 }
@@ -121,6 +134,8 @@ private slots:
     void initTestCase();
     void sizesMarkTheSmallestPassingPipe();
     void sizesAreWhatTheComputeButtonShows();
+    void resultsRowIsOneCalculation();
+    void curveCaptionsStayClear();
     void sizesWhenNoPipePasses();
     void sizesNeedACataloguePipe();
     void curveTable();
@@ -145,26 +160,30 @@ void SheetToolAidsTest::resultsTableOfTheExamples() {
     QCOMPARE(records[0],
              split("ファイル, 計画汚水量Q1′(m3/sec), 割増し係数, 施設, 勾配(‰), 粗度係数n, 公式, "
                    "水深, 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), 余裕率の基準(％), "
-                   "余裕率の判定, 最大計画人口(人), 流速の目安, エラー"));
+                   "余裕率の判定, 最大計画人口(人), 計画水量時の水深比, 計画水量時の流速(m/sec), "
+                   "流速の目安, 保存された結果, エラー"));
     for (const QStringList& record : records)
-        QCOMPARE(record.size(), 17);
+        QCOMPARE(record.size(), 20);
 
-    // VP φ100 full, 10 ‰, n 0.010, Manning; residential, no margin check.
+    // VP φ100 full, 10 ‰, n 0.010, Manning; residential, no margin check. Q1 runs
+    // at h/D 0.557.
     QCOMPARE(records[1],
-             (QStringList{vp, "0.0041", "", "VP - φ100", "10.0", "0.010", "マニング", "満流",
-                          "0.8595", "0.0069", "O.K", "", "", "", "1692.9", "適正", ""}));
+             (QStringList{vp,       "0.0041", "",       "VP - φ100", "10.0", "0.010", "マニング",
+                          "満流",   "0.8595", "0.0069", "O.K",       "",     "",      "",
+                          "1692.9", "0.557",  "0.8976", "適正",      "",     ""}));
     // Refused: its name (with a comma and quotes, kept whole) and its message only.
-    QStringList refusedRow(17);
+    QStringList refusedRow(20);
     refusedRow[0] = refused;
-    refusedRow[16] = QStringLiteral("施設の勾配を入力してください。");
+    refusedRow[19] = QStringLiteral("施設の勾配を入力してください。");
     QCOMPARE(records[2], refusedRow);
     QVERIFY(QString::fromUtf8(run.err).contains(
         refused + QStringLiteral(": 施設の勾配を入力してください。\n")));
-    // Rectangular 1.0 × 0.5 m at 水深８割, margin check against 50 %.
-    QCOMPARE(records[3].mid(1, 16),
+    // Rectangular 1.0 × 0.5 m at 水深８割, margin check against 50 %: 0.987 m/sec at
+    // the design depth, but the planned flow runs 9 mm deep at 0.13 m/sec, too slow.
+    QCOMPARE(records[3].mid(1),
              (QStringList{"0.0006", "", "コンクリート水路 500×1000", "2.0", "0.015", "マニング",
                           "水深８割", "0.9870", "0.3948", "O.K", "65700.06", "50", "O.K", "",
-                          "適正", ""}));
+                          "0.009", "0.1288", "不足", "", ""}));
     // Other circular pipe with an allowance of 20 %: factor 1.2.
     QCOMPARE(records[4][2], QStringLiteral("1.2"));
     QCOMPARE(records[4][3], QStringLiteral("硬質塩化ビニル管　φ２５０ φ250"));
@@ -207,19 +226,56 @@ void SheetToolAidsTest::sizesMarkTheSmallestPassingPipe() {
     QCOMPARE(records.size(), 9);
     QCOMPARE(records[0],
              split("管径, 内径D(m), 流速V(m/sec), 流量Q2(m3/sec), 流量の判定, 余裕率(％), "
-                   "余裕率の判定, 流速の目安, 選定"));
+                   "余裕率の判定, 計画水量時の水深比, 計画水量時の流速(m/sec), 流速の目安, 選定"));
     // Q1 = 0.0041: φ65 and φ75 carry too little, φ100 is the document's own result.
     QCOMPARE(records[1][0], QStringLiteral("ＶＰ－φ６５"));
     QCOMPARE(records[1][4], QStringLiteral("NG"));
     QCOMPARE(records[2][4], QStringLiteral("NG"));
     QCOMPARE(records[3], (QStringList{"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "",
-                                      "適正", "◎"}));
+                                      "0.557", "0.8976", "適正", "◎"}));
     QCOMPARE(records[8][0], QStringLiteral("ＶＰ－φ３００"));
     QCOMPARE(records[8][1], QStringLiteral("0.2878"));
-    int marks = 0;
-    for (const QStringList& record : records)
-        marks += record[8] == QStringLiteral("◎") ? 1 : 0;
-    QCOMPARE(marks, 1);
+    QCOMPARE(marks(records), QList<int>{3});
+
+    // A minimum size moves ◎ to the smallest passing size not below it.
+    const ToolRun minimum = runTool({QStringLiteral("--sizes"), QStringLiteral("--min-diameter"),
+                                     QStringLiteral("150"), example("residential-vp.tvr")});
+    QCOMPARE(minimum.exitCode, 0);
+    QCOMPARE(marks(csvOutput(minimum.out)), QList<int>{5});
+    QCOMPARE(csvOutput(minimum.out).mid(1, 2), records.mid(1, 2)); // nothing else changes
+    for (const QStringList& wrong :
+         {QStringList{"--min-diameter", "φ150"}, QStringList{"--min-diameter", "-1"},
+          QStringList{"--csv", "--min-diameter", "150"}}) {
+        QStringList arguments = wrong;
+        if (!arguments.contains(QStringLiteral("--csv")))
+            arguments.prepend(QStringLiteral("--sizes"));
+        QCOMPARE(runTool(arguments + QStringList{example("residential-vp.tvr")}).exitCode, 2);
+    }
+}
+
+// A document saved after its roughness changed without "計算": every figure and
+// verdict of its row is the fresh calculation the sheet prints, and the row says
+// that the stored results differ.
+void SheetToolAidsTest::resultsRowIsOneCalculation() {
+    QTemporaryDir dir;
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n10\r\n0.010\r\n"));
+    const QString n013 = dir.filePath(QStringLiteral("n013.tvr"));
+    const QString n020 = dir.filePath(QStringLiteral("n020.tvr"));
+    QVERIFY(
+        writeBytes(n013, QByteArray(bytes).replace("\r\n10\r\n0.010\r\n", "\r\n10\r\n0.013\r\n")));
+    QVERIFY(
+        writeBytes(n020, QByteArray(bytes).replace("\r\n10\r\n0.010\r\n", "\r\n10\r\n0.020\r\n")));
+    const Records records = csvOutput(runTool({QStringLiteral("--csv"), n013, n020}).out);
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records[1].mid(8, 12), (QStringList{"0.6611", "0.0053", "O.K", "", "", "", "1302.3",
+                                                 "0.662", "0.7306", "適正", "異なる", ""}));
+    const QString sheet = QString::fromUtf8(runTool({QStringLiteral("--utf8"), n013}).out);
+    QVERIFY(sheet.contains(QStringLiteral("=0.6611m/sec")));
+    QVERIFY(sheet.contains(QStringLiteral("Q2=0.0053m3/sec")));
+    // n 0.020: Q2 0.0034 < Q1 0.0041, and no depth carries Q1.
+    QCOMPARE(records[2].mid(8, 12), (QStringList{"0.4297", "0.0034", "NG", "", "", "", "846.5", "—",
+                                                 "—", "—", "異なる", ""}));
 }
 
 // Each row is what the results panel shows after choosing that size in the open
@@ -262,7 +318,7 @@ void SheetToolAidsTest::sizesWhenNoPipePasses() {
     QCOMPARE(records.size(), 9);
     for (const QStringList& record : records.mid(1)) {
         QCOMPARE(record[4], QStringLiteral("NG"));
-        QCOMPARE(record[8], QString());
+        QCOMPARE(record[10], QString());
     }
     QCOMPARE(QString::fromUtf8(run.err),
              document + QStringLiteral(": どの管径も判定を満たしません。\n"));
@@ -429,6 +485,76 @@ void SheetToolAidsTest::commandLine() {
         QVERIFY2(run.out.isEmpty(), joined.constData());
         QVERIFY2(run.err.contains("tovarin-sheet --curve"), joined.constData());
     }
+}
+
+// No caption of the drawing lies on a curve, a line, a mark or the frame: drawn
+// without its captions, every pixel under each caption's box is blank paper or the
+// light grid. Over planned flows from nearly nothing to beyond the axis, every depth
+// choice, circles and a channel.
+void SheetToolAidsTest::curveCaptionsStayClear() {
+    using namespace tovarin;
+    std::vector<ComputeInput> inputs;
+    for (int flow = 2; flow <= 84; flow += 3) { // Q_full of VP φ100 is 0.0069
+        ComputeInput in = testing::vp100Input();
+        in.plannedFlowText = std::to_string(flow / 10000.0);
+        inputs.push_back(in);
+    }
+    const std::vector<std::string>& circular = DepthRatioTable::circularTexts();
+    for (std::size_t position = 0; position < circular.size(); ++position) {
+        ComputeInput in = testing::otherCircularInput();
+        in.depthListPosition = static_cast<int>(position);
+        in.depthListText = circular[position];
+        inputs.push_back(in);
+    }
+    const std::vector<std::string>& rectangular = DepthRatioTable::rectangularTexts();
+    for (std::size_t position = 0; position < rectangular.size(); ++position) {
+        for (const char* flow : {"0.0006", "0.2", "0.45", "0.5", "3"}) {
+            ComputeInput in = testing::rectangularInput();
+            in.depthListPosition = static_cast<int>(position);
+            in.depthListText = rectangular[position];
+            in.plannedFlowText = flow;
+            inputs.push_back(in);
+        }
+    }
+    int charts = 0;
+    for (const ComputeInput& in : inputs) {
+        const CalcSheet sheet = testing::computedSheet(in);
+        if (!sheet.hasResult())
+            continue;
+        ++charts;
+        const CurveChart chart = chartOf(sheet);
+        QImage image(1600, 1200, QImage::Format_RGB32);
+        ChartLayout layout;
+        {
+            QPainter painter(&image);
+            drawChart(painter, image.size(), chart, ChartLabels::Left);
+            layout = chartLayout(painter, image.size(), chart);
+        }
+        const QString name = QString::fromStdString(in.plannedFlowText + " " + in.depthListText);
+        QVERIFY2(layout.labels.size() == (chart.documentDepth ? 2u : 1u), qPrintable(name));
+        for (const ChartLabel& label : layout.labels) {
+            QVERIFY2(image.rect().contains(label.box.toRect()), qPrintable(name));
+            for (int y = qCeil(label.box.top()); y < label.box.bottom(); ++y)
+                for (int x = qCeil(label.box.left()); x < label.box.right(); ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    QVERIFY2(std::min({pixel.red(), pixel.green(), pixel.blue()}) >= 200,
+                             qPrintable(name + QStringLiteral(": ") + label.text +
+                                        QStringLiteral(" at %1,%2").arg(x).arg(y)));
+                }
+        }
+    }
+    QVERIFY(charts > 40);
+
+    // The title names the size once; a 水量 choice gives its depth ratio.
+    const CurveChart other = chartOf(testing::computedSheet(testing::otherCircularInput()));
+    QCOMPARE(other.title, QStringLiteral("水理特性曲線　鋳鉄管 φ300"));
+    QVERIFY2(other.documentDepthText.contains(QStringLiteral("水量９５％（h/D=0.")),
+             qPrintable(other.documentDepthText));
+    ComputeInput sized = testing::otherCircularInput();
+    sized.materialText = "硬質塩化ビニル管　φ２５０";
+    sized.diameterText = "0.25";
+    QCOMPARE(chartOf(testing::computedSheet(sized)).title,
+             QStringLiteral("水理特性曲線　硬質塩化ビニル管　φ２５０"));
 }
 
 QTEST_MAIN(SheetToolAidsTest)

@@ -34,11 +34,16 @@ TEST(SheetToolWords, SizeTableRows) {
     // φ65 and φ75 carry less than Q1 = 0.0041: φ100 is the chosen one.
     const std::vector<SizeTrial> trials = tryEverySize(CalcSheet{}, vp100Input());
     const std::vector<std::string> row = sizeTableRow(trials[2], true);
-    const std::vector<std::string> expected = {
-        "ＶＰ－φ１００", "0.1008", "0.8595", "0.0069", "O.K", "", "", "適正", "◎"};
+    // Q1 runs in φ100 at h/D 0.557 and 0.8976 m/sec: the guide judges that velocity.
+    const std::vector<std::string> expected = {"ＶＰ－φ１００", "0.1008", "0.8595", "0.0069",
+                                               "O.K",           "",       "",       "0.557",
+                                               "0.8976",        "適正",   "◎"};
     EXPECT_EQ(row, expected);
-    EXPECT_EQ(sizeTableRow(trials[0], false)[4], "NG");
-    EXPECT_EQ(sizeTableRow(trials[0], false)[8], "");
+    // φ65 cannot carry Q1 at any depth: no planned-flow figures and no guide.
+    const std::vector<std::string> small = sizeTableRow(trials[0], false);
+    EXPECT_EQ(small[4], "NG");
+    EXPECT_EQ(std::vector<std::string>(small.begin() + 7, small.end()),
+              (std::vector<std::string>{"—", "—", "—", ""}));
     EXPECT_EQ(sizeTableHeader().size(), row.size());
 
     // Reference 100 %: φ100 passes the capacity but not the margin (67 %).
@@ -53,7 +58,9 @@ TEST(SheetToolWords, SizeTableRows) {
     // A refused request keeps only the size and its diameter.
     ComputeInput refused = vp100Input();
     refused.gradientText = "-5";
-    const std::vector<std::string> empty = {"ＶＰ－φ６５", "0.0678", "", "", "", "", "", "", ""};
+    std::vector<std::string> empty(11);
+    empty[0] = "ＶＰ－φ６５";
+    empty[1] = "0.0678";
     EXPECT_EQ(sizeTableRow(tryEverySize({}, refused)[0], false), empty);
 }
 
