@@ -2,6 +2,9 @@
 //   tovarin [FILE.tvr]   start, then open the document as File → Open does
 //   tovarin --help | --version
 
+#include "platform/StandardOutput.h"
+#include "platform/qt/Display.h"
+#include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
@@ -16,17 +19,16 @@
 namespace {
 
 void write(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(text.toUtf8().constData(), stream);
     std::fflush(stream);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QList<QByteArray> arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QByteArray(argv[index]);
-    const tovarin::StartRequest request = tovarin::readCommandLine(arguments);
+    tovarin::setUpStandardStreams();
+    const tovarin::StartRequest request =
+        tovarin::readCommandLine(tovarin::commandLineArguments(argc, argv));
     using Action = tovarin::StartRequest::Action;
     switch (request.action) {
     case Action::PrintHelp:

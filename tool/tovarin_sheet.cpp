@@ -22,6 +22,7 @@
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
+#include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "report/FilePrint.h"
@@ -135,9 +136,9 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 } // namespace
 
 int main(int argc, char* argv[]) {
+    setUpStandardStreams();
     // The windows exist only in memory: no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useWindowSystemWithoutDisplay();
     qInstallMessageHandler(quietQtMessages);
     QApplication app(argc, argv);
     setUpJapaneseEnvironment(app);
