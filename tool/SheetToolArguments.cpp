@@ -1,5 +1,7 @@
 #include "tool/SheetToolArguments.h"
 
+#include "tool/SheetToolSvg.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -37,6 +39,10 @@ QString checkOutputFile(SheetToolMode mode, const QString& name) {
         if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") &&
             suffix != QStringLiteral("pdf") && suffix != QStringLiteral("csv"))
             return QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name);
+        if (suffix == QStringLiteral("svg") && !svgAvailable())
+            return QStringLiteral("この tovarin-sheet は .svg を書けません。"
+                                  ".png、.pdf 又は .csv を指定してください: %1")
+                .arg(name);
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
+#include "tool/SheetToolSvg.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -18,7 +19,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -298,21 +298,9 @@ QByteArray pngBytes(const CurveChart& chart) {
 }
 
 QByteArray svgBytes(const CurveChart& chart) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(1600, 1200));
-    svg.setViewBox(QRect(0, 0, 1600, 1200));
-    svg.setTitle(chart.title);
-    {
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return {};
-        drawChart(painter, QSize(1600, 1200), chart);
-    }
-    return bytes;
+    const QSize size(1600, 1200);
+    return svgDrawing(size, chart.title,
+                      [&](QPainter& painter) { drawChart(painter, size, chart); });
 }
 
 QByteArray pdfBytes(const CurveChart& chart) {
