@@ -50,8 +50,8 @@ bool utf8Of(const std::wstring& wide, std::string* out) {
     if (wide.empty())
         return true;
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr,
-                                           nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0)
         return false;
     out->resize(static_cast<size_t>(length));

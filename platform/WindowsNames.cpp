@@ -49,7 +49,8 @@ bool isReservedStem(const std::wstring& stem) {
         if (stem == reserved)
             return true;
     }
-    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+    return stem.size() == 4 &&
+           (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
            stem[3] >= L'1' && stem[3] <= L'9';
 }
 
@@ -63,8 +64,8 @@ bool inDeviceNamespace(std::wstring name) {
     if (name[2] != L'?')
         return false;
     const std::wstring rest = upper(name.substr(4));
-    const bool drive = rest.size() >= 3 && std::iswalpha(rest[0]) && rest[1] == L':' &&
-                       rest[2] == L'\\';
+    const bool drive =
+        rest.size() >= 3 && std::iswalpha(rest[0]) && rest[1] == L':' && rest[2] == L'\\';
     return !drive && rest.compare(0, 4, L"UNC\\") != 0;
 }
 
