@@ -3,7 +3,8 @@
 ; FOLDER is the self-contained program folder. Installs for all users under Program
 ; Files, with the Start-menu entry "Tovarin", the .tvr document type (icon, open
 ; command) and an uninstaller that removes all of it. /S installs silently.
-Unicode true
+; A 64-bit installer, like the program (and so it runs where only 64-bit wine is).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 Name "Tovarin ${VERSION}"
