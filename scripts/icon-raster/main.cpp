@@ -32,8 +32,8 @@ int main(int argc, char* argv[]) {
                 QPainter painter(&image);
                 renderer.render(&painter);
             }
-            const QString png =
-                out.filePath(QStringLiteral("%1-%2.png").arg(QFileInfo(svg).completeBaseName()).arg(size));
+            const QString png = out.filePath(
+                QStringLiteral("%1-%2.png").arg(QFileInfo(svg).completeBaseName()).arg(size));
             if (!image.save(png, "PNG")) {
                 std::fprintf(stderr, "icon-raster: %s: cannot write\n", qPrintable(png));
                 return 1;

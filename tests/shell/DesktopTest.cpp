@@ -202,6 +202,8 @@ void DesktopTest::programAnswersWithoutADisplay() {
 }
 
 void DesktopTest::programWithoutDisplayStopsWithAMessage() {
+    if (QGuiApplication::platformName() == QLatin1String("windows"))
+        QSKIP("Windows always has a desktop: the program would start");
     const ProgramRun run = runProgram({example("residential-vp.tvr")}, {});
     QVERIFY(run.finished);
     QVERIFY(!run.crashed);
