@@ -90,6 +90,22 @@ private slots:
         QVERIFY(QFileInfo(link).isSymLink());
     }
 
+    // Another program holds the document open and shares nothing: the save is
+    // reported and the old document stays whole, with no temporary file beside it.
+    void aDocumentAnotherProgramHoldsKeepsItsOldBytes() {
+        const QString document = path(QStringLiteral("document.tvr"));
+        QVERIFY(writeBytes(document, "old\r\n"));
+        {
+            const testing::LockedFile lock(document);
+            if (!lock.held())
+                QSKIP("no file locks that keep other programs out on this system");
+            QVERIFY(!writeDocumentFile(document, "new\r\n").isEmpty());
+        }
+        QCOMPARE(fileBytes(document), QByteArray("old\r\n"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("document.tvr")});
+    }
+
 private:
     QString path(const QString& name) const { return dir->filePath(name); }
 

@@ -24,6 +24,21 @@ bool makeSymbolicLink(const QString& target, const QString& link);
 // A second name for the same file (a hard link), on both systems.
 bool makeHardLink(const QString& existing, const QString& link);
 
+// The file held open by "another program" that shares nothing (no reading, writing
+// or deleting) for as long as this object lives. Such locks exist on Windows only:
+// elsewhere held() is false.
+class LockedFile {
+public:
+    explicit LockedFile(const QString& path);
+    ~LockedFile();
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+    bool held() const { return handle_ != nullptr; }
+
+private:
+    void* handle_ = nullptr;
+};
+
 // A device by its file name: "/dev/null" on Linux, "NUL" on Windows.
 QString nullDeviceName();
 

@@ -45,6 +45,10 @@ bool makeHardLink(const QString& existing, const QString& link) {
            0;
 }
 
+LockedFile::LockedFile(const QString&) {}
+
+LockedFile::~LockedFile() = default;
+
 QString nullDeviceName() {
     return QStringLiteral("/dev/null");
 }

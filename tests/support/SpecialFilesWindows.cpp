@@ -25,6 +25,19 @@ bool makeHardLink(const QString& existing, const QString& link) {
                            reinterpret_cast<LPCWSTR>(existing.utf16()), nullptr) != 0;
 }
 
+LockedFile::LockedFile(const QString& path) {
+    const HANDLE handle =
+        CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE)
+        handle_ = handle;
+}
+
+LockedFile::~LockedFile() {
+    if (handle_)
+        CloseHandle(static_cast<HANDLE>(handle_));
+}
+
 QString nullDeviceName() {
     return QStringLiteral("NUL");
 }
