@@ -9,12 +9,11 @@ get_filename_component(tovarin_qt_bin "${tovarin_qtcore_dll}" DIRECTORY)
 get_filename_component(tovarin_qt_prefix "${tovarin_qt_bin}" DIRECTORY)
 
 set(tovarin_qt_dlls Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll)
-# The plugins the programs load: the window system, the style, printing, and the
+# The plugins the programs load: the window system, the style (printing is in Qt6PrintSupport itself), and the
 # image formats that read .ico and .jpg files (PNG and XPM are built into Qt Gui).
 set(tovarin_qt_plugins
   platforms/qwindows.dll
   styles/qwindowsvistastyle.dll
-  printsupport/windowsprintersupport.dll
   imageformats/qico.dll
   imageformats/qjpeg.dll)
 
