@@ -3,6 +3,9 @@
 //   tovarin --aids [FILE.tvr…]   the 設計補助 window alone, with these documents
 //   tovarin --help | --version
 
+#include "platform/StandardOutput.h"
+#include "platform/qt/Display.h"
+#include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandLineConvention.h"
@@ -21,7 +24,7 @@
 namespace {
 
 void write(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(text.toUtf8().constData(), stream);
     std::fflush(stream);
 }
 
@@ -48,10 +51,9 @@ void windowSystemMessages(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QList<QByteArray> arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QByteArray(argv[index]);
-    const tovarin::StartRequest request = tovarin::readCommandLine(arguments);
+    tovarin::setUpStandardStreams();
+    const tovarin::StartRequest request =
+        tovarin::readCommandLine(tovarin::commandLineArguments(argc, argv));
     using Action = tovarin::StartRequest::Action;
     switch (request.action) {
     case Action::PrintHelp:

@@ -4,6 +4,7 @@
 #include "documents/DocumentWindows.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
+#include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
 #include "sheets/InputWindows.h"
 
@@ -46,8 +47,7 @@ void DocumentCommands::showError(const QString& text) {
 FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
     FileDialogRequest request;
     request.title = title;
-    // The folder "Tovarin" below the program's folder; it is not created here.
-    request.directory = QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/");
+    request.directory = documentFolder();
     request.filter = QStringLiteral("Tovarin(.tvr) (*.tvr)");
     return request;
 }

@@ -1,5 +1,6 @@
 #include "platform/AppendFile.h"
 
+#include "platform/DiskFull.h"
 #include "platform/RegularFile.h"
 
 #include <cerrno>
@@ -12,6 +13,8 @@ namespace tovarin {
 namespace {
 
 const char* failureReason(int error) {
+    if (meansDiskFull(error))
+        return "ディスクの空き容量が足りません。";
     switch (error) {
     case EACCES:
     case EPERM:
@@ -23,9 +26,6 @@ const char* failureReason(int error) {
     case ENOENT:
     case ENOTDIR:
         return "フォルダが見つかりません。";
-    case ENOSPC:
-    case EDQUOT:
-        return "ディスクの空き容量が足りません。";
     case EFBIG:
         return "ファイルが大きすぎます。";
     case ENXIO:

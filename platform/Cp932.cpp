@@ -1,65 +1,10 @@
 #include "platform/Cp932.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "platform/Cp932Conversion.h"
 
 namespace tovarin::cp932 {
 
 namespace {
-
-// One iconv conversion of a whole text. On an unconvertible or invalid sequence it
-// stops and reports the input offset where conversion failed.
-struct Conversion {
-    std::string out;
-    bool ok = false;
-    size_t failedAt = 0;
-};
-
-// An iconv descriptor opened once per direction and thread and kept for the run;
-// each conversion starts from its initial state.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (isOpen())
-            iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    Conversion convert(std::string_view in) {
-        Conversion result;
-        if (!isOpen())
-            return result;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
-        result.out.resize(in.size() * 4 + 16);
-        char* inPtr = const_cast<char*>(in.data());
-        size_t inLeft = in.size();
-        char* outPtr = result.out.data();
-        size_t outLeft = result.out.size();
-        size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-        if (rc != static_cast<size_t>(-1))
-            rc = iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
-        result.ok = rc != static_cast<size_t>(-1) && inLeft == 0;
-        result.failedAt = in.size() - inLeft;
-        result.out.resize(result.out.size() - outLeft);
-        return result;
-    }
-
-private:
-    bool isOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t cd_;
-};
-
-Conversion toCp932(std::string_view utf8) {
-    thread_local Converter converter("CP932", "UTF-8");
-    return converter.convert(utf8);
-}
-
-Conversion fromCp932(std::string_view bytes) {
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter.convert(bytes);
-}
 
 struct LookAlike {
     std::string_view typed;
@@ -105,8 +50,9 @@ std::string mapLookAlikes(std::string_view utf8) {
 
 // A character the code page holds only as another one: glibc writes U+00A5 (yen
 // sign) as the backslash byte, U+203E (overline) as the tilde and U+00A3 (pound
-// sign) as the full-width pound, and they read back as those. Found by reading each
-// character back; returns the first one that changes, or nothing.
+// sign) as the full-width pound, and they read back as those (Windows refuses them
+// outright). Found by reading each character back; returns the first one that
+// changes, or nothing.
 std::optional<std::string> firstAlteredCharacter(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {

@@ -6,6 +6,10 @@
 
 namespace tovarin {
 
+// Makes standard output and standard error byte streams, before the first write to
+// either: on Windows they would otherwise turn every LF into CR LF.
+void setUpStandardStreams();
+
 // Writes all bytes to standard output and flushes; false when that failed.
 bool writeStandardOutput(const std::string& bytes);
 

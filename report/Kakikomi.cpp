@@ -1,5 +1,7 @@
 #include "report/Kakikomi.h"
 
+#include "platform/qt/FileNames.h"
+#include "platform/qt/UserFolders.h"
 #include "sheettext/ReportFile.h"
 
 #include <QString>
@@ -7,7 +9,8 @@
 namespace tovarin {
 
 bool Kakikomi(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
-    const ReportWrite written = appendSheet(sheet, reportFileName);
+    const ReportWrite written =
+        appendSheet(sheet, fileSystemName(reportFilePath(QString::fromLatin1(reportFileName))));
     if (!written.ok) {
         showInputError(platform, parent, QString::fromStdString(written.message));
         return false;

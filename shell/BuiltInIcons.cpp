@@ -2,6 +2,7 @@
 
 #include "shell/ShellResources.h"
 
+#include <QFile>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -111,14 +112,30 @@ private:
         return designed_;
     }
     const QIcon& vectorIcon() {
-        // Without the SVG engine (not installed) the designed pixels are scaled up.
+        // Without the SVG engine (not installed, or no Qt SVG at all as in the Windows
+        // build) the twin's pictures drawn at build time, when there are any; else the
+        // designed pixels scaled up.
         if (vector_.isNull()) {
             initShellResources();
             vector_ = QIcon(svgPath_);
             if (vector_.availableSizes().isEmpty() && vector_.pixmap(32).isNull())
+                vector_ = rasterTwin();
+            if (vector_.isNull())
                 vector_ = designedIcon();
         }
         return vector_;
+    }
+    // The SVG twin as PNG pictures of 32 and 48 pixels beside it in the resources.
+    QIcon rasterTwin() const {
+        QIcon icon;
+        QString stem = svgPath_;
+        stem.chop(4); // ".svg"
+        for (const int size : {32, 48}) {
+            const QString png = QStringLiteral("%1-%2.png").arg(stem).arg(size);
+            if (QFile::exists(png))
+                icon.addFile(png, QSize(size, size));
+        }
+        return icon;
     }
 
     const char* const* xpm_;

@@ -123,14 +123,6 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
                                              QFile::encodeName(parsed.operands.first())));
 }
 
-bool displayAvailable() {
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (!qEnvironmentVariableIsEmpty(variable))
-            return true;
-    }
-    return false;
-}
-
 QString noDisplayMessage() {
     return QStringLiteral(
         "tovarin: 画面（ディスプレイ）が見つからないため起動できません。"

@@ -35,9 +35,7 @@ struct StartRequest {
 // unchanged is refused rather than opened under another name.
 StartRequest readCommandLine(const QList<QByteArray>& arguments);
 
-// Whether the window system has somewhere to show windows: a display (DISPLAY or
-// WAYLAND_DISPLAY) or a platform chosen through QT_QPA_PLATFORM.
-bool displayAvailable();
+// Why the program does not start without a display (displayAvailable, platform/qt):
 // Japanese and English, for standard error.
 QString noDisplayMessage();
 // When a display is named but the window system cannot start on it (no server there,

@@ -2,6 +2,7 @@
 
 #include "platform/qt/EditorStart.h"
 #include "platform/qt/Twips.h"
+#include "platform/qt/UserFolders.h"
 #include "report/FilePrint.h"
 #include "report/Form7.h"
 #include "report/Kakikomi.h"
@@ -334,7 +335,7 @@ void MDIFofm::Kakikomi() {
 }
 
 void MDIFofm::startEditor() {
-    tovarin::startEditor(platform_, QString::fromLatin1(reportFileName));
+    tovarin::startEditor(platform_, reportFilePath(QString::fromLatin1(reportFileName)));
 }
 
 void MDIFofm::FileImage() {

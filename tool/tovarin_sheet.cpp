@@ -25,6 +25,7 @@
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"
+#include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "report/FilePrint.h"
@@ -163,9 +164,8 @@ bool sheetAsUtf8(SheetToolMode output) {
 int main(int argc, char* argv[]) {
     // The arguments are the tool's own: Qt is given only the program's name below, so
     // that no document name is taken for one of its options (-style=…, -stylesheet=…).
-    QList<QByteArray> argumentBytes;
-    for (int index = 0; index < argc; ++index)
-        argumentBytes << QByteArray(argv[index]);
+    setUpStandardStreams();
+    const QList<QByteArray> argumentBytes = commandLineArguments(argc, argv);
     const SheetToolArguments arguments = readSheetToolArguments(argumentBytes);
     const QString program = QStringLiteral("tovarin-sheet");
     if (!arguments.valid()) {
@@ -179,8 +179,7 @@ int main(int argc, char* argv[]) {
         return writeCommandLineAnswer(program, versionText(program));
 
     // The windows exist only in memory: no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useWindowSystemWithoutDisplay();
     qInstallMessageHandler(quietQtMessages);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

@@ -2,16 +2,6 @@
 
 namespace tovarin {
 
-QStringList editorPrograms() {
-    return {QStringLiteral("gnome-text-editor"),
-            QStringLiteral("gedit"),
-            QStringLiteral("mousepad"),
-            QStringLiteral("kwrite"),
-            QStringLiteral("pluma"),
-            QStringLiteral("xed"),
-            QStringLiteral("xdg-open")};
-}
-
 void startEditor(Platform& platform, const QString& file) {
     const QStringList arguments{file};
     for (const QString& program : editorPrograms()) {

@@ -8,8 +8,8 @@
 
 namespace tovarin {
 
-// The editors tried, in this order; the last one hands the file to the desktop's
-// own choice.
+// The editors tried, in this order: on Linux the desktops' text editors, the last
+// one handing the file to the desktop's own choice; on Windows Notepad.
 QStringList editorPrograms();
 
 // Tries the editors in order with `file`, which the editor resolves against the

@@ -1,20 +1,6 @@
 #include "platform/qt/FileNames.h"
 
-#include <QFile>
-
 namespace tovarin {
-
-std::string fileSystemName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString nameOfArgument(const QByteArray& argument) {
-    return QFile::decodeName(argument);
-}
-
-bool argumentKeepsItsBytes(const QByteArray& argument) {
-    return QFile::encodeName(QFile::decodeName(argument)) == argument;
-}
 
 QString shownBytes(const QByteArray& argument) {
     QString shown;

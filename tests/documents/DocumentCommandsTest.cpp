@@ -8,6 +8,7 @@
 #include "documents/DocumentWindows.h"
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
+#include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
@@ -21,6 +22,7 @@
 #include "tests/documents/DocumentCases.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/SpecialFiles.h"
 
 #include "tests/support/TestFiles.h"
 
@@ -38,14 +40,13 @@
 #include <QtTest>
 
 #include <cstring>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 using namespace tovarin;
 using tovarin::testing::DocumentCase;
 using tovarin::testing::fileBytes;
+using tovarin::testing::isFifo;
+using tovarin::testing::makeFifo;
+using tovarin::testing::makeSocketFile;
 using tovarin::testing::ScriptedPlatform;
 using tovarin::testing::writeBytes;
 
@@ -58,26 +59,6 @@ QByteArray bytesOf(const std::string& text) {
 }
 
 const char* const notARegular = "通常のファイルではありません（装置、FIFO、ソケットなど）。";
-
-// A socket's name in the folder; it stays after the socket is closed.
-bool makeSocketFile(const QString& path) {
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (listener < 0 || static_cast<size_t>(name.size()) >= sizeof(address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
-    const bool bound =
-        ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-    ::close(listener);
-    return bound;
-}
-
-bool isFifo(const QString& path) {
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-}
 
 // The lines of a document file, decoded; every line must end in CR LF.
 QStringList documentLines(const QByteArray& bytes) {
@@ -460,10 +441,12 @@ void DocumentCommandsTest::openDialogAndItsCancel() {
     QCOMPARE(platform->fileDialogs.size(), 2);
     const FileDialogRequest& request = platform->fileDialogs.last();
     QCOMPARE(request.title, QStringLiteral("Tovarinを開く"));
-    QCOMPARE(request.directory,
-             QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.directory, documentFolder());
     QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
-    QVERIFY(!QFileInfo::exists(request.directory));
+    // Below the program's folder (Linux) it is left as it is; the user's own (Windows)
+    // is made for the dialog.
+    QCOMPARE(QFileInfo::exists(request.directory),
+             !request.directory.startsWith(QCoreApplication::applicationDirPath()));
 
     // Cancelled: the windows stay, but nothing is left to overwrite.
     QCOMPARE(testing::describeWindows(*window), before);
@@ -492,8 +475,7 @@ void DocumentCommandsTest::saveAsToANewName() {
     QCOMPARE(platform->fileDialogs.size(), 1);
     const FileDialogRequest& request = platform->fileDialogs.first();
     QCOMPARE(request.title, QStringLiteral("Tovarinの保存"));
-    QCOMPARE(request.directory,
-             QCoreApplication::applicationDirPath() + QStringLiteral("/Tovarin/"));
+    QCOMPARE(request.directory, documentFolder());
     QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
     QVERIFY(platform->messages.isEmpty());
 
@@ -722,7 +704,7 @@ void DocumentCommandsTest::saveReplacesTheFileWhole() {
     const QByteArray first = fileBytes(saved);
     // A second name for the same file: writing in place would change it too.
     const QString link = path(QStringLiteral("link.tvr"));
-    QVERIFY(::link(QFile::encodeName(saved).constData(), QFile::encodeName(link).constData()) == 0);
+    QVERIFY(testing::makeHardLink(saved, link));
 
     windows().form1()->opt(2)->click();
     windows().form2()->cmd1()->click();
@@ -744,7 +726,7 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument_data() {
     // Opening a FIFO would wait for a writer for ever.
     QTest::newRow("fifo") << QByteArray("<fifo>") << QString::fromUtf8(notARegular);
     QTest::newRow("socket") << QByteArray("<socket>") << QString::fromUtf8(notARegular);
-    QTest::newRow("device") << QByteArray("/dev/null") << QString::fromUtf8(notARegular);
+    QTest::newRow("device") << QByteArray("<device>") << QString::fromUtf8(notARegular);
     QTest::newRow("ends early") << whole.left(whole.indexOf("0.010"))
                                 << QStringLiteral("ファイルが途中で終わっています。");
     QTest::newRow("empty") << QByteArray()
@@ -763,15 +745,15 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
     const QStringList before = testing::describeWindows(*window);
     const double capacity = window->calcSheet().capacity;
 
-    const QString bad = content.startsWith("/dev/") ? QString::fromLatin1(content)
-                                                    : path(QStringLiteral("bad.tvr"));
+    const QString bad =
+        content == "<device>" ? testing::nullDeviceName() : path(QStringLiteral("bad.tvr"));
     if (content == "<folder>")
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("bad.tvr")));
-    else if (content == "<fifo>")
-        QCOMPARE(mkfifo(QFile::encodeName(bad).constData(), 0666), 0);
-    else if (content == "<socket>")
-        QVERIFY(makeSocketFile(bad));
-    else if (content != "<missing>" && !content.startsWith("/dev/"))
+    else if (content == "<fifo>" && !makeFifo(bad))
+        QSKIP("no FIFOs in this file system");
+    else if (content == "<socket>" && !makeSocketFile(bad))
+        QSKIP("no sockets in this file system");
+    else if (!content.startsWith('<'))
         QVERIFY(writeBytes(bad, content));
     open(bad);
 
@@ -788,7 +770,8 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
 void DocumentCommandsTest::saveAsOntoAFifoOrSocketReplacesNothing() {
     const QString saved = savedDocument();
     const QString fifo = path(QStringLiteral("fifo.tvr"));
-    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    if (!makeFifo(fifo))
+        QSKIP("no FIFOs or sockets in this file system");
     const QString socket = path(QStringLiteral("socket.tvr"));
     QVERIFY(makeSocketFile(socket));
 

@@ -2,6 +2,7 @@
 // platform, in the test's own working folder.
 
 #include "platform/qt/EditorStart.h"
+#include "platform/qt/UserFolders.h"
 #include "report/Kakikomi.h"
 #include "sheettext/ReportFile.h"
 #include "tests/support/PrintTestSupport.h"
@@ -16,8 +17,13 @@ using namespace tovarin::testing;
 
 namespace {
 
+// Where the report file is written: the working directory's "Tvrn.txt" on Linux.
+QString reportFile() {
+    return reportFilePath(QString::fromLatin1(reportFileName));
+}
+
 QByteArray reportFileBytes() {
-    QFile file(QString::fromLatin1(reportFileName));
+    QFile file(reportFile());
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
@@ -30,8 +36,8 @@ class ReportCommandsTest : public QObject {
 
 private slots:
     void init() {
-        QFile::remove(QString::fromLatin1(reportFileName));
-        QDir().rmdir(QString::fromLatin1(reportFileName));
+        QFile::remove(reportFile());
+        QDir().rmdir(reportFile());
     }
     void cleanup() { init(); }
 
@@ -58,7 +64,7 @@ private slots:
     }
 
     void kakikomiReportsAFileItCannotWrite() {
-        QVERIFY(QDir().mkdir(QString::fromLatin1(reportFileName)));
+        QVERIFY(QDir().mkdir(reportFile()));
         ScriptedPlatform platform;
 
         QVERIFY(!Kakikomi(platform, nullptr, failingResidentialSheet()));
@@ -66,8 +72,9 @@ private slots:
         const MessageRequest& box = platform.messages.first();
         QCOMPARE(box.title, QStringLiteral("エラーメッセージ"));
         QCOMPARE(box.buttons, MsgButtons::Ok);
-        QCOMPARE(box.text, QStringLiteral("ファイル「Tvrn.txt」に書き込めませんでした。\n"
-                                          "同じ名前のフォルダがあります。"));
+        QCOMPARE(box.text, QStringLiteral("ファイル「%1」に書き込めませんでした。\n"
+                                          "同じ名前のフォルダがあります。")
+                               .arg(reportFile()));
         QCOMPARE(platform.beeps, 0);
     }
 
@@ -80,31 +87,42 @@ private slots:
         QCOMPARE(platform.lastMessageText(),
                  QStringLiteral("管の材料・名称の文字「😀」はファイルに書き込めません。"));
         QCOMPARE(platform.beeps, 0);
-        QVERIFY(!QFile::exists(QString::fromLatin1(reportFileName)));
+        QVERIFY(!QFile::exists(reportFile()));
     }
 
     void editorStartTriesTheEditorsInOrder() {
         ScriptedPlatform platform; // nothing starts
-        startEditor(platform, QString::fromLatin1(reportFileName));
-        QCOMPARE(platform.startAttempts,
-                 (QStringList{"gnome-text-editor Tvrn.txt", "gedit Tvrn.txt", "mousepad Tvrn.txt",
-                              "kwrite Tvrn.txt", "pluma Tvrn.txt", "xed Tvrn.txt",
-                              "xdg-open Tvrn.txt"}));
+        startEditor(platform, reportFile());
+        QStringList expected;
+        for (const QString& program : editorPrograms())
+            expected << program + QLatin1Char(' ') + reportFile();
+        QCOMPARE(platform.startAttempts, expected);
         QVERIFY(platform.messages.isEmpty());
-        QVERIFY(!QFile::exists(QString::fromLatin1(reportFileName)));
+        QVERIFY(!QFile::exists(reportFile()));
+    }
+
+    void theEditorsAreTheDesktopsTextEditors() {
+        if (editorPrograms() == QStringList{QStringLiteral("notepad.exe")})
+            QSKIP("one editor on this system: Notepad");
+        QCOMPARE(editorPrograms(), (QStringList{"gnome-text-editor", "gedit", "mousepad", "kwrite",
+                                                "pluma", "xed", "xdg-open"}));
     }
 
     void editorStartStopsAtTheFirstThatStarts() {
-        ScriptedPlatform platform;
-        platform.startablePrograms = {"mousepad", "kwrite"};
-        startEditor(platform, QString::fromLatin1(reportFileName));
-        QCOMPARE(platform.startAttempts, (QStringList{"gnome-text-editor Tvrn.txt",
-                                                      "gedit Tvrn.txt", "mousepad Tvrn.txt"}));
-
+        const QStringList editors = editorPrograms();
         ScriptedPlatform first;
-        first.startablePrograms = {"gnome-text-editor"};
-        startEditor(first, QString::fromLatin1(reportFileName));
-        QCOMPARE(first.startAttempts, QStringList{"gnome-text-editor Tvrn.txt"});
+        first.startablePrograms = {editors.first()};
+        startEditor(first, reportFile());
+        QCOMPARE(first.startAttempts,
+                 QStringList{editors.first() + QLatin1Char(' ') + reportFile()});
+        if (editors.size() < 4)
+            QSKIP("fewer than four editors on this system");
+
+        ScriptedPlatform platform;
+        platform.startablePrograms = {editors.at(2), editors.at(3)};
+        startEditor(platform, reportFile());
+        QCOMPARE(platform.startAttempts.size(), 3);
+        QCOMPARE(platform.startAttempts.last(), editors.at(2) + QLatin1Char(' ') + reportFile());
     }
 };
 

@@ -2,6 +2,7 @@
 // document named at start, no display), the designed colours of the input windows on
 // a dark desktop palette, and pictures that stay sharp at 200 %.
 
+#include "platform/qt/FileNames.h"
 #include "sheets/FacilityWindow.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
@@ -182,6 +183,8 @@ void DesktopTest::fileNameBytesOutsideTheEncodingAreRefused() {
     // "計算.tvr" in code page 932: not UTF-8, so no name decodes back to these bytes.
     const QList<QByteArray> arguments{QByteArrayLiteral("tovarin"),
                                       QByteArrayLiteral("\x8c\x76\x8e\x5a.tvr")};
+    if (argumentKeepsItsBytes(arguments.last()))
+        QSKIP("file names are UTF-16 on this system: every name is kept");
     const StartRequest request = readCommandLine(arguments);
     QCOMPARE(request.action, StartRequest::Action::Refuse);
     QCOMPARE(request.exitStatus, 1);
@@ -222,6 +225,8 @@ void DesktopTest::programAnswersWithoutADisplay() {
 }
 
 void DesktopTest::programWithoutDisplayStopsWithAMessage() {
+    if (QGuiApplication::platformName() == QLatin1String("windows"))
+        QSKIP("Windows always has a desktop: the program would start");
     const ProgramRun run = runProgram({example("residential-vp.tvr")}, {});
     QVERIFY(run.finished);
     QVERIFY(!run.crashed);

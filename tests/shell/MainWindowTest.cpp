@@ -1,6 +1,7 @@
 // The main window: start-up state, menus and toolbar, the availability rule, New,
 // Close, the two exit questions, the About box and the editor commands.
 
+#include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
@@ -345,17 +346,18 @@ void MainWindowTest::resultAppearingWithAFileNameEnablesOverwriteButton() {
 }
 
 void MainWindowTest::editorCommands() {
-    QFile::remove(QStringLiteral("Tvrn.txt"));
+    const QString reportFile = reportFilePath(QStringLiteral("Tvrn.txt"));
+    QFile::remove(reportFile);
     computeAResult();
     openFileMenu();
     action("Men_FEWri")->trigger();
-    QFile report(QStringLiteral("Tvrn.txt"));
+    QFile report(reportFile);
     const qint64 once = report.size();
     QVERIFY(once > 0);
     action("Men_FEWri")->trigger(); // appends
     QCOMPARE(report.size(), 2 * once);
     QVERIFY(platform->messages.isEmpty());
-    QFile::remove(QStringLiteral("Tvrn.txt"));
+    QFile::remove(reportFile);
 
     // Each write says where it went, for a while, over the panel that keeps its verdict.
     auto* panel = window->findChild<QLabel*>(QStringLiteral("msg"));
@@ -385,7 +387,7 @@ void MainWindowTest::editorCommands() {
 
     action("Men_FEOpn")->trigger();
     QVERIFY(!platform->startAttempts.isEmpty());
-    QVERIFY(platform->startAttempts.first().endsWith(QStringLiteral(" Tvrn.txt")));
+    QVERIFY(platform->startAttempts.first().endsWith(QLatin1Char(' ') + reportFile));
 }
 
 void MainWindowTest::smallMainWindowScrollsToItsWindows() {

@@ -1,0 +1,11 @@
+#include "platform/qt/Display.h"
+
+namespace tovarin {
+
+bool displayAvailable() {
+    return true;
+}
+
+void useWindowSystemWithoutDisplay() {}
+
+} // namespace tovarin

@@ -1,0 +1,20 @@
+#pragma once
+// Where the program's files live. On Linux the document folder "Tovarin" is below the
+// program's folder and the report file "Tvrn.txt" is in the working directory. On
+// Windows the program's folder (under Program Files) is not writable and the working
+// directory of a program started from the Start menu or by a double-click is not
+// the user's: both go to the folder "Tovarin" in the user's Documents.
+
+#include <QString>
+
+namespace tovarin {
+
+// The folder the file dialogs open in, ending in a separator. Not created on Linux;
+// created on Windows when missing.
+QString documentFolder();
+
+// The report file `fileName` ("Tvrn.txt") as the writing and the editor take it. On
+// Windows its folder is created when missing.
+QString reportFilePath(const QString& fileName);
+
+} // namespace tovarin
