@@ -415,6 +415,14 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int lef
     return label;
 }
 
+QLabel* addUnitLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(proportionalGothicFont(sheetFont().pointSizeF()));
+    placeTwips(label, left, top);
+    return label;
+}
+
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);

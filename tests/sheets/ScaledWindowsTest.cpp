@@ -1,12 +1,15 @@
 // The input windows as drawn on the screen: the list boxes keep their whole frame at
-// every display scale. ctest runs this program at
+// every display scale, and the unit labels are legible. ctest runs this program at
 // several scale factors (QT_SCALE_FACTOR).
 
 #include "sheets/Form1.h"
 #include "sheets/Form2.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
 #include "tests/sheets/SheetTestKit.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
@@ -54,6 +57,25 @@ void expectWholeFrame(QWidget* window, QListWidget* list) {
     expectFrameLine(image, ratio, {box.right() + 2, centre.y()}, {-1, 0}, "right");
 }
 
+// The strokes across the middle of the label's first glyph: the number of runs of
+// pixels at least half as dark as the text colour against the background.
+int strokesOfFirstGlyph(QLabel* label) {
+    const QImage image = shot(label);
+    const int row = image.height() / 2 + 1;
+    const int background = qGray(image.pixel(image.width() - 1, 0));
+    const int threshold = background / 2;
+    const int glyphEnd = static_cast<int>(
+        label->fontMetrics().horizontalAdvance(label->text().left(1)) * image.devicePixelRatio());
+    int strokes = 0;
+    bool inStroke = false;
+    for (int x = 0; x < glyphEnd; ++x) {
+        const bool dark = qGray(image.pixel(x, row)) < threshold;
+        strokes += dark && !inStroke;
+        inStroke = dark;
+    }
+    return strokes;
+}
+
 } // namespace
 
 class ScaledWindowsTest : public QObject {
@@ -65,6 +87,24 @@ private slots:
         NewDocument doc;
         expectWholeFrame(&doc.host.window, doc.windows->form1()->lst_s());
         expectWholeFrame(&doc.host.window, doc.windows->form2()->lst_pu());
+    }
+
+    // The "m" after H, B and D shows its three stems, unclipped.
+    void metreLabelsAreLegible() {
+        NewDocument doc;
+        const auto check = [](QWidget* window, const char* name) {
+            auto* label = window->findChild<QLabel*>(QLatin1String(name));
+            QVERIFY(label);
+            QCOMPARE(label->text(), QStringLiteral("m"));
+            QVERIFY(label->width() >= label->sizeHint().width());
+            QVERIFY(label->height() >= label->sizeHint().height());
+            QCOMPARE(strokesOfFirstGlyph(label), 3);
+        };
+        Form4* rectangular = doc.windows->openForm4();
+        check(rectangular, "Label12");
+        check(rectangular, "Label2");
+        Form5* circular = doc.windows->openForm5();
+        check(circular, "Label2");
     }
 };
 
