@@ -146,6 +146,10 @@ private:
 };
 
 // Passes a focus that Tab brings to an unselected option on to the selected one.
+// The unselected option does not get that focus-in itself: a button of a pair that
+// receives the focus makes itself the one Tab stop of its pair, and coming after the
+// selected button's own focus-in it would leave the focused, selected button out of
+// the Tab order; the next Tab or Shift+Tab would then bounce back into the pair.
 class TabToSelectedOption : public QObject {
 public:
     TabToSelectedOption(QAbstractButton* option, QButtonGroup* group)
@@ -159,8 +163,10 @@ protected:
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             QAbstractButton* selected = group_->checkedButton();
             if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && selected &&
-                selected->isVisible() && selected->isEnabled())
+                selected->isVisible() && selected->isEnabled()) {
                 selected->setFocus(reason); // selected: no further hand-over
+                return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
