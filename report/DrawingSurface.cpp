@@ -42,7 +42,7 @@ bool DrawingSurface::open(QPaintDevice* device) {
     columnWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
     lineHeight_ = metrics.lineSpacing();
     ascent_ = metrics.ascent();
-    bottom_ = device->height();
+    bottom_ = device->height() / device->devicePixelRatio();
     return true;
 }
 
@@ -112,12 +112,23 @@ void DrawingSurface::drawText(double x, const QString& text) {
 
 // --------------------------------------------------------------------- PageSurface
 
-PageSurface::PageSurface(Platform& platform, const QFont& font, QSize pixels, double dotsPerInch)
-    : DrawingSurface(platform, font), image_(pixels, QImage::Format_RGB32) {
-    // The image has the screen's resolution, so the font has its on-screen size.
-    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre));
-    image_.setDotsPerMeterX(dotsPerMetre);
-    image_.setDotsPerMeterY(dotsPerMetre);
+PageSurface::PageSurface(Platform& platform, const QFont& font, QSize size, double dotsPerInch,
+                         double devicePixelRatio)
+    : DrawingSurface(platform, font), size_(size),
+      // The image has the screen's logical resolution, so the font has its on-screen
+      // size.
+      dotsPerMetre_(static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre))) {
+    setDevicePixelRatio(devicePixelRatio);
+}
+
+void PageSurface::setDevicePixelRatio(double ratio) {
+    close();
+    const QSize pixels(static_cast<int>(std::ceil(size_.width() * ratio)),
+                       static_cast<int>(std::ceil(size_.height() * ratio)));
+    image_ = QImage(pixels, QImage::Format_RGB32);
+    image_.setDotsPerMeterX(dotsPerMetre_);
+    image_.setDotsPerMeterY(dotsPerMetre_);
+    image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
 }
 

@@ -74,10 +74,13 @@ private:
 };
 
 // The page of the print image window: an image at the screen's resolution that
-// keeps what was drawn; lines below its bottom are clipped.
+// keeps what was drawn; lines below its bottom are clipped. The page is laid out in
+// the screen's logical pixels (size) and drawn at its device pixel ratio, so that it is
+// as sharp as the rest of the screen at 150 % or 200 %.
 class PageSurface : public DrawingSurface {
 public:
-    PageSurface(Platform& platform, const QFont& font, QSize pixels, double dotsPerInch);
+    PageSurface(Platform& platform, const QFont& font, QSize size, double dotsPerInch,
+                double devicePixelRatio = 1);
     // The painting ends before the image it paints on goes.
     ~PageSurface() override;
 
@@ -85,9 +88,16 @@ public:
     void clear() override;
     // Ends the drawing; the image is then ready to be shown.
     void finish();
+    // The page in logical pixels; the image has devicePixelRatio times as many.
+    QSize size() const { return size_; }
     const QImage& image() const { return image_; }
+    // Draws at another ratio (a window moved to another screen) from now on; the
+    // page is blank until the next drawing.
+    void setDevicePixelRatio(double ratio);
 
 private:
+    QSize size_;
+    int dotsPerMetre_ = 0;
     QImage image_;
 };
 

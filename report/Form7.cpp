@@ -80,7 +80,8 @@ Form7::Form7(PrintHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     // Form_Load: one unit on the page is one unit on the printed page.
     pageTwips_ = printerPageTwips();
     const QSize pagePixels = twipsSize(pageTwips_.width(), pageTwips_.height());
-    page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels, logicalDpiY());
+    page_ = std::make_unique<PageSurface>(host_.platform(), pageFont(), pagePixels, logicalDpiY(),
+                                          devicePixelRatioF());
     createControls();
     createMenus();
     // The keys move the scroll bars, so the window takes the focus when activated.
@@ -102,8 +103,7 @@ void Form7::createControls() {
 
     picture2_ = new PageView(*page_, picture1_);
     picture2_->setObjectName(QStringLiteral("Picture2"));
-    picture2_->setGeometry(twipsX(pageLeftTwips), 0, page_->image().width(),
-                           page_->image().height());
+    picture2_->setGeometry(twipsX(pageLeftTwips), 0, page_->size().width(), page_->size().height());
 
     hScroll1_ = new QScrollBar(Qt::Horizontal, this);
     hScroll1_->setObjectName(QStringLiteral("HScroll1"));
@@ -198,6 +198,8 @@ QList<QAction*> Form7::menuBarActions() const {
 
 void Form7::drawPage() {
     const CalcSheet& sheet = host_.calcSheet();
+    if (page_->image().devicePixelRatio() != picture2_->devicePixelRatioF())
+        page_->setDevicePixelRatio(picture2_->devicePixelRatioF());
     setDrawingSurface(page_.get());
     page_->clear();
     Hyouji_1(sheet);

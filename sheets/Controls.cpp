@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QPalette>
 #include <QPicture>
 #include <QPointer>
@@ -26,6 +27,7 @@
 #include <QStyledItemDelegate>
 #include <QTextDocument>
 
+#include <cmath>
 #include <utility>
 
 namespace tovarin {
@@ -46,6 +48,67 @@ public:
         size.setHeight(QFontInfo(option.font).pixelSize());
         return size;
     }
+};
+
+// A list box that keeps its whole frame at a fractional display scale (125 %, 150 %,
+// 175 %). There Qt rounds the position and the size of each widget to device pixels
+// each on its own: the list's white inside can reach one device pixel too far and
+// cover a row or column of its frame, and a frame line that falls half-way on a device
+// pixel can land just outside the list's own pixels. A transparent layer one pixel
+// larger than the list, above it, draws the frame once more; at a whole scale it draws
+// nothing, the frame being whole already.
+class ListBox : public QListWidget {
+public:
+    explicit ListBox(QWidget* parent)
+        : QListWidget(parent), frameAbove_(new FrameAbove(this, parent)) {}
+    ~ListBox() override { delete frameAbove_.data(); }
+
+protected:
+    bool event(QEvent* event) override {
+        const bool handled = QListWidget::event(event);
+        if (!frameAbove_)
+            return handled;
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            frameAbove_->setGeometry(geometry().adjusted(-1, -1, 1, 1));
+            break;
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+            frameAbove_->setVisible(isVisibleTo(parentWidget()));
+            break;
+        case QEvent::ZOrderChange:
+            frameAbove_->raise();
+            break;
+        default:
+            break;
+        }
+        return handled;
+    }
+
+private:
+    class FrameAbove : public QWidget {
+    public:
+        FrameAbove(ListBox* list, QWidget* parent) : QWidget(parent), list_(list) {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setFocusPolicy(Qt::NoFocus);
+        }
+
+    protected:
+        void paintEvent(QPaintEvent*) override {
+            const double ratio = devicePixelRatioF();
+            if (ratio == std::floor(ratio))
+                return;
+            QPainter painter(this);
+            painter.translate(1, 1);
+            list_->drawFrame(&painter);
+        }
+
+    private:
+        ListBox* list_;
+    };
+
+    QPointer<FrameAbove> frameAbove_;
 };
 
 // Watches the key presses of one widget; lives as the widget's child.
@@ -83,6 +146,10 @@ private:
 };
 
 // Passes a focus that Tab brings to an unselected option on to the selected one.
+// The unselected option does not get that focus-in itself: a button of a pair that
+// receives the focus makes itself the one Tab stop of its pair, and coming after the
+// selected button's own focus-in it would leave the focused, selected button out of
+// the Tab order; the next Tab or Shift+Tab would then bounce back into the pair.
 class TabToSelectedOption : public QObject {
 public:
     TabToSelectedOption(QAbstractButton* option, QButtonGroup* group)
@@ -96,8 +163,10 @@ protected:
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             QAbstractButton* selected = group_->checkedButton();
             if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && selected &&
-                selected->isVisible() && selected->isEnabled())
+                selected->isVisible() && selected->isEnabled()) {
                 selected->setFocus(reason); // selected: no further hand-over
+                return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -352,6 +421,14 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int lef
     return label;
 }
 
+QLabel* addUnitLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(proportionalGothicFont(sheetFont().pointSizeF()));
+    placeTwips(label, left, top);
+    return label;
+}
+
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -499,7 +576,7 @@ void destroyChildWindow(QWidget* child) {
 }
 
 QListWidget* addListBox(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
+    auto* list = new ListBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setItemDelegate(new FontHeightRows(list));
     list->setUniformItemSizes(true);

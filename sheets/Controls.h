@@ -53,6 +53,10 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height);
 
 // A label with its text at a position in twips, named after its control name.
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
+// A unit label after a field ("m"), in the proportional Gothic of the windows' size.
+// The fixed-pitch Gothic's half-width "m" is six pixels wide at 9 pt on a 96-dpi
+// screen, too narrow for its three stems: smoothed, they melt into one grey block.
+QLabel* addUnitLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
 void setTextColour(QWidget* widget, const QColor& colour);
 // A decoration frame, an option button and a push button placed in twips. Enter on a
 // focused push button presses it.

@@ -18,10 +18,10 @@ Form4::Form4(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "
     placeTwips(channel, 300, 840, 1380, 1020);
     addLabel(this, "Label11", QStringLiteral("高さ Ｈ＝"), 2100, 1080);
     txt1_ = addField("txt1", EntryField::Input::Numeric, 2820, 1020);
-    addLabel(this, "Label12", QStringLiteral("m"), 3600, 1080);
+    addUnitLabel(this, "Label12", QStringLiteral("m"), 3600, 1080);
     addLabel(this, "Label1", QStringLiteral("巾 Ｂ＝"), 2220, 1620);
     txt2_ = addField("txt2", EntryField::Input::Numeric, 2820, 1560);
-    addLabel(this, "Label2", QStringLiteral("m"), 3600, 1620);
+    addUnitLabel(this, "Label2", QStringLiteral("m"), 3600, 1620);
     addLabel(this, "Label5", QStringLiteral("施設の勾配 x/1000"), 900, 2160);
     addLabel(this, "Label9", QStringLiteral("x＝"), 2520, 2160);
     txt3_ = addField("txt3", EntryField::Input::Numeric, 2820, 2100);

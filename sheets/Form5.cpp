@@ -19,7 +19,7 @@ Form5::Form5(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "
     placeTwips(circle, 420, 840, 735, 735);
     addLabel(this, "Label1", QStringLiteral("直径 Ｄ＝"), 1980, 1380);
     txt1_ = addField("txt1", EntryField::Input::Numeric, 2820, 1320);
-    addLabel(this, "Label2", QStringLiteral("m"), 3600, 1380);
+    addUnitLabel(this, "Label2", QStringLiteral("m"), 3600, 1380);
     addLabel(this, "Label5", QStringLiteral("施設の勾配 x/1000"), 900, 1920);
     addLabel(this, "Label9", QStringLiteral("x＝"), 2520, 1920);
     txt2_ = addField("txt2", EntryField::Input::Numeric, 2820, 1860);

@@ -38,8 +38,9 @@ int lineIndexOf(const QStringList& lines, const QString& text) {
 
 // The ink of one drawn line of the page.
 Ink inkOfLine(const PageSurface& page, int line) {
-    return inkInRows(page.image(), static_cast<int>(line * page.lineHeight()) + 1,
-                     static_cast<int>((line + 1) * page.lineHeight()));
+    const double ratio = page.image().devicePixelRatio();
+    return inkInRows(page.image(), static_cast<int>((line * page.lineHeight() + 1) * ratio),
+                     static_cast<int>((line + 1) * page.lineHeight() * ratio));
 }
 
 } // namespace
@@ -67,7 +68,7 @@ private slots:
         Form7* window = FileImage(*host);
 
         QCOMPARE(window->pageTwips(), QSize(11906, 16838));
-        QCOMPARE(window->page().image().size(), QSize(px(11906), px(16838)));
+        QCOMPARE(window->page().size(), QSize(px(11906), px(16838)));
         QCOMPARE(window->vScroll1()->minimum(), 0);
         QCOMPARE(window->vScroll1()->maximum(), 10133);
         QCOMPARE(window->vScroll1()->pageStep(), 5066);
@@ -83,6 +84,21 @@ private slots:
         QCOMPARE(window->picture2()->pos(), QPoint(px(30), 0));
         QCOMPARE(frameOf(window)->pos(), QPoint(0, 0));
         QCOMPARE(frameOf(window)->windowTitle(), QStringLiteral("印刷イメージ"));
+    }
+
+    // At 200 % the page has twice the pixels in each direction, laid out as at 100 %:
+    // the glyphs are drawn as sharp as the menus around them.
+    void pageIsDrawnAtTheScreensPixelRatio() {
+        Form7* window = FileImage(*host);
+        const PageSurface& page = window->page();
+        const double ratio = window->devicePixelRatioF();
+        QCOMPARE(page.image().devicePixelRatio(), ratio);
+        QCOMPARE(page.image().size(), page.size() * ratio);
+        QCOMPARE(window->picture2()->size(), page.size());
+        // The lines keep their logical places: the title's ink is in its own line.
+        const Ink title = inkOfLine(
+            page, lineIndexOf(drawnSheetLines(host->sheet), QStringLiteral("流量計算書")));
+        QVERIFY(title.black > 20 * ratio * ratio);
     }
 
     void scrollingMovesThePageWithoutRedrawing() {

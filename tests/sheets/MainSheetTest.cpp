@@ -484,6 +484,25 @@ private slots:
         for (int checked : {2, 4, 6, 10})
             QVERIFY(sheet->opt(checked)->isChecked());
     }
+
+    // Entering a pair at its unselected option hands the focus to the selected one;
+    // the next Tab or Shift+Tab then leaves the pair instead of bouncing back into it.
+    void tabLeavesAPairEnteredAtItsUnselectedOption() {
+        NewDocument doc;
+        Form1* sheet = doc.windows->form1();
+        sheet->opt(10)->setChecked(true);
+        sheet->lst_s()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(sheet->lst_s(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), sheet->opt(10));
+        QTest::keyClick(sheet->opt(10), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), sheet->lst_s());
+
+        sheet->opt(1)->setChecked(true);
+        QTest::keyClick(sheet->lst_s(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), sheet->opt(1));
+        QTest::keyClick(sheet->opt(1), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), sheet->lst_s());
+    }
 };
 
 QTEST_MAIN(MainSheetTest)

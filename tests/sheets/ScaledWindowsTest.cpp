@@ -1,0 +1,112 @@
+// The input windows as drawn on the screen: the list boxes keep their whole frame at
+// every display scale, and the unit labels are legible. ctest runs this program at
+// several scale factors (QT_SCALE_FACTOR).
+
+#include "sheets/Form1.h"
+#include "sheets/Form2.h"
+#include "sheets/Form4.h"
+#include "sheets/Form5.h"
+#include "tests/sheets/SheetTestKit.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+using namespace tovarin;
+using namespace tovarin::testing;
+
+namespace {
+
+// The window as on the screen, in device pixels.
+QImage shot(QWidget* window) {
+    QApplication::processEvents();
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The device pixel row or column at the centre of a logical one.
+int devicePixel(int logical, double ratio) {
+    return static_cast<int>((logical + 0.5) * ratio);
+}
+
+// Walks from the window's background two pixels outside the list's edge towards its inside;
+// the first pixel that is not the background must be the frame's line, darker than
+// both the background and the list's white.
+void expectFrameLine(const QImage& image, double ratio, QPoint outside, QPoint step,
+                     const char* edge) {
+    QPoint at(devicePixel(outside.x(), ratio), devicePixel(outside.y(), ratio));
+    const QRgb background = image.pixel(at);
+    for (int i = 0; i < 6 * ratio && image.pixel(at) == background; ++i)
+        at += step;
+    const int grey = qGray(image.pixel(at));
+    if (grey >= qGray(background) || grey >= 250)
+        QFAIL(qPrintable(QStringLiteral("the %1 frame line is missing at %2 (grey %3)")
+                             .arg(QLatin1String(edge))
+                             .arg(ratio)
+                             .arg(grey)));
+}
+
+void expectWholeFrame(QWidget* window, QListWidget* list) {
+    const QImage image = shot(window);
+    const double ratio = image.devicePixelRatio();
+    const QRect box(list->mapTo(window, QPoint(0, 0)), list->size());
+    const QPoint centre = box.center();
+    expectFrameLine(image, ratio, {centre.x(), box.bottom() + 2}, {0, -1}, "bottom");
+    expectFrameLine(image, ratio, {centre.x(), box.top() - 2}, {0, 1}, "top");
+    expectFrameLine(image, ratio, {box.left() - 2, centre.y()}, {1, 0}, "left");
+    expectFrameLine(image, ratio, {box.right() + 2, centre.y()}, {-1, 0}, "right");
+}
+
+// The strokes across the middle of the label's first glyph: the number of runs of
+// pixels at least half as dark as the text colour against the background.
+int strokesOfFirstGlyph(QLabel* label) {
+    const QImage image = shot(label);
+    const int row = image.height() / 2 + 1;
+    const int background = qGray(image.pixel(image.width() - 1, 0));
+    const int threshold = background / 2;
+    const int glyphEnd = static_cast<int>(
+        label->fontMetrics().horizontalAdvance(label->text().left(1)) * image.devicePixelRatio());
+    int strokes = 0;
+    bool inStroke = false;
+    for (int x = 0; x < glyphEnd; ++x) {
+        const bool dark = qGray(image.pixel(x, row)) < threshold;
+        strokes += dark && !inStroke;
+        inStroke = dark;
+    }
+    return strokes;
+}
+
+} // namespace
+
+class ScaledWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerFontSubstitutions(); }
+
+    void listsKeepTheirFrame() {
+        NewDocument doc;
+        expectWholeFrame(&doc.host.window, doc.windows->form1()->lst_s());
+        expectWholeFrame(&doc.host.window, doc.windows->form2()->lst_pu());
+    }
+
+    // The "m" after H, B and D shows its three stems, unclipped.
+    void metreLabelsAreLegible() {
+        NewDocument doc;
+        const auto check = [](QWidget* window, const char* name) {
+            auto* label = window->findChild<QLabel*>(QLatin1String(name));
+            QVERIFY(label);
+            QCOMPARE(label->text(), QStringLiteral("m"));
+            QVERIFY(label->width() >= label->sizeHint().width());
+            QVERIFY(label->height() >= label->sizeHint().height());
+            QCOMPARE(strokesOfFirstGlyph(label), 3);
+        };
+        Form4* rectangular = doc.windows->openForm4();
+        check(rectangular, "Label12");
+        check(rectangular, "Label2");
+        Form5* circular = doc.windows->openForm5();
+        check(circular, "Label2");
+    }
+};
+
+QTEST_MAIN(ScaledWindowsTest)
+#include "ScaledWindowsTest.moc"
