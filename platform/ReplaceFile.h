@@ -5,8 +5,8 @@
 // is written: saving over a device, FIFO or socket would replace it with a plain file.
 // Qt-free.
 
-#include <string_view>
 #include <string>
+#include <string_view>
 
 namespace tovarin {
 

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <random>
 
 namespace tovarin {
@@ -32,8 +32,8 @@ std::wstring fileOf(const std::wstring& path) {
     if (handle == INVALID_HANDLE_VALUE)
         return path;
     std::wstring file(32768, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(handle, file.data(),
-                                                   static_cast<DWORD>(file.size()), 0);
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, file.data(), static_cast<DWORD>(file.size()), 0);
     CloseHandle(handle);
     if (length == 0 || length >= file.size())
         return path;
