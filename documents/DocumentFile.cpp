@@ -1,15 +1,20 @@
 #include "documents/DocumentFile.h"
 
+#include "engine/NumberText.h"
+#include "platform/FileErrors.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
+
+#include <cerrno>
 
 namespace tovarin {
 
 namespace {
 
 // A document has at most 33 lines of typed text; anything this large is some other
-// file chosen by mistake, and is not read into memory.
+// file chosen by mistake, and is not read into memory. The writer refuses what the
+// reader would, so that every document saved opens again.
 constexpr size_t largestDocumentBytes = 4 * 1024 * 1024;
 
 QString cannotOpen(const QString& path, const QString& reason) {
@@ -23,6 +28,8 @@ QString openFailureReason(const RegularRead& read) {
         return QString::fromUtf8(notARegularFileReason);
     if (read.missing)
         return QStringLiteral("ファイルが見つかりません。");
+    if (read.error == EAGAIN)
+        return QString::fromUtf8(fileErrorReason(read.error));
     return QStringLiteral("ファイルを読み込めません。");
 }
 
@@ -52,26 +59,30 @@ DocumentRead readDocumentFile(const QString& path) {
 }
 
 QString writeDocumentFile(const QString& path, const std::string& bytes) {
-    const QString failed =
-        QStringLiteral(
-            "ファイル「%1」に保存できませんでした。\n保存先のフォルダと名前を確認してください。")
-            .arg(path);
-    switch (writeWholeFile(
-        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())))) {
+    const auto failed = [&](const QString& reason) {
+        return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(path, reason);
+    };
+    if (bytes.size() > largestDocumentBytes)
+        return failed(
+            QStringLiteral("計算書データが大きすぎます（%1バイトまで）。保存しても開けません。")
+                .arg(QString::fromStdString(
+                    formatNumber(static_cast<double>(largestDocumentBytes), "0"))));
+    const WholeFileResult written = writeWholeFile(
+        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    switch (written.outcome) {
     case WholeFileWrite::Written:
         return {};
     case WholeFileWrite::NotRegular:
-        return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
-            .arg(path, QString::fromUtf8(notARegularFileReason));
+        return failed(QString::fromUtf8(notARegularFileReason));
     case WholeFileWrite::Short:
-        return QStringLiteral("ファイル「%1」に保存できませんでした。\n"
-                              "ディスクの空き容量が足りない可能性があります。")
-            .arg(path);
+        return failed(QStringLiteral("ディスクの空き容量が足りない可能性があります。"));
     case WholeFileWrite::Folder:
     case WholeFileWrite::Failed:
         break;
     }
-    return failed;
+    const QString reason = wholeFileFailureReason(written);
+    return failed(reason.isEmpty() ? QStringLiteral("保存先のフォルダと名前を確認してください。")
+                                   : reason);
 }
 
 } // namespace tovarin

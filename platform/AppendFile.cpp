@@ -1,6 +1,6 @@
 #include "platform/AppendFile.h"
 
-#include "platform/DiskFull.h"
+#include "platform/FileErrors.h"
 #include "platform/RegularFile.h"
 
 #include <cerrno>
@@ -12,29 +12,6 @@ namespace tovarin {
 
 namespace {
 
-const char* failureReason(int error) {
-    if (meansDiskFull(error))
-        return "ディスクの空き容量が足りません。";
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "書き込みが許可されていません。";
-    case EROFS:
-        return "読み取り専用の場所です。";
-    case EISDIR:
-        return "同じ名前のフォルダがあります。";
-    case ENOENT:
-    case ENOTDIR:
-        return "フォルダが見つかりません。";
-    case EFBIG:
-        return "ファイルが大きすぎます。";
-    case ENXIO:
-        return notARegularFileReason;
-    default:
-        return nullptr;
-    }
-}
-
 std::string writeFailure(const std::string& path, const char* reason) {
     std::string message = "ファイル「" + path + "」に書き込めませんでした。";
     if (reason) {
@@ -45,11 +22,11 @@ std::string writeFailure(const std::string& path, const char* reason) {
 }
 
 std::string writeFailure(const std::string& path, int error) {
-    return writeFailure(path, failureReason(error));
+    return writeFailure(path, fileErrorReason(error));
 }
 
 const char* refusalReason(PathKind kind) {
-    return kind == PathKind::Folder ? failureReason(EISDIR) : notARegularFileReason;
+    return kind == PathKind::Folder ? fileErrorReason(EISDIR) : notARegularFileReason;
 }
 
 // Writes all bytes at the end of the file and notes where they went, so that a

@@ -10,23 +10,34 @@
 namespace tovarin {
 
 enum class PathKind {
-    Absent,  // nothing by that name, or nothing that can be looked at: the open says why
+    Absent,  // nothing by that name
     Regular, // a regular file, possibly reached through a symbolic link
     Folder,
-    Special, // a device, FIFO or socket
+    Special,     // a device, FIFO or socket
+    Unreachable, // cannot be looked at (a symbolic-link loop, a name too long, no
+                 // permission to search the folder): never taken for a free name
 };
 
-// What the name refers to, following symbolic links.
-PathKind pathKind(const std::string& path);
+struct PathState {
+    PathKind kind = PathKind::Absent;
+    int error = 0; // errno of the look when the kind is Unreachable
+};
+
+// What the name refers to, following symbolic links, and why it cannot be seen.
+PathState pathState(const std::string& path);
+
+inline PathKind pathKind(const std::string& path) {
+    return pathState(path).kind;
+}
 
 // The reason shown to the user for a name that is a device, FIFO or socket.
 inline constexpr const char* notARegularFileReason =
     "通常のファイルではありません（装置、FIFO、ソケットなど）。";
 
 struct RegularOpen {
-    int fd = -1;                         // blocking, close-on-exec; -1 when refused or failed
+    int fd = -1; // close-on-exec, non-blocking only when read-only; -1 when refused or failed
     PathKind refused = PathKind::Absent; // Folder or Special when the name was refused
-    int error = 0;                       // errno of a failed open
+    int error = 0;                       // errno of a failed open or look
 };
 
 // Opens `path` with the open(2) `flags` when it is a regular file, or creates it when
@@ -45,7 +56,8 @@ struct RegularRead {
 
 // Reads the regular file at `path` (opened as openRegularFile does), but never more
 // than `limit` + 1 bytes, so that a caller can tell a file over its limit from one
-// that just fits without holding a huge file in memory.
+// that just fits without holding a huge file in memory. A file that has no data
+// ready (EAGAIN) is given up, never waited for.
 RegularRead readRegularFile(const std::string& path, size_t limit);
 
 } // namespace tovarin

@@ -19,18 +19,27 @@ PathKind kindOf(mode_t mode) {
 
 } // namespace
 
-PathKind pathKind(const std::string& path) {
+// Only "no such file" makes a free name; a loop of symbolic links or a folder that
+// cannot be searched hides what is there, and saving would replace it blindly.
+PathState pathState(const std::string& path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
-        return PathKind::Absent;
-    return kindOf(status.st_mode);
+    if (::stat(path.c_str(), &status) != 0) {
+        if (errno == ENOENT)
+            return {PathKind::Absent, 0};
+        return {PathKind::Unreachable, errno};
+    }
+    return {kindOf(status.st_mode), 0};
 }
 
 RegularOpen openRegularFile(const std::string& path, int flags, mode_t mode) {
     RegularOpen result;
-    const PathKind before = pathKind(path);
-    if (before == PathKind::Folder || before == PathKind::Special) {
-        result.refused = before;
+    const PathState before = pathState(path);
+    if (before.kind == PathKind::Folder || before.kind == PathKind::Special) {
+        result.refused = before.kind;
+        return result;
+    }
+    if (before.kind == PathKind::Unreachable) {
+        result.error = before.error;
         return result;
     }
 
@@ -50,7 +59,13 @@ RegularOpen openRegularFile(const std::string& path, int flags, mode_t mode) {
         ::close(fd);
         return result;
     }
-    // A regular file never blocks; the flag is cleared so that writes are whole.
+    // Reading stays non-blocking: a few files pass as regular yet wait for data that
+    // may never come (/proc/kmsg), and the read must give up instead (EAGAIN). For
+    // writing the flag is cleared so that writes are whole.
+    if ((flags & O_ACCMODE) == O_RDONLY) {
+        result.fd = fd;
+        return result;
+    }
     const int statusFlags = ::fcntl(fd, F_GETFL);
     if (statusFlags < 0 || ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
         result.error = errno;

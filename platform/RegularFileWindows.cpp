@@ -12,15 +12,21 @@ namespace tovarin {
 
 namespace {
 
-PathKind kindOfName(const std::wstring& name) {
+// Only "no such file or folder" makes a free name; anything else that stops the look
+// (no access, a name too long) hides what is there.
+PathState stateOfName(const std::wstring& name) {
     if (isDeviceName(name))
-        return PathKind::Special;
+        return {PathKind::Special, 0};
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return PathKind::Absent;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return {PathKind::Absent, 0};
+        return {PathKind::Unreachable, errnoOfWindowsError(error)};
+    }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return PathKind::Folder;
-    return PathKind::Regular;
+        return {PathKind::Folder, 0};
+    return {PathKind::Regular, 0};
 }
 
 // A file on a disk, as opposed to a console, a pipe or a device that got past the
@@ -32,9 +38,9 @@ bool isDiskFile(int fd) {
 
 } // namespace
 
-PathKind pathKind(const std::string& path) {
+PathState pathState(const std::string& path) {
     const std::wstring name = wideName(path);
-    return name.empty() ? PathKind::Absent : kindOfName(name);
+    return name.empty() ? PathState{} : stateOfName(name);
 }
 
 // Binary (no line-end translation) and not inherited by programs started later. The
@@ -46,9 +52,13 @@ RegularOpen openRegularFile(const std::string& path, int flags, mode_t mode) {
         result.error = ENOENT;
         return result;
     }
-    const PathKind before = kindOfName(name);
-    if (before == PathKind::Folder || before == PathKind::Special) {
-        result.refused = before;
+    const PathState before = stateOfName(name);
+    if (before.kind == PathKind::Folder || before.kind == PathKind::Special) {
+        result.refused = before.kind;
+        return result;
+    }
+    if (before.kind == PathKind::Unreachable) {
+        result.error = before.error;
         return result;
     }
     const int permission = (mode & 0222) ? (_S_IREAD | _S_IWRITE) : _S_IREAD;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cwctype>
 
 namespace tovarin {
@@ -73,6 +74,36 @@ bool inDeviceNamespace(std::wstring name) {
 
 bool isDeviceName(const std::wstring& name) {
     return inDeviceNamespace(name) || isReservedStem(deviceStem(name));
+}
+
+} // namespace tovarin
+
+namespace tovarin {
+
+int errnoOfWindowsError(unsigned long error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return ELOOP;
+    default:
+        return EIO;
+    }
 }
 
 } // namespace tovarin

@@ -15,4 +15,8 @@ std::wstring wideName(const std::string& utf8);
 // (\\.\…, \\?\… other than a drive or UNC path), pipes included.
 bool isDeviceName(const std::wstring& name);
 
+// The errno value for a Windows error code (GetLastError), so that one table of
+// reasons serves both systems; EIO for the codes it does not know.
+int errnoOfWindowsError(unsigned long error);
+
 } // namespace tovarin

@@ -135,7 +135,7 @@ bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& 
     const QByteArray pdf = drawSheetAsPdf(platform, sheet);
     if (!looksComplete(pdf))
         return false;
-    return writeWholeFile(fileName, pdf) == WholeFileWrite::Written && fileHolds(fileName, pdf);
+    return writeWholeFile(fileName, pdf).written() && fileHolds(fileName, pdf);
 }
 
 } // namespace tovarin

@@ -61,11 +61,15 @@ bool ConsolePlatform::refusesNameNotInUtf8(const QString& file) {
 }
 
 QString outputFileProblem(const QString& path) {
-    switch (pathKind(fileSystemName(path))) {
+    const PathState state = pathState(fileSystemName(path));
+    switch (state.kind) {
     case PathKind::Folder:
         return QStringLiteral("「%1」はフォルダです。").arg(path);
     case PathKind::Special:
         return QStringLiteral("「%1」は%2").arg(path, QString::fromUtf8(notARegularFileReason));
+    case PathKind::Unreachable:
+        return QStringLiteral("「%1」を確かめられません。%2")
+            .arg(path, wholeFileFailureReason({WholeFileWrite::Failed, state.error}));
     case PathKind::Absent:
     case PathKind::Regular:
         break;
@@ -82,7 +86,8 @@ QString outputFileProblem(const QString& path) {
 }
 
 QString writeOutputFile(const QString& path, const QByteArray& bytes) {
-    switch (writeWholeFile(path, bytes)) {
+    const WholeFileResult written = writeWholeFile(path, bytes);
+    switch (written.outcome) {
     case WholeFileWrite::Written:
         return {};
     case WholeFileWrite::Folder:
@@ -92,7 +97,8 @@ QString writeOutputFile(const QString& path, const QByteArray& bytes) {
     case WholeFileWrite::Failed:
         break;
     }
-    return QStringLiteral("ファイル「%1」に書き込めません。").arg(path);
+    return QStringLiteral("ファイル「%1」に書き込めません。%2")
+        .arg(path, wholeFileFailureReason(written));
 }
 
 } // namespace tovarin

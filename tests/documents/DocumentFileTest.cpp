@@ -106,6 +106,51 @@ private slots:
                  QStringList{QStringLiteral("document.tvr")});
     }
 
+    // The reader refuses a document over its limit: the writer must not leave one.
+    void aDocumentTheReaderWouldRefuseIsNotWritten() {
+        const QString document = path(QStringLiteral("document.tvr"));
+        QVERIFY(writeBytes(document, "old\r\n"));
+        const std::string huge(4 * 1024 * 1024 + 1, 'x');
+        QCOMPARE(writeDocumentFile(document, huge),
+                 QStringLiteral("ファイル「%1」に保存できませんでした。\n計算書データが大きすぎます"
+                                "（4194304バイトまで）。保存しても開けません。")
+                     .arg(document));
+        QCOMPARE(fileBytes(document), QByteArray("old\r\n"));
+        QCOMPARE(writeDocumentFile(document, huge.substr(1)), QString());
+        QVERIFY(readDocumentFile(document).message.contains(
+            QStringLiteral("計算書データではありません")));
+    }
+
+    // A name as long as the system allows (82 Japanese characters and ".tvr" take
+    // 250 bytes) is saved over again and again.
+    void aLongNameIsSavedOverAgain() {
+        const QString document = path(QString(82, QChar(0x8a08)) + QStringLiteral(".tvr"));
+        QCOMPARE(writeDocumentFile(document, "first\r\n"), QString());
+        QCOMPARE(writeDocumentFile(document, "second\r\n"), QString());
+        QCOMPARE(fileBytes(document), QByteArray("second\r\n"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
+    }
+
+    // A name that cannot be looked at is no free name: nothing replaces it, and the
+    // message says why; so does any other failure the system explains.
+    void aFailureSaysWhy() {
+        const QString loop = path(QStringLiteral("loopa.tvr"));
+        if (!testing::makeSymbolicLink(path(QStringLiteral("loopb.tvr")), loop) ||
+            !testing::makeSymbolicLink(loop, path(QStringLiteral("loopb.tvr"))))
+            QSKIP("no symbolic links for a user on this system");
+        QCOMPARE(writeDocumentFile(loop, "new\r\n"),
+                 QStringLiteral("ファイル「%1」に保存できませんでした。\n"
+                                "シンボリックリンクが循環しています。")
+                     .arg(loop));
+        QVERIFY(QFileInfo(loop).isSymLink());
+
+        const QString lost = path(QStringLiteral("no folder/document.tvr"));
+        QCOMPARE(
+            writeDocumentFile(lost, "new\r\n"),
+            QStringLiteral("ファイル「%1」に保存できませんでした。\nフォルダが見つかりません。")
+                .arg(lost));
+    }
+
 private:
     QString path(const QString& name) const { return dir->filePath(name); }
 

@@ -2,6 +2,8 @@
 // stops the write part-way, a FIFO, a symbolic link, another writer on the same file.
 
 #include "platform/AppendFile.h"
+#include "platform/RegularFile.h"
+#include "platform/ReplaceFile.h"
 #include "sheettext/ReportFile.h"
 #include "tests/sheettext/ReportFileFixture.h"
 #include "tests/sheettext/SheetTestSupport.h"
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tovarin;
@@ -97,4 +100,58 @@ TEST_F(ScratchFolder, TakingBackAFailedAppendSparesWhatOthersAppended) {
     EXPECT_FALSE(takeBackAppended(fd, ours));
     EXPECT_EQ(readFile(file), "earlier\r\nourstheirs\r\nours");
     ::close(fd);
+}
+
+// /proc/kmsg passes as a regular file, yet once drained its read waits for the next
+// kernel message. The read must give up instead; the child's alarm ends a read that
+// waits. Only root may open it, and the test drains the messages pending there.
+TEST(RegularRead, AFileThatWouldKeepTheReadWaitingIsGivenUp) {
+    const int probe = ::open("/proc/kmsg", O_RDONLY | O_NONBLOCK);
+    if (probe < 0)
+        GTEST_SKIP() << "/proc/kmsg cannot be opened here";
+    ::close(probe);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(10);
+        const RegularRead read = readRegularFile("/proc/kmsg", 4 * 1024 * 1024);
+        _exit(!read.ok && read.error == EAGAIN ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// Replacing a file keeps what the file was: its mode and, where the process may
+// (root), its owner and group.
+TEST_F(ScratchFolder, AReplacedFileKeepsItsModeAndOwner) {
+    const fs::path file = folder / "document.tvr";
+    writeFile(file, "old\r\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const bool root = geteuid() == 0;
+    if (root)
+        ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
+
+    EXPECT_TRUE(replaceWholeFile(file.string(), "new\r\n").written());
+    EXPECT_EQ(readFile(file), "new\r\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0444u);
+    if (root) {
+        EXPECT_EQ(status.st_uid, 1234u);
+        EXPECT_EQ(status.st_gid, 5678u);
+    }
+}
+
+// A loop of symbolic links is no free name: the report file says why it cannot be
+// written.
+TEST_F(ScratchFolder, ASymbolicLinkLoopIsRefusedWithItsReason) {
+    fs::create_symlink(folder / "b.txt", folder / "Tvrn.txt");
+    fs::create_symlink(folder / "Tvrn.txt", folder / "b.txt");
+    const ReportWrite written = appendSheet(residentialSheet(), (folder / "Tvrn.txt").string());
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.message,
+              "ファイル「" + (folder / "Tvrn.txt").string() +
+                  "」に書き込めませんでした。\nシンボリックリンクが循環しています。");
+    EXPECT_TRUE(fs::is_symlink(folder / "Tvrn.txt"));
 }

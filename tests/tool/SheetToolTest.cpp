@@ -253,17 +253,23 @@ void SheetToolTest::wrongArguments() {
     QCOMPARE(fileBytes(document), fileBytes(example("residential-vp.tvr")));
 
     // An output that cannot be written says why.
-    const QMap<QString, QString> outputs{
+    QMap<QString, QString> outputs{
         {dir.filePath(QStringLiteral("none/a.pdf")),
          QStringLiteral("フォルダ「%1」がありません。").arg(dir.filePath(QStringLiteral("none")))},
         {dir.path() + QStringLiteral("/folder.pdf"), QStringLiteral("」はフォルダです。")}};
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
+    const QString loop = dir.filePath(QStringLiteral("loop.pdf"));
+    if (testing::makeSymbolicLink(loop + QStringLiteral("2"), loop) &&
+        testing::makeSymbolicLink(loop, loop + QStringLiteral("2")))
+        outputs.insert(loop, QStringLiteral("シンボリックリンクが循環しています。"));
     for (auto output = outputs.begin(); output != outputs.end(); ++output) {
         const ToolRun failed =
             runTool({QStringLiteral("--pdf"), output.key(), example("residential-vp.tvr")});
         QCOMPARE(failed.exitCode, 1);
         QVERIFY2(QString::fromUtf8(failed.err).contains(output.value()), failed.err.constData());
     }
+    if (outputs.contains(loop))
+        QVERIFY(QFileInfo(loop).isSymLink());
 }
 
 // -v as tovarin has it; the version with its licence, the help with where to report.

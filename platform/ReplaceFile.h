@@ -1,0 +1,37 @@
+#pragma once
+// Writing a whole file by name, or leaving the name as it was: the bytes go to a
+// temporary file in the same folder, are synced, and only then replace the name.
+// Only a regular file (a symbolic link to one included: the link stays) or a free name
+// is written: saving over a device, FIFO or socket would replace it with a plain file.
+// Qt-free.
+
+#include <string>
+#include <string_view>
+
+namespace tovarin {
+
+enum class WholeFileWrite {
+    Written,
+    Folder,     // the name is a folder
+    NotRegular, // a device, FIFO or socket: nothing opened, nothing replaced
+    Short,      // not every byte reached the disk (a full disk, a size limit)
+    Failed,     // the name cannot be looked at, or the temporary file could not be
+                // made or put in place
+};
+
+struct WholeFileResult {
+    WholeFileWrite outcome = WholeFileWrite::Failed;
+    int error = 0; // errno of the call that failed; 0 when none did
+
+    bool written() const { return outcome == WholeFileWrite::Written; }
+};
+
+// The temporary file's name in the folder: its length does not grow with the name
+// replaced, so a name as long as the system allows can still be saved over.
+inline constexpr std::string_view temporaryFilePrefix = ".tovarin-";
+
+// Replaces the file at `path` (a name in the system's encoding) with `bytes`. A file
+// replaced keeps its mode and, where the process may, its owner and group.
+WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes);
+
+} // namespace tovarin

@@ -1,0 +1,125 @@
+#include "platform/ReplaceFile.h"
+
+#include "platform/RegularFile.h"
+#include "platform/WindowsNames.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <random>
+
+namespace tovarin {
+
+namespace {
+
+std::wstring folderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return L".";
+    return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+// The file a name stands for: a symbolic link is followed, so that the link stays a
+// link and its target gets the new bytes.
+std::wstring fileOf(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return path;
+    const HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return path;
+    std::wstring file(32768, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, file.data(), static_cast<DWORD>(file.size()), 0);
+    CloseHandle(handle);
+    if (length == 0 || length >= file.size())
+        return path;
+    file.resize(length);
+    return file;
+}
+
+// A new file ".tovarin-XXXXXX" in the folder, made by this call and by no other.
+HANDLE makeTemporary(const std::wstring& folder, std::wstring& name) {
+    static constexpr wchar_t letters[] =
+        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof letters / sizeof letters[0] - 2);
+    const std::wstring prefix(temporaryFilePrefix.begin(), temporaryFilePrefix.end());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + L"\\" + prefix;
+        for (int i = 0; i < 6; ++i)
+            name += letters[pick(random)];
+        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return handle;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool writeAll(HANDLE handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.data(), piece, &written, nullptr) || written == 0)
+            return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+WholeFileResult failure(WholeFileWrite outcome) {
+    return {outcome, errnoOfWindowsError(GetLastError())};
+}
+
+} // namespace
+
+// The same steps as on POSIX systems, with two differences: the new file takes the
+// access rights its folder gives (Windows keeps no mode bits to carry over), and a
+// folder cannot be synced: MOVEFILE_WRITE_THROUGH makes the rename itself reach the
+// disk before it returns, which is what the folder sync does there.
+WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes) {
+    const std::wstring name = wideName(path);
+    if (name.empty())
+        return {WholeFileWrite::Failed, ENOENT};
+    const PathState state = pathState(path);
+    switch (state.kind) {
+    case PathKind::Folder:
+        return {WholeFileWrite::Folder, EISDIR};
+    case PathKind::Special:
+        return {WholeFileWrite::NotRegular, ENXIO};
+    case PathKind::Unreachable:
+        return {WholeFileWrite::Failed, state.error};
+    case PathKind::Absent:
+    case PathKind::Regular:
+        break;
+    }
+    const std::wstring file = fileOf(name);
+    std::wstring temporary;
+    const HANDLE handle = makeTemporary(folderOf(file), temporary);
+    if (handle == INVALID_HANDLE_VALUE)
+        return failure(WholeFileWrite::Failed);
+    if (!writeAll(handle, bytes) || !FlushFileBuffers(handle)) {
+        const WholeFileResult result = failure(WholeFileWrite::Short);
+        CloseHandle(handle);
+        DeleteFileW(temporary.c_str());
+        return result;
+    }
+    if (!CloseHandle(handle)) {
+        const WholeFileResult result = failure(WholeFileWrite::Short);
+        DeleteFileW(temporary.c_str());
+        return result;
+    }
+    if (!MoveFileExW(temporary.c_str(), file.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const WholeFileResult result = failure(WholeFileWrite::Failed);
+        DeleteFileW(temporary.c_str());
+        return result;
+    }
+    return {WholeFileWrite::Written, 0};
+}
+
+} // namespace tovarin
