@@ -69,8 +69,10 @@ bool writeAll(int fd, std::string_view bytes) {
 // may still give the file a group of its own), then its mode, which a change of owner
 // could have cleared.
 bool keepAttributes(int fd, const struct stat& replaced) {
-    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+        // Neither is permitted: the file keeps the owner and group the process gives it.
+    }
     return ::fchmod(fd, replaced.st_mode & 07777) == 0;
 }
 

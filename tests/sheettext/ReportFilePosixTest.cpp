@@ -129,8 +129,9 @@ TEST_F(ScratchFolder, AReplacedFileKeepsItsModeAndOwner) {
     writeFile(file, "old\r\n");
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
     const bool root = geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
+    }
 
     EXPECT_TRUE(replaceWholeFile(file.string(), "new\r\n").written());
     EXPECT_EQ(readFile(file), "new\r\n");
