@@ -17,7 +17,7 @@ namespace {
 DrawingSurface* theDrawingSurface = nullptr;
 
 // One metre in inches, for the dots-per-metre of an image.
-constexpr double kInchesPerMetre = 1 / 0.0254;
+constexpr double inchesPerMetre = 1 / 0.0254;
 
 } // namespace
 
@@ -117,7 +117,7 @@ PageSurface::PageSurface(Platform& platform, const QFont& font, QSize size, doub
     : DrawingSurface(platform, font), size_(size),
       // The image has the screen's logical resolution, so the font has its on-screen
       // size.
-      dotsPerMetre_(static_cast<int>(std::lround(dotsPerInch * kInchesPerMetre))) {
+      dotsPerMetre_(static_cast<int>(std::lround(dotsPerInch * inchesPerMetre))) {
     setDevicePixelRatio(devicePixelRatio);
 }
 

@@ -83,7 +83,7 @@ namespace {
 
 // The page a PDF printer of QPrinter::HighResolution gives: A4 portrait, 10 pt
 // margins, 1200 dots per inch; the sheet starts at the top left of the printable area.
-constexpr int kPdfResolution = 1200;
+constexpr int pdfResolution = 1200;
 
 QPageLayout pdfPageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
@@ -97,7 +97,7 @@ QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
+        writer.setResolution(pdfResolution);
         writer.setPageLayout(pdfPageLayout());
         PrinterSurface surface(platform, writer, printerFont());
         if (!surface.begin())

@@ -13,10 +13,10 @@ namespace tovarin {
 
 namespace {
 
-const QString kProgram = QStringLiteral("tovarin");
+const QString programName = QStringLiteral("tovarin");
 
 // The options of tovarin; a new one is a line here and its answer in readCommandLine.
-const QList<KnownOption> kOptions = {
+const QList<KnownOption> tovarinOptions = {
     {QStringLiteral("help"), QLatin1Char('h')},
     {QStringLiteral("version"), QLatin1Char('v')},
     {QStringLiteral("aids"), QChar()},
@@ -99,20 +99,20 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments) {
     for (const QByteArray& argument : arguments)
         texts << nameOfArgument(argument);
     if (texts.isEmpty())
-        texts << kProgram;
+        texts << programName;
 
-    const ParsedArguments parsed = parseArguments(texts, kOptions);
+    const ParsedArguments parsed = parseArguments(texts, tovarinOptions);
     if (!parsed.error.isEmpty())
-        return refuse(usageErrorText(kProgram, parsed.error, usageLine()), 2);
+        return refuse(usageErrorText(programName, parsed.error, usageLine()), 2);
     if (parsed.count(QStringLiteral("help")))
         return answer(StartRequest::Action::PrintHelp, helpText());
     if (parsed.count(QStringLiteral("version")))
-        return answer(StartRequest::Action::PrintVersion, versionText(kProgram));
+        return answer(StartRequest::Action::PrintVersion, versionText(programName));
     if (parsed.count(QStringLiteral("aids")))
         return startAids(arguments, parsed);
 
     if (parsed.operands.size() > 1)
-        return refuse(usageErrorText(kProgram,
+        return refuse(usageErrorText(programName,
                                      {QStringLiteral("開けるファイルは一つです。"),
                                       QStringLiteral("only one file can be opened")},
                                      usageLine()),

@@ -9,8 +9,8 @@ namespace tovarin {
 namespace {
 
 // The holder of the copyright as LICENSE names it, and the project's address.
-const QString kCopyright = QStringLiteral("Copyright (c) 2026 Tovarin developers");
-const QString kFaultAddress = QStringLiteral("tovarin@example.org");
+const QString copyrightLine = QStringLiteral("Copyright (c) 2026 Tovarin developers");
+const QString faultAddress = QStringLiteral("tovarin@example.org");
 
 const KnownOption* findKnown(const QList<KnownOption>& options, const QString& name) {
     for (const KnownOption& option : options) {
@@ -96,14 +96,14 @@ QString usageErrorText(const QString& program, const UsageError& error, const QS
 }
 
 QString versionText(const QString& program) {
-    return program + QStringLiteral(" " TOVARIN_VERSION "\n") + kCopyright +
+    return program + QStringLiteral(" " TOVARIN_VERSION "\n") + copyrightLine +
            QStringLiteral("\n"
                           "ライセンス: MIT License（無保証）\n"
                           "License: MIT License; there is NO WARRANTY.\n");
 }
 
 QString reportFaultsText() {
-    return QStringLiteral("\n不具合の報告先 / Report faults to: <%1>\n").arg(kFaultAddress);
+    return QStringLiteral("\n不具合の報告先 / Report faults to: <%1>\n").arg(faultAddress);
 }
 
 int writeCommandLineAnswer(const QString& program, const QString& text) {

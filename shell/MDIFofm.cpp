@@ -31,17 +31,17 @@ namespace tovarin {
 
 namespace {
 
-const QString kProgramName = QStringLiteral("Tovarin");
-const QString kStartUpMessage = QStringLiteral(
+const QString windowTitleName = QStringLiteral("Tovarin");
+const QString startUpMessage = QStringLiteral(
     "メニューバーのファイル又はツールバーより、新規作成又は開くを選択してください。");
-const QString kNewDocumentMessage =
+const QString newDocumentMessage =
     QStringLiteral("計画人口（Ｐ）、最大汚水量（ｑ）、地下水混入率 及び "
                    "計画汚水量の割増しは、各地域の開発指導要綱等による事｡");
 
 // The client area of the main window, in twips.
-constexpr int kClientWidthTwips = 10980;
-constexpr int kClientHeightTwips = 7710;
-constexpr int kToolbarHeightTwips = 420;
+constexpr int clientWidthTwips = 10980;
+constexpr int clientHeightTwips = 7710;
+constexpr int toolbarHeightTwips = 420;
 
 // The multiple-document area asks for the client size the main window is laid
 // out around; the user may still resize the window afterwards.
@@ -70,12 +70,12 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     : QMainWindow(parent), platform_(platform), onScreen_(onScreen) {
     initShellResources();
     setObjectName(QStringLiteral("MDIFofm"));
-    setWindowTitle(kProgramName);
+    setWindowTitle(windowTitleName);
     setWindowIcon(programIcon());
     // The toolbar and status bar are not the user's to hide through a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    mdiArea_ = new MdiClientArea(twipsSize(kClientWidthTwips, kClientHeightTwips), this);
+    mdiArea_ = new MdiClientArea(twipsSize(clientWidthTwips, clientHeightTwips), this);
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
     mdiArea_->setBackground(palette().color(QPalette::Button));
     // A main window made smaller than its windows scrolls them into sight.
@@ -94,7 +94,7 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
 }
 
 void MDIFofm::enterStartUpState() {
-    setStatusMessage(kStartUpMessage);
+    setStatusMessage(startUpMessage);
     setResultToolbarButtons(false);
 }
 
@@ -167,7 +167,7 @@ void MDIFofm::createToolbar() {
     toolbar1_->setFloatable(false);
     toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar1_->setIconSize(QSize(16, 16));
-    toolbar1_->setFixedHeight(twipsY(kToolbarHeightTwips));
+    toolbar1_->setFixedHeight(twipsY(toolbarHeightTwips));
 
     auto addButton = [this](int position, const char* image, const QString& shortName) {
         QAction* button = toolbar1_->addAction(toolbarIcon(image), shortName);
@@ -288,7 +288,7 @@ void MDIFofm::FileNew() {
     currentFileName.clear();
     setResultMenuItems(false);
     setResultToolbarButtons(false);
-    setStatusMessage(kNewDocumentMessage);
+    setStatusMessage(newDocumentMessage);
     showToolbarAndStatusBar();
 }
 
@@ -373,7 +373,7 @@ void MDIFofm::FileEnd() {
 
 void MDIFofm::closeEvent(QCloseEvent* event) {
     if (!endConfirmed_ && !askBeforeEnding(QStringLiteral("終了してもよろしいですか?"),
-                                           kProgramName, MsgAnswer::Yes)) {
+                                           windowTitleName, MsgAnswer::Yes)) {
         event->ignore();
         return;
     }

@@ -32,7 +32,7 @@ using tovarin::testing::ScriptedPlatform;
 
 namespace {
 
-const QString kStartUpMessage = QStringLiteral(
+const QString startUpMessage = QStringLiteral(
     "メニューバーのファイル又はツールバーより、新規作成又は開くを選択してください。");
 const QString kNewMessage = QStringLiteral("計画人口（Ｐ）、最大汚水量（ｑ）、地下水混入率 及び "
                                            "計画汚水量の割増しは、各地域の開発指導要綱等による事｡");
@@ -135,7 +135,7 @@ void MainWindowTest::startUpState() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Tovarin"));
     auto* msg = window->statusBar()->findChild<QLabel*>(QStringLiteral("msg"));
     QVERIFY(msg && msg->isVisible());
-    QCOMPARE(msg->text(), kStartUpMessage);
+    QCOMPARE(msg->text(), startUpMessage);
     QVERIFY(buttonEnabled(1) && buttonEnabled(2));
     QVERIFY(resultButtonsOff());
     QVERIFY(window->mdiArea()->subWindowList().isEmpty());
@@ -230,7 +230,7 @@ void MainWindowTest::closingTheWindowAsksItsOwnQuestion() {
     platform->answers.enqueue(MsgAnswer::No);
     QVERIFY(!window->close());
     QVERIFY(window->isVisible());
-    QCOMPARE(window->statusMessage(), kStartUpMessage);
+    QCOMPARE(window->statusMessage(), startUpMessage);
     QCOMPARE(platform->messages.size(), 1);
     QVERIFY(sameQuestion(platform->messages.first(), QStringLiteral("終了してもよろしいですか?"),
                          QStringLiteral("Tovarin"), MsgButtons::YesNo, MsgAnswer::Yes,
