@@ -5,6 +5,10 @@
 // is written: saving over a device, FIFO or socket would replace it with a plain file.
 // Qt-free.
 
+#include "platform/RegularFile.h"
+
+#include <cerrno>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +33,23 @@ struct WholeFileResult {
 // The temporary file's name in the folder: its length does not grow with the name
 // replaced, so a name as long as the system allows can still be saved over.
 inline constexpr std::string_view temporaryFilePrefix = ".tovarin-";
+
+// What becomes of a name that is not a regular file or a free name: it is refused
+// before anything is made. Nothing for a name that may be written.
+inline std::optional<WholeFileResult> refusalOf(const PathState& state) {
+    switch (state.kind) {
+    case PathKind::Folder:
+        return WholeFileResult{WholeFileWrite::Folder, EISDIR};
+    case PathKind::Special:
+        return WholeFileResult{WholeFileWrite::NotRegular, ENXIO};
+    case PathKind::Unreachable:
+        return WholeFileResult{WholeFileWrite::Failed, state.error};
+    case PathKind::Absent:
+    case PathKind::Regular:
+        break;
+    }
+    return std::nullopt;
+}
 
 // Replaces the file at `path` (a name in the system's encoding) with `bytes`. A file
 // replaced keeps its mode and, where the process may, its owner and group.

@@ -95,17 +95,8 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
     if (path.empty())
         return {WholeFileWrite::Failed, ENOENT};
     const PathState state = pathState(path);
-    switch (state.kind) {
-    case PathKind::Folder:
-        return {WholeFileWrite::Folder, EISDIR};
-    case PathKind::Special:
-        return {WholeFileWrite::NotRegular, ENXIO};
-    case PathKind::Unreachable:
-        return {WholeFileWrite::Failed, state.error};
-    case PathKind::Absent:
-    case PathKind::Regular:
-        break;
-    }
+    if (const std::optional<WholeFileResult> refused = refusalOf(state))
+        return *refused;
     const std::string file = fileOf(path);
     struct stat replaced {};
     const bool replacing = state.kind == PathKind::Regular && ::stat(file.c_str(), &replaced) == 0;

@@ -86,17 +86,8 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
     if (name.empty())
         return {WholeFileWrite::Failed, ENOENT};
     const PathState state = pathState(path);
-    switch (state.kind) {
-    case PathKind::Folder:
-        return {WholeFileWrite::Folder, EISDIR};
-    case PathKind::Special:
-        return {WholeFileWrite::NotRegular, ENXIO};
-    case PathKind::Unreachable:
-        return {WholeFileWrite::Failed, state.error};
-    case PathKind::Absent:
-    case PathKind::Regular:
-        break;
-    }
+    if (const std::optional<WholeFileResult> refused = refusalOf(state))
+        return *refused;
     const std::wstring file = fileOf(name);
     std::wstring temporary;
     const HANDLE handle = makeTemporary(folderOf(file), temporary);
