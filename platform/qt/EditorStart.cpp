@@ -3,10 +3,9 @@
 namespace tovarin {
 
 void startEditor(Platform& platform, const QString& file) {
-    const QStringList arguments{file};
-    for (const QString& program : editorPrograms()) {
+    for (const EditorCommand& editor : editorCommands()) {
         // One editor is enough: trying on would open the file several times.
-        if (platform.startProgram(program, arguments))
+        if (platform.startProgram(editor.program, editor.options + QStringList{file}))
             return;
     }
 }

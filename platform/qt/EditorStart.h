@@ -8,9 +8,16 @@
 
 namespace tovarin {
 
+// An editor and the options given before the file's name (the file's encoding, where
+// the editor takes one).
+struct EditorCommand {
+    QString program;
+    QStringList options;
+};
+
 // The editors tried, in this order: on Linux the desktops' text editors, the last
 // one handing the file to the desktop's own choice; on Windows Notepad.
-QStringList editorPrograms();
+QList<EditorCommand> editorCommands();
 
 // Tries the editors in order with `file`, which the editor resolves against the
 // inherited working directory when it is a bare name, and stops at the first that

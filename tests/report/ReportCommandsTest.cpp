@@ -90,31 +90,35 @@ private slots:
         QVERIFY(!QFile::exists(reportFile()));
     }
 
+    // With no editor that starts, every one is tried in order with the file's name
+    // last; those that take an encoding are told code page 932.
     void editorStartTriesTheEditorsInOrder() {
         ScriptedPlatform platform; // nothing starts
         startEditor(platform, reportFile());
-        QStringList expected;
-        for (const QString& program : editorPrograms())
-            expected << program + QLatin1Char(' ') + reportFile();
+        const QString file = QLatin1Char(' ') + reportFile();
+        const QString told = QStringLiteral(" --encoding=CP932") + file;
+        const QStringList expected = editorCommands().size() == 1
+                                         ? QStringList{"notepad.exe" + file}
+                                         : QStringList{"gnome-text-editor" + file,
+                                                       "gedit" + told,
+                                                       "mousepad" + file,
+                                                       "kwrite" + told,
+                                                       "pluma" + told,
+                                                       "xed" + told,
+                                                       "xdg-open" + file};
         QCOMPARE(platform.startAttempts, expected);
         QVERIFY(platform.messages.isEmpty());
         QVERIFY(!QFile::exists(reportFile()));
     }
 
-    void theEditorsAreTheDesktopsTextEditors() {
-        if (editorPrograms() == QStringList{QStringLiteral("notepad.exe")})
-            QSKIP("one editor on this system: Notepad");
-        QCOMPARE(editorPrograms(), (QStringList{"gnome-text-editor", "gedit", "mousepad", "kwrite",
-                                                "pluma", "xed", "xdg-open"}));
-    }
-
     void editorStartStopsAtTheFirstThatStarts() {
-        const QStringList editors = editorPrograms();
+        QStringList editors;
+        for (const EditorCommand& editor : editorCommands())
+            editors << editor.program;
         ScriptedPlatform first;
         first.startablePrograms = {editors.first()};
         startEditor(first, reportFile());
-        QCOMPARE(first.startAttempts,
-                 QStringList{editors.first() + QLatin1Char(' ') + reportFile()});
+        QCOMPARE(first.startAttempts.size(), 1);
         if (editors.size() < 4)
             QSKIP("fewer than four editors on this system");
 
@@ -122,7 +126,7 @@ private slots:
         platform.startablePrograms = {editors.at(2), editors.at(3)};
         startEditor(platform, reportFile());
         QCOMPARE(platform.startAttempts.size(), 3);
-        QCOMPARE(platform.startAttempts.last(), editors.at(2) + QLatin1Char(' ') + reportFile());
+        QVERIFY(platform.startAttempts.last().startsWith(editors.at(2) + QLatin1Char(' ')));
     }
 };
 
