@@ -5,6 +5,9 @@
 // Q_INIT_RESOURCE has to stand outside any namespace.
 static void registerIconResources() {
     Q_INIT_RESOURCE(icons);
+#ifdef TOVARIN_RASTER_ICONS
+    Q_INIT_RESOURCE(raster_icons);
+#endif
 }
 
 namespace tovarin {
