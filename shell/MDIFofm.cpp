@@ -328,8 +328,9 @@ void MDIFofm::showToolbarAndStatusBar() {
 void MDIFofm::Kakikomi() {
     if (!tovarin::Kakikomi(platform_, this, calcSheet_))
         return;
-    const QString written =
-        QDir::toNativeSeparators(QFileInfo(QString::fromLatin1(reportFileName)).absoluteFilePath());
+    // Where the writing went: the working directory on Linux, Documents on Windows.
+    const QString written = QDir::toNativeSeparators(
+        QFileInfo(reportFilePath(QString::fromLatin1(reportFileName))).absoluteFilePath());
     statusBar()->showMessage(QStringLiteral("計算書を「%1」に書き込みました。").arg(written),
                              writtenNoticeMilliseconds);
 }

@@ -365,7 +365,7 @@ void MainWindowTest::editorCommands() {
     QVERIFY(!verdict.isEmpty());
     QCOMPARE(window->passingMessage(),
              QStringLiteral("計算書を「%1」に書き込みました。")
-                 .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath("Tvrn.txt"))));
+                 .arg(QDir::toNativeSeparators(QFileInfo(reportFile).absoluteFilePath())));
     QVERIFY(panel->isHidden());
     QCOMPARE(window->statusMessage(), verdict);
     window->statusBar()->clearMessage(); // as when its time is up
@@ -373,15 +373,15 @@ void MainWindowTest::editorCommands() {
     QCOMPARE(panel->text(), verdict);
     // A later message of the windows replaces the notice at once.
     action("Men_FEWri")->trigger();
-    QFile::remove(QStringLiteral("Tvrn.txt"));
+    QFile::remove(reportFile);
     window->setStatusMessage(QStringLiteral("next"));
     QVERIFY(window->passingMessage().isEmpty());
     QVERIFY(!panel->isHidden());
 
     // A failed write says so in its message box and claims nothing in the bar.
-    QVERIFY(QDir::current().mkdir(QStringLiteral("Tvrn.txt")));
+    QVERIFY(QDir().mkdir(reportFile));
     action("Men_FEWri")->trigger();
-    QDir::current().rmdir(QStringLiteral("Tvrn.txt"));
+    QDir().rmdir(reportFile);
     QCOMPARE(platform->messages.size(), 1);
     QVERIFY(window->passingMessage().isEmpty());
 
