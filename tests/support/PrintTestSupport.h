@@ -8,6 +8,7 @@
 #include "sheettext/SheetBuilder.h"
 #include "sheettext/SheetLine.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QColor>
 #include <QFont>
@@ -128,9 +129,22 @@ inline QStringList comparableLines(const QStringList& lines) {
 }
 
 inline bool hasPoppler() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+    for (const char* tool : {"pdftotext", "pdfinfo", "pdftoppm", "pdffonts"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    }
+    return true;
 }
+
+// Reading a PDF back needs poppler's tools: where they cannot run (Windows) the test
+// is skipped with the reason; where they are only missing, it fails.
+#define TOVARIN_REQUIRE_POPPLER()                                                                  \
+    do {                                                                                           \
+        if (const char* why = tovarin::testing::popplerUnavailableReason())                        \
+            QSKIP(why);                                                                            \
+        if (!tovarin::testing::hasPoppler())                                                       \
+            QFAIL("poppler-utils are needed; scripts/setup installs them");                        \
+    } while (false)
 
 // Clearly magenta and clearly black pixels in a band of rows of an image.
 struct Ink {

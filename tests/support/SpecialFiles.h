@@ -1,7 +1,8 @@
 #pragma once
-// Special files and file-size limits for the tests of refusals and full disks. Each
-// returns false (or nothing) where the system has no such thing: the test then skips
-// with its reason. One implementation per system.
+// Special files and file-size limits for the tests of refusals and full disks, and the
+// other things the tests need of the system. Each returns false (or nothing) where the
+// system has no such thing: the test then skips with its reason. One implementation
+// per system.
 
 #include <QProcess>
 #include <QString>
@@ -53,5 +54,14 @@ int inChildWithRoom(long long roomBytes, const std::function<int()>& body);
 
 // Gives the process started next the same limit; false where there is none.
 bool limitRoomOfChild(QProcess& process, long long roomBytes);
+
+// Why poppler's pdftotext and pdfinfo, which read the tests' PDFs back, cannot run
+// here at all; nullptr where they can (on Linux a missing one is a fault of the
+// set-up: scripts/setup installs them).
+const char* popplerUnavailableReason();
+
+// Whether the font engine rounds a character's advance to whole pixels on the screen
+// (Windows' engine does; FreeType on Linux keeps the fraction).
+bool screenAdvancesAreWholePixels();
 
 } // namespace tovarin::testing

@@ -88,4 +88,12 @@ bool limitRoomOfChild(QProcess& process, long long roomBytes) {
     return true;
 }
 
+const char* popplerUnavailableReason() {
+    return nullptr;
+}
+
+bool screenAdvancesAreWholePixels() {
+    return false;
+}
+
 } // namespace tovarin::testing

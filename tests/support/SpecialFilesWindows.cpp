@@ -54,4 +54,12 @@ bool limitRoomOfChild(QProcess&, long long) {
     return false;
 }
 
+const char* popplerUnavailableReason() {
+    return "pdftotext and pdfinfo are Linux programs, which a Windows program cannot start";
+}
+
+bool screenAdvancesAreWholePixels() {
+    return true;
+}
+
 } // namespace tovarin::testing

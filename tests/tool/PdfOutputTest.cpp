@@ -74,10 +74,7 @@ class PdfOutputTest : public QObject {
 private slots:
     void initTestCase() {
         substituteMincho();
-        for (const char* tool : {"pdftoppm", "pdffonts", "pdftotext", "pdfinfo"}) {
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                QFAIL("poppler-utils are needed; scripts/setup installs them");
-        }
+        TOVARIN_REQUIRE_POPPLER();
     }
 
     void pdfIsThePrintersPage_data() {

@@ -39,8 +39,7 @@ private slots:
     void init() {
         if (!QFile::exists(QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")))
             QFAIL("the example document is missing");
-        if (!hasPoppler())
-            QFAIL("pdftotext and pdfinfo (poppler-utils) are needed; scripts/setup installs them");
+        TOVARIN_REQUIRE_POPPLER();
     }
 
     void pdfHoldsTheDocumentsSheetOnA4() {
