@@ -120,8 +120,14 @@ QString refusedDocument(const QTemporaryDir& dir) {
     if (!bytes.contains("\r\n 2 \r\n10\r\n"))
         return {};
     bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
-    const QString path = dir.filePath(QStringLiteral("refused, \"1\".tvr"));
-    return writeBytes(path, bytes) ? path : QString();
+    // A name the CSV has to quote; Windows allows no '"' in a name, so there a comma only.
+    for (const QString& name :
+         {QStringLiteral("refused, \"1\".tvr"), QStringLiteral("refused, 1.tvr")}) {
+        const QString path = dir.filePath(name);
+        if (writeBytes(path, bytes))
+            return path;
+    }
+    return {};
 }
 
 } // namespace
@@ -364,11 +370,18 @@ void SheetToolAidsTest::curveDrawings() {
     const QString svg = dir.filePath(QStringLiteral("curve.svg"));
     const QString pdf = dir.filePath(QStringLiteral("curve.pdf"));
     const QString csv = dir.filePath(QStringLiteral("curve.csv"));
-    for (const QString& out : {png, svg, pdf, csv}) {
+    for (const QString& out : {png, pdf, csv}) {
         const ToolRun run = runTool({QStringLiteral("--curve"), out, vp});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), run.err.constData());
     }
+    const ToolRun svgRun = runTool({QStringLiteral("--curve"), svg, vp});
+    if (svgRun.exitCode == 2 && svgRun.err.contains("cannot write .svg")) {
+        QVERIFY(!QFile::exists(svg));
+        QSKIP("this build writes no SVG, and the planned flow's caption is read from one");
+    }
+    QCOMPARE(svgRun.exitCode, 0);
+    QVERIFY2(svgRun.err.isEmpty(), svgRun.err.constData());
     const QByteArray svgBytes = fileBytes(svg);
     QVERIFY(svgBytes.contains("<svg"));
     QVERIFY(svgBytes.contains("水理特性曲線"));

@@ -188,10 +188,14 @@ void SheetToolTest::resultsEscapeCaptionsAndFileNames() {
     QVERIFY(text.contains(QStringLiteral("\r\n0.0041\r\n0.0069\r\n")));
     text.replace(QStringLiteral("\r\n0.0041\r\n0.0069\r\n"),
                  QStringLiteral("\r\n") + caption + QStringLiteral("\r\n0.0069\r\n"));
-    // A file name may hold control characters too: they are written as \u00xx.
-    const QString document = dir.filePath(QStringLiteral("quoted\u0001\u001f.tvr"));
-    QVERIFY(testing::writeBytes(
-        document, QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes)));
+    // A file name may hold control characters too: they are written as \u00xx. Windows
+    // allows none in a name, so there the name is a plain one.
+    const QByteArray bytes = QByteArray::fromStdString(cp932::encode(text.toStdString()).bytes);
+    QString document = dir.filePath(QStringLiteral("quoted\u0001\u001f.tvr"));
+    if (!testing::writeBytes(document, bytes)) {
+        document = dir.filePath(QStringLiteral("quoted.tvr"));
+        QVERIFY(testing::writeBytes(document, bytes));
+    }
 
     const ToolRun run = runTool({QStringLiteral("--results"), document});
     QCOMPARE(run.exitCode, 0);
@@ -255,7 +259,8 @@ void SheetToolTest::wrongArguments() {
     // An output that cannot be written says why.
     QMap<QString, QString> outputs{
         {dir.filePath(QStringLiteral("none/a.pdf")),
-         QStringLiteral("フォルダ「%1」がありません。").arg(dir.filePath(QStringLiteral("none")))},
+         QStringLiteral("フォルダ「%1」がありません。")
+             .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("none"))))},
         {dir.path() + QStringLiteral("/folder.pdf"), QStringLiteral("」はフォルダです。")}};
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
     const QString loop = dir.filePath(QStringLiteral("loop.pdf"));
