@@ -308,7 +308,7 @@ void SheetToolTest::namesLikeQtOptionsAreDocuments() {
 // with CR LF itself). Into a pipe it stays the bytes of "書き込み" (above).
 void SheetToolTest::sheetOnATerminalIsUtf8() {
     if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
-        QSKIP("util-linux script is not installed");
+        QSKIP("no util-linux script here to give the tool a terminal");
     const QString vp = example("residential-vp.tvr");
     const ToolRun terminal =
         runProgram(QStringLiteral("script"),
