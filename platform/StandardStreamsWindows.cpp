@@ -12,14 +12,16 @@ namespace tovarin {
 
 namespace {
 
-// The console behind a standard handle, or nullptr for a pipe, a file or a device
-// (only a console has a console mode).
+// The console behind a standard handle, or nullptr for a pipe, a file or a device.
+// Only a character device is asked for a console mode, which only a console has: a
+// pipe or a file is never sent the console's request.
 HANDLE consoleOf(DWORD standardHandle) {
     HANDLE handle = GetStdHandle(standardHandle);
-    DWORD mode = 0;
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        GetFileType(handle) != FILE_TYPE_CHAR)
         return nullptr;
-    return handle;
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
 
 // The text as UTF-16, whatever the console's code page; false when that failed.
