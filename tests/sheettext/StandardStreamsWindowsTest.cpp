@@ -48,8 +48,7 @@ TEST(StandardStreamsWindows, ConsoleGetsTheTextInAnyCodePage) {
     // The cells from where the cursor stood: a wide character may take two.
     wchar_t cells[16] = {};
     DWORD read = 0;
-    ASSERT_TRUE(
-        ReadConsoleOutputCharacterW(console, cells, 16, before.dwCursorPosition, &read));
+    ASSERT_TRUE(ReadConsoleOutputCharacterW(console, cells, 16, before.dwCursorPosition, &read));
     std::wstring shown;
     for (DWORD i = 0; i < read; ++i) {
         if (cells[i] != L' ' && (shown.empty() || shown.back() != cells[i]))
