@@ -12,16 +12,14 @@ namespace tovarin {
 
 namespace {
 
-// The console behind a standard handle, or nullptr for a pipe, a file or a device.
-// Only a character device is asked for a console mode, which only a console has: a
-// pipe or a file is never sent the console's request.
+// The console behind a standard handle, or nullptr for a pipe, a file or a device
+// (only a console has a console mode).
 HANDLE consoleOf(DWORD standardHandle) {
     HANDLE handle = GetStdHandle(standardHandle);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
-        GetFileType(handle) != FILE_TYPE_CHAR)
-        return nullptr;
     DWORD mode = 0;
-    return GetConsoleMode(handle, &mode) ? handle : nullptr;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return nullptr;
+    return handle;
 }
 
 // The text as UTF-16, whatever the console's code page; false when that failed.
