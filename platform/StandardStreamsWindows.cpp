@@ -28,10 +28,8 @@ bool writeToConsole(HANDLE console, const std::string& utf8) {
         return true;
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    if (length <= 0) {
-        errno = EILSEQ;
+    if (length <= 0)
         return false;
-    }
     std::wstring text(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
     const wchar_t* rest = text.data();
