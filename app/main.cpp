@@ -18,12 +18,14 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void writeError(const QString& text) {
-    tovarin::writeStandardError(text.toStdString());
+void write(std::FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fflush(stream);
 }
 
 // Set while the application object is made. Qt ends the program (abort, exit status
@@ -40,7 +42,7 @@ QtMessageHandler qtMessages = nullptr;
 void windowSystemMessages(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
     if (type == QtFatalMsg && startingWindowSystem) {
-        writeError(tovarin::windowSystemFailedMessage());
+        write(stderr, tovarin::windowSystemFailedMessage());
         std::_Exit(1);
     }
     qtMessages(type, context, message);
@@ -58,13 +60,13 @@ int main(int argc, char* argv[]) {
     case Action::PrintVersion:
         return tovarin::writeCommandLineAnswer(QStringLiteral("tovarin"), request.output);
     case Action::Refuse:
-        writeError(request.output);
+        write(stderr, request.output);
         return request.exitStatus;
     case Action::Start:
         break;
     }
     if (!tovarin::displayAvailable()) {
-        writeError(tovarin::noDisplayMessage());
+        write(stderr, tovarin::noDisplayMessage());
         return 1;
     }
 

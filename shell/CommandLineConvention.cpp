@@ -2,6 +2,8 @@
 
 #include "platform/StandardOutput.h"
 
+#include <cstdio>
+
 namespace tovarin {
 
 namespace {
@@ -105,13 +107,13 @@ QString reportFaultsText() {
 }
 
 int writeCommandLineAnswer(const QString& program, const QString& text) {
-    if (writeStandardOutputText(text.toStdString()) && closeStandardOutput())
+    if (writeStandardOutput(text.toStdString()) && closeStandardOutput())
         return 0;
     const QString reason = QString::fromStdString(lastOutputFailureReason());
     const QString message = QStringLiteral("%1: 標準出力に書き込めませんでした（%2）。\n"
                                            "%1: cannot write to standard output: %2\n")
                                 .arg(program, reason);
-    writeStandardError(message.toStdString());
+    std::fputs(message.toUtf8().constData(), stderr);
     return 1;
 }
 

@@ -1,7 +1,6 @@
 #include "tool/SheetToolConsole.h"
 
 #include "platform/RegularFile.h"
-#include "platform/StandardOutput.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
 
@@ -9,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cstdio>
 
 namespace tovarin {
 
@@ -43,7 +44,7 @@ MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     lastMessage = text;
     const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
-    writeStandardError(line.toStdString());
+    std::fputs(line.toUtf8().constData(), stderr);
     return request.defaultButton;
 }
 

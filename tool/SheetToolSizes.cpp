@@ -3,7 +3,6 @@
 
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
-#include "platform/StandardOutput.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
@@ -43,7 +42,7 @@ int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimu
     std::string table(csvByteOrderMark);
     for (const std::vector<std::string>& row : *rows)
         table += csvRecord(row);
-    if (!writeStandardOutputText(table)) {
+    if (!writeStandardOutput(table)) {
         platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
         return 1;
     }
