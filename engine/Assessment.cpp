@@ -1,5 +1,8 @@
-#include "engine/Calculation.h"
+#include "engine/Assessment.h"
+
 #include "engine/Catalogue.h"
+#include "engine/CharacteristicCurve.h"
+#include "engine/DesignAids.h"
 #include "engine/Units.h"
 
 namespace tovarin {
@@ -24,7 +27,7 @@ double shownMaxPopulationOf(const CalcSheet& sheet, double groundwaterFactor,
     return sheet.maxPopulation;
 }
 
-const std::string& verdictMessageOf(const CalcSheet& sheet, double allowedFlow, bool marginFails) {
+const std::string& verdictMessageOf(const CalcSheet& sheet, const Assessment& verdicts) {
     static const std::string none;
     static const std::string exceedsMarked = "計画汚水量(Q1)が施設の流量(Q2)を超えています。";
     static const std::string exceeds = "計画汚水量が施設の流量を超えています。";
@@ -32,18 +35,24 @@ const std::string& verdictMessageOf(const CalcSheet& sheet, double allowedFlow, 
     static const std::string checkVelocity =
         "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）";
 
-    if (sheet.allowanceOn == OnOff::None)
+    if (!verdicts.verdictShown)
         return none;
-    const bool allowanceOn = sheet.allowanceOn == OnOff::On;
-    const double comparedFlow = allowanceOn ? allowedFlow : sheet.plannedFlow;
-    if (comparedFlow > sheet.capacity)
-        return allowanceOn ? exceeds : exceedsMarked;
-    if (marginFails)
+    if (verdicts.capacityFails)
+        return sheet.allowanceOn == OnOff::On ? exceeds : exceedsMarked;
+    if (verdicts.marginShown && verdicts.marginFails)
         return marginShort;
     return checkVelocity;
 }
 
 } // namespace
+
+VelocityGuide velocityGuide(double velocity) {
+    if (velocity < lowestSuitableVelocity)
+        return VelocityGuide::Low;
+    if (velocity > highestSuitableVelocity)
+        return VelocityGuide::High;
+    return VelocityGuide::Suitable;
+}
 
 double plannedFlowWithGroundwater(const CalcSheet& sheet) {
     switch (sheet.groundwaterOn) {
@@ -57,8 +66,14 @@ double plannedFlowWithGroundwater(const CalcSheet& sheet) {
     return sheet.plannedFlow;
 }
 
-double allowedFlowOf(double flowAllowance, double plannedFlow) {
-    return ((flowAllowance + 100) * plannedFlow) / 100;
+double appliedAllowance(const CalcSheet& sheet) {
+    return sheet.allowanceOn == OnOff::On ? sheet.flowAllowance : 0;
+}
+
+double comparedFlowOf(const CalcSheet& sheet, double plannedFlow) {
+    if (sheet.allowanceOn != OnOff::On)
+        return plannedFlow;
+    return ((sheet.flowAllowance + 100) * plannedFlow) / 100;
 }
 
 Assessment assess(CalcSheet& sheet, int marginListPosition) {
@@ -70,17 +85,18 @@ Assessment assess(CalcSheet& sheet, int marginListPosition) {
     if (sheet.marginCheck == MarginCheck::On) {
         if (const auto reference = MarginReferences::value(marginListPosition))
             sheet.marginReference = *reference;
-        const double allowed = allowedFlowOf(sheet.flowAllowance, sheet.plannedFlow);
-        sheet.marginRatio = 100 * ((sheet.capacity - allowed) / allowed);
+        const double compared = comparedFlowOf(sheet, sheet.plannedFlow);
+        sheet.marginRatio = 100 * ((sheet.capacity - compared) / compared);
     }
     return assessmentOf(sheet);
 }
 
 Assessment assessmentOf(const CalcSheet& sheet) {
     Assessment result;
-    result.allowanceFactor = factorOf(sheet.flowAllowance);
+    result.allowanceFactor = factorOf(appliedAllowance(sheet));
     result.groundwaterFactor = factorOf(sheet.groundwaterRate);
-    result.allowedFlow = allowedFlowOf(sheet.flowAllowance, sheet.plannedFlow);
+    result.allowedFlow = comparedFlowOf(sheet, sheet.plannedFlow);
+    result.verdictShown = sheet.allowanceOn != OnOff::None;
     result.capacityFails = result.allowedFlow > sheet.capacity;
     if (sheet.landUse == LandUse::Residential) {
         result.maxPopulationShown = true;
@@ -91,8 +107,11 @@ Assessment assessmentOf(const CalcSheet& sheet) {
         result.marginShown = true;
         result.marginFails = sheet.marginRatio < sheet.marginReference;
     }
-    result.verdictMessage = verdictMessageOf(sheet, result.allowedFlow, result.marginFails);
+    result.verdictMessage = verdictMessageOf(sheet, result);
     result.beeps = (result.capacityFails ? 1 : 0) + (result.marginFails ? 1 : 0);
+    result.plannedFlowState = plannedFlowState(curveSectionOf(sheet), result.allowedFlow);
+    if (result.plannedFlowState)
+        result.plannedFlowGuide = velocityGuide(result.plannedFlowState->velocity);
     return result;
 }
 

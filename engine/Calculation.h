@@ -2,6 +2,7 @@
 // The planned sewage flow, the section geometry, velocity and capacity, the
 // assessment, and the compute request that ties them together.
 
+#include "engine/Assessment.h"
 #include "engine/CalcSheet.h"
 
 #include <optional>
@@ -45,36 +46,6 @@ void computeCircularSection(CalcSheet& sheet);
 void computeRectangularSection(CalcSheet& sheet);
 // R, I, V (Manning or Kutter) and Q2, in the fixed order of operations.
 void computeCapacity(CalcSheet& sheet);
-
-// ---------------------------------------------------------------- assessment
-
-struct Assessment {
-    double allowanceFactor = 1;   // fa = (a + 100) / 100
-    double groundwaterFactor = 1; // fw = (W + 100) / 100
-    double allowedFlow = 0;       // Q1' = ((a + 100) × plannedFlow) / 100
-    bool capacityFails = false;   // Q1' > Q2
-    bool maxPopulationShown = false;
-    double shownMaxPopulation = 0; // maxPopulation divided by the factors switched on
-    bool marginShown = false;
-    bool marginFails = false;
-    std::string verdictMessage; // empty when no allowance choice is made
-    int beeps = 0;              // one per failing verdict
-};
-
-// Planned flow with groundwater, capacity verdict, maximum population, margin ratio
-// and the verdict message. Writes plannedFlow, maxPopulation, marginReference and
-// marginRatio; the rest is returned.
-Assessment assess(CalcSheet& sheet, int marginListPosition);
-
-// The figures of an already computed sheet (used again by the sheet and the panel).
-Assessment assessmentOf(const CalcSheet& sheet);
-
-// The planned flow that the groundwater step of the assessment gives, without
-// writing it: plannedFlowBase with the groundwater factor when on, plannedFlowBase
-// when off, the current plannedFlow when no choice is made.
-double plannedFlowWithGroundwater(const CalcSheet& sheet);
-// Q1' = ((a + 100) × plannedFlow) / 100, multiplied before the division.
-double allowedFlowOf(double flowAllowance, double plannedFlow);
 
 // ---------------------------------------------------------------- compute request
 

@@ -128,11 +128,11 @@ std::optional<ComputeFailure> checkFacilityWindow(const CalcSheet& sheet, const 
     return std::nullopt;
 }
 
-// The margin ratio divides by Q1' and the maximum population by q: refuse a zero
+// The margin ratio divides by the compared flow and the maximum population by q: refuse a zero
 // divisor before anything is computed.
 std::optional<ComputeFailure> checkDivisors(const CalcSheet& sheet) {
     if (sheet.marginCheck == MarginCheck::On &&
-        allowedFlowOf(sheet.flowAllowance, plannedFlowWithGroundwater(sheet)) == 0)
+        comparedFlowOf(sheet, plannedFlowWithGroundwater(sheet)) == 0)
         return refuse(
             "計画汚水量が０のため、余裕率を計算できません。計画汚水量を確認してください。",
             FocusTarget::PlannedFlowField);

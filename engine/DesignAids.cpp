@@ -2,20 +2,10 @@
 
 namespace tovarin {
 
-VelocityGuide velocityGuide(double velocity) {
-    if (velocity < lowestSuitableVelocity)
-        return VelocityGuide::Low;
-    if (velocity > highestSuitableVelocity)
-        return VelocityGuide::High;
-    return VelocityGuide::Suitable;
-}
-
 bool SizeTrial::passes() const {
     if (failure)
         return false;
-    if (assessment.capacityFails)
-        return false;
-    return !(assessment.marginShown && assessment.marginFails);
+    return assessment.beeps == 0;
 }
 
 std::vector<SizeTrial> tryEverySize(const CalcSheet& document, const ComputeInput& input) {
@@ -70,7 +60,7 @@ std::optional<PlannedFlowState> plannedFlowState(const CurveSection& section, do
 }
 
 std::optional<PlannedFlowState> plannedFlowStateOf(const CalcSheet& sheet) {
-    return plannedFlowState(curveSectionOf(sheet), assessmentOf(sheet).allowedFlow);
+    return assessmentOf(sheet).plannedFlowState;
 }
 
 } // namespace tovarin

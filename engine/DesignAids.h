@@ -1,5 +1,5 @@
 #pragma once
-// Design aids beside the calculation sheet: the velocity guide of a sewage pipe and
+// Design aids beside the calculation sheet: the water at the planned flow and
 // the trial of every catalogue size of a standard pipe with the smallest passing
 // one chosen.
 
@@ -11,13 +11,6 @@
 #include <vector>
 
 namespace tovarin {
-
-// Velocity guide of a sewage pipe, from the unrounded velocity V (m/sec):
-// suitable from 0.6 to 3.0 inclusive, low below and high above.
-enum class VelocityGuide { Low, Suitable, High };
-inline constexpr double lowestSuitableVelocity = 0.6;  // m/sec
-inline constexpr double highestSuitableVelocity = 3.0; // m/sec
-VelocityGuide velocityGuide(double velocity);
 
 // One catalogue size computed as "計算" would after choosing it.
 struct SizeTrial {
@@ -47,12 +40,8 @@ double nominalDiameter(const PipeSize& size);
 // The water at the planned flow: the lowest depth at which the section carries
 // `flow` (m3/sec) on the curve that rises from the empty section, and the velocity
 // there. None when the flow is not positive or no depth carries it.
-struct PlannedFlowState {
-    double depthFraction = 0; // h/D or h/H
-    double velocity = 0;      // m/sec
-};
 std::optional<PlannedFlowState> plannedFlowState(const CurveSection& section, double flow);
-// The same for a computed sheet: its section and its Q1′.
+// The same for a computed sheet: its section and the flow its assessment compares.
 std::optional<PlannedFlowState> plannedFlowStateOf(const CalcSheet& sheet);
 
 } // namespace tovarin

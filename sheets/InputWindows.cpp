@@ -209,9 +209,7 @@ void InputWindows::resultsPanelGone() {
 
 Form11* InputWindows::presentResults(const Assessment& assessment) {
     Platform& platform = host_.platform();
-    if (assessment.capacityFails)
-        platform.beep();
-    if (assessment.marginShown && assessment.marginFails)
+    for (int i = 0; i < assessment.beeps; ++i)
         platform.beep();
     if (!assessment.verdictMessage.empty())
         host_.setStatusMessage(QString::fromStdString(assessment.verdictMessage));

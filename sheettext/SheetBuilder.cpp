@@ -595,12 +595,13 @@ private:
 
     // ------------------------------------------------------------ verdict, margin
 
+    // The engine's verdict, as decided for the panel, the beep and the status line.
     void verdict() {
-        if (s.allowanceOn == OnOff::None)
+        if (!assessment.verdictShown)
             return;
         const bool allowance = s.allowanceOn == OnOff::On;
-        const double compared = allowance ? assessment.allowedFlow : s.plannedFlow;
-        const bool ok = compared <= s.capacity; // equality passes
+        const double compared = assessment.allowedFlow;
+        const bool ok = !assessment.capacityFails;
 
         LineMaker line;
         line.columnJump();
@@ -625,7 +626,7 @@ private:
         blank();
         if (s.allowanceOn == OnOff::Off) {
             text(19, "余裕率={(Q2-Q1)/Q1}×100");
-            marginResult(s.plannedFlow, false);
+            marginResult(assessment.allowedFlow, false);
         } else if (s.allowanceOn == OnOff::On) {
             put(LineMaker(19)
                     .text("余裕率={(Q2-")
@@ -641,7 +642,7 @@ private:
     // The passing line with the allowance on keeps its historical lead of ten wide
     // and five ASCII blanks, the same width as the 25 blanks of the other lines.
     void marginResult(double compared, bool allowance) {
-        const bool ok = s.marginRatio >= s.marginReference;
+        const bool ok = !assessment.marginFails;
         LineMaker line(allowance && ok ? 0 : 25);
         if (allowance && ok)
             line.text(repeated("\u3000", 10) + spaces(5));

@@ -8,8 +8,9 @@
 namespace tovarin {
 
 // Values the sheet derives from the stored ones, in double precision and in this
-// order of operations; they are never stored back. The factors, Q1′ and the shown
-// maximum population are the assessment's own (assessmentOf).
+// order of operations; they are never stored back. The factors, the compared flow,
+// the shown maximum population and every verdict are the assessment's own
+// (assessmentOf): the sheet never decides a verdict itself.
 struct SheetFigures {
     double areaHa = 0;        // drainageArea in hectares
     double perCapitaFlow = 0; // (sewagePerCapita × population) / 86,400,000

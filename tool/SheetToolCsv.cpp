@@ -68,7 +68,7 @@ std::vector<std::string> resultsTableRow(const QString& file, MDIFofm& window) {
     const CalcSheet& sheet = window.calcSheet();
     const Assessment assessment = assessmentOf(sheet);
     const ResultTexts texts = resultTexts(sheet, assessment);
-    const PlannedFlowCells planned = plannedFlowCells(sheet);
+    const PlannedFlowCells planned = plannedFlowCells(assessment);
     const bool margin = assessment.marginShown;
     const bool fresh = storedResultsAreFresh(*window.inputWindows().form11(), texts);
     return {file.toStdString(),

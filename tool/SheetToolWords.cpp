@@ -43,12 +43,12 @@ std::string depthChoiceText(const CalcSheet& sheet) {
     return texts[static_cast<std::size_t>(sheet.depthChoice)];
 }
 
-PlannedFlowCells plannedFlowCells(const CalcSheet& sheet) {
-    const std::optional<PlannedFlowState> state = plannedFlowStateOf(sheet);
-    if (!state)
+PlannedFlowCells plannedFlowCells(const Assessment& assessment) {
+    const std::optional<PlannedFlowState>& state = assessment.plannedFlowState;
+    if (!state || !assessment.plannedFlowGuide)
         return {"—", "—", "—"};
     return {formatNumber(state->depthFraction, "0.000"), formatNumber(state->velocity, "0.0000"),
-            velocityGuideText(velocityGuide(state->velocity))};
+            velocityGuideText(*assessment.plannedFlowGuide)};
 }
 
 std::vector<std::string> sizeTableHeader() {
@@ -64,7 +64,7 @@ std::vector<std::string> sizeTableRow(const SizeTrial& trial, bool chosen) {
         return {trial.size.displayText, diameter, "", "", "", "", "", "", "", "", ""};
     const ResultTexts texts = resultTexts(trial.sheet, trial.assessment);
     const bool margin = trial.assessment.marginShown;
-    const PlannedFlowCells planned = plannedFlowCells(trial.sheet);
+    const PlannedFlowCells planned = plannedFlowCells(trial.assessment);
     return {trial.size.displayText,
             diameter,
             texts.velocity,

@@ -21,7 +21,7 @@ std::string formulaText(VelocityFormula formula);
 // "水量９０％"); empty when the position is a blank line or outside the list.
 std::string depthChoiceText(const CalcSheet& sheet);
 
-// The planned-flow cells of a computed sheet: the depth ratio at the planned flow
+// The planned-flow cells of an assessment: the depth ratio at the planned flow
 // ("0.000"), the velocity there ("0.0000") and the velocity guide judged on it;
 // all three "—" when no depth carries the planned flow.
 struct PlannedFlowCells {
@@ -29,7 +29,7 @@ struct PlannedFlowCells {
     std::string velocity;
     std::string guide;
 };
-PlannedFlowCells plannedFlowCells(const CalcSheet& sheet);
+PlannedFlowCells plannedFlowCells(const Assessment& assessment);
 
 // The header and the rows of the size table (--sizes).
 std::vector<std::string> sizeTableHeader();

@@ -128,27 +128,54 @@ TEST(Assessment, PlannedFlowFollowsTheGroundwaterChoice) {
     EXPECT_REL(sheet.plannedFlow, 0.0110);
 }
 
-TEST(Assessment, CapacityVerdictIsStrictAndItsMessageDependsOnTheAllowance) {
+// Q1 = 0.0100 against Q2, by the allowance choice; the allowance applies only when
+// switched on, whatever an earlier choice left in flowAllowance.
+TEST(Assessment, CapacityVerdictIsStrictAndComparesTheFlowOfTheAllowanceChoice) {
+    const std::string exceedsMarked = "計画汚水量(Q1)が施設の流量(Q2)を超えています。";
+    const std::string exceeds = "計画汚水量が施設の流量を超えています。";
+    struct Row {
+        OnOff allowanceOn;
+        double flowAllowance;
+        double capacity;
+        double comparedFlow;
+        bool fails;
+        std::string message;
+    };
+    const Row rows[] = {
+        {OnOff::Off, 0, 0.0099, 0.0100, true, exceedsMarked},
+        {OnOff::Off, 0, 0.0100, 0.0100, false, velocityReminder},
+        {OnOff::On, 10, 0.0105, 0.0110, true, exceeds}, // above Q1, below Q1′
+        {OnOff::On, 10, 0.0111, 0.0110, false, velocityReminder},
+        {OnOff::Off, 20, 0.0105, 0.0100, false, velocityReminder}, // stale allowance
+        {OnOff::None, 10, 0.0105, 0.0100, false, ""},              // stale allowance
+        {OnOff::None, 0, 0.0099, 0.0100, true, ""}, // no message, but the verdict stands
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(row.allowanceOn) << " "
+                                        << row.flowAllowance << " " << row.capacity);
+        CalcSheet sheet = balancedSheet();
+        sheet.allowanceOn = row.allowanceOn;
+        sheet.flowAllowance = row.flowAllowance;
+        sheet.capacity = row.capacity;
+        const Assessment result = assess(sheet, 0);
+        EXPECT_REL(result.allowedFlow, row.comparedFlow);
+        EXPECT_EQ(result.capacityFails, row.fails);
+        EXPECT_EQ(result.beeps, row.fails ? 1 : 0);
+        EXPECT_EQ(result.verdictMessage, row.message);
+        EXPECT_EQ(result.verdictShown, row.allowanceOn != OnOff::None);
+        EXPECT_EQ(result.allowanceFactor, row.allowanceOn == OnOff::On ? 1.1 : 1.0);
+    }
+}
+
+// With the allowance switched off, the margin ratio is that of Q1 itself.
+TEST(Assessment, MarginIgnoresAStaleAllowance) {
     CalcSheet sheet = balancedSheet();
-    sheet.capacity = 0.0099;
-    Assessment result = assess(sheet, 0);
-    EXPECT_TRUE(result.capacityFails);
-    EXPECT_EQ(result.verdictMessage, "計画汚水量(Q1)が施設の流量(Q2)を超えています。");
-    EXPECT_EQ(result.beeps, 1);
-
-    sheet.allowanceOn = OnOff::On;
-    sheet.flowAllowance = 10;
-    sheet.capacity = 0.0105; // above Q1, below Q1' = 0.011
-    result = assess(sheet, 0);
-    EXPECT_TRUE(result.capacityFails);
-    EXPECT_EQ(result.verdictMessage, "計画汚水量が施設の流量を超えています。");
-
-    // Without an allowance choice there is no message, but the verdict stands.
-    sheet.allowanceOn = OnOff::None;
-    result = assess(sheet, 0);
-    EXPECT_TRUE(result.capacityFails);
-    EXPECT_EQ(result.verdictMessage, "");
-    EXPECT_EQ(result.beeps, 1);
+    sheet.capacity = 0.0110;
+    sheet.flowAllowance = 20;
+    sheet.marginCheck = MarginCheck::On;
+    const Assessment result = assess(sheet, 12); // 5 %
+    EXPECT_REL(sheet.marginRatio, 10.0);
+    EXPECT_FALSE(result.marginFails);
 }
 
 TEST(Assessment, BothVerdictsFailingBeepTwiceAndTheCapacityMessageWins) {

@@ -1,6 +1,7 @@
 // The verdict line, the margin ratio section (end of group 2) and the maximum
 // population section (group 3). Expected lines are written out by hand.
 
+#include "engine/Assessment.h"
 #include "tests/sheettext/SheetTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,21 @@ TEST(SheetVerdict, AllowanceOnFails) {
               }));
     EXPECT_EQ(alertsAfterFlowLine(s),
               (std::vector<bool>{true, false, false, false, false, false, false, true, false}));
+}
+
+// An allowance left in the sheet by an earlier choice is not applied once the
+// allowance is switched off: the sheet, the panel and the beep agree on Q1 itself.
+TEST(SheetVerdict, AllowanceSwitchedOffIgnoresAStaleAllowance) {
+    CalcSheet s = assessed(OnOff::Off, 0.0100, 0.0110);
+    s.flowAllowance = 20; // 1.2 × Q1 would exceed Q2
+    s.marginRatio = 10;
+    s.marginReference = 10;
+
+    const std::vector<std::string> lines = verdictAndMargin(s);
+    EXPECT_EQ(lines[0], sp(19) + "Q1=0.0100m3/sec  <  Q2=0.0110m3/sec  \u3000∴ O.K");
+    EXPECT_EQ(lines[7], sp(25) + "={(0.0110－0.0100)/0.0100}×100=10.00％ ＞ 10％   ∴ O.K");
+    EXPECT_EQ(alertsAfterFlowLine(s), std::vector<bool>(9, false));
+    EXPECT_EQ(assessmentOf(s).beeps, 0);
 }
 
 TEST(SheetVerdict, NoAllowanceChoiceGivesNoVerdictAndMarginCheckOffNoMargin) {
