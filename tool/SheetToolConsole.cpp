@@ -80,8 +80,8 @@ QString outputFileProblem(const QString& path) {
         return QStringLiteral("フォルダ「%1」がありません。").arg(folderPath);
     if (!folder.isDir())
         return QStringLiteral("「%1」はフォルダではありません。").arg(folderPath);
-    if (!folder.isWritable())
-        return QStringLiteral("フォルダ「%1」に書き込む権限がありません。").arg(folderPath);
+    // Whether a file may be made or replaced there is the writer's to say, with the
+    // reason the system gives (a read-only mount, a folder or a file not to be written).
     return {};
 }
 

@@ -28,6 +28,7 @@
 #include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
+#include "platform/qt/WholeFile.h"
 #include "report/FilePrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
@@ -42,6 +43,7 @@
 #include <QLabel>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -137,14 +139,26 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
+// Why the PDF file was not written, from the error of the call that failed.
+QString pdfFailureReason(const PdfFileResult& result) {
+    if (!result.drawn)
+        return QStringLiteral("PDF を作れませんでした。");
+    const QString reason = wholeFileFailureReason(result.written);
+    if (!reason.isEmpty())
+        return reason;
+    return QStringLiteral("書き込めませんでした（%1）。")
+        .arg(QString::fromLocal8Bit(std::strerror(result.written.error)));
+}
+
 // --pdf: the printout into the file, or a message that says what stood in the way.
 bool printSheetAsPdf(ConsolePlatform& platform, const CalcSheet& sheet, const QString& output) {
     QString why = outputFileProblem(output);
-    if (why.isEmpty() && printSheetToPdf(platform, sheet, output))
-        return true;
-    if (why.isEmpty())
-        why = QStringLiteral("PDF を作る途中か書き込む途中で失敗しました"
-                             "（ディスクの空き容量、ファイルの大きさの上限を確認してください）。");
+    if (why.isEmpty()) {
+        const PdfFileResult printed = printSheetToPdf(platform, sheet, output);
+        if (printed)
+            return true;
+        why = pdfFailureReason(printed);
+    }
     platform.report(QStringLiteral("ファイル「%1」に印刷できませんでした。%2").arg(output, why));
     return false;
 }
