@@ -110,6 +110,7 @@ private slots:
     void ownPlannedFlowWithoutAGroundwaterChoice();
     void failedStandardOutputIsReported();
     void fileNameNotInUtf8IsRefusedByItsBytes();
+    void oversizedDocumentIsCalledTooLarge();
 };
 
 void SheetToolTest::initTestCase() {
@@ -446,6 +447,23 @@ void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
     QCOMPARE(err,
              QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
                             "UTF-8の名前に変えてください。\n"));
+}
+
+// A file past the reader's limit is called too large, with the limit, as the writer
+// calls a document it refuses to save.
+void SheetToolTest::oversizedDocumentIsCalledTooLarge() {
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(QStringLiteral("huge.tvr"));
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    bytes.append(QByteArray(4 * 1024 * 1024 + 1 - bytes.size(), ' '));
+    QVERIFY(testing::writeBytes(huge, bytes));
+    const ToolRun run = runTool({huge});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(
+        QString::fromUtf8(run.err),
+        huge + QStringLiteral(": ファイル「") + huge +
+            QStringLiteral(
+                "」を開けません。 ファイルが大きすぎます（計算書データは4194304バイトまで）。\n"));
 }
 
 QTEST_MAIN(SheetToolTest)
