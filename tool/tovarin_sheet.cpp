@@ -117,8 +117,11 @@ std::string jsonLabel(const Form11& panel, int number) {
     return jsonString(label->text());
 }
 
-std::string resultsLine(const QString& file, const Form11& panel, const QString& status,
-                        int beeps) {
+// The panel's texts as Open restored them from the document; when a fresh
+// calculation of its inputs gives other results, "storedResultsDiffer":true says so
+// (the key is left out when they agree).
+std::string resultsLine(const QString& file, const Form11& panel, const QString& status, int beeps,
+                        bool storedDiffer) {
     std::string line = "{";
     line += "\"file\":" + jsonString(file);
     line += ",\"allowanceFactor\":" + jsonLabel(panel, 16);
@@ -129,6 +132,8 @@ std::string resultsLine(const QString& file, const Form11& panel, const QString&
     line += ",\"marginRatio\":" + jsonLabel(panel, 21);
     line += ",\"status\":" + jsonString(status);
     line += ",\"beeps\":" + std::to_string(beeps);
+    if (storedDiffer)
+        line += ",\"storedResultsDiffer\":true";
     return line + "}\n";
 }
 
@@ -234,8 +239,9 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            outputFailed = !writeStandardOutput(resultsLine(
-                file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore));
+            outputFailed = !writeStandardOutput(
+                resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
+                            storedResultsDiffer(mainWindow)));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());

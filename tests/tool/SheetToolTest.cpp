@@ -111,6 +111,7 @@ private slots:
     void failedStandardOutputIsReported();
     void fileNameNotInUtf8IsRefusedByItsBytes();
     void oversizedDocumentIsCalledTooLarge();
+    void resultsSayWhenStoredResultsDiffer();
 };
 
 void SheetToolTest::initTestCase() {
@@ -464,6 +465,28 @@ void SheetToolTest::oversizedDocumentIsCalledTooLarge() {
         huge + QStringLiteral(": ファイル「") + huge +
             QStringLiteral(
                 "」を開けません。 ファイルが大きすぎます（計算書データは4194304バイトまで）。\n"));
+}
+
+// --results keeps the captions Open restores, and flags a document whose stored
+// results are not those of its inputs, as --csv does; an agreeing one has no flag.
+void SheetToolTest::resultsSayWhenStoredResultsDiffer() {
+    QTemporaryDir dir;
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n0.0041\r\n0.0069\r\n"));
+    bytes.replace("\r\n0.0041\r\n0.0069\r\n", "\r\n0.0041\r\ninf\r\n");
+    const QString edited = dir.filePath(QStringLiteral("edited.tvr"));
+    QVERIFY(testing::writeBytes(edited, bytes));
+
+    const ToolRun run =
+        runTool({QStringLiteral("--results"), example("residential-vp.tvr"), edited});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(!lines.at(0).contains("storedResultsDiffer"));
+    QVERIFY(lines.at(0).endsWith(",\"beeps\":0}"));
+    const QJsonObject differing = jsonLine(lines.at(1));
+    QCOMPARE(differing.value("capacity").toString(), QStringLiteral("inf"));
+    QCOMPARE(differing.value("storedResultsDiffer").toBool(false), true);
 }
 
 QTEST_MAIN(SheetToolTest)
