@@ -178,9 +178,16 @@ bool sheetAsUtf8(SheetToolMode output) {
     return output == Output::Sheet && standardOutputIsTerminal() && !localeIsCodePage932();
 }
 
+// Every mode but the two that write a file writes to standard output.
+bool writesStandardOutput(SheetToolMode output) {
+    return output != Output::Pdf && output != Output::Curve;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before anything opens a file: Qt's first descriptor must not become standard output.
+    const bool outputClosed = openClosedStandardDescriptors();
     // The arguments are the tool's own: Qt is given only the program's name below, so
     // that no document name is taken for one of its options (-style=…, -stylesheet=…).
     setUpStandardStreams();
@@ -191,6 +198,10 @@ int main(int argc, char* argv[]) {
         const QString message = usageErrorText(program, arguments.error, sheetToolUsage());
         std::fputs(message.toUtf8().constData(), stderr);
         return 2;
+    }
+    if (outputClosed && writesStandardOutput(arguments.output)) {
+        std::fputs((std::string(standardOutputClosedMessage) + '\n').c_str(), stderr);
+        return 1;
     }
     if (arguments.output == Output::Help)
         return writeCommandLineAnswer(program, sheetToolHelp());

@@ -112,6 +112,7 @@ private slots:
     void fileNameNotInUtf8IsRefusedByItsBytes();
     void oversizedDocumentIsCalledTooLarge();
     void resultsSayWhenStoredResultsDiffer();
+    void closedStandardOutputIsSaid();
 };
 
 void SheetToolTest::initTestCase() {
@@ -487,6 +488,28 @@ void SheetToolTest::resultsSayWhenStoredResultsDiffer() {
     const QJsonObject differing = jsonLine(lines.at(1));
     QCOMPARE(differing.value("capacity").toString(), QStringLiteral("inf"));
     QCOMPARE(differing.value("storedResultsDiffer").toBool(false), true);
+}
+
+// A closed standard output (>&-) is said, not written into whatever file took its
+// number; a mode that writes a file needs none.
+void SheetToolTest::closedStandardOutputIsSaid() {
+    if (testing::fullDeviceName().isEmpty())
+        QSKIP("no shell that can close a program's standard output on this system");
+    QTemporaryDir dir;
+    for (const QString& arguments :
+         {QStringLiteral("\"%1\"").arg(example("residential-vp.tvr")),
+          QStringLiteral("--results \"%1\"").arg(example("residential-vp.tvr")),
+          QStringLiteral("--version")}) {
+        const ToolRun run =
+            runToolInShell(QStringLiteral("exec \"$0\" %1 >&-").arg(arguments), dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("標準出力が閉じられています。\n"));
+    }
+    const ToolRun pdf = runToolInShell(
+        QStringLiteral("exec \"$0\" --pdf out.pdf \"%1\" >&-").arg(example("residential-vp.tvr")),
+        dir.path());
+    QCOMPARE(pdf.exitCode, 0);
+    QVERIFY(fileBytes(dir.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF-"));
 }
 
 QTEST_MAIN(SheetToolTest)
