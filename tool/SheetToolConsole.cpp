@@ -1,5 +1,6 @@
 #include "tool/SheetToolConsole.h"
 
+#include "platform/ControlCharacters.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
@@ -33,6 +34,12 @@ QAccessibleInterface* bareDescriptionOfControls(const QString&, QObject* object)
     return object && object->isWidgetType() ? new BareDescription(object) : nullptr;
 }
 
+// Text as the document's typed names show on the sheet: a control character in a file
+// name (a line end, ESC) would otherwise forge a message line or act in the terminal.
+QString visible(const QString& text) {
+    return QString::fromStdString(visibleText(text.toStdString()));
+}
+
 } // namespace
 
 void describeUnseenControlsBarely() {
@@ -41,9 +48,14 @@ void describeUnseenControlsBarely() {
 
 MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     QString text = request.text;
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (const QString& name : {document, outputFile}) {
+        if (!name.isEmpty())
+            text.replace(name, visible(name));
+    }
+    // The message's own line breaks join its sentences on one line.
+    text = visible(text.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     lastMessage = text;
-    const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
+    const QString line = visible(document) + QStringLiteral(": ") + text + QLatin1Char('\n');
     std::fputs(line.toUtf8().constData(), stderr);
     return request.defaultButton;
 }

@@ -18,6 +18,7 @@ namespace tovarin {
 class ConsolePlatform : public Platform {
 public:
     QString document;
+    QString outputFile; // --pdf, --curve: shown in messages as the document's name is
     int beeps = 0;
     QString lastMessage; // the latest message, on one line
 

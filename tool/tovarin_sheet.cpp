@@ -22,6 +22,7 @@
 // wrong arguments give 2.
 
 #include "engine/CalcSheet.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"
@@ -178,6 +179,16 @@ bool sheetAsUtf8(SheetToolMode output) {
     return output == Output::Sheet && standardOutputIsTerminal() && !localeIsCodePage932();
 }
 
+// A message of several lines with every control character but its line ends shown
+// as a typed name on the sheet: an argument quoted in it cannot forge a line.
+std::string visibleLines(const std::string& message) {
+    std::string shown;
+    size_t start = 0;
+    for (size_t end; (end = message.find('\n', start)) != std::string::npos; start = end + 1)
+        shown += visibleText(message.substr(start, end - start)) + '\n';
+    return shown + visibleText(message.substr(start));
+}
+
 // Every mode but the two that write a file writes to standard output.
 bool writesStandardOutput(SheetToolMode output) {
     return output != Output::Pdf && output != Output::Curve;
@@ -196,7 +207,7 @@ int main(int argc, char* argv[]) {
     const QString program = QStringLiteral("tovarin-sheet");
     if (!arguments.valid()) {
         const QString message = usageErrorText(program, arguments.error, sheetToolUsage());
-        std::fputs(message.toUtf8().constData(), stderr);
+        std::fputs(visibleLines(message.toStdString()).c_str(), stderr);
         return 2;
     }
     if (outputClosed && writesStandardOutput(arguments.output)) {
@@ -218,6 +229,7 @@ int main(int argc, char* argv[]) {
 
     ConsolePlatform platform;
     platform.unusableNames = arguments.unusableNames;
+    platform.outputFile = arguments.outputFile;
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;

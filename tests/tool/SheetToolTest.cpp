@@ -113,6 +113,7 @@ private slots:
     void oversizedDocumentIsCalledTooLarge();
     void resultsSayWhenStoredResultsDiffer();
     void closedStandardOutputIsSaid();
+    void controlCharactersInNamesAreShownAsOnTheSheet();
 };
 
 void SheetToolTest::initTestCase() {
@@ -510,6 +511,28 @@ void SheetToolTest::closedStandardOutputIsSaid() {
         dir.path());
     QCOMPARE(pdf.exitCode, 0);
     QVERIFY(fileBytes(dir.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF-"));
+}
+
+// A line end or ESC in a file name shows in a message as it shows on the sheet ("?"):
+// it can neither forge a second message line nor act in the terminal.
+void SheetToolTest::controlCharactersInNamesAreShownAsOnTheSheet() {
+    if (testing::fullDeviceName().isEmpty())
+        QSKIP("file names hold no control characters on this system");
+    QTemporaryDir dir;
+    const ToolRun run =
+        runToolInShell(QStringLiteral("exec \"$0\" \"$(printf 'a\\nb\\033[2J.tvr')\""), dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QStringLiteral("a?b?[2J.tvr: ファイル「a?b?[2J.tvr」を開けません。 "
+                            "ファイルが見つかりません。\n"));
+
+    const ToolRun pdf =
+        runToolInShell(QStringLiteral("exec \"$0\" --pdf \"$(printf 'no\\nfolder/x.pdf')\" \"%1\"")
+                           .arg(example("residential-vp.tvr")),
+                       dir.path());
+    QCOMPARE(pdf.exitCode, 1);
+    QCOMPARE(pdf.err.count('\n'), 1);
+    QVERIFY2(pdf.err.contains("no?folder/x.pdf"), pdf.err.constData());
 }
 
 QTEST_MAIN(SheetToolTest)
