@@ -244,6 +244,29 @@ private slots:
         QCOMPARE(fileBytes(output), earlier);
     }
 
+    // A read-only mount reads as in the window, for --pdf and --curve alike.
+    void readOnlyMountGivesTheWindowsReason() {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+            QSKIP("no mount of the test's own can be made here");
+        QTemporaryDir dir;
+        for (const QString& option : {QStringLiteral("--pdf"), QStringLiteral("--curve")}) {
+            QProcess tool;
+            // The mount is the child's own (a mount namespace), gone when it ends.
+            tool.start(QStringLiteral("unshare"),
+                       {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                        QStringLiteral("mount -t tmpfs -o size=64k,ro tmpfs \"$1\" || exit 77; "
+                                       "exec \"$0\" \"$2\" \"$1/out.pdf\" \"$3\""),
+                        QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), dir.path(), option,
+                        QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+            QVERIFY(tool.waitForFinished(60000));
+            if (tool.exitCode() == 77)
+                QSKIP("no mount of the test's own can be made here");
+            const QString err = QString::fromUtf8(tool.readAllStandardError());
+            QCOMPARE(tool.exitCode(), 1);
+            QVERIFY2(err.endsWith(QStringLiteral("読み取り専用の場所です。\n")), qPrintable(err));
+        }
+    }
+
     // A file marked immutable or append-only cannot be replaced: the message says so,
     // without sending the user to look at the disk's free space.
     void markedFileIsNotBlamedOnTheDisk() {
