@@ -220,7 +220,13 @@ bool keepExtendedAttributes(int fd, const std::string& file) {
 // have cleared), then its access control list and extended attributes (the list last:
 // it sets the group bits of the mode to its mask, as they were).
 WholeFileRefusal keepAttributes(int fd, const std::string& file, const struct stat& replaced) {
-    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
+    // Owner and group are only asked for when the new file has others: some file
+    // systems (a share, a memory card) refuse any change of owner, even to the same.
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return WholeFileRefusal::OwnerNotKept;
+    if ((made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid) &&
+        ::fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
         return WholeFileRefusal::OwnerNotKept;
     if (::fchmod(fd, replaced.st_mode & 07777) != 0)
         return WholeFileRefusal::AttributesNotKept;
