@@ -15,8 +15,6 @@
 #include <ctime>
 #include <functional>
 #include <grp.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -248,22 +246,6 @@ TEST_F(ReplaceFileTest, AFolderWhereNoFileCanBeMadeIsNamedAsTheReason) {
                  "せん）。");
 }
 
-TEST_F(ReplaceFileTest, AnImmutableOrAppendOnlyFileIsNotBlamedOnTheDisk) {
-    for (const char* flag : {"+i", "+a"}) {
-        SCOPED_TRACE(flag);
-        const std::string set =
-            std::string("chattr ") + flag + " " + document.string() + " 2>/dev/null";
-        if (std::system(set.c_str()) != 0)
-            GTEST_SKIP() << "chattr cannot mark files here";
-        const WholeFileResult result = replace(document);
-        ASSERT_EQ(std::system(("chattr -i -a " + document.string()).c_str()), 0);
-        EXPECT_EQ(result.outcome, WholeFileWrite::Failed);
-        EXPECT_EQ(result.error, EPERM);
-        EXPECT_STREQ(fileErrorReason(result.error), "書き込みが許可されていません。");
-        EXPECT_EQ(readFile(document), "old\r\n");
-    }
-}
-
 TEST_F(ReplaceFileTest, ASaveKilledHalfWayLeavesNoTemporaryFile) {
     // The size limit's signal kills the child in the middle of the write.
     const pid_t child = ::fork();
@@ -300,34 +282,4 @@ TEST_F(ReplaceFileTest, StaleTemporaryFilesOfThisProgramAreRemovedOnTheNextSave)
     EXPECT_TRUE(fs::exists(folder / ".tovarin-xyz789"));
     EXPECT_TRUE(fs::exists(folder / ".tovarin-notours"));
     EXPECT_TRUE(fs::exists(folder / ".tovarin-ab1"));
-}
-
-// A read-only mount gives one reason, for a file replaced and a name made alike.
-TEST_F(ReplaceFileTest, AReadOnlyMountGivesOneReason) {
-    const fs::path mounted = folder / "mounted";
-    fs::create_directory(mounted);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        // A mount of this child's own, gone with it.
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", mounted.c_str(), "tmpfs", 0, "size=64k") != 0)
-            ::_exit(77);
-        writeFile(mounted / "keep.tvr", "old\r\n");
-        if (::mount("tmpfs", mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-            ::_exit(77);
-        const WholeFileResult replaced = replace(mounted / "keep.tvr");
-        const WholeFileResult made = replace(mounted / "new.tvr");
-        ::_exit(replaced.error == EROFS && made.error == EROFS && !replaced.written() &&
-                        !made.written() && readFile(mounted / "keep.tvr") == "old\r\n"
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "no mount of its own can be made here";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_STREQ(fileErrorReason(EROFS), "読み取り専用の場所です。");
 }
