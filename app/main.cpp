@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -51,6 +52,8 @@ void windowSystemMessages(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before anything opens a file: Qt's first descriptor must not become standard output.
+    const bool outputClosed = tovarin::openClosedStandardDescriptors();
     tovarin::setUpStandardStreams();
     const tovarin::StartRequest request =
         tovarin::readCommandLine(tovarin::commandLineArguments(argc, argv));
@@ -58,6 +61,10 @@ int main(int argc, char* argv[]) {
     switch (request.action) {
     case Action::PrintHelp:
     case Action::PrintVersion:
+        if (outputClosed) {
+            std::fputs((std::string(tovarin::standardOutputClosedMessage) + '\n').c_str(), stderr);
+            return 1;
+        }
         return tovarin::writeCommandLineAnswer(QStringLiteral("tovarin"), request.output);
     case Action::Refuse:
         write(stderr, request.output);

@@ -44,8 +44,10 @@ DocumentRead readDocumentFile(const QString& path) {
         return read;
     }
     if (file.bytes.size() > largestDocumentBytes) {
-        read.message =
-            cannotOpen(path, QStringLiteral("このファイルはTovarinの計算書データではありません。"));
+        read.message = cannotOpen(
+            path, QStringLiteral("ファイルが大きすぎます（計算書データは%1バイトまで）。")
+                      .arg(QString::fromStdString(
+                          formatNumber(static_cast<double>(largestDocumentBytes), "0"))));
         return read;
     }
 

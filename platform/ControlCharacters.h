@@ -23,4 +23,21 @@ inline size_t controlCharacterLength(const std::string& text, size_t at) {
     return 0;
 }
 
+// Typed text with every control character except the tab shown as "?", which is one
+// column wide like the character it stands for and exists in every code page: how the
+// sheet shows a typed name, and how the tool's messages show a file's name.
+inline std::string visibleText(const std::string& typed) {
+    std::string shown;
+    shown.reserve(typed.size());
+    for (size_t i = 0; i < typed.size();) {
+        if (const size_t control = controlCharacterLength(typed, i)) {
+            shown += '?';
+            i += control;
+        } else {
+            shown += typed[i++];
+        }
+    }
+    return shown;
+}
+
 } // namespace tovarin

@@ -2,6 +2,7 @@
 
 #include "platform/DiskFull.h"
 #include "platform/RegularFile.h"
+#include "platform/ReplaceFile.h"
 
 #include <cerrno>
 
@@ -36,6 +37,29 @@ const char* fileErrorReason(int error) {
     default:
         return nullptr;
     }
+}
+
+const char* wholeFileRefusalReason(WholeFileRefusal refusal) {
+    switch (refusal) {
+    case WholeFileRefusal::None:
+        break;
+    case WholeFileRefusal::NoNewFileInFolder:
+        return "このフォルダには新しいファイルを作れません（フォルダへの書き込みが許可されていませ"
+               "ん）。";
+    case WholeFileRefusal::HardLinks:
+        return "このファイルには別の名前（ハードリンク）があります。置き換えると別の名前が古い内容"
+               "の"
+               "まま残るため、書き込みません。";
+    case WholeFileRefusal::OwnerNotKept:
+        return "このファイルの所有者又はグループを新しいファイルに引き継げません。所有者が変わるた"
+               "め、"
+               "書き込みません。";
+    case WholeFileRefusal::AttributesNotKept:
+        return "このファイルのアクセス制御リスト（ACL）又は拡張属性を新しいファイルに引き継げません"
+               "。"
+               "権限が変わらないよう、書き込みません。";
+    }
+    return nullptr;
 }
 
 } // namespace tovarin

@@ -1,9 +1,12 @@
 #pragma once
 // Writing a whole file by name, or leaving the name as it was: the bytes go to a
 // temporary file in the same folder, are synced, and only then replace the name.
-// Only a regular file (a symbolic link to one included: the link stays) or a free name
-// is written: saving over a device, FIFO or socket would replace it with a plain file.
-// Qt-free.
+// Only a regular file (a symbolic link to one included: the link stays, and a link
+// whose file is missing gets it made) or a free name is written: saving over a device,
+// FIFO or socket would replace it with a plain file. The new file must be the old one
+// in all but its bytes: a file the user may not write, one with a second name (hard
+// link), or one whose owner, group, access control list or extended attributes the
+// new file could not keep is refused, and the old file stays. Qt-free.
 
 #include "platform/RegularFile.h"
 
@@ -23,9 +26,19 @@ enum class WholeFileWrite {
                 // made or put in place
 };
 
+// Why a name that may be written was still left alone (with WholeFileWrite::Failed).
+enum class WholeFileRefusal {
+    None,
+    NoNewFileInFolder, // the folder does not let a new file be made (errno EACCES/EPERM)
+    HardLinks,         // the file has another name, which replacing would split off
+    OwnerNotKept,      // the new file could not get the old one's owner or group
+    AttributesNotKept, // nor its access control list or extended attributes
+};
+
 struct WholeFileResult {
     WholeFileWrite outcome = WholeFileWrite::Failed;
     int error = 0; // errno of the call that failed; 0 when none did
+    WholeFileRefusal refusal = WholeFileRefusal::None;
 
     bool written() const { return outcome == WholeFileWrite::Written; }
 };
@@ -51,8 +64,11 @@ inline std::optional<WholeFileResult> refusalOf(const PathState& state) {
     return std::nullopt;
 }
 
+// The reason shown to the user for a refusal, in Japanese; nullptr for None.
+const char* wholeFileRefusalReason(WholeFileRefusal refusal);
+
 // Replaces the file at `path` (a name in the system's encoding) with `bytes`. A file
-// replaced keeps its mode and, where the process may, its owner and group.
+// replaced keeps its mode, owner, group, access control list and extended attributes.
 WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace tovarin

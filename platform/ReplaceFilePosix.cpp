@@ -2,12 +2,17 @@
 
 #include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tovarin {
 
@@ -20,36 +25,116 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a name stands for: a symbolic link is followed, so that the link stays a
-// link and its target gets the new bytes.
+// The file a name stands for: symbolic links are followed, one whose file is missing
+// included, so that the link stays a link and the file it names gets the new bytes.
 std::string fileOf(const std::string& path) {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string file(resolved);
-    std::free(resolved);
+    std::string file = path;
+    // A loop of links never gets here (pathState says ELOOP); the bound is the system's.
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat status {};
+        if (::lstat(file.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return file;
+        std::vector<char> target(static_cast<size_t>(std::max<off_t>(status.st_size, 255)) + 1);
+        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<size_t>(length) >= target.size())
+            return file;
+        const std::string named(target.data(), static_cast<size_t>(length));
+        file = named.front() == '/' ? named : folderOf(file) + "/" + named;
+    }
     return file;
 }
 
-// A new file ".tovarin-XXXXXX" in the folder, made by this call and by no other.
-int makeTemporary(const std::string& folder, std::string& name) {
+// Whether the file may be replaced by this process: written by it (a read-only file,
+// an immutable one or one on a read-only mount may not), and not marked read-only
+// for everyone, which the system would let its administrator pass. errno when not.
+int writePermission(const std::string& file, const struct stat& status) {
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    return (status.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
+bool isTemporaryName(const char* name) {
+    const std::string_view text(name);
+    if (text.size() != temporaryFilePrefix.size() + 6 || !text.starts_with(temporaryFilePrefix))
+        return false;
+    return std::all_of(
+        text.begin() + static_cast<long>(temporaryFilePrefix.size()), text.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        });
+}
+
+// Temporary files of this program left by a save that was killed before it could
+// remove them (where the file system has no unnamed files): this user's, older than a
+// minute, so that a save still running in another process keeps its own.
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return;
+    const time_t minuteAgo = std::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isTemporaryName(entry->d_name))
+            continue;
+        struct stat status {};
+        if (::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode) && status.st_uid == ::geteuid() && status.st_mtime < minuteAgo)
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+std::string temporaryName(const std::string& folder) {
     static constexpr char letters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
+    std::string name = folder + "/" + std::string(temporaryFilePrefix);
+    for (int i = 0; i < 6; ++i)
+        name += letters[pick(random)];
+    return name;
+}
+
+// A new file ".tovarin-XXXXXX" in the folder, made by this call and by no other.
+int makeNamedTemporary(const std::string& folder, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/" + std::string(temporaryFilePrefix);
-        for (int i = 0; i < 6; ++i)
-            name += letters[pick(random)];
+        name = temporaryName(folder);
         const int fd =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+// A file without a name in the folder, where the file system has them: a save killed
+// half-way leaves nothing behind. -1 with errno EOPNOTSUPP (or EISDIR, EINVAL on older
+// systems) where it has none.
+int makeUnnamedTemporary(const std::string& folder) {
+#ifdef O_TMPFILE
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+bool hasNoUnnamedFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Gives an unnamed file the temporary name; false when the system lets neither way.
+bool nameUnnamed(int fd, const std::string& folder, std::string& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(folder);
+        // AT_EMPTY_PATH needs a privilege; the descriptor's /proc name does not.
+        if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+            return true;
+        const std::string procName = "/proc/self/fd/" + std::to_string(fd);
+        if (::linkat(AT_FDCWD, procName.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -65,15 +150,89 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The replaced file's owner and group where the process may (root may; another user
-// may still give the file a group of its own), then its mode, which a change of owner
-// could have cleared.
-bool keepAttributes(int fd, const struct stat& replaced) {
-    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
-        // Neither is permitted: the file keeps the owner and group the process gives it.
+// The extended attribute names of a file (its access control list among them, as
+// system.posix_acl_access); nothing when the file system has none.
+std::optional<std::vector<std::string>> attributeNames(int fd, const std::string& file) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const ssize_t size =
+            fd >= 0 ? ::flistxattr(fd, nullptr, 0) : ::listxattr(file.c_str(), nullptr, 0);
+        if (size < 0)
+            return errno == ENOTSUP ? std::optional(std::vector<std::string>()) : std::nullopt;
+        std::vector<char> list(static_cast<size_t>(size) + 1);
+        const ssize_t got = fd >= 0 ? ::flistxattr(fd, list.data(), list.size())
+                                    : ::listxattr(file.c_str(), list.data(), list.size());
+        if (got < 0) {
+            if (errno == ERANGE)
+                continue; // an attribute was added meanwhile
+            return std::nullopt;
+        }
+        std::vector<std::string> names;
+        for (size_t at = 0; at < static_cast<size_t>(got);) {
+            const std::string name(list.data() + at);
+            at += name.size() + 1;
+            if (!name.empty())
+                names.push_back(name);
+        }
+        return names;
     }
-    return ::fchmod(fd, replaced.st_mode & 07777) == 0;
+    return std::nullopt;
+}
+
+std::optional<std::string> attributeValue(const std::string& file, const std::string& name) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const ssize_t size = ::getxattr(file.c_str(), name.c_str(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string value(static_cast<size_t>(size), '\0');
+        const ssize_t got = ::getxattr(file.c_str(), name.c_str(), value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<size_t>(got));
+            return value;
+        }
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The replaced file's extended attributes (its access control list included) on the
+// new file, and none that it did not have: a default ACL of the folder, given to
+// every new file there, would otherwise grant what the old file did not.
+bool keepExtendedAttributes(int fd, const std::string& file) {
+    const std::optional<std::vector<std::string>> names = attributeNames(-1, file);
+    const std::optional<std::vector<std::string>> given = attributeNames(fd, file);
+    if (!names || !given)
+        return false;
+    for (const std::string& name : *given) {
+        if (std::find(names->begin(), names->end(), name) == names->end() &&
+            ::fremovexattr(fd, name.c_str()) != 0)
+            return false;
+    }
+    for (const std::string& name : *names) {
+        const std::optional<std::string> value = attributeValue(file, name);
+        if (!value || ::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// The replaced file's owner and group, then its mode (which a change of owner could
+// have cleared), then its access control list and extended attributes (the list last:
+// it sets the group bits of the mode to its mask, as they were).
+WholeFileRefusal keepAttributes(int fd, const std::string& file, const struct stat& replaced) {
+    // Owner and group are only asked for when the new file has others: some file
+    // systems (a share, a memory card) refuse any change of owner, even to the same.
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return WholeFileRefusal::OwnerNotKept;
+    if ((made.st_uid != replaced.st_uid || made.st_gid != replaced.st_gid) &&
+        ::fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
+        return WholeFileRefusal::OwnerNotKept;
+    if (::fchmod(fd, replaced.st_mode & 07777) != 0)
+        return WholeFileRefusal::AttributesNotKept;
+    if (!keepExtendedAttributes(fd, file))
+        return WholeFileRefusal::AttributesNotKept;
+    return WholeFileRefusal::None;
 }
 
 // The new name is only on disk once its folder is: a power cut could otherwise leave
@@ -89,33 +248,43 @@ int syncFolder(const std::string& folder) {
     return error;
 }
 
-} // namespace
+// A folder that does not let the process make a file there.
+WholeFileResult noNewFile(int error) {
+    if (error == EACCES || error == EPERM)
+        return {WholeFileWrite::Failed, error, WholeFileRefusal::NoNewFileInFolder};
+    return {WholeFileWrite::Failed, error};
+}
 
-WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes) {
-    if (path.empty())
-        return {WholeFileWrite::Failed, ENOENT};
-    const PathState state = pathState(path);
-    if (const std::optional<WholeFileResult> refused = refusalOf(state))
-        return *refused;
-    const std::string file = fileOf(path);
-    struct stat replaced {};
-    const bool replacing = state.kind == PathKind::Regular && ::stat(file.c_str(), &replaced) == 0;
-    const std::string folder = folderOf(file);
-
+// Writes the new file, unnamed where the file system allows (`named` false), and puts
+// it in place of `file`. `replaced` is the old file, when there is one.
+WholeFileResult writeAndReplace(const std::string& file, const std::string& folder,
+                                std::string_view bytes, const struct stat* replaced, bool named) {
     std::string temporary;
-    const int fd = makeTemporary(folder, temporary);
-    if (fd < 0)
-        return {WholeFileWrite::Failed, errno};
-    const auto discard = [&](WholeFileWrite outcome) {
-        const int error = errno;
+    const int fd = named ? makeNamedTemporary(folder, temporary) : makeUnnamedTemporary(folder);
+    if (fd < 0) {
+        if (!named && hasNoUnnamedFiles(errno))
+            return writeAndReplace(file, folder, bytes, replaced, true);
+        return noNewFile(errno);
+    }
+    const auto discard = [&](WholeFileResult result) {
         ::close(fd);
-        ::unlink(temporary.c_str());
-        return WholeFileResult{outcome, error};
+        if (!temporary.empty())
+            ::unlink(temporary.c_str());
+        return result;
     };
-    if (replacing && !keepAttributes(fd, replaced))
-        return discard(WholeFileWrite::Failed);
+    if (replaced) {
+        const WholeFileRefusal refusal = keepAttributes(fd, file, *replaced);
+        if (refusal != WholeFileRefusal::None)
+            return discard({WholeFileWrite::Failed, errno, refusal});
+    }
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
-        return discard(WholeFileWrite::Short);
+        return discard({WholeFileWrite::Short, errno});
+    if (!named && !nameUnnamed(fd, folder, temporary)) {
+        // No way to give the file a name (no /proc): written again under a name.
+        temporary.clear();
+        ::close(fd);
+        return writeAndReplace(file, folder, bytes, replaced, true);
+    }
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
@@ -129,6 +298,28 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
     if (const int error = syncFolder(folder))
         return {WholeFileWrite::Failed, error};
     return {WholeFileWrite::Written, 0};
+}
+
+} // namespace
+
+WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        return {WholeFileWrite::Failed, ENOENT};
+    const PathState state = pathState(path);
+    if (const std::optional<WholeFileResult> refused = refusalOf(state))
+        return *refused;
+    const std::string file = fileOf(path);
+    struct stat replaced {};
+    const bool replacing = state.kind == PathKind::Regular && ::stat(file.c_str(), &replaced) == 0;
+    if (replacing) {
+        if (const int error = writePermission(file, replaced))
+            return {WholeFileWrite::Failed, error};
+        if (replaced.st_nlink > 1)
+            return {WholeFileWrite::Failed, EMLINK, WholeFileRefusal::HardLinks};
+    }
+    const std::string folder = folderOf(file);
+    removeStaleTemporaries(folder);
+    return writeAndReplace(file, folder, bytes, replacing ? &replaced : nullptr, false);
 }
 
 } // namespace tovarin

@@ -89,6 +89,10 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
     if (const std::optional<WholeFileResult> refused = refusalOf(state))
         return *refused;
     const std::wstring file = fileOf(name);
+    // A read-only file is the user's word that it stays as it is.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return {WholeFileWrite::Failed, EACCES};
     std::wstring temporary;
     const HANDLE handle = makeTemporary(folderOf(file), temporary);
     if (handle == INVALID_HANDLE_VALUE)

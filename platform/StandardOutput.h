@@ -10,6 +10,16 @@ namespace tovarin {
 // either: on Windows they would otherwise turn every LF into CR LF.
 void setUpStandardStreams();
 
+// Opens the null device on every one of the descriptors 0 to 2 that was closed when
+// the program started (`tovarin-sheet >&-`), first thing: the next file the program
+// opened would otherwise get the number, and output meant for the closed stream would
+// go into it. Returns whether standard output was one of them, so that the program
+// can say so instead of writing into nothing.
+bool openClosedStandardDescriptors();
+
+// The message for output that cannot be written because standard output was closed.
+inline constexpr const char* standardOutputClosedMessage = "標準出力が閉じられています。";
+
 // Writes all bytes to standard output and flushes; false when that failed.
 bool writeStandardOutput(const std::string& bytes);
 

@@ -15,4 +15,10 @@ void setUpStandardStreams() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
+// A Windows program started without a stream gets none (no descriptor number to be
+// taken by another file): the writes fail and are reported as they are.
+bool openClosedStandardDescriptors() {
+    return false;
+}
+
 } // namespace tovarin

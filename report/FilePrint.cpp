@@ -5,12 +5,13 @@
 #include "report/DrawingSurface.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <cerrno>
 
 namespace tovarin {
 
@@ -112,14 +113,6 @@ QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
     return buffer.data();
 }
 
-// Reads the file back: it must hold exactly the bytes written.
-bool fileHolds(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll() == bytes && file.error() == QFileDevice::NoError;
-}
-
 // A PDF ends with its end-of-file marker, possibly followed by a line end.
 bool looksComplete(const QByteArray& pdf) {
     return pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF");
@@ -128,14 +121,22 @@ bool looksComplete(const QByteArray& pdf) {
 } // namespace
 
 // Drawn through QPdfWriter: the print system and its plugins are never loaded, and
-// no printer can be reached, whatever the name.
-bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
-    if (fileName.isEmpty())
-        return false;
+// no printer can be reached, whatever the name. The file is written as every whole
+// file is, each write, sync and close checked: reading it back would only find what
+// another program did to the name since (two printouts to one name, say), or fail on
+// a file its owner may write but not read.
+PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
+    PdfFileResult result;
+    if (fileName.isEmpty()) {
+        result.written = {WholeFileWrite::Failed, ENOENT};
+        return result;
+    }
     const QByteArray pdf = drawSheetAsPdf(platform, sheet);
     if (!looksComplete(pdf))
-        return false;
-    return writeWholeFile(fileName, pdf).written() && fileHolds(fileName, pdf);
+        return result;
+    result.drawn = true;
+    result.written = writeWholeFile(fileName, pdf);
+    return result;
 }
 
 } // namespace tovarin

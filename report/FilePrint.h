@@ -3,6 +3,7 @@
 // print image page, with the maximum population section when the user wants it.
 
 #include "engine/CalcSheet.h"
+#include "platform/ReplaceFile.h"
 #include "platform/qt/Platform.h"
 
 #include <QFont>
@@ -37,8 +38,17 @@ bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
 // page without room for a line is reported and nothing is printed.
 void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet);
 
+// What became of a printout into a PDF file: whether the sheet could be drawn, and
+// then the write of the file, with the system's own reason when it failed.
+struct PdfFileResult {
+    bool drawn = false;
+    WholeFileResult written;
+
+    explicit operator bool() const { return drawn && written.written(); }
+};
+
 // The printout as a PDF file on A4, with the maximum population section (as if the
-// question had been answered Yes). False when the file could not be written.
-bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName);
+// question had been answered Yes). False when it could not be drawn or written.
+PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName);
 
 } // namespace tovarin

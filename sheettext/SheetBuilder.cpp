@@ -24,23 +24,6 @@ std::string repeated(std::string_view piece, int times) {
     return text;
 }
 
-// A typed name on the sheet with every control character except the tab shown as
-// "?", which is one column wide like the character it stands for and exists in every
-// code page.
-std::string visibleText(const std::string& typed) {
-    std::string shown;
-    shown.reserve(typed.size());
-    for (size_t i = 0; i < typed.size();) {
-        if (const size_t control = controlCharacterLength(typed, i)) {
-            shown += '?';
-            i += control;
-        } else {
-            shown += typed[i++];
-        }
-    }
-    return shown;
-}
-
 // Assembles one sheet line: an indent of ASCII spaces, then the items in order.
 // Adjacent literal pieces are joined into one item.
 class LineMaker {

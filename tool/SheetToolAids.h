@@ -24,6 +24,10 @@ void startNextDocument(MDIFofm& window);
 // the message already on standard error) when no result came of it.
 bool openForResult(ConsolePlatform& platform, MDIFofm& window, const QString& file);
 
+// Whether the result texts stored in the document opened in the window (shown by the
+// panel after Open) differ from a fresh calculation of its inputs: 異なる in --csv.
+bool storedResultsDiffer(MDIFofm& window);
+
 // The results table (--csv): its header, the row of a document opened in the window
 // (openForResult), and the row of one that gave no result, with the message.
 std::vector<std::string> resultsTableHeader();

@@ -1,5 +1,6 @@
 #include "tool/SheetToolConsole.h"
 
+#include "platform/ControlCharacters.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
@@ -33,6 +34,12 @@ QAccessibleInterface* bareDescriptionOfControls(const QString&, QObject* object)
     return object && object->isWidgetType() ? new BareDescription(object) : nullptr;
 }
 
+// Text as the document's typed names show on the sheet: a control character in a file
+// name (a line end, ESC) would otherwise forge a message line or act in the terminal.
+QString visible(const QString& text) {
+    return QString::fromStdString(visibleText(text.toStdString()));
+}
+
 } // namespace
 
 void describeUnseenControlsBarely() {
@@ -41,9 +48,14 @@ void describeUnseenControlsBarely() {
 
 MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     QString text = request.text;
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (const QString& name : {document, outputFile}) {
+        if (!name.isEmpty())
+            text.replace(name, visible(name));
+    }
+    // The message's own line breaks join its sentences on one line.
+    text = visible(text.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     lastMessage = text;
-    const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
+    const QString line = visible(document) + QStringLiteral(": ") + text + QLatin1Char('\n');
     std::fputs(line.toUtf8().constData(), stderr);
     return request.defaultButton;
 }
@@ -80,8 +92,8 @@ QString outputFileProblem(const QString& path) {
         return QStringLiteral("フォルダ「%1」がありません。").arg(folderPath);
     if (!folder.isDir())
         return QStringLiteral("「%1」はフォルダではありません。").arg(folderPath);
-    if (!folder.isWritable())
-        return QStringLiteral("フォルダ「%1」に書き込む権限がありません。").arg(folderPath);
+    // Whether a file may be made or replaced there is the writer's to say, with the
+    // reason the system gives (a read-only mount, a folder or a file not to be written).
     return {};
 }
 

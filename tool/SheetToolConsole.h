@@ -18,6 +18,7 @@ namespace tovarin {
 class ConsolePlatform : public Platform {
 public:
     QString document;
+    QString outputFile; // --pdf, --curve: shown in messages as the document's name is
     int beeps = 0;
     QString lastMessage; // the latest message, on one line
 
@@ -46,8 +47,8 @@ public:
 void describeUnseenControlsBarely();
 
 // Why an output file cannot be written, as far as that shows before writing: the name
-// is a folder or a device, its folder is missing or may not be written to. In
-// Japanese, the system's reason included; empty when nothing stands in the way.
+// is a folder or a device, or its folder is missing. In Japanese, the system's reason
+// included; empty when nothing stands in the way.
 QString outputFileProblem(const QString& path);
 
 // Writes the bytes as the whole new content of a regular file, through a temporary

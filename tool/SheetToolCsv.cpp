@@ -38,6 +38,12 @@ bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh) {
 
 } // namespace
 
+bool storedResultsDiffer(MDIFofm& window) {
+    const CalcSheet& sheet = window.calcSheet();
+    return !storedResultsAreFresh(*window.inputWindows().form11(),
+                                  resultTexts(sheet, assessmentOf(sheet)));
+}
+
 std::vector<std::string> resultsTableHeader() {
     return {"ファイル",
             "計画汚水量Q1′(m3/sec)",

@@ -22,12 +22,14 @@
 // wrong arguments give 2.
 
 #include "engine/CalcSheet.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"
 #include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
+#include "platform/qt/WholeFile.h"
 #include "report/FilePrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
@@ -42,6 +44,7 @@
 #include <QLabel>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -115,8 +118,11 @@ std::string jsonLabel(const Form11& panel, int number) {
     return jsonString(label->text());
 }
 
-std::string resultsLine(const QString& file, const Form11& panel, const QString& status,
-                        int beeps) {
+// The panel's texts as Open restored them from the document; when a fresh
+// calculation of its inputs gives other results, "storedResultsDiffer":true says so
+// (the key is left out when they agree).
+std::string resultsLine(const QString& file, const Form11& panel, const QString& status, int beeps,
+                        bool storedDiffer) {
     std::string line = "{";
     line += "\"file\":" + jsonString(file);
     line += ",\"allowanceFactor\":" + jsonLabel(panel, 16);
@@ -127,6 +133,8 @@ std::string resultsLine(const QString& file, const Form11& panel, const QString&
     line += ",\"marginRatio\":" + jsonLabel(panel, 21);
     line += ",\"status\":" + jsonString(status);
     line += ",\"beeps\":" + std::to_string(beeps);
+    if (storedDiffer)
+        line += ",\"storedResultsDiffer\":true";
     return line + "}\n";
 }
 
@@ -137,14 +145,26 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fputs((message + '\n').toUtf8().constData(), stderr);
 }
 
+// Why the PDF file was not written, from the error of the call that failed.
+QString pdfFailureReason(const PdfFileResult& result) {
+    if (!result.drawn)
+        return QStringLiteral("PDF を作れませんでした。");
+    const QString reason = wholeFileFailureReason(result.written);
+    if (!reason.isEmpty())
+        return reason;
+    return QStringLiteral("書き込めませんでした（%1）。")
+        .arg(QString::fromLocal8Bit(std::strerror(result.written.error)));
+}
+
 // --pdf: the printout into the file, or a message that says what stood in the way.
 bool printSheetAsPdf(ConsolePlatform& platform, const CalcSheet& sheet, const QString& output) {
     QString why = outputFileProblem(output);
-    if (why.isEmpty() && printSheetToPdf(platform, sheet, output))
-        return true;
-    if (why.isEmpty())
-        why = QStringLiteral("PDF を作る途中か書き込む途中で失敗しました"
-                             "（ディスクの空き容量、ファイルの大きさの上限を確認してください）。");
+    if (why.isEmpty()) {
+        const PdfFileResult printed = printSheetToPdf(platform, sheet, output);
+        if (printed)
+            return true;
+        why = pdfFailureReason(printed);
+    }
     platform.report(QStringLiteral("ファイル「%1」に印刷できませんでした。%2").arg(output, why));
     return false;
 }
@@ -159,9 +179,26 @@ bool sheetAsUtf8(SheetToolMode output) {
     return output == Output::Sheet && standardOutputIsTerminal() && !localeIsCodePage932();
 }
 
+// A message of several lines with every control character but its line ends shown
+// as a typed name on the sheet: an argument quoted in it cannot forge a line.
+std::string visibleLines(const std::string& message) {
+    std::string shown;
+    size_t start = 0;
+    for (size_t end; (end = message.find('\n', start)) != std::string::npos; start = end + 1)
+        shown += visibleText(message.substr(start, end - start)) + '\n';
+    return shown + visibleText(message.substr(start));
+}
+
+// Every mode but the two that write a file writes to standard output.
+bool writesStandardOutput(SheetToolMode output) {
+    return output != Output::Pdf && output != Output::Curve;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before anything opens a file: Qt's first descriptor must not become standard output.
+    const bool outputClosed = openClosedStandardDescriptors();
     // The arguments are the tool's own: Qt is given only the program's name below, so
     // that no document name is taken for one of its options (-style=…, -stylesheet=…).
     setUpStandardStreams();
@@ -170,8 +207,12 @@ int main(int argc, char* argv[]) {
     const QString program = QStringLiteral("tovarin-sheet");
     if (!arguments.valid()) {
         const QString message = usageErrorText(program, arguments.error, sheetToolUsage());
-        std::fputs(message.toUtf8().constData(), stderr);
+        std::fputs(visibleLines(message.toStdString()).c_str(), stderr);
         return 2;
+    }
+    if (outputClosed && writesStandardOutput(arguments.output)) {
+        std::fputs((std::string(standardOutputClosedMessage) + '\n').c_str(), stderr);
+        return 1;
     }
     if (arguments.output == Output::Help)
         return writeCommandLineAnswer(program, sheetToolHelp());
@@ -188,6 +229,7 @@ int main(int argc, char* argv[]) {
 
     ConsolePlatform platform;
     platform.unusableNames = arguments.unusableNames;
+    platform.outputFile = arguments.outputFile;
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
@@ -220,8 +262,9 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            outputFailed = !writeStandardOutput(resultsLine(
-                file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore));
+            outputFailed = !writeStandardOutput(
+                resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
+                            storedResultsDiffer(mainWindow)));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());

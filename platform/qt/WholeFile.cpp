@@ -11,7 +11,8 @@ WholeFileResult writeWholeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString wholeFileFailureReason(const WholeFileResult& result) {
-    const char* reason = fileErrorReason(result.error);
+    const char* refused = wholeFileRefusalReason(result.refusal);
+    const char* reason = refused ? refused : fileErrorReason(result.error);
     return reason ? QString::fromUtf8(reason) : QString();
 }
 

@@ -159,7 +159,8 @@ private slots:
     void unwritableTargetIsReported();
     void refusedValueWritesNothing_data();
     void refusedValueWritesNothing();
-    void saveReplacesTheFileWhole();
+    void overwriteSaveLeavesAFileItMayNotReplace_data();
+    void overwriteSaveLeavesAFileItMayNotReplace();
     void unreadableFileLeavesTheDocument_data();
     void unreadableFileLeavesTheDocument();
     void saveAsOntoAFifoOrSocketReplacesNothing();
@@ -699,21 +700,51 @@ void DocumentCommandsTest::refusedValueWritesNothing() {
     QCOMPARE(windows().form1()->windowTitle(), saved);
 }
 
-void DocumentCommandsTest::saveReplacesTheFileWhole() {
+void DocumentCommandsTest::overwriteSaveLeavesAFileItMayNotReplace_data() {
+    QTest::addColumn<bool>("secondName");
+    QTest::addColumn<QString>("reason");
+    // A second name for the same file: replacing the name would split it off with the
+    // old bytes, and writing in place could leave the file torn.
+    QTest::addRow("second name") << true
+                                 << QStringLiteral(
+                                        "このファイルには別の名前（ハードリンク）があります。置き換"
+                                        "えると別の名前が古い内容のまま残るため、書き込みません。");
+    // A document made read-only: refused as the report file is, even for the
+    // administrator.
+    QTest::addRow("read-only") << false << QStringLiteral("書き込みが許可されていません。");
+}
+
+void DocumentCommandsTest::overwriteSaveLeavesAFileItMayNotReplace() {
+    QFETCH(bool, secondName);
+    QFETCH(QString, reason);
+#ifdef Q_OS_WIN
+    if (secondName)
+        QSKIP("the Windows writer does not look for a second name before replacing");
+#endif
     const QString saved = savedDocument();
     const QByteArray first = fileBytes(saved);
-    // A second name for the same file: writing in place would change it too.
     const QString link = path(QStringLiteral("link.tvr"));
-    QVERIFY(testing::makeHardLink(saved, link));
+    if (secondName)
+        QVERIFY(testing::makeHardLink(saved, link));
+    else
+        QVERIFY(
+            QFile::setPermissions(saved, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
     windows().form1()->opt(2)->click();
     windows().form2()->cmd1()->click();
+    platform->messages.clear();
     platform->answers.enqueue(MsgAnswer::Ok);
     window->toolbarButton(3)->trigger();
-    QCOMPARE(fileBytes(saved), serialisedWindows());
-    QVERIFY(fileBytes(saved) != first);
-    QCOMPARE(fileBytes(link), first);
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    // The question "上書き保存してもよろしいですか？", then the reason.
+    QCOMPARE(platform->messages.size(), 2);
+    QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(platform->messages.last().text,
+             QStringLiteral("ファイル「%1」に保存できませんでした。\n%2").arg(saved, reason));
+    QCOMPARE(fileBytes(saved), first);
+    if (secondName)
+        QCOMPARE(fileBytes(link), first);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), secondName ? 2 : 1);
+    QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void DocumentCommandsTest::unreadableFileLeavesTheDocument_data() {

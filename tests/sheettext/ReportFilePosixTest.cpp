@@ -127,7 +127,7 @@ TEST(RegularRead, AFileThatWouldKeepTheReadWaitingIsGivenUp) {
 TEST_F(ScratchFolder, AReplacedFileKeepsItsModeAndOwner) {
     const fs::path file = folder / "document.tvr";
     writeFile(file, "old\r\n");
-    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     const bool root = geteuid() == 0;
     if (root) {
         ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
@@ -137,7 +137,7 @@ TEST_F(ScratchFolder, AReplacedFileKeepsItsModeAndOwner) {
     EXPECT_EQ(readFile(file), "new\r\n");
     struct stat status {};
     ASSERT_EQ(::stat(file.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0444u);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
     if (root) {
         EXPECT_EQ(status.st_uid, 1234u);
         EXPECT_EQ(status.st_gid, 5678u);

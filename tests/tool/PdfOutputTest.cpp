@@ -9,8 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace tovarin;
 using namespace tovarin::testing;
@@ -57,6 +63,58 @@ ToolRun runPdfToolWithFileLimit(const QString& pdf, long long fileSizeLimit) {
     if (!tool.waitForFinished(60000))
         return run;
     run.exitCode = tool.exitCode();
+    run.err = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
+// The POSIX side of the cases below: the administrator, file modes, owners. Windows
+// has none of them (the cases skip there).
+#ifdef Q_OS_WIN
+bool isAdministrator() {
+    return false;
+}
+bool setMode(const QString&, int) {
+    return false;
+}
+bool giveToNobody(const QString&) {
+    return false;
+}
+#else
+bool isAdministrator() {
+    return ::geteuid() == 0;
+}
+bool setMode(const QString& path, int mode) {
+    return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+}
+bool giveToNobody(const QString& path) {
+    return ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+}
+#endif
+
+// tovarin-sheet with the arguments, as the ordinary user "nobody" when `asNobody` (the
+// tests run as the administrator, whom no permission stops). Exit code -2 where no
+// such user can be taken on.
+ToolRun runToolAs(bool asNobody, const QStringList& arguments) {
+    QProcess tool;
+    QStringList command{QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST)};
+    if (asNobody) {
+        if (!isAdministrator() ||
+            QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            return {-2, {}};
+        command = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                              QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+                  command;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        environment.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
+        tool.setProcessEnvironment(environment);
+    }
+    const QString program = asNobody ? QStringLiteral("setpriv") : command.takeFirst();
+    tool.start(program, command + arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(60000))
+        return run;
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
     run.err = QString::fromUtf8(tool.readAllStandardError());
     return run;
 }
@@ -149,6 +207,121 @@ private slots:
         QCOMPARE(tool.exitCode(), 2);
         QVERIFY(QString::fromUtf8(tool.readAllStandardError()).contains(QStringLiteral("--pdf")));
         QVERIFY(tool.readAllStandardOutput().isEmpty());
+    }
+
+    // What stands in the way of --pdf and --curve is named as the window names it; a
+    // file that may be written (if not read) is written.
+    void outputsNameWhatStandsInTheWay_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("fileMode");   // of an earlier file by that name
+        QTest::addColumn<int>("folderMode"); // of the folder holding it
+        QTest::addColumn<bool>("asNobody");  // run by an ordinary user owning the file
+        QTest::addColumn<QString>("reason"); // empty when the file is written
+        const QString readOnly = QStringLiteral("書き込みが許可されていません。");
+        const QString noNewFile = QStringLiteral("このフォルダには新しいファイルを作れません（フォ"
+                                                 "ルダへの書き込みが許可されていません）。");
+        for (const char* option : {"--pdf", "--curve"}) {
+            const QString name = QStringLiteral("out.pdf");
+            QTest::addRow("%s read-only file", option)
+                << option << name << 0444 << 0777 << false << readOnly;
+            QTest::addRow("%s folder allows no new file", option)
+                << option << name << 0644 << 0755 << true << noNewFile;
+            QTest::addRow("%s write-only file", option)
+                << option << name << 0200 << 0777 << true << QString();
+        }
+    }
+
+    void outputsNameWhatStandsInTheWay() {
+        QFETCH(QString, option);
+        QFETCH(QString, name);
+        QFETCH(int, fileMode);
+        QFETCH(int, folderMode);
+        QFETCH(bool, asNobody);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString output = dir.filePath(name);
+        const QByteArray earlier = "%PDF-1.4 an earlier file\n";
+        {
+            QFile file(output);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        }
+        if (!setMode(output, 0600))
+            QSKIP("no file modes of a POSIX system here");
+        if (asNobody && !isAdministrator())
+            QSKIP("only the administrator can run a program as another user");
+        if (asNobody)
+            QVERIFY(giveToNobody(output));
+        QVERIFY(setMode(output, fileMode));
+        QVERIFY(setMode(dir.path(), folderMode));
+
+        const ToolRun run = runToolAs(
+            asNobody, {option, output, QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+        setMode(dir.path(), 0700);
+        setMode(output, 0600);
+        if (run.exitCode == -2)
+            QSKIP("the tests cannot run a program as an ordinary user here");
+        if (reason.isEmpty()) {
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            QVERIFY(fileBytes(output).startsWith("%PDF-"));
+            QVERIFY(fileBytes(output) != earlier);
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(QStringLiteral("空き容量")), qPrintable(run.err));
+        QCOMPARE(fileBytes(output), earlier);
+    }
+
+    // A read-only mount reads as in the window, for --pdf and --curve alike.
+    void readOnlyMountGivesTheWindowsReason() {
+        if (!isAdministrator() ||
+            QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+            QSKIP("no mount of the test's own can be made here");
+        QTemporaryDir dir;
+        for (const QString& option : {QStringLiteral("--pdf"), QStringLiteral("--curve")}) {
+            QProcess tool;
+            // The mount is the child's own (a mount namespace), gone when it ends.
+            tool.start(QStringLiteral("unshare"),
+                       {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                        QStringLiteral("mount -t tmpfs -o size=64k,ro tmpfs \"$1\" || exit 77; "
+                                       "exec \"$0\" \"$2\" \"$1/out.pdf\" \"$3\""),
+                        QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), dir.path(), option,
+                        QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+            QVERIFY(tool.waitForFinished(60000));
+            if (tool.exitCode() == 77)
+                QSKIP("no mount of the test's own can be made here");
+            const QString err = QString::fromUtf8(tool.readAllStandardError());
+            QCOMPARE(tool.exitCode(), 1);
+            QVERIFY2(err.endsWith(QStringLiteral("読み取り専用の場所です。\n")), qPrintable(err));
+        }
+    }
+
+    // A file marked immutable or append-only cannot be replaced: the message says so,
+    // without sending the user to look at the disk's free space.
+    void markedFileIsNotBlamedOnTheDisk() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("marked.pdf"));
+        const QByteArray earlier = "%PDF-1.4 an earlier file\n";
+        {
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        }
+        for (const QString& flag : {QStringLiteral("+i"), QStringLiteral("+a")}) {
+            if (QProcess::execute(QStringLiteral("chattr"), {flag, pdf}) != 0)
+                QSKIP("chattr cannot mark files here");
+            const ToolRun run =
+                runToolAs(false, {QStringLiteral("--pdf"), pdf,
+                                  QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+            QCOMPARE(QProcess::execute(QStringLiteral("chattr"),
+                                       {QStringLiteral("-i"), QStringLiteral("-a"), pdf}),
+                     0);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("書き込みが許可されていません。")),
+                     qPrintable(run.err));
+            QVERIFY2(!run.err.contains(QStringLiteral("空き容量")), qPrintable(run.err));
+            QCOMPARE(fileBytes(pdf), earlier);
+        }
     }
 
     // A disk that fills up part-way: exit status 1 and the message, the earlier file

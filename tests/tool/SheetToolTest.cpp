@@ -110,6 +110,10 @@ private slots:
     void ownPlannedFlowWithoutAGroundwaterChoice();
     void failedStandardOutputIsReported();
     void fileNameNotInUtf8IsRefusedByItsBytes();
+    void oversizedDocumentIsCalledTooLarge();
+    void resultsSayWhenStoredResultsDiffer();
+    void closedStandardOutputIsSaid();
+    void controlCharactersInNamesAreShownAsOnTheSheet();
 };
 
 void SheetToolTest::initTestCase() {
@@ -446,6 +450,89 @@ void SheetToolTest::fileNameNotInUtf8IsRefusedByItsBytes() {
     QCOMPARE(err,
              QStringLiteral("\\x83e\\x83X\\x83g.tvr: ファイル名がUTF-8で表せないため、使えません。"
                             "UTF-8の名前に変えてください。\n"));
+}
+
+// A file past the reader's limit is called too large, with the limit, as the writer
+// calls a document it refuses to save.
+void SheetToolTest::oversizedDocumentIsCalledTooLarge() {
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(QStringLiteral("huge.tvr"));
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    bytes.append(QByteArray(4 * 1024 * 1024 + 1 - bytes.size(), ' '));
+    QVERIFY(testing::writeBytes(huge, bytes));
+    const ToolRun run = runTool({huge});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(
+        QString::fromUtf8(run.err),
+        huge + QStringLiteral(": ファイル「") + huge +
+            QStringLiteral(
+                "」を開けません。 ファイルが大きすぎます（計算書データは4194304バイトまで）。\n"));
+}
+
+// --results keeps the captions Open restores, and flags a document whose stored
+// results are not those of its inputs, as --csv does; an agreeing one has no flag.
+void SheetToolTest::resultsSayWhenStoredResultsDiffer() {
+    QTemporaryDir dir;
+    QByteArray bytes = fileBytes(example("residential-vp.tvr"));
+    QVERIFY(bytes.contains("\r\n0.0041\r\n0.0069\r\n"));
+    bytes.replace("\r\n0.0041\r\n0.0069\r\n", "\r\n0.0041\r\ninf\r\n");
+    const QString edited = dir.filePath(QStringLiteral("edited.tvr"));
+    QVERIFY(testing::writeBytes(edited, bytes));
+
+    const ToolRun run =
+        runTool({QStringLiteral("--results"), example("residential-vp.tvr"), edited});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(!lines.at(0).contains("storedResultsDiffer"));
+    QVERIFY(lines.at(0).endsWith(",\"beeps\":0}"));
+    const QJsonObject differing = jsonLine(lines.at(1));
+    QCOMPARE(differing.value("capacity").toString(), QStringLiteral("inf"));
+    QCOMPARE(differing.value("storedResultsDiffer").toBool(false), true);
+}
+
+// A closed standard output (>&-) is said, not written into whatever file took its
+// number; a mode that writes a file needs none.
+void SheetToolTest::closedStandardOutputIsSaid() {
+    if (testing::fullDeviceName().isEmpty())
+        QSKIP("no shell that can close a program's standard output on this system");
+    QTemporaryDir dir;
+    for (const QString& arguments :
+         {QStringLiteral("\"%1\"").arg(example("residential-vp.tvr")),
+          QStringLiteral("--results \"%1\"").arg(example("residential-vp.tvr")),
+          QStringLiteral("--version")}) {
+        const ToolRun run =
+            runToolInShell(QStringLiteral("exec \"$0\" %1 >&-").arg(arguments), dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("標準出力が閉じられています。\n"));
+    }
+    const ToolRun pdf = runToolInShell(
+        QStringLiteral("exec \"$0\" --pdf out.pdf \"%1\" >&-").arg(example("residential-vp.tvr")),
+        dir.path());
+    QCOMPARE(pdf.exitCode, 0);
+    QVERIFY(fileBytes(dir.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF-"));
+}
+
+// A line end or ESC in a file name shows in a message as it shows on the sheet ("?"):
+// it can neither forge a second message line nor act in the terminal.
+void SheetToolTest::controlCharactersInNamesAreShownAsOnTheSheet() {
+    if (testing::fullDeviceName().isEmpty())
+        QSKIP("file names hold no control characters on this system");
+    QTemporaryDir dir;
+    const ToolRun run =
+        runToolInShell(QStringLiteral("exec \"$0\" \"$(printf 'a\\nb\\033[2J.tvr')\""), dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QStringLiteral("a?b?[2J.tvr: ファイル「a?b?[2J.tvr」を開けません。 "
+                            "ファイルが見つかりません。\n"));
+
+    const ToolRun pdf =
+        runToolInShell(QStringLiteral("exec \"$0\" --pdf \"$(printf 'no\\nfolder/x.pdf')\" \"%1\"")
+                           .arg(example("residential-vp.tvr")),
+                       dir.path());
+    QCOMPARE(pdf.exitCode, 1);
+    QCOMPARE(pdf.err.count('\n'), 1);
+    QVERIFY2(pdf.err.contains("no?folder/x.pdf"), pdf.err.constData());
 }
 
 QTEST_MAIN(SheetToolTest)
