@@ -6,8 +6,8 @@
 #include "engine/Calculation.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "engine/TableWords.h"
 #include "sheettext/SheetBuilder.h"
-#include "tool/SheetToolWords.h"
 
 #include <QBuffer>
 #include <QFileInfo>

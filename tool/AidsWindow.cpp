@@ -2,11 +2,11 @@
 
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "engine/TableWords.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
 #include "tool/SheetToolSvg.h"
-#include "tool/SheetToolWords.h"
 
 #include <QApplication>
 #include <QClipboard>

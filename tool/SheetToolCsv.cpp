@@ -5,12 +5,12 @@
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
+#include "engine/TableWords.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
-#include "tool/SheetToolWords.h"
 
 #include <QLabel>
 

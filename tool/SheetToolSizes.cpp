@@ -3,10 +3,10 @@
 
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
+#include "engine/TableWords.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
-#include "tool/SheetToolWords.h"
 
 namespace tovarin {
 
