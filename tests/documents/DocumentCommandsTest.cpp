@@ -4,8 +4,8 @@
 // report instead of losing or inventing data.
 
 #include "documents/DocumentCommands.h"
-#include "documents/DocumentRecord.h"
 #include "documents/DocumentWindows.h"
+#include "documents/record/DocumentRecord.h"
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
 #include "platform/qt/UserFolders.h"

@@ -1,4 +1,4 @@
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include <gtest/gtest.h>
 
