@@ -1,7 +1,7 @@
 // The hydraulic characteristic curves of the document's section, drawn (PNG, PDF;
 // SVG in AidsCurveSvg.cpp) or as a table (CSV).
 
-#include "tool/AidsCurve.h"
+#include "aids/AidsCurve.h"
 
 #include "engine/Calculation.h"
 #include "engine/CsvText.h"

@@ -1,4 +1,4 @@
-#include "tool/SheetToolConsole.h"
+#include "aids/SheetToolConsole.h"
 
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"

@@ -1,5 +1,6 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
+#include "aids/SheetToolAids.h"
 #include "documents/DocumentCommands.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
@@ -10,7 +11,6 @@
 #include "sheets/InputWindows.h"
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
 
 #include <QLabel>
 
