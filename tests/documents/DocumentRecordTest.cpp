@@ -266,38 +266,44 @@ TEST(DocumentReading, KindWithoutWindowReadsNoBlock) {
     EXPECT_EQ(*parse(joinCrlf(noBlockFile("-1 "))).record->form1.lst_s, -1);
 }
 
-TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
+// Each text put on one line of a hand-written file, and what the main sheet's value
+// of that line reads.
+template <typename Value>
+void expectLineReads(size_t line, Value MainSheetValues::*value,
+                     const std::vector<std::pair<std::string, Value>>& cases) {
     std::vector<std::string> lines = noBlockFile("-1");
-    const std::vector<std::pair<std::string, DocumentIndex>> cases = {
-        {"3", 3},
-        {" 12 ", 12},
-        {"   0", 0},
-        {"-1 ", -1},
-        {"x", std::nullopt},
-        {"", std::nullopt},
-        {"3.5", std::nullopt},
-        {"1 2", std::nullopt},
-        {"99999999999", std::nullopt}};
     for (const auto& [text, expected] : cases) {
-        lines[14] = text; // cob1
+        lines[line] = text;
         const ParseResult read = parse(joinCrlf(lines));
         ASSERT_TRUE(read.ok()) << text;
-        EXPECT_EQ(read.record->form1.cob1, expected) << "\"" << text << "\"";
+        EXPECT_EQ(read.record->form1.*value, expected) << "\"" << text << "\"";
     }
 }
 
+TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
+    expectLineReads<DocumentIndex>(14, &MainSheetValues::cob1,
+                                   {{"3", 3},
+                                    {" 12 ", 12},
+                                    {"   0", 0},
+                                    {"-1 ", -1},
+                                    {"x", std::nullopt},
+                                    {"", std::nullopt},
+                                    {"3.5", std::nullopt},
+                                    {"1 2", std::nullopt},
+                                    {"99999999999", std::nullopt}});
+}
+
 TEST(DocumentReading, FlagLinesReadWordsAndNumbers) {
-    std::vector<std::string> lines = noBlockFile("-1");
-    const std::vector<std::pair<std::string, DocumentFlag>> cases = {
-        {"True", true},    {"False", false}, {"TRUE", true}, {"false", false},
-        {"0", false},      {"1", true},      {"-1", true},   {"garbage", std::nullopt},
-        {"", std::nullopt}};
-    for (const auto& [text, expected] : cases) {
-        lines[9] = text; // opt9
-        const ParseResult read = parse(joinCrlf(lines));
-        ASSERT_TRUE(read.ok()) << text;
-        EXPECT_EQ(read.record->form1.opt9, expected) << "\"" << text << "\"";
-    }
+    expectLineReads<DocumentFlag>(9, &MainSheetValues::opt9,
+                                  {{"True", true},
+                                   {"False", false},
+                                   {"TRUE", true},
+                                   {"false", false},
+                                   {"0", false},
+                                   {"1", true},
+                                   {"-1", true},
+                                   {"garbage", std::nullopt},
+                                   {"", std::nullopt}});
 }
 
 TEST(DocumentReading, TakesTextLinesWhole) {
