@@ -173,40 +173,43 @@ TEST(DocumentWriting, RefusesALineBreakInAText) {
     }
 }
 
-TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
+// An other-circular document whose material name holds `name`: nothing is written,
+// and the failure names the field, the character and both in its message.
+DocumentRecord expectMaterialNameRefused(const std::string& name, const std::string& character,
+                                         const std::string& message) {
     DocumentRecord r = sampleRecord(4);
-    std::get<OtherCircularValues>(r.facility).txt_m = "管😀";
-    SerialiseResult written = serialise(r);
-    ASSERT_FALSE(written.ok());
+    std::get<OtherCircularValues>(r.facility).txt_m = name;
+    const SerialiseResult written = serialise(r);
+    EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.bytes.empty());
-    EXPECT_EQ(written.failure->field, "管の材料・名称");
-    EXPECT_EQ(written.failure->character, "😀");
-    EXPECT_EQ(written.failure->message,
-              "「管の材料・名称」の文字「😀」はファイルに保存できません。");
+    if (written.failure) {
+        EXPECT_EQ(written.failure->field, "管の材料・名称");
+        EXPECT_EQ(written.failure->character, character);
+        EXPECT_EQ(written.failure->message, message);
+    }
+    return r;
+}
+
+TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
+    DocumentRecord r = expectMaterialNameRefused(
+        "管😀", "😀", "「管の材料・名称」の文字「😀」はファイルに保存できません。");
 
     // The first refused field in file order is the one named.
     r.form3.txt_p = "１２０人€";
-    written = serialise(r);
+    SerialiseResult written = serialise(r);
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.failure->field, "計画人口");
     EXPECT_EQ(written.failure->character, "€");
 }
 
 TEST(DocumentWriting, RefusesControlCharactersButKeepsTheTab) {
-    DocumentRecord r = sampleRecord(4);
-    std::get<OtherCircularValues>(r.facility).txt_m = "塩ビ管\x1b[2J";
-    SerialiseResult written = serialise(r);
-    ASSERT_FALSE(written.ok());
-    EXPECT_TRUE(written.bytes.empty());
-    EXPECT_EQ(written.failure->field, "管の材料・名称");
-    EXPECT_EQ(written.failure->character, "\x1b");
-    EXPECT_EQ(written.failure->message,
-              "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
+    expectMaterialNameRefused("塩ビ管\x1b[2J", "\x1b",
+                              "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
 
     // DEL and a C1 control, in other texts.
-    r = sampleRecord(5);
+    DocumentRecord r = sampleRecord(5);
     std::get<RectangularValues>(r.facility).txt_m = "Ｕ字溝\xc2\x9b";
-    written = serialise(r);
+    SerialiseResult written = serialise(r);
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.failure->message,
               "「管の材料・名称」の文字「U+009B」はファイルに保存できません。");

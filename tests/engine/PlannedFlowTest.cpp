@@ -25,29 +25,53 @@ void expectFailure(const PlannedSewageInput& in, const char* message, PlannedSew
 
 } // namespace
 
-TEST(Keisan, ResidentialFlowIsShownAndUsedAsFourDecimals) {
+namespace {
+
+// The planned flow of each land use's formula, and as the dialog shows and uses it
+// (four decimals).
+struct KeisanRow {
+    const char* name;
+    LandUse use;
+    const char* p;
+    const char* q1;
+    const char* a;
+    const char* q2;
+    double flow;
+    const char* shown;
+};
+
+class KeisanFormula : public ::testing::TestWithParam<KeisanRow> {};
+
+} // namespace
+
+TEST_P(KeisanFormula, PlannedFlowOfTheLandUse) {
+    const KeisanRow& row = GetParam();
     CalcSheet sheet;
-    keisan(sheet, input(LandUse::Residential, "1000", "350", "", ""));
-    EXPECT_EQ(sheet.population, 1000);
-    EXPECT_EQ(sheet.sewagePerCapita, 350);
-    EXPECT_REL(sheet.plannedFlowBase, 0.004050925925925926);
-    EXPECT_EQ(formatNumber(sheet.plannedFlowBase, "0.0000"), "0.0041");
+    keisan(sheet, input(row.use, row.p, row.q1, row.a, row.q2));
+    EXPECT_REL(sheet.plannedFlowBase, row.flow);
+    EXPECT_EQ(formatNumber(sheet.plannedFlowBase, "0.0000"), row.shown);
 }
 
-TEST(Keisan, NonResidentialFormulas) {
-    CalcSheet sheet;
-    keisan(sheet, input(LandUse::NonResidential2, "", "", "5000", "0.0012"));
-    EXPECT_REL(sheet.plannedFlowBase, 0.0006);
-    EXPECT_EQ(formatNumber(sheet.plannedFlowBase, "0.0000"), "0.0006");
-
-    keisan(sheet, input(LandUse::NonResidential1, "200", "300", "10000", "0.001"));
-    EXPECT_REL(sheet.plannedFlowBase, 0.0016944444444444444);
-    EXPECT_EQ(formatNumber(sheet.plannedFlowBase, "0.0000"), "0.0017");
-}
+INSTANTIATE_TEST_SUITE_P(LandUses, KeisanFormula,
+                         ::testing::Values(
+                             // P·q1 / 86 400 000
+                             KeisanRow{"Residential", LandUse::Residential, "1000", "350", "", "",
+                                       0.004050925925925926, "0.0041"},
+                             // q2·A, A in hectares
+                             KeisanRow{"NonResidential2", LandUse::NonResidential2, "", "", "5000",
+                                       "0.0012", 0.0006, "0.0006"},
+                             // P·q1 / 86 400 000 + q2·A
+                             KeisanRow{"NonResidential1", LandUse::NonResidential1, "200", "300",
+                                       "10000", "0.001", 0.0016944444444444444, "0.0017"}),
+                         [](const ::testing::TestParamInfo<KeisanRow>& info) {
+                             return info.param.name;
+                         });
 
 TEST(Keisan, StoresAllFourNumbersWhateverTheLandUse) {
     CalcSheet sheet;
     keisan(sheet, input(LandUse::Residential, "100", "250", "5000", "abc"));
+    EXPECT_EQ(sheet.population, 100);
+    EXPECT_EQ(sheet.sewagePerCapita, 250);
     EXPECT_EQ(sheet.drainageArea, 5000);
     EXPECT_EQ(sheet.sewagePerHectare, 0);
     // Residential ignores the area part.
