@@ -3,6 +3,7 @@
 //   tovarin --aids [FILE.tvr…]   the 設計補助 window alone, with these documents
 //   tovarin --help | --version
 
+#include "aids/AidsWindow.h"
 #include "platform/StandardOutput.h"
 #include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
@@ -12,7 +13,6 @@
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "shell/StartMeasure.h"
-#include "tool/AidsWindow.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -1,8 +1,8 @@
 // Opening the 設計補助 window with a document: the window built, the document read
 // on never-shown windows, its size table and curve made, and the window shown with
 // its first frame laid out.
+#include "aids/AidsWindow.h"
 #include "platform/qt/Platform.h"
-#include "tool/AidsWindow.h"
 
 #include <QApplication>
 

@@ -6,7 +6,7 @@
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
-#include "tool/SheetToolWords.h"
+#include "engine/TableWords.h"
 
 #include <benchmark/benchmark.h>
 

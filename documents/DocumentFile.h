@@ -3,7 +3,7 @@
 // completely before any window is touched, and written through a temporary file in
 // the same folder that replaces the old file only once it is complete.
 
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // and the results panel's five value texts into a DocumentRecord, and a record back
 // onto freshly created windows, each value through the control's own handler.
 
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include <QString>
 

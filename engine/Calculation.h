@@ -101,7 +101,7 @@ struct ComputeFailure {
     std::string message;
     FocusTarget focus;
     bool caretAtStart = false;        // the field gets the caret at its start
-    bool switchToDirectEntry = false; // check 1: the main sheet goes to direct entry
+    bool switchToDirectEntry = false; // no planned flow: the main sheet goes to direct entry
 };
 
 struct ComputeOutcome {

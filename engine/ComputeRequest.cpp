@@ -20,8 +20,10 @@ std::optional<ComputeFailure> refuseAtFieldStart(const char* message, FocusTarge
 
 // ---------------------------------------------------------------- checks
 
-// Checks 1 to 5, on the main input sheet. A missing planned flow also switches the
-// sheet to direct entry, where the user is sent to type it.
+// The main input sheet's checks, in this order: a planned flow, a groundwater rate
+// when groundwater is on, an allowance when the allowance is on, a facility kind and a
+// velocity formula. A missing planned flow also switches the sheet to direct entry,
+// where the user is sent to type it.
 std::optional<ComputeFailure> checkMainSheet(CalcSheet& sheet, const ComputeInput& in) {
     if (in.plannedFlowText.empty()) {
         sheet.flowEntryMode = FlowEntryMode::Direct;
@@ -60,7 +62,8 @@ std::optional<ComputeFailure> checkRoughness(const CalcSheet& sheet) {
                          "粗度係数には正の値を入力してください。", FocusTarget::RoughnessField);
 }
 
-// Check 6 of the other-circular and rectangular windows; the standard pipe window has none.
+// An allowance switched on must not be zero: checked first in the other-circular and
+// rectangular windows; the standard pipe window does not check it.
 std::optional<ComputeFailure> checkAllowanceValue(const CalcSheet& sheet) {
     if (sheet.allowanceOn == OnOff::On && sheet.flowAllowance == 0)
         return refuse("計画汚水量の割増しを入力してください。", FocusTarget::AllowanceField);

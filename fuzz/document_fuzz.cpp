@@ -2,7 +2,7 @@
 // record is written and read again: the second reading must give the same record,
 // and writing that record must give the same bytes.
 
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include <cstddef>
 #include <cstdint>

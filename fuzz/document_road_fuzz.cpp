@@ -11,7 +11,7 @@
 // text holds no raw control characters; a saved document opens again to the same
 // result and saves to the same bytes.
 
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 #include "engine/CalcSheet.h"
 #include "platform/qt/Platform.h"
 #include "report/Form7.h"

@@ -3,7 +3,7 @@
 #include "platform/qt/JapaneseFonts.h"
 #include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
-#include "sheettext/PageScroll.h"
+#include "report/PageScroll.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "tool/SheetToolArguments.h"
 
+#include "aids/SheetToolSvg.h"
 #include "platform/qt/FileNames.h"
-#include "tool/SheetToolSvg.h"
 
 #include <QFileInfo>
 

@@ -21,6 +21,7 @@
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
 
+#include "aids/SheetToolAids.h"
 #include "engine/CalcSheet.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
@@ -37,7 +38,6 @@
 #include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
 #include "tool/SheetToolArguments.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
 #include "sheets/InputWindows.h"
-#include "shell/MDIFofm.h"
+#include "tests/documents/DocumentTestHost.h"
 #include "tests/sheets/SheetTestKit.h"
 
 #include <QComboBox>
@@ -57,7 +57,8 @@ void marginCheck(Form1* sheet, int position) {
     sheet->cob1()->setCurrentIndex(position);
 }
 
-void standardPipe(MDIFofm& window, int kind, int size, const QString& gradient, int depth) {
+void standardPipe(DocumentTestHost& window, int kind, int size, const QString& gradient,
+                  int depth) {
     Form1* sheet = window.inputWindows().form1();
     sheet->lst_s()->setCurrentRow(kind);
     Form2* pipe = window.inputWindows().form2();
@@ -244,8 +245,8 @@ void typeInto(QLineEdit* field, const QString& text) {
     QCoreApplication::sendEvent(field, &commit);
 }
 
-void enterCase(MDIFofm& window, DocumentCase which) {
-    window.FileNew();
+void enterCase(DocumentTestHost& window, DocumentCase which) {
+    window.newDocument();
     InputWindows& windows = window.inputWindows();
     Form1* sheet = windows.form1();
     switch (which) {
@@ -308,7 +309,7 @@ void enterCase(MDIFofm& window, DocumentCase which) {
     }
 }
 
-QStringList describeWindows(MDIFofm& window) {
+QStringList describeWindows(DocumentTestHost& window) {
     QStringList lines;
     Description d(lines);
     InputWindows& windows = window.inputWindows();

@@ -1,5 +1,5 @@
 #pragma once
-// Documents typed into the real windows of a main window, as a user would: one per
+// Documents typed into the real input windows, as a user would: one per
 // facility kind, with the planned flow through the dialog or typed directly, and a
 // description of every window's state for comparing a document before saving and
 // after opening it again.
@@ -9,11 +9,9 @@
 
 class QLineEdit;
 
-namespace tovarin {
-class MDIFofm;
-}
-
 namespace tovarin::testing {
+
+class DocumentTestHost;
 
 enum class DocumentCase {
     ResidentialVp,           // VP φ100 full flow, 住宅地 P=1000 q=350, Manning
@@ -31,7 +29,7 @@ int caseKind(DocumentCase which);
 
 // New, then the case's entries through the windows' own controls, then "計算" of
 // the facility window. The window must be shown.
-void enterCase(MDIFofm& window, DocumentCase which);
+void enterCase(DocumentTestHost& window, DocumentCase which);
 
 // Clicks into the field and types the text over its whole content.
 void typeInto(QLineEdit* field, const QString& text);
@@ -40,6 +38,6 @@ void typeInto(QLineEdit* field, const QString& text);
 // ("Form1.opt3=checked", "Form11.lbl21=23456.00 hidden #000000", ...), with the
 // window positions and the main sheet's caption. The planned-sewage dialog is
 // described when it exists.
-QStringList describeWindows(MDIFofm& window);
+QStringList describeWindows(DocumentTestHost& window);
 
 } // namespace tovarin::testing

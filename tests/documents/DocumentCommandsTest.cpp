@@ -1,11 +1,12 @@
-// The document file on the real windows: Save As, Close and Open bring every window
-// back; Open, Save As, Overwrite save, Close and New with their dialogs, questions,
-// file-name rules and toolbar button 3; and the failures a save or an open must
-// report instead of losing or inventing data.
+// The document file on the real input windows, held by a main window stand-in: Save
+// As, Close and Open bring every window back; Open, Save As, Overwrite save and New
+// with their dialogs, questions, file-name rules and toolbar button 3; and the
+// failures a save or an open must report instead of losing or inventing data. The
+// File menu and toolbar that reach these commands are the main window's own tests.
 
 #include "documents/DocumentCommands.h"
-#include "documents/DocumentRecord.h"
 #include "documents/DocumentWindows.h"
+#include "documents/record/DocumentRecord.h"
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
 #include "platform/qt/UserFolders.h"
@@ -17,13 +18,11 @@
 #include "sheets/Form5.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/ReportFile.h"
-#include "shell/JapaneseEnvironment.h"
-#include "shell/MDIFofm.h"
 #include "tests/documents/DocumentCases.h"
+#include "tests/documents/DocumentTestHost.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/SpecialFiles.h"
-
 #include "tests/support/TestFiles.h"
 
 #include <QComboBox>
@@ -33,7 +32,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -172,33 +170,24 @@ private slots:
     void openedDocumentOwesNothingToTheOneBefore();
 
 private:
-    QAction* action(const char* name) const {
-        return window->findChild<QAction*>(QLatin1String(name));
+    // Toolbar button 3 (Overwrite save); 5 and 6 (print image, print) follow the result.
+    bool button(int position) const {
+        return position == 3 ? window->overwriteButton : windows().hasResult();
     }
-    // Opens and closes the File menu, which recomputes availability.
-    void openFileMenu() {
-        auto* menu = window->findChild<QMenu*>(QStringLiteral("Men_F"));
-        menu->popup(window->mapToGlobal(QPoint(0, 0)));
-        menu->hide();
-    }
-    bool button(int position) const { return window->toolbarButton(position)->isEnabled(); }
     InputWindows& windows() const { return window->inputWindows(); }
     QString path(const QString& name) const { return dir->filePath(name); }
 
-    // The File menu's commands, as the user reaches them.
+    // The File menu's commands, with the names the dialogs give back.
     void saveAs(const QString& name) {
         platform->saveNames.enqueue(name);
-        openFileMenu();
-        action("Men_FSav")->trigger();
+        window->commands->saveAs();
     }
     void open(const QString& name) {
         platform->openNames.enqueue(name);
-        window->toolbarButton(2)->trigger();
+        window->commands->FileOpen();
     }
-    void closeDocument() {
-        platform->answers.enqueue(MsgAnswer::Ok);
-        action("Men_FCls")->trigger();
-    }
+    void overwriteSave() { window->commands->FileUpdate(); }
+    void closeDocument() { window->closeDocument(); }
     // A computed residential VP document saved as "saved.tvr".
     QString savedDocument() {
         testing::enterCase(*window, DocumentCase::ResidentialVp);
@@ -219,28 +208,25 @@ private:
     }
 
     ScriptedPlatform* platform = nullptr;
-    MDIFofm* window = nullptr;
+    testing::DocumentTestHost* window = nullptr;
     QTemporaryDir* dir = nullptr;
 };
 
 void DocumentCommandsTest::initTestCase() {
-    setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    testing::registerFontSubstitutions();
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
 void DocumentCommandsTest::init() {
     dir = new QTemporaryDir;
     QVERIFY(dir->isValid());
-    platform = new ScriptedPlatform;
-    window = new MDIFofm(*platform);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(tovarin::testing::waitUntilActive(window));
+    window = new testing::DocumentTestHost;
+    platform = &window->scripted;
+    QVERIFY(window->showAndActivate());
 }
 
 void DocumentCommandsTest::cleanup() {
     delete window;
-    delete platform;
     delete dir;
 }
 
@@ -268,8 +254,8 @@ void DocumentCommandsTest::roundTripBringsBackEveryWindow() {
     QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
     QCOMPARE(windows().form1()->windowTitle(), saved);
     const QStringList before = testing::describeWindows(*window);
-    const QString statusBefore = window->statusMessage();
-    const CalcSheet sheetBefore = window->calcSheet();
+    const QString statusBefore = window->status();
+    const CalcSheet sheetBefore = window->sheet;
 
     // The file is the record of the windows, line by line.
     const QStringList lines = documentLines(fileBytes(saved));
@@ -284,15 +270,15 @@ void DocumentCommandsTest::roundTripBringsBackEveryWindow() {
     open(saved);
 
     QCOMPARE(testing::describeWindows(*window), before);
-    QCOMPARE(window->statusMessage(), statusBefore);
+    QCOMPARE(window->status(), statusBefore);
     QCOMPARE(platform->beeps, beepsOfTheResult);
-    const CalcSheet& sheet = window->calcSheet();
+    const CalcSheet& sheet = window->sheet;
     QCOMPARE(sheet.capacity, sheetBefore.capacity);
     QCOMPARE(sheet.velocity, sheetBefore.velocity);
     QCOMPARE(sheet.plannedFlow, sheetBefore.plannedFlow);
     QCOMPARE(sheet.maxPopulation, sheetBefore.maxPopulation);
     QCOMPARE(sheet.marginRatio, sheetBefore.marginRatio);
-    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(window->fileName, saved);
     QVERIFY(button(3) && button(5) && button(6));
 
     // Writing the reopened document gives the same file again.
@@ -314,25 +300,25 @@ void DocumentCommandsTest::unseenWindowsHoldWhatShownOnesHold() {
     open(saved);
     QVERIFY(windows().form11());
 
-    ScriptedPlatform unseenPlatform;
-    MDIFofm unseen(unseenPlatform, OnScreen::Never);
+    testing::DocumentTestHost unseen(OnScreen::Never);
+    ScriptedPlatform& unseenPlatform = unseen.scripted;
     const auto areaChildren = [&unseen] {
         return unseen.mdiArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size();
     };
     const qsizetype childrenOfAnEmptyArea = areaChildren();
-    QCOMPARE(unseen.documentCommands().openDocument(saved), OpenOutcome::Restored);
+    QCOMPARE(unseen.commands->openDocument(saved), OpenOutcome::Restored);
     QCOMPARE(testing::describeWindows(unseen), testing::describeWindows(*window));
-    QCOMPARE(unseen.statusMessage(), window->statusMessage());
+    QCOMPARE(unseen.status(), window->status());
     QCOMPARE(unseenPlatform.beeps, platform->beeps);
     QVERIFY(unseenPlatform.messages.isEmpty());
-    const SheetText unseenSheet = sheetText(unseen.calcSheet());
+    const SheetText unseenSheet = sheetText(unseen.sheet);
     QVERIFY(unseenSheet.ok);
-    QCOMPARE(unseenSheet.bytes, sheetText(window->calcSheet()).bytes);
+    QCOMPARE(unseenSheet.bytes, sheetText(window->sheet).bytes);
     // No frame is built for what nobody sees.
-    QVERIFY(unseen.findChildren<QMdiSubWindow*>().isEmpty());
+    QVERIFY(unseen.window.findChildren<QMdiSubWindow*>().isEmpty());
 
     // Closing takes every document window away, as on the screen.
-    unseen.startAfresh();
+    unseen.closeDocument();
     QVERIFY(!unseen.inputWindows().form1() && !unseen.inputWindows().facilityWindow() &&
             !unseen.inputWindows().form11());
     QCOMPARE(areaChildren(), childrenOfAnEmptyArea);
@@ -347,7 +333,7 @@ void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
 
     // VP φ100 full: A = 0.7853 × 0.1008², P = 3.1415 × 0.1008, Manning at 10 per mille
     // gives V = 0.859487… and Q2 = 0.00685797…; P max = Q2 × 86 400 000 / 350.
-    const CalcSheet& sheet = window->calcSheet();
+    const CalcSheet& sheet = window->sheet;
     QVERIFY(qAbs(sheet.velocity - 0.859487) < 1e-6);
     QVERIFY(qAbs(sheet.capacity - 0.00685797) < 1e-8);
     QVERIFY(qAbs(sheet.maxPopulation - 1692.9407) < 1e-3);
@@ -360,7 +346,7 @@ void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
                                              QStringLiteral("23456.00")}));
     QVERIFY(!panel->lbl(21)->isVisibleTo(panel));
     QCOMPARE(
-        window->statusMessage(),
+        window->status(),
         QStringLiteral(
             "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）"));
 
@@ -406,12 +392,10 @@ void DocumentCommandsTest::storedKindOutsideTheList() {
     QVERIFY(!windows().form11());
     QCOMPARE(platform->lastMessageText(), kCheckFacilityKind);
     QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
-    QCOMPARE(window->calcSheet().capacity, 0.0);
-    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->sheet.capacity, 0.0);
+    QCOMPARE(window->fileName, file);
     QCOMPARE(sheet->windowTitle(), file);
     QVERIFY(!button(3) && !button(5) && !button(6));
-    openFileMenu();
-    QVERIFY(!action("Men_FSav")->isEnabled() && !action("Men_FOvw")->isEnabled());
 }
 
 void DocumentCommandsTest::storedPositionsOutsideTheirListsLeaveTheControls() {
@@ -452,17 +436,13 @@ void DocumentCommandsTest::openDialogAndItsCancel() {
     // Cancelled: the windows stay, but nothing is left to overwrite.
     QCOMPARE(testing::describeWindows(*window), before);
     QCOMPARE(windows().form1()->windowTitle(), saved);
-    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(window->fileName.isEmpty());
     QVERIFY(!button(3) && button(5) && button(6));
-    openFileMenu();
-    QVERIFY(!action("Men_FOvw")->isEnabled());
-    QVERIFY(action("Men_FSav")->isEnabled());
     QVERIFY(platform->messages.isEmpty());
 
-    // The menu item reaches the same command.
-    platform->openNames.enqueue(saved);
-    action("Men_FOpn")->trigger();
-    QCOMPARE(window->currentFileName, saved);
+    // Opened again, it is the file to overwrite.
+    open(saved);
+    QCOMPARE(window->fileName, saved);
     QVERIFY(button(3));
 }
 
@@ -482,7 +462,7 @@ void DocumentCommandsTest::saveAsToANewName() {
 
     QCOMPARE(fileBytes(plain), serialisedWindows());
     QVERIFY(!QFileInfo::exists(plain + QStringLiteral(".tvr")));
-    QCOMPARE(window->currentFileName, plain);
+    QCOMPARE(window->fileName, plain);
     QCOMPARE(windows().form1()->windowTitle(), plain);
     QVERIFY(button(3));
     // The material name is stored in code page 932.
@@ -502,11 +482,8 @@ void DocumentCommandsTest::saveAsOverAnExistingFile() {
         QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No, MsgIcon::Critical));
     // Declined: nothing written, and Overwrite save does not aim at the declined file.
     QCOMPARE(fileBytes(existing), QByteArray("old\r\n"));
-    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(window->fileName.isEmpty());
     QVERIFY(windows().form1()->windowTitle().isEmpty());
-    QVERIFY(!button(3));
-    openFileMenu();
-    QVERIFY(!action("Men_FOvw")->isEnabled());
     QVERIFY(!button(3));
 
     platform->answers.enqueue(MsgAnswer::Yes);
@@ -524,15 +501,13 @@ void DocumentCommandsTest::declinedSaveAsKeepsTheOverwriteTarget() {
 
     platform->answers.enqueue(MsgAnswer::No);
     saveAs(other);
-    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(window->fileName, saved);
     QCOMPARE(windows().form1()->windowTitle(), saved);
     QVERIFY(button(3));
-    openFileMenu();
-    QVERIFY(action("Men_FOvw")->isEnabled());
 
     // Overwrite save writes where the caption says, never to the declined file.
     platform->answers.enqueue(MsgAnswer::Ok);
-    action("Men_FOvw")->trigger();
+    overwriteSave();
     QCOMPARE(fileBytes(other), QByteArray("other\r\n"));
     QCOMPARE(fileBytes(saved), serialisedWindows());
 }
@@ -544,10 +519,8 @@ void DocumentCommandsTest::saveAsCancelled() {
 
     saveAs(QString());
     QVERIFY(platform->messages.isEmpty());
-    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(window->fileName.isEmpty());
     QVERIFY(!button(3));
-    openFileMenu();
-    QVERIFY(!action("Men_FOvw")->isEnabled());
     QCOMPARE(fileBytes(saved), written);
     QCOMPARE(windows().form1()->windowTitle(), saved);
 }
@@ -558,7 +531,7 @@ void DocumentCommandsTest::overwriteSaveAsksFirst() {
     QVERIFY(writeBytes(saved, "changed on disk\r\n"));
 
     platform->answers.enqueue(MsgAnswer::Cancel);
-    window->toolbarButton(3)->trigger();
+    overwriteSave();
     QCOMPARE(platform->messages.size(), 1);
     QVERIFY(sameQuestion(platform->messages.first(),
                          QStringLiteral("上書き保存してもよろしいですか？"), QStringLiteral("確認"),
@@ -566,42 +539,29 @@ void DocumentCommandsTest::overwriteSaveAsksFirst() {
     QCOMPARE(fileBytes(saved), QByteArray("changed on disk\r\n"));
 
     platform->answers.enqueue(MsgAnswer::Ok);
-    openFileMenu();
-    action("Men_FOvw")->trigger();
+    overwriteSave();
     QCOMPARE(platform->messages.size(), 2);
     QCOMPARE(fileBytes(saved), document);
-    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(window->fileName, saved);
     QCOMPARE(windows().form1()->windowTitle(), saved);
     QVERIFY(button(3));
 }
 
+// Close and New themselves, with the question, the file name and the buttons, are the
+// main window's (shell_main_window_tests); after Open, closing keeps the file to
+// reopen, and New keeps in the hidden planned-sewage dialog what Open put in it.
 void DocumentCommandsTest::closeAndNewAfterOpen() {
     const QString saved = savedDocument();
     closeDocument();
+    QVERIFY(!windows().form1() && !windows().form11());
     open(saved);
     QVERIFY(windows().form11());
-
-    platform->answers.enqueue(MsgAnswer::Cancel);
-    action("Men_FCls")->trigger();
-    QVERIFY(sameQuestion(platform->messages.last(),
-                         QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？"),
-                         QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel,
-                         MsgIcon::Question));
-    QVERIFY(windows().form11());
+    QCOMPARE(window->fileName, saved);
     QVERIFY(button(3));
 
-    closeDocument();
-    QVERIFY(!windows().form1() && !windows().form11());
-    QCOMPARE(window->currentFileName, saved);
-    QVERIFY(window->statusMessage().isEmpty());
-    QVERIFY(!button(3) && !button(5) && !button(6));
-
-    // New forgets the file; the hidden planned-sewage dialog keeps what Open put in it.
-    open(saved);
-    window->toolbarButton(1)->trigger();
-    QVERIFY(window->currentFileName.isEmpty());
-    QVERIFY(!button(3));
+    window->newDocument();
     QVERIFY(windows().form1()->windowTitle().isEmpty());
+    QVERIFY(!windows().form11());
     Form3* dialog = windows().existingForm3();
     QVERIFY(dialog);
     QCOMPARE(dialog->txt_p()->text(), QStringLiteral("1000"));
@@ -640,16 +600,12 @@ void DocumentCommandsTest::unwritableTargetIsReported() {
     // Not saved: no caption, no button 3, and Overwrite save has no target still.
     QVERIFY(windows().form1()->windowTitle().isEmpty());
     QVERIFY(!button(3));
-    QVERIFY(window->currentFileName.isEmpty());
-    openFileMenu();
-    QVERIFY(!action("Men_FOvw")->isEnabled());
+    QVERIFY(window->fileName.isEmpty());
 
     // Overwrite save to the same name says so as well.
-    window->currentFileName = file;
-    openFileMenu();
-    QVERIFY(action("Men_FOvw")->isEnabled());
+    window->fileName = file;
     platform->answers.enqueue(MsgAnswer::Ok);
-    action("Men_FOvw")->trigger();
+    overwriteSave();
     QCOMPARE(platform->messages.size(), 3);
     QCOMPARE(platform->messages.at(2).text, error.text);
     QVERIFY(windows().form11());
@@ -684,7 +640,7 @@ void DocumentCommandsTest::refusedValueWritesNothing() {
     QCOMPARE(field->text(), material);
 
     platform->answers.enqueue(MsgAnswer::Ok);
-    window->toolbarButton(3)->trigger();
+    overwriteSave();
     QCOMPARE(platform->messages.size(), 2);
     QCOMPARE(platform->messages.last().text, message);
     QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
@@ -696,7 +652,7 @@ void DocumentCommandsTest::refusedValueWritesNothing() {
     QVERIFY(!QFileInfo::exists(other));
     // The dialog's name is kept as with any Save As; the caption still shows the
     // file that was written.
-    QCOMPARE(window->currentFileName, other);
+    QCOMPARE(window->fileName, other);
     QCOMPARE(windows().form1()->windowTitle(), saved);
 }
 
@@ -734,7 +690,7 @@ void DocumentCommandsTest::overwriteSaveLeavesAFileItMayNotReplace() {
     windows().form2()->cmd1()->click();
     platform->messages.clear();
     platform->answers.enqueue(MsgAnswer::Ok);
-    window->toolbarButton(3)->trigger();
+    overwriteSave();
     // The question "上書き保存してもよろしいですか？", then the reason.
     QCOMPARE(platform->messages.size(), 2);
     QCOMPARE(platform->messages.last().title, QStringLiteral("エラーメッセージ"));
@@ -774,7 +730,7 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
     QFETCH(QString, reason);
     const QString saved = savedDocument();
     const QStringList before = testing::describeWindows(*window);
-    const double capacity = window->calcSheet().capacity;
+    const double capacity = window->sheet.capacity;
 
     const QString bad =
         content == "<device>" ? testing::nullDeviceName() : path(QStringLiteral("bad.tvr"));
@@ -793,8 +749,8 @@ void DocumentCommandsTest::unreadableFileLeavesTheDocument() {
     QCOMPARE(error.title, QStringLiteral("エラーメッセージ"));
     QCOMPARE(error.text, QStringLiteral("ファイル「%1」を開けません。\n%2").arg(bad, reason));
     QCOMPARE(testing::describeWindows(*window), before);
-    QCOMPARE(window->calcSheet().capacity, capacity);
-    QCOMPARE(window->currentFileName, saved);
+    QCOMPARE(window->sheet.capacity, capacity);
+    QCOMPARE(window->fileName, saved);
     QVERIFY(button(3) && button(5) && button(6));
 }
 
@@ -818,7 +774,7 @@ void DocumentCommandsTest::saveAsOntoAFifoOrSocketReplacesNothing() {
                      .arg(special, QString::fromUtf8(notARegular)));
         platform->answers.clear();
         // Caption, Overwrite save and its target stay with the saved file.
-        QCOMPARE(window->currentFileName, saved);
+        QCOMPARE(window->fileName, saved);
         QCOMPARE(windows().form1()->windowTitle(), saved);
         QVERIFY(button(3));
     }
@@ -858,7 +814,7 @@ void DocumentCommandsTest::controlCharacterOfAnOpenedDocument() {
     open(file);
     QVERIFY(platform->messages.isEmpty());
     QVERIFY(windows().form11());
-    const SheetText sheet = sheetText(window->calcSheet());
+    const SheetText sheet = sheetText(window->sheet);
     QVERIFY(sheet.ok);
     QVERIFY(!QByteArray::fromStdString(sheet.bytes).contains('\x1b'));
     QVERIFY(QByteArray::fromStdString(sheet.bytes)
@@ -866,7 +822,7 @@ void DocumentCommandsTest::controlCharacterOfAnOpenedDocument() {
 
     // Saving names the field and the character, and writes nothing.
     platform->answers.enqueue(MsgAnswer::Ok);
-    window->toolbarButton(3)->trigger();
+    overwriteSave();
     QCOMPARE(platform->messages.last().text,
              QStringLiteral("「管の材料・名称」の文字「U+001B」はファイルに保存できません。"));
     QCOMPARE(fileBytes(file), bytes);
@@ -932,16 +888,14 @@ void DocumentCommandsTest::inputsWithoutAResultShowNoPanel() {
     QCOMPARE(platform->messages.first().text, message);
     QCOMPARE(platform->messages.first().title, QStringLiteral("エラーメッセージ"));
     QVERIFY(!windows().form11());
-    QCOMPARE(window->calcSheet().capacity, 0.0);
+    QCOMPARE(window->sheet.capacity, 0.0);
     QVERIFY(!button(3) && !button(5) && !button(6));
-    openFileMenu();
-    QVERIFY(!action("Men_FSav")->isEnabled() && !action("Men_FEWri")->isEnabled());
 
     // The windows are restored all the same, ready to be corrected.
     QCOMPARE(windows().form1()->txt3()->text(), QString::fromStdString(record.form1.txt3));
     QVERIFY(windows().facilityWindow());
     QCOMPARE(windows().form1()->windowTitle(), file);
-    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->fileName, file);
 }
 
 // ---------------------------------------------------------------- each document on its own
@@ -968,19 +922,19 @@ void DocumentCommandsTest::openedDocumentOwesNothingToTheOneBefore() {
         const int beepsBefore = platform->beeps;
         open(file);
         OpenedDocument d;
-        d.sheet = bytesOf(sheetText(window->calcSheet()).bytes);
+        d.sheet = bytesOf(sheetText(window->sheet).bytes);
         if (Form11* panel = windows().form11()) {
             d.panel = panel->captions();
             d.panel << panel->lbl(16)->text()
                     << panel->lbl(6)->palette().color(QPalette::WindowText).name();
         }
-        d.status = window->statusMessage();
+        d.status = window->status();
         d.beeps = platform->beeps - beepsBefore;
         return d;
     };
 
     const OpenedDocument first = opened(neitherFile);
-    QCOMPARE(window->calcSheet().plannedFlow, 0.0041);  // its own Q1, as with "無し"
+    QCOMPARE(window->sheet.plannedFlow, 0.0041);        // its own Q1, as with "無し"
     QVERIFY(first.sheet.contains("=0.0041m3/sec\r\n")); // the planned-flow section
     QCOMPARE(first.panel.value(5), QString());          // no allowance factor
     QCOMPARE(first.beeps, 0);

@@ -1,4 +1,4 @@
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -173,40 +173,43 @@ TEST(DocumentWriting, RefusesALineBreakInAText) {
     }
 }
 
-TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
+// An other-circular document whose material name holds `name`: nothing is written,
+// and the failure names the field, the character and both in its message.
+DocumentRecord expectMaterialNameRefused(const std::string& name, const std::string& character,
+                                         const std::string& message) {
     DocumentRecord r = sampleRecord(4);
-    std::get<OtherCircularValues>(r.facility).txt_m = "管😀";
-    SerialiseResult written = serialise(r);
-    ASSERT_FALSE(written.ok());
+    std::get<OtherCircularValues>(r.facility).txt_m = name;
+    const SerialiseResult written = serialise(r);
+    EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.bytes.empty());
-    EXPECT_EQ(written.failure->field, "管の材料・名称");
-    EXPECT_EQ(written.failure->character, "😀");
-    EXPECT_EQ(written.failure->message,
-              "「管の材料・名称」の文字「😀」はファイルに保存できません。");
+    if (written.failure) {
+        EXPECT_EQ(written.failure->field, "管の材料・名称");
+        EXPECT_EQ(written.failure->character, character);
+        EXPECT_EQ(written.failure->message, message);
+    }
+    return r;
+}
+
+TEST(DocumentWriting, RefusesACharacterTheCodePageCannotHold) {
+    DocumentRecord r = expectMaterialNameRefused(
+        "管😀", "😀", "「管の材料・名称」の文字「😀」はファイルに保存できません。");
 
     // The first refused field in file order is the one named.
     r.form3.txt_p = "１２０人€";
-    written = serialise(r);
+    SerialiseResult written = serialise(r);
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.failure->field, "計画人口");
     EXPECT_EQ(written.failure->character, "€");
 }
 
 TEST(DocumentWriting, RefusesControlCharactersButKeepsTheTab) {
-    DocumentRecord r = sampleRecord(4);
-    std::get<OtherCircularValues>(r.facility).txt_m = "塩ビ管\x1b[2J";
-    SerialiseResult written = serialise(r);
-    ASSERT_FALSE(written.ok());
-    EXPECT_TRUE(written.bytes.empty());
-    EXPECT_EQ(written.failure->field, "管の材料・名称");
-    EXPECT_EQ(written.failure->character, "\x1b");
-    EXPECT_EQ(written.failure->message,
-              "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
+    expectMaterialNameRefused("塩ビ管\x1b[2J", "\x1b",
+                              "「管の材料・名称」の文字「U+001B」はファイルに保存できません。");
 
     // DEL and a C1 control, in other texts.
-    r = sampleRecord(5);
+    DocumentRecord r = sampleRecord(5);
     std::get<RectangularValues>(r.facility).txt_m = "Ｕ字溝\xc2\x9b";
-    written = serialise(r);
+    SerialiseResult written = serialise(r);
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.failure->message,
               "「管の材料・名称」の文字「U+009B」はファイルに保存できません。");
@@ -266,38 +269,44 @@ TEST(DocumentReading, KindWithoutWindowReadsNoBlock) {
     EXPECT_EQ(*parse(joinCrlf(noBlockFile("-1 "))).record->form1.lst_s, -1);
 }
 
-TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
+// Each text put on one line of a hand-written file, and what the main sheet's value
+// of that line reads.
+template <typename Value>
+void expectLineReads(size_t line, Value MainSheetValues::*value,
+                     const std::vector<std::pair<std::string, Value>>& cases) {
     std::vector<std::string> lines = noBlockFile("-1");
-    const std::vector<std::pair<std::string, DocumentIndex>> cases = {
-        {"3", 3},
-        {" 12 ", 12},
-        {"   0", 0},
-        {"-1 ", -1},
-        {"x", std::nullopt},
-        {"", std::nullopt},
-        {"3.5", std::nullopt},
-        {"1 2", std::nullopt},
-        {"99999999999", std::nullopt}};
     for (const auto& [text, expected] : cases) {
-        lines[14] = text; // cob1
+        lines[line] = text;
         const ParseResult read = parse(joinCrlf(lines));
         ASSERT_TRUE(read.ok()) << text;
-        EXPECT_EQ(read.record->form1.cob1, expected) << "\"" << text << "\"";
+        EXPECT_EQ(read.record->form1.*value, expected) << "\"" << text << "\"";
     }
 }
 
+TEST(DocumentReading, IndexLinesIgnoreSurroundingSpaces) {
+    expectLineReads<DocumentIndex>(14, &MainSheetValues::cob1,
+                                   {{"3", 3},
+                                    {" 12 ", 12},
+                                    {"   0", 0},
+                                    {"-1 ", -1},
+                                    {"x", std::nullopt},
+                                    {"", std::nullopt},
+                                    {"3.5", std::nullopt},
+                                    {"1 2", std::nullopt},
+                                    {"99999999999", std::nullopt}});
+}
+
 TEST(DocumentReading, FlagLinesReadWordsAndNumbers) {
-    std::vector<std::string> lines = noBlockFile("-1");
-    const std::vector<std::pair<std::string, DocumentFlag>> cases = {
-        {"True", true},    {"False", false}, {"TRUE", true}, {"false", false},
-        {"0", false},      {"1", true},      {"-1", true},   {"garbage", std::nullopt},
-        {"", std::nullopt}};
-    for (const auto& [text, expected] : cases) {
-        lines[9] = text; // opt9
-        const ParseResult read = parse(joinCrlf(lines));
-        ASSERT_TRUE(read.ok()) << text;
-        EXPECT_EQ(read.record->form1.opt9, expected) << "\"" << text << "\"";
-    }
+    expectLineReads<DocumentFlag>(9, &MainSheetValues::opt9,
+                                  {{"True", true},
+                                   {"False", false},
+                                   {"TRUE", true},
+                                   {"false", false},
+                                   {"0", false},
+                                   {"1", true},
+                                   {"-1", true},
+                                   {"garbage", std::nullopt},
+                                   {"", std::nullopt}});
 }
 
 TEST(DocumentReading, TakesTextLinesWhole) {

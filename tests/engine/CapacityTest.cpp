@@ -43,20 +43,48 @@ TEST(StandardPipe, APositionOutsideTheListOrAnotherKindChangesNothing) {
     EXPECT_EQ(sheet.facilityLabel, "before");
 }
 
-TEST(CircularSection, CoefficientsTimesDiameter) {
-    CalcSheet sheet;
-    sheet.pipeDiameter = 0.0678; // VP φ65, full flow
-    sheet.depthRatio = 10;
-    computeCircularSection(sheet);
-    EXPECT_REL(sheet.flowArea, 0.003609898452);
-    EXPECT_REL(sheet.wettedPerimeter, 0.2129937);
+namespace {
 
-    sheet.pipeDiameter = 1.35; // Hume φ1350 at 水量９５％
-    sheet.depthRatio = 95;
-    computeCircularSection(sheet);
-    EXPECT_REL(sheet.flowArea, 1.35976725);
-    EXPECT_REL(sheet.wettedPerimeter, 3.3723);
+// Flow area and wetted perimeter of a section at a depth choice: the circular table's
+// coefficients times the diameter; a rectangular channel open below full depth (walls
+// up to the water and the floor), closed at full depth (the whole inner perimeter).
+struct SectionRow {
+    const char* name;
+    double diameter; // 0 for a rectangular channel
+    double height;
+    double width;
+    double depthRatio;
+    double area;
+    double perimeter;
+};
+
+class Section : public ::testing::TestWithParam<SectionRow> {};
+
+} // namespace
+
+TEST_P(Section, AreaAndWettedPerimeter) {
+    const SectionRow& row = GetParam();
+    CalcSheet sheet;
+    sheet.pipeDiameter = row.diameter;
+    sheet.channelHeight = row.height;
+    sheet.channelWidth = row.width;
+    sheet.depthRatio = row.depthRatio;
+    if (row.diameter > 0)
+        computeCircularSection(sheet);
+    else
+        computeRectangularSection(sheet);
+    EXPECT_REL(sheet.flowArea, row.area);
+    EXPECT_REL(sheet.wettedPerimeter, row.perimeter);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, Section,
+    ::testing::Values(SectionRow{"Vp65Full", 0.0678, 0, 0, 10, 0.003609898452, 0.2129937},
+                      SectionRow{"Hume1350At95Percent", 1.35, 0, 0, 95, 1.35976725, 3.3723},
+                      SectionRow{"ChannelAt8Tenths", 0, 1.0, 0.5, 8, 0.4, 2.1},
+                      SectionRow{"ChannelAt95Percent", 0, 1.0, 0.5, 9.5, 0.475, 2.4},
+                      SectionRow{"ChannelFull", 0, 1.0, 0.5, 10, 0.5, 3.0}),
+    [](const ::testing::TestParamInfo<SectionRow>& info) { return info.param.name; });
 
 TEST(CircularSection, ACodeOutsideTheTableLeavesTheSection) {
     CalcSheet sheet;
@@ -67,31 +95,6 @@ TEST(CircularSection, ACodeOutsideTheTableLeavesTheSection) {
     computeCircularSection(sheet);
     EXPECT_EQ(sheet.flowArea, 1.5);
     EXPECT_EQ(sheet.wettedPerimeter, 2.5);
-}
-
-TEST(RectangularSection, OpenFlowCountsWallsUpToTheWaterAndTheFloor) {
-    CalcSheet sheet;
-    sheet.channelHeight = 1.0;
-    sheet.channelWidth = 0.5;
-    sheet.depthRatio = 8;
-    computeRectangularSection(sheet);
-    EXPECT_REL(sheet.flowArea, 0.4);
-    EXPECT_REL(sheet.wettedPerimeter, 2.1);
-
-    sheet.depthRatio = 9.5;
-    computeRectangularSection(sheet);
-    EXPECT_REL(sheet.flowArea, 0.475);
-    EXPECT_REL(sheet.wettedPerimeter, 2.4);
-}
-
-TEST(RectangularSection, FullFlowCountsTheWholeInnerPerimeter) {
-    CalcSheet sheet;
-    sheet.channelHeight = 1.0;
-    sheet.channelWidth = 0.5;
-    sheet.depthRatio = 10;
-    computeRectangularSection(sheet);
-    EXPECT_REL(sheet.flowArea, 0.5);
-    EXPECT_REL(sheet.wettedPerimeter, 3.0);
 }
 
 TEST(Capacity, ManningForVp100AtFullFlow) {

@@ -4,7 +4,7 @@
 
 #include "report/DrawingSurface.h"
 #include "report/FilePrint.h"
-#include "sheettext/PageScroll.h"
+#include "report/PageScroll.h"
 #include "tests/support/PrintTestSupport.h"
 
 #include <QFile>

@@ -47,46 +47,76 @@ const std::string marginHeading = sp(16) + "◎ 余裕率の検討";
 
 } // namespace
 
-TEST(SheetVerdict, AllowanceOffPasses) {
-    CalcSheet s = assessed(OnOff::Off, 0.0123, 0.0456);
-    s.marginRatio = 270.7317;
-    s.marginReference = 100;
+namespace {
 
-    EXPECT_EQ(verdictAndMargin(s),
-              (std::vector<std::string>{
-                  sp(19) + "Q1=0.0123m3/sec  <  Q2=0.0456m3/sec  \u3000∴ O.K",
-                  sp(18) + bars(24),
-                  "",
-                  "",
-                  marginHeading,
-                  "",
-                  sp(19) + "余裕率={(Q2-Q1)/Q1}×100",
-                  sp(25) + "={(0.0456－0.0123)/0.0123}×100=270.73％ ＞ 100％   ∴ O.K",
-                  sp(18) + bars(33),
-              }));
-    EXPECT_EQ(alertsAfterFlowLine(s), std::vector<bool>(9, false));
+// The verdict line and the margin section, written out, for each allowance choice
+// and outcome; a failing row marks the verdict and the margin figure as alerts.
+struct VerdictRow {
+    const char* name;
+    OnOff allowance;
+    double plannedFlow;
+    double capacity;
+    double flowAllowance;
+    double marginRatio;
+    double marginReference;
+    std::string verdict;
+    int verdictBars;
+    std::string marginFormula;
+    std::string marginFigures;
+    bool fails;
+};
+
+class SheetVerdictTable : public ::testing::TestWithParam<VerdictRow> {};
+
+} // namespace
+
+TEST_P(SheetVerdictTable, VerdictAndMarginSection) {
+    const VerdictRow& row = GetParam();
+    CalcSheet s = assessed(row.allowance, row.plannedFlow, row.capacity);
+    s.flowAllowance = row.flowAllowance;
+    s.marginRatio = row.marginRatio;
+    s.marginReference = row.marginReference;
+
+    EXPECT_EQ(verdictAndMargin(s), (std::vector<std::string>{
+                                       row.verdict,
+                                       sp(18) + bars(row.verdictBars),
+                                       "",
+                                       "",
+                                       marginHeading,
+                                       "",
+                                       row.marginFormula,
+                                       row.marginFigures,
+                                       sp(18) + bars(33),
+                                   }));
+    std::vector<bool> alerts(9, false);
+    alerts[0] = alerts[7] = row.fails;
+    EXPECT_EQ(alertsAfterFlowLine(s), alerts);
 }
 
-TEST(SheetVerdict, AllowanceOffFails) {
-    CalcSheet s = assessed(OnOff::Off, 0.0070, 0.0069);
-    s.marginRatio = -1.4285714;
-    s.marginReference = 10;
-
-    EXPECT_EQ(verdictAndMargin(s),
-              (std::vector<std::string>{
-                  sp(19) + "Q1=0.0070m3/sec  >  Q2=0.0069m3/sec    ∴ NG",
-                  sp(18) + bars(24),
-                  "",
-                  "",
-                  marginHeading,
-                  "",
-                  sp(19) + "余裕率={(Q2-Q1)/Q1}×100",
-                  sp(25) + "={(0.0069－0.0070)/0.0070}×100=-1.43％ ＜ 10％   ∴ NG",
-                  sp(18) + bars(33),
-              }));
-    EXPECT_EQ(alertsAfterFlowLine(s),
-              (std::vector<bool>{true, false, false, false, false, false, false, true, false}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    AllowanceChoices, SheetVerdictTable,
+    ::testing::Values(
+        VerdictRow{"AllowanceOffPasses", OnOff::Off, 0.0123, 0.0456, 0, 270.7317, 100,
+                   sp(19) + "Q1=0.0123m3/sec  <  Q2=0.0456m3/sec  \u3000∴ O.K", 24,
+                   sp(19) + "余裕率={(Q2-Q1)/Q1}×100",
+                   sp(25) + "={(0.0456－0.0123)/0.0123}×100=270.73％ ＞ 100％   ∴ O.K", false},
+        VerdictRow{"AllowanceOffFails", OnOff::Off, 0.0070, 0.0069, 0, -1.4285714, 10,
+                   sp(19) + "Q1=0.0070m3/sec  >  Q2=0.0069m3/sec    ∴ NG", 24,
+                   sp(19) + "余裕率={(Q2-Q1)/Q1}×100",
+                   sp(25) + "={(0.0069－0.0070)/0.0070}×100=-1.43％ ＜ 10％   ∴ NG", true},
+        // Compared flow 1.2 × 0.0115 = 0.0138.
+        VerdictRow{"AllowanceOnPasses", OnOff::On, 0.0115, 0.0456, 20, 230.4347826, 50,
+                   sp(19) + "1.2×Q1=0.0138m3/sec  <  Q2=0.0456m3/sec  \u3000∴ O.K", 27,
+                   sp(19) + "余裕率={(Q2-1.2×Q1)/1.2×Q1}×100",
+                   "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + sp(5) +
+                       "={(0.0456－0.0138)/0.0138}×100=230.43％ ＞ 50％   ∴ O.K",
+                   false},
+        // Compared flow 1.25 × 0.0060 = 0.0075.
+        VerdictRow{"AllowanceOnFails", OnOff::On, 0.0060, 0.0069, 25, -8, 5,
+                   sp(19) + "1.25×Q1=0.0075m3/sec  >  Q2=0.0069m3/sec    ∴ NG", 27,
+                   sp(19) + "余裕率={(Q2-1.25×Q1)/1.25×Q1}×100",
+                   sp(25) + "={(0.0069－0.0075)/0.0075}×100=-8.00％ ＜ 5％   ∴ NG", true}),
+    [](const ::testing::TestParamInfo<VerdictRow>& info) { return info.param.name; });
 
 TEST(SheetVerdict, EqualFiguresPass) {
     CalcSheet s = assessed(OnOff::Off, 0.0100, 0.0100);
@@ -97,49 +127,6 @@ TEST(SheetVerdict, EqualFiguresPass) {
     EXPECT_EQ(lines[0], sp(19) + "Q1=0.0100m3/sec  <  Q2=0.0100m3/sec  \u3000∴ O.K");
     EXPECT_EQ(lines[7], sp(25) + "={(0.0100－0.0100)/0.0100}×100=5.00％ ＞ 5％   ∴ O.K");
     EXPECT_EQ(alertsAfterFlowLine(s), std::vector<bool>(9, false));
-}
-
-TEST(SheetVerdict, AllowanceOnPasses) {
-    CalcSheet s = assessed(OnOff::On, 0.0115, 0.0456);
-    s.flowAllowance = 20; // compared flow 1.2 × 0.0115 = 0.0138
-    s.marginRatio = 230.4347826;
-    s.marginReference = 50;
-
-    EXPECT_EQ(verdictAndMargin(s),
-              (std::vector<std::string>{
-                  sp(19) + "1.2×Q1=0.0138m3/sec  <  Q2=0.0456m3/sec  \u3000∴ O.K",
-                  sp(18) + bars(27),
-                  "",
-                  "",
-                  marginHeading,
-                  "",
-                  sp(19) + "余裕率={(Q2-1.2×Q1)/1.2×Q1}×100",
-                  "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000" + sp(5) +
-                      "={(0.0456－0.0138)/0.0138}×100=230.43％ ＞ 50％   ∴ O.K",
-                  sp(18) + bars(33),
-              }));
-}
-
-TEST(SheetVerdict, AllowanceOnFails) {
-    CalcSheet s = assessed(OnOff::On, 0.0060, 0.0069);
-    s.flowAllowance = 25; // compared flow 1.25 × 0.0060 = 0.0075
-    s.marginRatio = -8;
-    s.marginReference = 5;
-
-    EXPECT_EQ(verdictAndMargin(s),
-              (std::vector<std::string>{
-                  sp(19) + "1.25×Q1=0.0075m3/sec  >  Q2=0.0069m3/sec    ∴ NG",
-                  sp(18) + bars(27),
-                  "",
-                  "",
-                  marginHeading,
-                  "",
-                  sp(19) + "余裕率={(Q2-1.25×Q1)/1.25×Q1}×100",
-                  sp(25) + "={(0.0069－0.0075)/0.0075}×100=-8.00％ ＜ 5％   ∴ NG",
-                  sp(18) + bars(33),
-              }));
-    EXPECT_EQ(alertsAfterFlowLine(s),
-              (std::vector<bool>{true, false, false, false, false, false, false, true, false}));
 }
 
 // An allowance left in the sheet by an earlier choice is not applied once the
@@ -181,50 +168,49 @@ CalcSheet residentialResult(OnOff groundwater, OnOff allowance) {
 
 } // namespace
 
-TEST(SheetMaxPopulation, WithoutGroundwaterOrAllowance) {
-    EXPECT_EQ(groupText(Hyouji_3, residentialResult(OnOff::Off, OnOff::Off)),
-              (std::vector<std::string>{
-                  "",
-                  "",
-                  sp(16) + "◇ 最大計画人口",
-                  sp(19) + "Pmax=(24×60×60×1000)･Q2/q=864×10^5×0.0456/250",
-                  sp(23) + "=15759.4人",
-              }));
-}
+namespace {
 
-TEST(SheetMaxPopulation, WithAllowanceOnly) {
-    CalcSheet s = residentialResult(OnOff::Off, OnOff::On);
-    s.flowAllowance = 25; // factor 1.25: "1.3" in the first place, "1.25" in the second
-    EXPECT_EQ(groupText(Hyouji_3, s),
-              (std::vector<std::string>{
-                  "", "", sp(16) + "◇ 最大計画人口",
-                  sp(19) + "Pmax=(24×60×60×1000)･Q2/(q×1.3)=864×10^5×0.0456/(250×1.25)",
-                  sp(23) + "=12607.5人", // 15759.36 / 1.25 = 12607.488
-              }));
-}
+// The maximum population section with each groundwater and allowance choice. The
+// allowance factor 1.25 shows as "1.3" in the first place and "1.25" in the second.
+struct MaxPopulationRow {
+    const char* name;
+    OnOff groundwater;
+    OnOff allowance;
+    std::string formula;
+    std::string result;
+};
 
-TEST(SheetMaxPopulation, WithGroundwaterOnly) {
-    CalcSheet s = residentialResult(OnOff::On, OnOff::Off);
-    s.groundwaterRate = 20;
-    EXPECT_EQ(groupText(Hyouji_3, s),
-              (std::vector<std::string>{
-                  "", "", sp(16) + "◇ 最大計画人口",
-                  sp(19) + "Pmax=(24×60×60×1000)･Q2/q･W=(864×10^5×0.0456)/(250×1.2)",
-                  sp(23) + "=13132.8人", // 15759.36 / 1.2
-              }));
-}
+class SheetMaxPopulationTable : public ::testing::TestWithParam<MaxPopulationRow> {};
 
-TEST(SheetMaxPopulation, WithGroundwaterAndAllowance) {
-    CalcSheet s = residentialResult(OnOff::On, OnOff::On);
+} // namespace
+
+TEST_P(SheetMaxPopulationTable, FormulaAndResult) {
+    const MaxPopulationRow& row = GetParam();
+    CalcSheet s = residentialResult(row.groundwater, row.allowance);
     s.groundwaterRate = 20;
     s.flowAllowance = 25;
     EXPECT_EQ(groupText(Hyouji_3, s),
-              (std::vector<std::string>{
-                  "", "", sp(16) + "◇ 最大計画人口",
-                  sp(19) + "Pmax=(24×60×60×1000)･Q2/(q･W×1.3)=(864×10^5×0.0456)/(250×1.2×1.25)",
-                  sp(23) + "=10506.2人", // 15759.36 / 1.5 = 10506.24
-              }));
+              (std::vector<std::string>{"", "", sp(16) + "◇ 最大計画人口", sp(19) + row.formula,
+                                        sp(23) + row.result}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, SheetMaxPopulationTable,
+    ::testing::Values(
+        MaxPopulationRow{"Neither", OnOff::Off, OnOff::Off,
+                         "Pmax=(24×60×60×1000)･Q2/q=864×10^5×0.0456/250", "=15759.4人"},
+        // 15759.36 / 1.25 = 12607.488
+        MaxPopulationRow{"AllowanceOnly", OnOff::Off, OnOff::On,
+                         "Pmax=(24×60×60×1000)･Q2/(q×1.3)=864×10^5×0.0456/(250×1.25)",
+                         "=12607.5人"},
+        // 15759.36 / 1.2
+        MaxPopulationRow{"GroundwaterOnly", OnOff::On, OnOff::Off,
+                         "Pmax=(24×60×60×1000)･Q2/q･W=(864×10^5×0.0456)/(250×1.2)", "=13132.8人"},
+        // 15759.36 / 1.5 = 10506.24
+        MaxPopulationRow{"Both", OnOff::On, OnOff::On,
+                         "Pmax=(24×60×60×1000)･Q2/(q･W×1.3)=(864×10^5×0.0456)/(250×1.2×1.25)",
+                         "=10506.2人"}),
+    [](const ::testing::TestParamInfo<MaxPopulationRow>& info) { return info.param.name; });
 
 TEST(SheetMaxPopulation, OnlyForResidentialLandUseWhateverTheEntryMode) {
     CalcSheet direct = residentialResult(OnOff::Off, OnOff::Off);

@@ -2,6 +2,7 @@
 // as RFC 4180 records, --sizes marking the smallest passing pipe, --curve writing
 // its drawing or table, and the command line around them.
 
+#include "aids/AidsCurve.h"
 #include "engine/Catalogue.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
@@ -12,7 +13,6 @@
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
-#include "tool/AidsCurve.h"
 
 #include <QDir>
 #include <QFile>

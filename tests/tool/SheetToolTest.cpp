@@ -3,7 +3,7 @@
 // results panel; unreadable and refused documents are reported and the others
 // still processed.
 
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 #include "platform/Cp932.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/UserFolders.h"

@@ -1,16 +1,16 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
+#include "aids/SheetToolAids.h"
 #include "documents/DocumentCommands.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
+#include "engine/TableWords.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
-#include "tool/SheetToolWords.h"
 
 #include <QLabel>
 

@@ -1,13 +1,13 @@
 // The hydraulic characteristic curves of the document's section, drawn (PNG, PDF;
 // SVG in AidsCurveSvg.cpp) or as a table (CSV).
 
-#include "tool/AidsCurve.h"
+#include "aids/AidsCurve.h"
 
 #include "engine/Calculation.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "engine/TableWords.h"
 #include "sheettext/SheetBuilder.h"
-#include "tool/SheetToolWords.h"
 
 #include <QBuffer>
 #include <QFileInfo>

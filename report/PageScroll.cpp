@@ -1,4 +1,4 @@
-#include "sheettext/PageScroll.h"
+#include "report/PageScroll.h"
 
 #include <cmath>
 

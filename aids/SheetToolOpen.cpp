@@ -1,6 +1,6 @@
+#include "aids/SheetToolAids.h"
 #include "documents/DocumentCommands.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The words of the design aids' tables: headers, verdicts, guides and the names of
-// the document's choices, in Japanese as the program names them. The engine gives
-// the figures and the choices; the tool turns them into these texts. Qt-free.
+// the document's choices, in Japanese as the program names them, from the engine's
+// figures and choices; the tool's CSV and the 設計補助 window show them. Qt-free.
 
 #include "engine/CharacteristicCurve.h"
 #include "engine/DesignAids.h"

@@ -1,4 +1,4 @@
-#include "documents/DocumentRecord.h"
+#include "documents/record/DocumentRecord.h"
 
 #include "engine/CalcSheet.h"
 #include "engine/NumberText.h"

@@ -6,9 +6,9 @@
 // Its tables, curve and files come from the tool's own code, so that both give the
 // same bytes.
 
+#include "aids/AidsCurve.h"
 #include "engine/Calculation.h"
 #include "platform/qt/Platform.h"
-#include "tool/AidsCurve.h"
 
 #include <QWidget>
 

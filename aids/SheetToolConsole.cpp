@@ -1,4 +1,4 @@
-#include "tool/SheetToolConsole.h"
+#include "aids/SheetToolConsole.h"
 
 #include "platform/ControlCharacters.h"
 #include "platform/RegularFile.h"

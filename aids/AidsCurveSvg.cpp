@@ -1,8 +1,8 @@
 // The curves as SVG, through the one SVG seam (tool/SheetToolSvg.h): a build without
 // Qt SVG writes none.
 
-#include "tool/AidsCurve.h"
-#include "tool/SheetToolSvg.h"
+#include "aids/AidsCurve.h"
+#include "aids/SheetToolSvg.h"
 
 namespace tovarin {
 

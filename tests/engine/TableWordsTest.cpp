@@ -1,7 +1,7 @@
 // The words of the design aids' tables: guides, verdicts, the names of the choices,
 // the rows of the size table and the curve table.
 
-#include "tool/SheetToolWords.h"
+#include "engine/TableWords.h"
 #include "tests/support/ComputedSheets.h"
 
 #include <gtest/gtest.h>

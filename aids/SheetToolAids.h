@@ -3,8 +3,8 @@
 // of every catalogue size, and the hydraulic characteristic curves. Each returns the
 // exit status of the tool.
 
+#include "aids/SheetToolConsole.h"
 #include "engine/Calculation.h"
-#include "tool/SheetToolConsole.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "tool/SheetToolWords.h"
+#include "engine/TableWords.h"
 
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"

@@ -1,4 +1,4 @@
-#include "tool/SheetToolSvg.h"
+#include "aids/SheetToolSvg.h"
 
 namespace tovarin {
 

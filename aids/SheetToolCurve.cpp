@@ -1,9 +1,9 @@
 // --curve: the hydraulic characteristic curves of the document's section, drawn
 // (PNG, SVG, PDF) or as a table (CSV).
 
+#include "aids/AidsCurve.h"
+#include "aids/SheetToolAids.h"
 #include "shell/MDIFofm.h"
-#include "tool/AidsCurve.h"
-#include "tool/SheetToolAids.h"
 
 namespace tovarin {
 

@@ -1,12 +1,12 @@
 // --sizes: every catalogue size of the document's standard pipe, computed as "計算"
 // would after choosing that size, with the smallest passing one marked.
 
+#include "aids/SheetToolAids.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
+#include "engine/TableWords.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
-#include "tool/SheetToolWords.h"
 
 namespace tovarin {
 

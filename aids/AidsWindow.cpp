@@ -1,12 +1,12 @@
-#include "tool/AidsWindow.h"
+#include "aids/AidsWindow.h"
 
+#include "aids/SheetToolAids.h"
+#include "aids/SheetToolSvg.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "engine/TableWords.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
-#include "tool/SheetToolSvg.h"
-#include "tool/SheetToolWords.h"
 
 #include <QApplication>
 #include <QClipboard>

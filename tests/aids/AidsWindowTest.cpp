@@ -3,7 +3,7 @@
 // screen without touching the designed windows, and its copy pastes into a
 // spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check.
 
-#include "tool/AidsWindow.h"
+#include "aids/AidsWindow.h"
 #include "engine/CsvText.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
