@@ -56,6 +56,6 @@ foreach(plugin IN LISTS tovarin_qt_plugins)
   get_filename_component(folder "${plugin}" DIRECTORY)
   install(FILES "${tovarin_qt_prefix}/plugins/${plugin}" DESTINATION ${CMAKE_INSTALL_BINDIR}/${folder})
 endforeach()
-install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/" DESTINATION ${CMAKE_INSTALL_BINDIR}/examples
-  FILES_MATCHING PATTERN "*.tvr")
+# Every example document, whatever its kind.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/" DESTINATION ${CMAKE_INSTALL_BINDIR}/examples)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -47,7 +47,13 @@ std::string spreadsheetText(std::string_view text) {
         return std::string(text);
     if (isPlainNumber(text))
         return std::string(text);
-    return "'" + std::string(text);
+    // Built by appending: GCC 12 at -O2 and above wrongly warns (-Wrestrict) about
+    // "'" + std::string(text).
+    std::string marked;
+    marked.reserve(text.size() + 1);
+    marked += '\'';
+    marked += text;
+    return marked;
 }
 
 std::string csvField(std::string_view text) {
