@@ -1,6 +1,7 @@
 #include "tool/SheetToolConsole.h"
 
 #include "platform/RegularFile.h"
+#include "platform/StandardOutput.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
 
@@ -8,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
 
 namespace tovarin {
 
@@ -44,7 +43,7 @@ MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     lastMessage = text;
     const QString line = document + QStringLiteral(": ") + text + QLatin1Char('\n');
-    std::fputs(line.toUtf8().constData(), stderr);
+    writeStandardError(line.toStdString());
     return request.defaultButton;
 }
 
