@@ -5,7 +5,6 @@
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
-#include "tool/SheetToolSvg.h"
 #include "tool/SheetToolWords.h"
 
 #include <QApplication>
@@ -389,9 +388,7 @@ void AidsWindow::save() {
         if (!subject_ || !subject_->computed.hasResult())
             return;
         saveBytes(QStringLiteral("水理特性曲線を保存"),
-                  svgAvailable()
-                      ? QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;CSV (*.csv)")
-                      : QStringLiteral("PNG (*.png);;PDF (*.pdf);;CSV (*.csv)"),
+                  QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;CSV (*.csv)"),
                   QStringLiteral("曲線.png"), [this](const QString& name) {
                       return curveFileBytes(chartOf(subject_->computed), name);
                   });

@@ -1,7 +1,6 @@
 #include "tool/SheetToolArguments.h"
 
 #include "platform/qt/FileNames.h"
-#include "tool/SheetToolSvg.h"
 
 #include <QFileInfo>
 
@@ -57,12 +56,6 @@ UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
     if (mode == SheetToolMode::Curve && !hasSuffix(name, curveSuffixes))
         return {QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name),
                 QStringLiteral("the output of --curve must end in .png, .svg, .pdf or .csv: %1")
-                    .arg(name)};
-    if (mode == SheetToolMode::Curve && hasSuffix(name, {QStringLiteral("svg")}) && !svgAvailable())
-        return {QStringLiteral("この tovarin-sheet は .svg を書けません。"
-                               ".png、.pdf 又は .csv を指定してください: %1")
-                    .arg(name),
-                QStringLiteral("this tovarin-sheet cannot write .svg; name .png, .pdf or .csv: %1")
                     .arg(name)};
     return {};
 }
