@@ -99,6 +99,20 @@ TEST_F(ScratchFolder, AReplacedFileKeepsItsAlternateStreams) {
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(handle, zone, sizeof zone - 1, &written, nullptr));
     CloseHandle(handle);
+    // Wine on a Linux file system makes a file named "document.tvr:Zone.Identifier"
+    // beside it instead: no stream of the document's own to keep.
+    WIN32_FIND_STREAM_DATA found{};
+    const HANDLE streams = FindFirstStreamW((folder / "document.tvr").wstring().c_str(),
+                                            FindStreamInfoStandard, &found, 0);
+    bool named = false;
+    if (streams != INVALID_HANDLE_VALUE) {
+        do
+            named = named || std::wstring(found.cStreamName) == L":Zone.Identifier:$DATA";
+        while (FindNextStreamW(streams, &found));
+        FindClose(streams);
+    }
+    if (!named)
+        GTEST_SKIP() << "this file system keeps no alternate streams (wine on a Linux one)";
 
     EXPECT_TRUE(replaceWholeFile((folder / "document.tvr").string(), "new\r\n").written());
     EXPECT_EQ(readFile(folder / "document.tvr"), "new\r\n");
