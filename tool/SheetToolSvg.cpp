@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QTextItem>
 
+#include <optional>
+
 namespace tovarin {
 
 namespace {
@@ -26,7 +28,8 @@ QString escaped(const QString& text) {
 QString paint(const char* what, const QColor& colour) {
     QString out = QStringLiteral(" %1=\"%2\"").arg(QLatin1String(what), colour.name());
     if (colour.alpha() != 255)
-        out += QStringLiteral(" %1-opacity=\"%2\"").arg(QLatin1String(what), number(colour.alphaF()));
+        out +=
+            QStringLiteral(" %1-opacity=\"%2\"").arg(QLatin1String(what), number(colour.alphaF()));
     return out;
 }
 
@@ -40,19 +43,21 @@ public:
     QString body;
 
     bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
+    bool end() override {
+        flushText();
+        return true;
+    }
     Type type() const override { return QPaintEngine::User; }
 
     void updateState(const QPaintEngineState& state) override {
         const QPaintEngine::DirtyFlags flags = state.state();
+        flushText();
         if (flags & DirtyPen)
             pen_ = state.pen();
         if (flags & DirtyBrush)
             brush_ = state.brush();
         if (flags & DirtyTransform)
             transform_ = state.transform();
-        if (flags & DirtyFont)
-            font_ = state.font();
     }
 
     void drawRects(const QRectF* rects, int count) override {
@@ -75,17 +80,17 @@ public:
 
     void drawEllipse(const QRectF& r) override {
         const QPointF c = r.center();
-        element(QStringLiteral("<ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\"")
-                    .arg(number(c.x()), number(c.y()), number(r.width() / 2),
-                         number(r.height() / 2)),
-                true);
+        element(
+            QStringLiteral("<ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\"")
+                .arg(number(c.x()), number(c.y()), number(r.width() / 2), number(r.height() / 2)),
+            true);
     }
 
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         QString list;
         for (int i = 0; i < count; ++i)
-            list += number(points[i].x()) + QLatin1Char(',') + number(points[i].y()) +
-                    QLatin1Char(' ');
+            list +=
+                number(points[i].x()) + QLatin1Char(',') + number(points[i].y()) + QLatin1Char(' ');
         const bool closed = mode != PolylineMode;
         QString start = QStringLiteral("<%1 points=\"%2\"")
                             .arg(closed ? QStringLiteral("polygon") : QStringLiteral("polyline"),
@@ -128,34 +133,62 @@ public:
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         image.copy(source.toAlignedRect()).save(&buffer, "PNG");
+        flushText();
         body += QStringLiteral("<image x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"%5 "
                                "href=\"data:image/png;base64,%6\"/>\n")
                     .arg(number(r.x()), number(r.y()), number(r.width()), number(r.height()),
                          transform(), QString::fromLatin1(png.toBase64()));
     }
 
+    // Qt hands a line of text over in pieces, one for each script or font in it
+    // ("水理特性曲線　", "VP - ", "φ100"): pieces that follow each other on one
+    // baseline in one font become one text element.
+    void drawTextItem(const QPointF& p, const QTextItem& item) override {
+        const bool continues = text_.has_value() && text_->font == item.font() &&
+                               text_->baseline.y() == p.y() &&
+                               qAbs(text_->baseline.x() + text_->width - p.x()) < 0.01;
+        if (!continues) {
+            flushText();
+            text_ = PendingText{p, item.font(), {}, 0};
+        }
+        text_->text += item.text();
+        text_->width += item.width();
+    }
+
+private:
+    struct PendingText {
+        QPointF baseline;
+        QFont font;
+        QString text;
+        double width = 0;
+    };
+
     // The text at its baseline, in the pen's colour, as wide as Qt lays it out
     // (textLength), so that a viewer with another font still fits it in its place.
-    void drawTextItem(const QPointF& p, const QTextItem& item) override {
-        const QFont font = item.font();
+    void flushText() {
+        if (!text_)
+            return;
+        const QFont& font = text_->font;
         const double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
         QString attributes =
             QStringLiteral("<text x=\"%1\" y=\"%2\" font-family=\"%3, sans-serif\" "
                            "font-size=\"%4\"")
-                .arg(number(p.x()), number(p.y()), escaped(font.family()), number(size));
+                .arg(number(text_->baseline.x()), number(text_->baseline.y()),
+                     escaped(font.family()), number(size));
         if (font.bold())
             attributes += QStringLiteral(" font-weight=\"bold\"");
-        if (item.width() > 0)
+        if (text_->width > 0)
             attributes += QStringLiteral(" textLength=\"%1\" lengthAdjust=\"spacingAndGlyphs\"")
-                              .arg(number(item.width()));
+                              .arg(number(text_->width));
         body += attributes + paint("fill", pen_.color()) + transform() +
-                QStringLiteral(" xml:space=\"preserve\">%1</text>\n").arg(escaped(item.text()));
+                QStringLiteral(" xml:space=\"preserve\">%1</text>\n").arg(escaped(text_->text));
+        text_.reset();
     }
 
-private:
     // An element with the pen as its stroke and, for a closed shape, the brush as its
     // fill.
     void element(const QString& start, bool closed) {
+        flushText();
         QString out = start;
         if (closed && brush_.style() != Qt::NoBrush)
             out += paint("fill", brush_.color());
@@ -226,7 +259,7 @@ private:
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
-    QFont font_;
+    std::optional<PendingText> text_; // drawn with the pen and transform of now
 };
 
 // A canvas of a given size in pixels at 96 dots per inch, as the PNG's image is.
@@ -284,12 +317,11 @@ QByteArray svgDrawing(const QSize& size, const QString& title,
     }
     const QString width = QString::number(size.width());
     const QString height = QString::number(size.height());
-    const QString svg =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
-                       "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"
-                       "<title>%3</title>\n%4</svg>\n")
-            .arg(width, height, escaped(title), canvas.engine().body);
+    const QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
+                                       "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"
+                                       "<title>%3</title>\n%4</svg>\n")
+                            .arg(width, height, escaped(title), canvas.engine().body);
     return svg.toUtf8();
 }
 
