@@ -245,7 +245,11 @@ Function DirectoryPageLeave
     Abort
   ${ElseIf} $R0 == 2
     MessageBox MB_OK|MB_ICONINFORMATION "フォルダ「$R5」には他のファイルがあるため、その中の「Tovarin」フォルダにインストールします。"
-    Abort ; the page shows the folder now chosen
+    ; The page shows the folder now chosen (its folder field, control 1019).
+    FindWindow $R6 "#32770" "" $HWNDPARENT
+    GetDlgItem $R6 $R6 1019
+    SendMessage $R6 ${WM_SETTEXT} 0 "STR:$INSTDIR"
+    Abort
   ${EndIf}
 FunctionEnd
 
