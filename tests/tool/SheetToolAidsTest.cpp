@@ -386,11 +386,13 @@ void SheetToolAidsTest::curveDrawings() {
     QVERIFY(svgBytes.contains("<svg"));
     QVERIFY(svgBytes.contains("水理特性曲線"));
     QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
+#ifndef Q_OS_WIN // poppler's pdfinfo is a Linux program: the page is read back there
     const QString info = tovarin::testing::runTool(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression(
                  QStringLiteral("Page size:\\s+84[12](\\.\\d+)? x 595(\\.\\d+)? pts"))),
              qPrintable(info));
+#endif
 
     const Records table = csvOutput(fileBytes(csv)).mid(1);
     QCOMPARE(table.size(), 101);
