@@ -67,8 +67,8 @@ enum class ChartLabels { Drawn, Left };
 void drawChart(QPainter& painter, const QSize& deviceSize, const CurveChart& chart,
                ChartLabels labels = ChartLabels::Drawn);
 
-// The files: empty when drawing failed. The SVG writer is in a file of its own
-// (AidsCurveSvg.cpp), the one user of Qt SVG.
+// The files: empty when drawing failed. The SVG is written by our own SVG writer
+// (AidsCurveSvg.cpp, aids/SheetToolSvg.h).
 QByteArray curvePngBytes(const CurveChart& chart);
 QByteArray curveSvgBytes(const CurveChart& chart);
 QByteArray curvePdfBytes(const CurveChart& chart);

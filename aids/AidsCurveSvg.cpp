@@ -1,5 +1,4 @@
-// The curves as SVG, through the one SVG seam (tool/SheetToolSvg.h): a build without
-// Qt SVG writes none.
+// The curves as SVG, through our own SVG writer (aids/SheetToolSvg.h).
 
 #include "aids/AidsCurve.h"
 #include "aids/SheetToolSvg.h"

@@ -389,9 +389,7 @@ void AidsWindow::save() {
         if (!subject_ || !subject_->computed.hasResult())
             return;
         saveBytes(QStringLiteral("水理特性曲線を保存"),
-                  svgAvailable()
-                      ? QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;CSV (*.csv)")
-                      : QStringLiteral("PNG (*.png);;PDF (*.pdf);;CSV (*.csv)"),
+                  QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;CSV (*.csv)"),
                   QStringLiteral("曲線.png"), [this](const QString& name) {
                       return curveFileBytes(chartOf(subject_->computed), name);
                   });

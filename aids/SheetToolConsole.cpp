@@ -2,6 +2,7 @@
 
 #include "platform/ControlCharacters.h"
 #include "platform/RegularFile.h"
+#include "platform/StandardOutput.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/WholeFile.h"
 
@@ -9,8 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
 
 namespace tovarin {
 
@@ -56,7 +55,7 @@ MsgAnswer ConsolePlatform::message(QWidget*, const MessageRequest& request) {
     text = visible(text.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     lastMessage = text;
     const QString line = visible(document) + QStringLiteral(": ") + text + QLatin1Char('\n');
-    std::fputs(line.toUtf8().constData(), stderr);
+    writeStandardError(line.toStdString());
     return request.defaultButton;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
 #include "engine/TableWords.h"
+#include "platform/StandardOutput.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/SheetBuilder.h"
@@ -128,7 +129,7 @@ int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
         if (!read)
             status = 1;
     }
-    if (!writeStandardOutput(table)) {
+    if (!writeStandardOutputText(table)) {
         platform.document = QStringLiteral("tovarin-sheet");
         platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
         return 1;

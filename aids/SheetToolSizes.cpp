@@ -5,6 +5,7 @@
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
 #include "engine/TableWords.h"
+#include "platform/StandardOutput.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 
@@ -42,7 +43,7 @@ int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimu
     std::string table(csvByteOrderMark);
     for (const std::vector<std::string>& row : *rows)
         table += csvRecord(row);
-    if (!writeStandardOutput(table)) {
+    if (!writeStandardOutputText(table)) {
         platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
         return 1;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// SVG drawings of the curve (--curve OUT.svg) through Qt SVG. A build without Qt SVG
-// (the Windows build: its Qt has Qt Base only) refuses .svg at the arguments.
+// SVG drawings of the curve (--curve OUT.svg, the aids window's SVG save), written by
+// a small SVG writer of our own on every system.
 
 #include <QByteArray>
 #include <QPainter>
@@ -10,9 +10,6 @@
 #include <functional>
 
 namespace tovarin {
-
-// Whether this build writes SVG.
-bool svgAvailable();
 
 // The SVG of what `draw` paints on a canvas of `size`; empty when it failed.
 QByteArray svgDrawing(const QSize& size, const QString& title,

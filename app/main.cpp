@@ -18,15 +18,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-void write(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fflush(stream);
+void writeError(const QString& text) {
+    tovarin::writeStandardError(text.toStdString());
 }
 
 // Set while the application object is made. Qt ends the program (abort, exit status
@@ -43,7 +41,7 @@ QtMessageHandler qtMessages = nullptr;
 void windowSystemMessages(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
     if (type == QtFatalMsg && startingWindowSystem) {
-        write(stderr, tovarin::windowSystemFailedMessage());
+        writeError(tovarin::windowSystemFailedMessage());
         std::_Exit(1);
     }
     qtMessages(type, context, message);
@@ -67,13 +65,13 @@ int main(int argc, char* argv[]) {
         }
         return tovarin::writeCommandLineAnswer(QStringLiteral("tovarin"), request.output);
     case Action::Refuse:
-        write(stderr, request.output);
+        writeError(request.output);
         return request.exitStatus;
     case Action::Start:
         break;
     }
     if (!tovarin::displayAvailable()) {
-        write(stderr, tovarin::noDisplayMessage());
+        writeError(tovarin::noDisplayMessage());
         return 1;
     }
 

@@ -40,11 +40,11 @@ foreach(program IN LISTS programs)
 endforeach()
 ]])
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/TovarinStripPrograms.cmake)
-# The windows' Mincho and Gothic fonts and Qt's Japanese standard buttons. Qt SVG
-# (tovarin-sheet's curve drawings, and the icon engine plugin that draws the toolbar
-# pictures at 150 % and 200 % scale) comes through tovarin-sheet's libraries.
+# The windows' Mincho and Gothic fonts, Qt's Japanese standard buttons, and Qt SVG,
+# whose icon engine plugin draws the toolbar pictures at 150 % and 200 % scale (no
+# program links it: the curve's SVG is written by our own writer).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
+  "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n, libqt6svg6")
 # "起動(&O)" starts the first of these editors it finds, xdg-open last; the document
 # type reaches the desktop through the shared MIME database.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

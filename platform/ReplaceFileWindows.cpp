@@ -75,12 +75,40 @@ WholeFileResult failure(WholeFileWrite outcome) {
     return {outcome, errnoOfWindowsError(GetLastError())};
 }
 
+// Puts the temporary file in place of an existing file with ReplaceFileW, which keeps
+// what belongs to the file rather than to its bytes: its access rights (ACL), its
+// creation time and its alternate data streams. Its attributes are kept too: a
+// read-only file is replaced as on Linux a file of mode 0444 is (ReplaceFileW needs it
+// writable for a moment) and is read-only again after, whether replaced or not. False,
+// with the temporary file still there, when nothing was replaced.
+bool replaceExisting(const std::wstring& file, const std::wstring& temporary) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly && !SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return false;
+    bool replaced = ReplaceFileW(file.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr);
+    // The old file is gone from its name and the new one did not take it: the new
+    // bytes are whole, so they go there, as a new file would.
+    if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        replaced = MoveFileExW(temporary.c_str(), file.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const DWORD error = GetLastError();
+    if (attributes != INVALID_FILE_ATTRIBUTES && (replaced || readOnly)) {
+        // Changed since the last backup, so the archive attribute, as any write sets it.
+        SetFileAttributesW(file.c_str(),
+                           replaced ? attributes | FILE_ATTRIBUTE_ARCHIVE : attributes);
+    }
+    SetLastError(error);
+    return replaced;
+}
+
 } // namespace
 
 // The same steps as on POSIX systems, with two differences: the new file takes the
-// access rights its folder gives (Windows keeps no mode bits to carry over), and a
-// folder cannot be synced: MOVEFILE_WRITE_THROUGH makes the rename itself reach the
-// disk before it returns, which is what the folder sync does there.
+// access rights its folder gives when there is no old file (ReplaceFileW keeps the old
+// file's), and a folder cannot be synced: MOVEFILE_WRITE_THROUGH makes the rename of a
+// new name reach the disk before it returns, which is what the folder sync does there.
 WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes) {
     const std::wstring name = wideName(path);
     if (name.empty())
@@ -108,8 +136,11 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
         DeleteFileW(temporary.c_str());
         return result;
     }
-    if (!MoveFileExW(temporary.c_str(), file.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const bool replaced = state.kind == PathKind::Regular
+                              ? replaceExisting(file, temporary)
+                              : MoveFileExW(temporary.c_str(), file.c_str(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!replaced) {
         const WholeFileResult result = failure(WholeFileWrite::Failed);
         DeleteFileW(temporary.c_str());
         return result;

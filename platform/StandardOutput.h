@@ -23,6 +23,14 @@ inline constexpr const char* standardOutputClosedMessage = "標準出力が閉�
 // Writes all bytes to standard output and flushes; false when that failed.
 bool writeStandardOutput(const std::string& bytes);
 
+// Writes UTF-8 text to standard output: as its bytes to a pipe or a file; a Windows
+// console is given the text itself, since it would show the bytes in its own code page
+// (932 on a Japanese Windows) as garbage. False when that failed.
+bool writeStandardOutputText(const std::string& utf8);
+
+// Writes UTF-8 text, a message, to standard error in the same way.
+void writeStandardError(const std::string& utf8);
+
 // Closes standard output, which reports a write that failed only at the end.
 bool closeStandardOutput();
 

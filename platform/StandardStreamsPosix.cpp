@@ -1,6 +1,7 @@
 #include "platform/StandardOutput.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,6 +23,16 @@ bool openClosedStandardDescriptors() {
             outputClosed = true;
     }
     return outputClosed;
+}
+
+// A terminal takes the bytes of UTF-8 text as they are.
+bool writeStandardOutputText(const std::string& utf8) {
+    return writeStandardOutput(utf8);
+}
+
+void writeStandardError(const std::string& utf8) {
+    std::fputs(utf8.c_str(), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace tovarin

@@ -4,9 +4,13 @@
 
 namespace tovarin {
 
-// A console is a character device to the system.
+// A console: a character device that has a console mode (the NUL device is a
+// character device too, and no terminal).
 bool standardOutputIsTerminal() {
-    return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+    const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
 }
 
 // The Windows console shows text in its own code page; the sheet's bytes go to it

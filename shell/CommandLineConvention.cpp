@@ -2,8 +2,6 @@
 
 #include "platform/StandardOutput.h"
 
-#include <cstdio>
-
 namespace tovarin {
 
 namespace {
@@ -107,13 +105,13 @@ QString reportFaultsText() {
 }
 
 int writeCommandLineAnswer(const QString& program, const QString& text) {
-    if (writeStandardOutput(text.toStdString()) && closeStandardOutput())
+    if (writeStandardOutputText(text.toStdString()) && closeStandardOutput())
         return 0;
     const QString reason = QString::fromStdString(lastOutputFailureReason());
     const QString message = QStringLiteral("%1: 標準出力に書き込めませんでした（%2）。\n"
                                            "%1: cannot write to standard output: %2\n")
                                 .arg(program, reason);
-    std::fputs(message.toUtf8().constData(), stderr);
+    writeStandardError(message.toStdString());
     return 1;
 }
 

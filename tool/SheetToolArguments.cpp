@@ -58,12 +58,6 @@ UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
         return {QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name),
                 QStringLiteral("the output of --curve must end in .png, .svg, .pdf or .csv: %1")
                     .arg(name)};
-    if (mode == SheetToolMode::Curve && hasSuffix(name, {QStringLiteral("svg")}) && !svgAvailable())
-        return {QStringLiteral("この tovarin-sheet は .svg を書けません。"
-                               ".png、.pdf 又は .csv を指定してください: %1")
-                    .arg(name),
-                QStringLiteral("this tovarin-sheet cannot write .svg; name .png, .pdf or .csv: %1")
-                    .arg(name)};
     return {};
 }
 

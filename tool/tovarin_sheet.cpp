@@ -56,7 +56,7 @@ using Output = SheetToolMode;
 
 void reportOutputFailure() {
     const std::string reason = lastOutputFailureReason();
-    std::fputs(("標準出力に書き込めませんでした（" + reason + "）。\n").c_str(), stderr);
+    writeStandardError("標準出力に書き込めませんでした（" + reason + "）。\n");
 }
 
 // UTF-8 text with LF line ends from the report file's bytes.
@@ -142,7 +142,7 @@ std::string resultsLine(const QString& file, const Form11& panel, const QString&
 // the documents' messages on standard error; only fatal ones are let through.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg)
-        std::fputs((message + '\n').toUtf8().constData(), stderr);
+        writeStandardError((message + QLatin1Char('\n')).toStdString());
 }
 
 // Why the PDF file was not written, from the error of the call that failed.
@@ -207,7 +207,7 @@ int main(int argc, char* argv[]) {
     const QString program = QStringLiteral("tovarin-sheet");
     if (!arguments.valid()) {
         const QString message = usageErrorText(program, arguments.error, sheetToolUsage());
-        std::fputs(visibleLines(message.toStdString()).c_str(), stderr);
+        writeStandardError(visibleLines(message.toStdString()));
         return 2;
     }
     if (outputClosed && writesStandardOutput(arguments.output)) {
@@ -262,7 +262,7 @@ int main(int argc, char* argv[]) {
         }
         if (arguments.output == Output::Results) {
             const Form11* panel = mainWindow.inputWindows().form11();
-            outputFailed = !writeStandardOutput(
+            outputFailed = !writeStandardOutputText(
                 resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
                             storedResultsDiffer(mainWindow)));
             continue;
@@ -273,7 +273,8 @@ int main(int argc, char* argv[]) {
             status = 1;
             continue;
         }
-        outputFailed = !writeStandardOutput(utf8 ? utf8Sheet(sheet.bytes) : sheet.bytes);
+        outputFailed = utf8 ? !writeStandardOutputText(utf8Sheet(sheet.bytes))
+                            : !writeStandardOutput(sheet.bytes);
     }
     if (outputFailed || !closeStandardOutput()) {
         reportOutputFailure();
