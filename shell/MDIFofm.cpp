@@ -336,7 +336,7 @@ void MDIFofm::Kakikomi() {
 }
 
 void MDIFofm::startEditor() {
-    tovarin::startEditor(platform_, reportFilePath(QString::fromLatin1(reportFileName)));
+    tovarin::startEditor(platform_, this, reportFilePath(QString::fromLatin1(reportFileName)));
 }
 
 void MDIFofm::FileImage() {
