@@ -1,6 +1,7 @@
 #include "documents/DocumentWindows.h"
 
 #include "engine/Calculation.h"
+#include "engine/ResultTexts.h"
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/FacilityWindow.h"
@@ -320,6 +321,25 @@ RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& recor
     showChildWindow(host, panel);
     outcome.resultShown = true;
     return outcome;
+}
+
+namespace {
+
+// A value of the results panel as shown; empty when the panel hides the line.
+std::string panelText(const Form11& panel, int number) {
+    const QLabel* label = panel.lbl(number);
+    if (!label->isVisibleTo(&panel))
+        return {};
+    return label->text().toStdString();
+}
+
+} // namespace
+
+bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh) {
+    return panelText(panel, 3) == fresh.allowedFlow && panelText(panel, 6) == fresh.capacity &&
+           panelText(panel, 9) == fresh.velocity &&
+           panelText(panel, 12) == fresh.maxPopulation.value_or("") &&
+           panelText(panel, 21) == fresh.marginRatio.value_or("");
 }
 
 } // namespace tovarin
