@@ -380,6 +380,7 @@ void MDIFofm::closeEvent(QCloseEvent* event) {
     }
     endConfirmed_ = true;
     event->accept();
+    emit ending();
 }
 
 void MDIFofm::endProgram() {
