@@ -163,6 +163,12 @@ void applyText(QLineEdit* field, const std::string& text) {
     field->setText(qtext(text));
 }
 
+// A name longer than its field is shown from its start, not from its end.
+void applyName(QLineEdit* field, const std::string& text) {
+    applyText(field, text);
+    field->setCursorPosition(0);
+}
+
 void applyMainSheet(Form1& sheet, const MainSheetValues& v) {
     applyIndex(sheet.lst_s(), v.lst_s, true);
     const DocumentFlag* flags[] = {&v.opt1, &v.opt2, &v.opt3, &v.opt4, &v.opt5,
@@ -198,7 +204,7 @@ void applyStandardPipe(Form2& window, const StandardPipeValues& v) {
 }
 
 void applyOtherCircular(Form5& window, const OtherCircularValues& v) {
-    applyText(window.txt_m(), v.txt_m);
+    applyName(window.txt_m(), v.txt_m);
     applyText(window.txt1(), v.txt1);
     applyText(window.txt2(), v.txt2);
     applyText(window.txt3(), v.txt3);
@@ -206,7 +212,7 @@ void applyOtherCircular(Form5& window, const OtherCircularValues& v) {
 }
 
 void applyRectangular(Form4& window, const RectangularValues& v) {
-    applyText(window.txt_m(), v.txt_m);
+    applyName(window.txt_m(), v.txt_m);
     applyText(window.txt1(), v.txt1);
     applyText(window.txt2(), v.txt2);
     applyText(window.txt3(), v.txt3);
