@@ -878,6 +878,7 @@ void DocumentCommandsTest::longTextsSurviveOpenAndSave() {
     open(file);
     QVERIFY(windows().form11());
     QCOMPARE(windows().form4()->txt_m()->text().size(), 40000);
+    QCOMPARE(windows().form4()->txt_m()->cursorPosition(), 0); // shown from its start
     const QString copy = path(QStringLiteral("copy.tvr"));
     saveAs(copy);
     QVERIFY(platform->messages.isEmpty());
