@@ -47,8 +47,8 @@ TableGeometry measure(const QPainter& painter, const TableCells& cells) {
     const qreal character = metrics.horizontalAdvance(QChar(0x3000));
     const std::size_t columnCount = cells.empty() ? 0 : cells.front().size();
     for (std::size_t column = 0; column < columnCount; ++column) {
-        qreal widest = std::min(metrics.horizontalAdvance(text(cells.front()[column])),
-                                6 * character);
+        qreal widest =
+            std::min(metrics.horizontalAdvance(text(cells.front()[column])), 6 * character);
         for (std::size_t row = 1; row < cells.size(); ++row)
             if (column < cells[row].size())
                 widest = std::max(widest, metrics.horizontalAdvance(text(cells[row][column])));
@@ -83,9 +83,9 @@ void drawRow(QPainter& painter, const TableGeometry& geometry, const TableCells&
         const int alignment = row == 0 ? Qt::AlignCenter
                               : number ? Qt::AlignRight | Qt::AlignVCenter
                                        : Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(cell.adjusted(geometry.padding, geometry.padding, -geometry.padding,
-                                       -geometry.padding),
-                         alignment | wrapping, value);
+        painter.drawText(
+            cell.adjusted(geometry.padding, geometry.padding, -geometry.padding, -geometry.padding),
+            alignment | wrapping, value);
         left += geometry.columns[column];
     }
 }
