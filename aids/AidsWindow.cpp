@@ -1,10 +1,14 @@
 #include "aids/AidsWindow.h"
 
+#include "aids/AidsTable.h"
 #include "aids/SheetToolAids.h"
 #include "aids/SheetToolSvg.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
 #include "engine/TableWords.h"
+#include "platform/RegularFile.h"
+#include "platform/qt/FileNames.h"
+#include "platform/qt/UserFolders.h"
 #include "sheets/InputWindows.h"
 #include "shell/MDIFofm.h"
 
@@ -97,13 +101,6 @@ void appendRow(QTableWidget& table, const std::vector<std::string>& cells, int s
     table.setSortingEnabled(sorting);
 }
 
-std::string csvBytesOf(const std::vector<std::vector<std::string>>& cells) {
-    std::string bytes(csvByteOrderMark);
-    for (const std::vector<std::string>& row : cells)
-        bytes += csvRecord(row);
-    return bytes;
-}
-
 // The minimum sizes offered: the nominal diameters guidelines commonly ask for.
 const int minimumSizes[] = {0, 100, 150, 200, 250, 300};
 
@@ -139,10 +136,12 @@ QString CurveView::readoutAt(const QPointF& position) const {
     const QPointF logical = position * scale;
     if (!plot.contains(logical))
         return {};
-    const double depth = (logical.x() - plot.left()) / plot.width();
+    // The ratios belong to the depth ratio as shown, not to the pointer's own one.
+    const std::string depthText = formatNumber((logical.x() - plot.left()) / plot.width(), "0.000");
+    const double depth = QString::fromStdString(depthText).toDouble();
     const FlowState state = flowStateAt(chart_->section, depth);
     const FlowState full = flowStateAt(chart_->section, 1);
-    return chart_->depthRatioName + QStringLiteral("=") + text(formatNumber(depth, "0.000")) +
+    return chart_->depthRatioName + QStringLiteral("=") + text(depthText) +
            QStringLiteral("　Q/Q_full=") + text(formatNumber(state.flow / full.flow, "0.0000")) +
            QStringLiteral("　V/V_full=") +
            text(formatNumber(state.velocity / full.velocity, "0.0000"));
@@ -338,11 +337,14 @@ void AidsWindow::useRowAsSubject(int row) {
 }
 
 void AidsWindow::addByDialog() {
-    const QString file =
-        platform_.openFileName(this, FileDialogRequest{QStringLiteral("一覧表に追加"), QString(),
-                                                       QStringLiteral("Tovarin(.tvr) (*.tvr)")});
-    if (!file.isEmpty())
-        addDocuments({file});
+    // Every file selected in the dialog is added, in the dialog's order.
+    const QStringList files = platform_.openFileNames(
+        this, FileDialogRequest{QStringLiteral("一覧表に追加"), documentDialogFolder(),
+                                QStringLiteral("Tovarin(.tvr) (*.tvr)")});
+    if (files.isEmpty())
+        return;
+    rememberDocumentFolder(files.first());
+    addDocuments(files);
 }
 
 std::vector<std::vector<std::string>> AidsWindow::tableCells(const QTableWidget& table,
@@ -363,16 +365,17 @@ std::vector<std::vector<std::string>> AidsWindow::tableCells(const QTableWidget&
     return cells;
 }
 
-// The selected rows of the page's table, with the header, as tab-separated lines
-// that paste into a spreadsheet program.
+// The selected rows of the page's table (every row when none is selected), with
+// the header, as tab-separated lines that paste into a spreadsheet program.
 void AidsWindow::copySelection() {
     const QTableWidget* table = pages_->currentIndex() == 0   ? sizeTable_
                                 : pages_->currentIndex() == 2 ? resultsTable_
                                                               : nullptr;
     if (!table)
         return;
+    const bool selectedOnly = table->selectionModel()->hasSelection();
     std::string lines;
-    for (const std::vector<std::string>& row : tableCells(*table, true))
+    for (const std::vector<std::string>& row : tableCells(*table, selectedOnly))
         lines += tabSeparatedLine(row);
     QApplication::clipboard()->setText(text(lines));
 }
@@ -380,41 +383,88 @@ void AidsWindow::copySelection() {
 void AidsWindow::save() {
     switch (pages_->currentIndex()) {
     case 0:
-        saveBytes(QStringLiteral("管径の比較を保存"), QStringLiteral("CSV (*.csv)"),
-                  QStringLiteral("管径.csv"), [this](const QString&) {
-                      return QByteArray::fromStdString(csvBytesOf(tableCells(*sizeTable_)));
+        saveBytes(QStringLiteral("管径の比較を保存"), tableFileFormats(),
+                  QStringLiteral("管径.csv"), [this](const QString& name) {
+                      return tableFileBytes(
+                          tableCells(*sizeTable_),
+                          QStringLiteral("管径の比較　") + subjectCaption_->text(), name);
                   });
         break;
-    case 1:
+    case 1: {
         if (!subject_ || !subject_->computed.hasResult())
             return;
-        saveBytes(QStringLiteral("水理特性曲線を保存"),
-                  QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;CSV (*.csv)"),
-                  QStringLiteral("曲線.png"), [this](const QString& name) {
+        const QStringList formats{QStringLiteral("png"), QStringLiteral("svg"),
+                                  QStringLiteral("pdf"), QStringLiteral("csv")};
+        saveBytes(QStringLiteral("水理特性曲線を保存"), formats, QStringLiteral("曲線.png"),
+                  [this](const QString& name) {
                       return curveFileBytes(chartOf(subject_->computed), name);
                   });
         break;
+    }
     default:
-        saveBytes(QStringLiteral("一覧表を保存"), QStringLiteral("CSV (*.csv)"),
-                  QStringLiteral("一覧.csv"), [this](const QString&) {
-                      return QByteArray::fromStdString(csvBytesOf(tableCells(*resultsTable_)));
+        saveBytes(QStringLiteral("一覧表を保存"), tableFileFormats(), QStringLiteral("一覧.csv"),
+                  [this](const QString& name) {
+                      return tableFileBytes(tableCells(*resultsTable_),
+                                            QStringLiteral("計算結果の一覧表"), name);
                   });
         break;
     }
 }
 
-void AidsWindow::saveBytes(const QString& title, const QString& filter, const QString& name,
+namespace {
+
+// "CSV (*.csv);;PNG (*.png)…" of the formats, by their extensions.
+QString fileFilter(const QStringList& formats) {
+    QStringList filters;
+    for (const QString& format : formats)
+        filters << QStringLiteral("%1 (*.%2)").arg(format.toUpper(), format);
+    return filters.join(QStringLiteral(";;"));
+}
+
+// ".csv、.png、.svg 又は .pdf"
+QString extensionList(const QStringList& formats) {
+    QStringList dotted;
+    for (const QString& format : formats)
+        dotted << QLatin1Char('.') + format;
+    const QString last = dotted.takeLast();
+    return dotted.isEmpty() ? last
+                            : dotted.join(QStringLiteral("、")) + QStringLiteral(" 又は ") + last;
+}
+
+} // namespace
+
+// The file's format is the one its extension names: a name whose extension is not
+// one of the page's formats is refused, so that no file holds bytes other than its
+// name says (a document.tvr never becomes a CSV). An existing file is replaced only
+// after the question Save As asks.
+void AidsWindow::saveBytes(const QString& title, const QStringList& formats, const QString& name,
                            const std::function<QByteArray(const QString&)>& bytes) {
-    const QString path = platform_.saveFileName(this, FileDialogRequest{title, name, filter});
+    const QString path =
+        platform_.saveFileName(this, FileDialogRequest{title, name, fileFilter(formats)});
     if (path.isEmpty())
+        return;
+    const auto fail = [this](const QString& text) {
+        platform_.message(this, MessageRequest{text, QStringLiteral("設計補助"), MsgButtons::Ok,
+                                               MsgAnswer::Ok, MsgIcon::Critical});
+    };
+    if (!formats.contains(QFileInfo(path).suffix().toLower())) {
+        fail(QStringLiteral(
+                 "ファイル「%1」に保存できません。\n"
+                 "保存する形式はファイル名の拡張子で決まります。拡張子を%2にしてください。")
+                 .arg(path, extensionList(formats)));
+        return;
+    }
+    if (pathKind(fileSystemName(path)) == PathKind::Regular &&
+        ask(platform_, this, QStringLiteral("同名ファイルがあります。上書き保存しますか？"),
+            QStringLiteral("上書き保存の確認"), MsgButtons::YesNo, MsgAnswer::No,
+            MsgIcon::Critical) != MsgAnswer::Yes)
         return;
     const QByteArray content = bytes(path);
     const QString failure = content.isEmpty()
                                 ? QStringLiteral("「%1」を作れませんでした。").arg(path)
                                 : writeOutputFile(path, content);
     if (!failure.isEmpty())
-        platform_.message(this, MessageRequest{failure, QStringLiteral("設計補助"), MsgButtons::Ok,
-                                               MsgAnswer::Ok, MsgIcon::Critical});
+        fail(failure);
 }
 
 void AidsWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -442,13 +492,15 @@ void AidsWindow::dropEvent(QDropEvent* event) {
 
 void openDesignAidsOfInputs(MDIFofm& window) {
     // One window for the program's main window: not its child, so that nothing of
-    // the designed windows changes when it opens; it goes when the main window goes.
+    // the designed windows changes when it opens; it goes when the main window ends.
     static QPointer<AidsWindow> aids;
     const bool fresh = !aids;
     if (fresh) {
         aids = new AidsWindow(window.platform());
         aids->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(&window, &QObject::destroyed, aids.data(), &QObject::deleteLater);
+        // Ending the program (終了, Alt+F4, the main window's ✕) closes it as well.
+        QObject::connect(&window, &MDIFofm::ending, aids.data(), &QWidget::close);
     }
     const QString caption =
         window.currentFileName.isEmpty()

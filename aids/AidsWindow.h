@@ -35,6 +35,7 @@ class CurveView : public QWidget {
 public:
     explicit CurveView(QWidget* parent = nullptr);
     void setChart(const std::optional<CurveChart>& chart);
+    const std::optional<CurveChart>& chart() const { return chart_; }
     // The readout for a point of the widget; empty outside the plot.
     QString readoutAt(const QPointF& position) const;
 
@@ -97,7 +98,7 @@ private:
     void refreshSizes();
     void useRowAsSubject(int row);
     MDIFofm& reader();
-    void saveBytes(const QString& title, const QString& filter, const QString& name,
+    void saveBytes(const QString& title, const QStringList& formats, const QString& name,
                    const std::function<QByteArray(const QString&)>& bytes);
 
     Platform& platform_;

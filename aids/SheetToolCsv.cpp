@@ -2,6 +2,7 @@
 
 #include "aids/SheetToolAids.h"
 #include "documents/DocumentCommands.h"
+#include "documents/DocumentWindows.h"
 #include "engine/CsvText.h"
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
@@ -13,31 +14,7 @@
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 
-#include <QLabel>
-
 namespace tovarin {
-
-namespace {
-
-// A value of the results panel as shown; empty when the panel hides the line.
-std::string panelText(const Form11& panel, int number) {
-    const QLabel* label = panel.lbl(number);
-    if (!label->isVisibleTo(&panel))
-        return {};
-    return label->text().toStdString();
-}
-
-// Whether the five result texts the document was saved with (shown by the panel
-// after Open) are those of the fresh calculation; the lines the panel hides are
-// not compared.
-bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh) {
-    return panelText(panel, 3) == fresh.allowedFlow && panelText(panel, 6) == fresh.capacity &&
-           panelText(panel, 9) == fresh.velocity &&
-           panelText(panel, 12) == fresh.maxPopulation.value_or("") &&
-           panelText(panel, 21) == fresh.marginRatio.value_or("");
-}
-
-} // namespace
 
 bool storedResultsDiffer(MDIFofm& window) {
     const CalcSheet& sheet = window.calcSheet();

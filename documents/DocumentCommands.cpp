@@ -2,11 +2,15 @@
 
 #include "documents/DocumentFile.h"
 #include "documents/DocumentWindows.h"
+#include "engine/Calculation.h"
+#include "engine/ResultTexts.h"
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
+#include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
+#include "sheets/SheetHost.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,7 +51,7 @@ void DocumentCommands::showError(const QString& text) {
 FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
     FileDialogRequest request;
     request.title = title;
-    request.directory = documentFolder();
+    request.directory = documentDialogFolder();
     request.filter = QStringLiteral("Tovarin(.tvr) (*.tvr)");
     return request;
 }
@@ -55,14 +59,12 @@ FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
 // ---------------------------------------------------------------- Open
 
 void DocumentCommands::FileOpen() {
+    // A cancelled dialog leaves the document, its file name and the menus as they were.
     const QString path = platform().openFileName(dialogParent(), fileDialogRequest(openTitle));
-    if (path.isEmpty()) {
-        // The dialog's emptied name is the current file name: nothing to overwrite.
-        host_.setDocumentFileName(QString());
-        host_.applyAvailability();
+    if (path.isEmpty())
         return;
-    }
-    openDocument(path);
+    if (openDocumentForUser(path) != OpenOutcome::NotRead)
+        rememberDocumentFolder(path);
 }
 
 OpenOutcome DocumentCommands::openDocument(const QString& path) {
@@ -82,6 +84,29 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
         sheet->setWindowTitle(path);
     host_.applyAvailability();
     return restored.resultShown ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
+}
+
+const QString DocumentCommands::storedResultsDifferMessage = QStringLiteral(
+    "保存された結果は現在の入力による計算と異なります。「計算」で計算し直してください。");
+
+OpenOutcome DocumentCommands::openDocumentForUser(const QString& path) {
+    const OpenOutcome outcome = openDocument(path);
+    if (outcome == OpenOutcome::Restored)
+        tellWhenStoredResultsDiffer();
+    return outcome;
+}
+
+// A file edited by hand, or saved by another program, may hold result texts that its
+// inputs do not give: the panel shows them as stored, while the sheet prints the
+// fresh calculation. The status line tells which way to make them agree.
+void DocumentCommands::tellWhenStoredResultsDiffer() {
+    InputWindows& windows = host_.inputWindows();
+    const Form11* panel = windows.form11();
+    if (!panel)
+        return;
+    const CalcSheet& sheet = windows.host().calcSheet();
+    if (!storedResultsAreFresh(*panel, resultTexts(sheet, assessmentOf(sheet))))
+        windows.host().setStatusMessage(storedResultsDifferMessage);
 }
 
 // ---------------------------------------------------------------- saving
@@ -105,21 +130,19 @@ bool DocumentCommands::askOverwriteExisting() {
 }
 
 void DocumentCommands::saveAs() {
-    // The dialog's name is the current file name, so a cancelled dialog leaves none.
-    // A file the user declined to overwrite, or one that could not be written, gives
-    // the name back: Overwrite save must never aim at a file nothing was saved to.
+    // A cancelled dialog changes nothing. A file the user declined to overwrite, or
+    // one that could not be written, keeps the name the document had: Overwrite save
+    // must never aim at a file nothing was saved to.
     const QString previousPath = host_.documentFileName();
     const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
-    if (path.isEmpty()) {
-        host_.setDocumentFileName(path);
-        host_.applyAvailability();
+    if (path.isEmpty())
         return;
-    }
     if (fileExists(path) && !askOverwriteExisting())
         return;
     host_.setDocumentFileName(path);
     switch (writeDocument(path)) {
     case WriteOutcome::Written:
+        rememberDocumentFolder(path);
         break;
     case WriteOutcome::Refused:
         return;

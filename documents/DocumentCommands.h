@@ -38,11 +38,16 @@ public:
     explicit DocumentCommands(DocumentHost& host);
 
     // "開く(&O)": the open dialog, then the chosen file (openDocument). Cancelled,
-    // it leaves the windows and empties currentFileName.
+    // it changes nothing.
     void FileOpen();
     // Open after its dialog: reads the whole file first; only a readable document
     // closes the open one (Tojiru) and restores the windows from the file.
     OpenOutcome openDocument(const QString& path);
+    // openDocument for the user (the open dialog, the program's command line): when
+    // the result texts stored in the document differ from a fresh calculation of its
+    // inputs, the status line says so. The panel keeps the stored texts.
+    OpenOutcome openDocumentForUser(const QString& path);
+    static const QString storedResultsDifferMessage;
     // "上書き保存(&S)": asks, then writes the document to currentFileName.
     void FileUpdate();
     // "名前をつけて保存(&A)": the save dialog, the question for an existing file,
@@ -50,7 +55,9 @@ public:
     // written, the caption, toolbar button 3 and currentFileName stay as they were.
     void saveAs();
 
-    // The settings both file dialogs share, with the dialog's title.
+    // The settings both file dialogs share, with the dialog's title. They open in the
+    // folder of the document last opened or saved through them (documentDialogFolder).
+    // Documents opened otherwise (the command line, the sheet tool) leave it.
     static FileDialogRequest fileDialogRequest(const QString& title);
 
 private:
@@ -62,6 +69,7 @@ private:
     // Writes the document to `path`; a refusal or a failure is shown to the user.
     WriteOutcome writeDocument(const QString& path);
     bool askOverwriteExisting();
+    void tellWhenStoredResultsDiffer();
     void showError(const QString& text);
     Platform& platform();
     QWidget* dialogParent();

@@ -1,6 +1,7 @@
 #include "documents/DocumentWindows.h"
 
 #include "engine/Calculation.h"
+#include "engine/ResultTexts.h"
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/FacilityWindow.h"
@@ -162,6 +163,12 @@ void applyText(QLineEdit* field, const std::string& text) {
     field->setText(qtext(text));
 }
 
+// A name longer than its field is shown from its start, not from its end.
+void applyName(QLineEdit* field, const std::string& text) {
+    applyText(field, text);
+    field->setCursorPosition(0);
+}
+
 void applyMainSheet(Form1& sheet, const MainSheetValues& v) {
     applyIndex(sheet.lst_s(), v.lst_s, true);
     const DocumentFlag* flags[] = {&v.opt1, &v.opt2, &v.opt3, &v.opt4, &v.opt5,
@@ -197,7 +204,7 @@ void applyStandardPipe(Form2& window, const StandardPipeValues& v) {
 }
 
 void applyOtherCircular(Form5& window, const OtherCircularValues& v) {
-    applyText(window.txt_m(), v.txt_m);
+    applyName(window.txt_m(), v.txt_m);
     applyText(window.txt1(), v.txt1);
     applyText(window.txt2(), v.txt2);
     applyText(window.txt3(), v.txt3);
@@ -205,7 +212,7 @@ void applyOtherCircular(Form5& window, const OtherCircularValues& v) {
 }
 
 void applyRectangular(Form4& window, const RectangularValues& v) {
-    applyText(window.txt_m(), v.txt_m);
+    applyName(window.txt_m(), v.txt_m);
     applyText(window.txt1(), v.txt1);
     applyText(window.txt2(), v.txt2);
     applyText(window.txt3(), v.txt3);
@@ -320,6 +327,25 @@ RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& recor
     showChildWindow(host, panel);
     outcome.resultShown = true;
     return outcome;
+}
+
+namespace {
+
+// A value of the results panel as shown; empty when the panel hides the line.
+std::string panelText(const Form11& panel, int number) {
+    const QLabel* label = panel.lbl(number);
+    if (!label->isVisibleTo(&panel))
+        return {};
+    return label->text().toStdString();
+}
+
+} // namespace
+
+bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh) {
+    return panelText(panel, 3) == fresh.allowedFlow && panelText(panel, 6) == fresh.capacity &&
+           panelText(panel, 9) == fresh.velocity &&
+           panelText(panel, 12) == fresh.maxPopulation.value_or("") &&
+           panelText(panel, 21) == fresh.marginRatio.value_or("");
 }
 
 } // namespace tovarin

@@ -11,7 +11,9 @@
 
 namespace tovarin {
 
+class Form11;
 class InputWindows;
+struct ResultTexts;
 
 // The record of the windows as they stand. The planned-sewage dialog is created
 // when it does not exist yet, so a discarded dialog is written with a fresh
@@ -35,5 +37,10 @@ struct RestoreOutcome {
 // "計算" button; when one refuses, its message is shown and no panel is created,
 // so a document with missing or zero inputs never shows a result made of them.
 RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& record);
+
+// Whether the five result texts the document was saved with (shown by the panel
+// after Open) are those of the fresh calculation `fresh`; the lines the panel hides
+// are not compared.
+bool storedResultsAreFresh(const Form11& panel, const ResultTexts& fresh);
 
 } // namespace tovarin

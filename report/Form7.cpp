@@ -6,6 +6,7 @@
 #include "report/PageScroll.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollBar>
@@ -250,9 +252,17 @@ Form7* FileImage(PrintHost& host) {
     if (window) {
         frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     } else {
+        // Where the focus was goes back to it when the print image closes: the area's
+        // own choice would be the first field of the window it activates, its text
+        // selected, where a stray key would replace the computed planned flow.
+        const QPointer<QWidget> focusBefore = QApplication::focusWidget();
         window = new Form7(host);
         frame = area->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(window, &QObject::destroyed, area, [focusBefore] {
+            if (focusBefore && focusBefore->isVisible())
+                focusBefore->setFocus(Qt::OtherFocusReason);
+        });
         frame->setWindowTitle(window->windowTitle());
         // Every activation draws the page anew.
         QObject::connect(area, &QMdiArea::subWindowActivated, window,

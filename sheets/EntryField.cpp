@@ -33,6 +33,14 @@ void EntryField::focusInEvent(QFocusEvent* event) {
     selectAll();
 }
 
+void EntryField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (input_ != Input::Japanese || event->reason() == Qt::PopupFocusReason ||
+        event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    setCursorPosition(0);
+}
+
 void EntryField::mousePressEvent(QMouseEvent* event) {
     releaseEndsDoubleClick_ = false;
     QLineEdit::mousePressEvent(event);

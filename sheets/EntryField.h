@@ -30,6 +30,8 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // A text field (a material name) leaves the focus showing its text from the start.
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -67,14 +67,29 @@ QRadioButton* Form1::opt(int number) const {
 
 // ---------------------------------------------------------------- layout
 
+namespace {
+
+// An option without a caption is its mark alone. Its designed square (195 twips) is
+// smaller than the style's mark: it grows round its centre until the mark fits.
+void holdWholeMark(QRadioButton* option) {
+    const QRect designed = option->geometry();
+    QRect fitted(QPoint(0, 0), designed.size().expandedTo(option->sizeHint()));
+    fitted.moveCenter(designed.center());
+    option->setGeometry(fitted);
+}
+
+} // namespace
+
 void Form1::buildPlannedFlowGroup() {
     QFrame* frame = addFrame(this, "FramePlannedFlow", 240, 360, 5655, 705);
     addLabel(frame, "lblPlannedFlow", QStringLiteral("計画汚水量"), 120, 285);
     txt3_ = addEntryField(frame, "txt3", EntryField::Input::Numeric, 1170, 240, 645, 270);
     addLabel(frame, "lblPlannedFlowUnit", QStringLiteral("m3/sec"), 1890, 285);
     opt_[8] = addOption(frame, "opt8", QString(), 2640, 300, 195, 195);
+    holdWholeMark(opt_[8]);
     cmd2_ = addButton(frame, "cmd2", QStringLiteral("直接入力"), 2880, 240, 915, 315);
     opt_[7] = addOption(frame, "opt7", QString(), 4050, 330, 195, 195);
+    holdWholeMark(opt_[7]);
     cmd1_ = addButton(frame, "cmd1", QStringLiteral("計算する"), 4290, 240, 915, 315);
 
     // A new document shows the planned flow as computed: without a border.

@@ -148,7 +148,7 @@ QString windowSystemFailedMessage() {
 }
 
 void openStartDocument(MDIFofm& window, const QString& path) {
-    window.documentCommands().openDocument(path);
+    window.documentCommands().openDocumentForUser(path);
 }
 
 } // namespace tovarin

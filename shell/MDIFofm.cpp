@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
@@ -54,6 +55,26 @@ private:
     QSize clientSize_;
 };
 
+// The area's background is the button colour from which the style draws its scroll
+// bars too, groove and handle alike: a bar would be grey on grey. The bars draw
+// their groove in the base colour (white on a light desktop) and their handle in a
+// mid shade with a dark outline, from the desktop's palette; without arrow buttons,
+// which a style sheet could only draw blank.
+void showScrollBarsAgainstTheArea(QMdiArea& area) {
+    const QString look = QStringLiteral(
+        "QScrollBar { background: palette(base); border: 1px solid palette(mid); margin: 0; }"
+        "QScrollBar:vertical { width: 16px; }"
+        "QScrollBar:horizontal { height: 16px; }"
+        "QScrollBar::handle { background: palette(mid); border: 1px solid palette(dark);"
+        " border-radius: 3px; margin: 1px; }"
+        "QScrollBar::handle:vertical { min-height: 24px; }"
+        "QScrollBar::handle:horizontal { min-width: 24px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
+    area.horizontalScrollBar()->setStyleSheet(look);
+    area.verticalScrollBar()->setStyleSheet(look);
+}
+
 QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
@@ -81,6 +102,7 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     // A main window made smaller than its windows scrolls them into sight.
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    showScrollBarsAgainstTheArea(*mdiArea_);
     setCentralWidget(mdiArea_);
 
     createMenus();
@@ -336,7 +358,7 @@ void MDIFofm::Kakikomi() {
 }
 
 void MDIFofm::startEditor() {
-    tovarin::startEditor(platform_, reportFilePath(QString::fromLatin1(reportFileName)));
+    tovarin::startEditor(platform_, this, reportFilePath(QString::fromLatin1(reportFileName)));
 }
 
 void MDIFofm::FileImage() {
@@ -380,6 +402,7 @@ void MDIFofm::closeEvent(QCloseEvent* event) {
     }
     endConfirmed_ = true;
     event->accept();
+    emit ending();
 }
 
 void MDIFofm::endProgram() {

@@ -100,6 +100,11 @@ public:
     // and to toolbar buttons 3, 5 and 6.
     void applyAvailability() override;
 
+signals:
+    // The program is ending (the exit question was answered Yes, or the window was
+    // closed without one): windows of the program beside this one close too.
+    void ending();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

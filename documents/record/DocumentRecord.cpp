@@ -5,6 +5,7 @@
 #include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <limits>
 #include <type_traits>
 #include <vector>
@@ -19,6 +20,11 @@ constexpr int captionLineCount = 5;
 
 const char* const notADocumentMessage = "このファイルはTovarinの計算書データではありません。";
 const char* const endsEarlyMessage = "ファイルが途中で終わっています。";
+const char* const utf8DocumentMessage =
+    "このファイルは文字コードがUTF-8に変換されたTovarinの計算書データです。"
+    "Tovarinの計算書データはシフトJIS（コードページ 932）で読み書きします。"
+    "テキストエディタで文字コードを「日本語 (CP932)」又は「Shift_JIS」にして"
+    "保存し直してから開いてください。";
 
 // Every line of the file in order, each with the label the user knows the field by.
 // The writer and the reader walk the same order, so the layout is stated once.
@@ -346,12 +352,75 @@ private:
     size_t position_ = 0;
 };
 
+// The record of a document's text, decoded to UTF-8.
+ParseResult parseText(std::string_view text);
+
 ParseResult readFailure(DocumentReadFailure failure) {
     ParseResult result;
     result.failure = failure;
-    result.message =
-        failure == DocumentReadFailure::EndsEarly ? endsEarlyMessage : notADocumentMessage;
+    switch (failure) {
+    case DocumentReadFailure::NotADocument:
+        result.message = notADocumentMessage;
+        break;
+    case DocumentReadFailure::EndsEarly:
+        result.message = endsEarlyMessage;
+        break;
+    case DocumentReadFailure::ConvertedToUtf8:
+        result.message = utf8DocumentMessage;
+        break;
+    }
     return result;
+}
+
+// Whether `bytes` are well-formed UTF-8: no overlong form, no surrogate, nothing
+// above U+10FFFF.
+bool isWellFormedUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i <= static_cast<size_t>(more))
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                return false;
+        }
+        i += static_cast<size_t>(more) + 1;
+    }
+    return true;
+}
+
+// The text of a document that an editor converted to UTF-8 (with or without a
+// byte-order mark): well-formed UTF-8 holding a character beyond ASCII. Text of
+// code page 932 practically never reads as such (its most common lead bytes are
+// UTF-8's continuation bytes); pure ASCII reads the same either way.
+std::optional<std::string_view> convertedToUtf8(std::string_view bytes) {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(byteOrderMark))
+        bytes.remove_prefix(byteOrderMark.size());
+    const bool beyondAscii = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (!beyondAscii || !isWellFormedUtf8(bytes))
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
@@ -420,11 +489,20 @@ ParseResult parse(std::string_view bytes) {
     if (bytes.empty() || bytes.find('\0') != std::string_view::npos) {
         return readFailure(DocumentReadFailure::NotADocument);
     }
+    // A document converted to UTF-8 is named as such, not read with the wrong
+    // characters nor called a foreign file.
+    if (const auto utf8 = convertedToUtf8(bytes); utf8 && parseText(*utf8).ok())
+        return readFailure(DocumentReadFailure::ConvertedToUtf8);
     const cp932::DecodeResult decoded = cp932::decode(bytes);
     if (!decoded.ok)
         return readFailure(DocumentReadFailure::NotADocument);
+    return parseText(decoded.utf8);
+}
 
-    std::vector<std::string> lines = splitLines(decoded.utf8);
+namespace {
+
+ParseResult parseText(std::string_view text) {
+    std::vector<std::string> lines = splitLines(text);
     if (lines.empty())
         return readFailure(DocumentReadFailure::NotADocument);
     const DocumentIndex kind = readIndex(lines.front());
@@ -454,5 +532,7 @@ ParseResult parse(std::string_view bytes) {
     result.record = std::move(record);
     return result;
 }
+
+} // namespace
 
 } // namespace tovarin

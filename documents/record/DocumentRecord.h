@@ -140,10 +140,11 @@ struct SerialiseResult {
 SerialiseResult serialise(const DocumentRecord& record);
 
 enum class DocumentReadFailure {
-    NotADocument, // not code page 932 text, NUL bytes, empty, more lines than the facility
-                  // kind calls for (blank lines at the end aside), or a first line that is
-                  // no index in a file that does not read as a document without a block
-    EndsEarly,    // fewer lines than the facility kind calls for
+    NotADocument,    // not code page 932 text, NUL bytes, empty, more lines than the facility
+                     // kind calls for (blank lines at the end aside), or a first line that is
+                     // no index in a file that does not read as a document without a block
+    EndsEarly,       // fewer lines than the facility kind calls for
+    ConvertedToUtf8, // a document whose text an editor converted to UTF-8
 };
 
 struct ParseResult {

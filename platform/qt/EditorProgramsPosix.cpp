@@ -16,7 +16,7 @@ QList<EditorCommand> editorCommands() {
     return {{QStringLiteral("gnome-text-editor"), {}}, {QStringLiteral("gedit"), {codePage932}},
             {QStringLiteral("mousepad"), {}},          {QStringLiteral("kwrite"), {codePage932}},
             {QStringLiteral("pluma"), {codePage932}},  {QStringLiteral("xed"), {codePage932}},
-            {QStringLiteral("xdg-open"), {}}};
+            {QStringLiteral("xdg-open"), {}, true}};
 }
 
 } // namespace tovarin

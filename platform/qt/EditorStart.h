@@ -13,6 +13,9 @@ namespace tovarin {
 struct EditorCommand {
     QString program;
     QStringList options;
+    // The program hands the file to the desktop's own choice and ends, unsuccessfully
+    // when there is none it could start (xdg-open).
+    bool handsOver = false;
 };
 
 // The editors tried, in this order: on Linux the desktops' text editors, the last
@@ -21,8 +24,12 @@ QList<EditorCommand> editorCommands();
 
 // Tries the editors in order with `file`, which the editor resolves against the
 // inherited working directory when it is a bare name, and stops at the first that
-// starts. A program that does not start is passed over silently; the file is not
-// written.
-void startEditor(Platform& platform, const QString& file);
+// starts. A program that does not start is passed over; when none starts, or the
+// desktop's choice ends unsuccessfully, a message (noEditorMessage) says so over
+// `parent`. The file is not written.
+void startEditor(Platform& platform, QWidget* parent, const QString& file);
+
+// That no text editor was found, and where the report file is.
+QString noEditorMessage(const QString& file);
 
 } // namespace tovarin

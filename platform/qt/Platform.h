@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -36,11 +38,20 @@ public:
     // Empty string when the dialog was cancelled.
     virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // An open dialog that takes several files at once; empty when cancelled. By
+    // default the one name of openFileName.
+    virtual QStringList openFileNames(QWidget* parent, const FileDialogRequest& request);
     // Print set-up on the given printer; false when cancelled or failed.
     virtual bool printSetup(QWidget* parent, QPrinter& printer) = 0;
     virtual void beep() = 0;
     // Starts a program detached; false when it could not be started.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // Starts a program that hands the work on and then ends (xdg-open): false when it
+    // could not be started; `failed` is called when it ends unsuccessfully (a non-zero
+    // exit status or a crash), later, from the event loop. By default it is started as
+    // startProgram starts it, and its end is not watched.
+    virtual bool startHandingOver(const QString& program, const QStringList& arguments,
+                                  std::function<void()> failed);
 };
 
 // The real dialogs and the real system.
@@ -49,9 +60,12 @@ public:
     MsgAnswer message(QWidget* parent, const MessageRequest& request) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QStringList openFileNames(QWidget* parent, const FileDialogRequest& request) override;
     bool printSetup(QWidget* parent, QPrinter& printer) override;
     void beep() override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool startHandingOver(const QString& program, const QStringList& arguments,
+                          std::function<void()> failed) override;
 };
 
 // A modal question with its fixed text, title, buttons, preselected button and icon.

@@ -90,21 +90,36 @@ namespace {
 // The program's file dialogs: any name may be typed (Open reports a missing file
 // itself), no default extension, no overwrite question of the dialog's own, and the
 // filter shown by its description alone.
-QString chooseFileName(QWidget* parent, const FileDialogRequest& request,
-                       QFileDialog::AcceptMode mode) {
+QStringList chooseFileNames(QWidget* parent, const FileDialogRequest& request,
+                            QFileDialog::AcceptMode mode, QFileDialog::FileMode files) {
     QFileDialog dialog(parent, request.title, request.directory, request.filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setFileMode(files);
     dialog.setDefaultSuffix(QString());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().first();
+    return dialog.selectedFiles();
+}
+
+QString chooseFileName(QWidget* parent, const FileDialogRequest& request,
+                       QFileDialog::AcceptMode mode) {
+    const QStringList chosen = chooseFileNames(parent, request, mode, QFileDialog::AnyFile);
+    return chosen.isEmpty() ? QString() : chosen.first();
 }
 
 } // namespace
+
+QStringList Platform::openFileNames(QWidget* parent, const FileDialogRequest& request) {
+    const QString name = openFileName(parent, request);
+    return name.isEmpty() ? QStringList() : QStringList{name};
+}
+
+QStringList QtPlatform::openFileNames(QWidget* parent, const FileDialogRequest& request) {
+    return chooseFileNames(parent, request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
+}
 
 QString QtPlatform::openFileName(QWidget* parent, const FileDialogRequest& request) {
     return chooseFileName(parent, request, QFileDialog::AcceptOpen);
@@ -125,6 +140,34 @@ void QtPlatform::beep() {
 
 bool QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
+}
+
+bool Platform::startHandingOver(const QString& program, const QStringList& arguments,
+                                std::function<void()>) {
+    return startProgram(program, arguments);
+}
+
+// The program's output goes where the program's own goes, and it reads nothing. The
+// process object is not owned by anything that ends with the program: a program still
+// running then goes on as a detached one would, and no end is reported while
+// the program itself ends.
+bool QtPlatform::startHandingOver(const QString& program, const QStringList& arguments,
+                                  std::function<void()> failed) {
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed = std::move(failed)](int code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || code != 0)
+                             failed();
+                         process->deleteLater();
+                     });
+    return true;
 }
 
 MsgAnswer ask(Platform& platform, QWidget* parent, const QString& text, const QString& title,

@@ -13,6 +13,18 @@ namespace tovarin {
 // created on Windows when missing.
 QString documentFolder();
 
+// The folder the document file dialogs open in: the folder of the document last
+// opened or saved through them, in this run or an earlier one, while it is still a
+// folder; before that, documentFolder(). Ends in a separator.
+QString documentDialogFolder();
+// Keeps the folder of `file`, a document just opened or saved through a dialog, for
+// documentDialogFolder (a small stored setting of the user's).
+void rememberDocumentFolder(const QString& file);
+// Forgets it: the dialogs open in documentFolder() again, as on the first start.
+void forgetDocumentFolder();
+// The file the setting is kept in.
+QString storedSettingsFileName();
+
 // The report file `fileName` ("Tvrn.txt") as the writing and the editor take it. On
 // Windows its folder is created when missing.
 QString reportFilePath(const QString& fileName);

@@ -4,7 +4,10 @@
 // spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check.
 
 #include "aids/AidsWindow.h"
+#include "aids/SheetToolSvg.h"
+#include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
+#include "engine/NumberText.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/InputWindows.h"
@@ -18,12 +21,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using tovarin::AidsWindow;
+using tovarin::MsgAnswer;
 using tovarin::testing::fileBytes;
 using tovarin::testing::runProgram;
 using tovarin::testing::writeBytes;
@@ -36,6 +42,14 @@ QString example(const char* name) {
 
 QByteArray toolOutput(const QStringList& arguments) {
     return runProgram(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments).out;
+}
+
+// The 設計補助 window the program's main window opened, if any.
+AidsWindow* programsAidsWindow() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<AidsWindow*>(top))
+            return found;
+    return nullptr;
 }
 
 // A table of the window as the tool writes it: the cells as shown, as CSV.
@@ -55,6 +69,11 @@ private slots:
     void tablesAreTheToolsBytes();
     void panelMenuOpensTheInputsOnScreen();
     void copyPastesIntoASpreadsheet();
+    void savedTablesAreWhatTheirNamesSay();
+    void savedTablePdfRepeatsTheHeader();
+    void curveReadoutBelongsToTheDepthShown();
+    void endingTheProgramClosesIt_data();
+    void endingTheProgramClosesIt();
 
 private:
     QTemporaryDir dir_;
@@ -135,10 +154,7 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
     const QString status = window.statusMessage();
     panel->designAidsAction()->trigger();
 
-    AidsWindow* aids = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<AidsWindow*>(top))
-            aids = found;
+    AidsWindow* aids = programsAidsWindow();
     QVERIFY(aids);
     QTRY_VERIFY(aids->isVisible());
     QCOMPARE(aids->parentWidget(), nullptr);
@@ -159,18 +175,197 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
     QCOMPARE(platform.messages.last().text, QStringLiteral("施設の勾配を入力してください。"));
 }
 
+// Every file selected in ファイルを追加… becomes a row; コピー takes the selected rows,
+// or the whole table when none is selected.
 void AidsWindowTest::copyPastesIntoASpreadsheet() {
     tovarin::testing::ScriptedPlatform platform;
     AidsWindow aids(platform);
-    aids.addDocuments({QStringLiteral("=1+2.tvr")});
+    platform.openNameLists.enqueue(
+        {QStringLiteral("=1+2.tvr"), example("rectangular-non-residential.tvr")});
+    aids.addByDialog();
+    QCOMPARE(aids.resultsTable()->rowCount(), 2);
     aids.pages()->setCurrentIndex(2);
     aids.resultsTable()->selectRow(0);
     aids.copySelection();
-    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3); // header, the row, the end of the last line
     QVERIFY(lines[0].startsWith(QStringLiteral("ファイル\t計画汚水量Q1′(m3/sec)\t")));
     QVERIFY2(lines[1].startsWith(QStringLiteral("'=1+2.tvr\t0.0041\t\tVP - φ100\t")),
              qPrintable(lines[1]));
+
+    aids.resultsTable()->clearSelection();
+    aids.copySelection();
+    lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[1].startsWith(QStringLiteral("'=1+2.tvr\t")));
+    QVERIFY(lines[2].startsWith(example("rectangular-non-residential.tvr") + QLatin1Char('\t')));
+    QVERIFY(platform.messages.isEmpty());
+}
+
+// 保存… writes the format its name's extension names: a CSV, or a drawing of the
+// table (PNG, SVG, PDF). A name with another extension is refused before anything is
+// written, and an existing file is replaced only after the question Save As asks.
+void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform);
+    aids.addDocuments(documents_.mid(0, 3));
+    QTemporaryDir out;
+    const auto saveAs = [&](int page, const QString& name) {
+        aids.pages()->setCurrentIndex(page);
+        platform.saveNames.enqueue(out.filePath(name));
+        aids.save();
+        return fileBytes(out.filePath(name));
+    };
+    for (int page : {0, 2}) {
+        const QTableWidget& table = page == 0 ? *aids.sizeTable() : *aids.resultsTable();
+        QCOMPARE(saveAs(page, QStringLiteral("t.csv")), windowCsv(table));
+        QVERIFY(saveAs(page, QStringLiteral("t.PDF")).startsWith("%PDF-"));
+        QVERIFY(saveAs(page, QStringLiteral("t.png")).startsWith("\x89PNG\r\n\x1A\n"));
+        const QImage png = QImage::fromData(fileBytes(out.filePath(QStringLiteral("t.png"))));
+        QVERIFY(png.width() > 600 && png.height() > 40);
+        const QByteArray svg = saveAs(page, QStringLiteral("t.svg"));
+        QVERIFY(svg.contains("<svg"));
+        QVERIFY(svg.contains(QStringLiteral("流速").toUtf8()));
+        QCOMPARE(platform.messages.size(), 0);
+        for (const char* name : {"t.csv", "t.PDF", "t.png", "t.svg"})
+            QFile::remove(out.filePath(QLatin1String(name)));
+    }
+    const QStringList shown = platform.fileDialogs.last().filter.split(QStringLiteral(";;"));
+    QVERIFY(shown.contains(QStringLiteral("CSV (*.csv)")) &&
+            shown.contains(QStringLiteral("PDF (*.pdf)")));
+
+    // A document, a name without an extension: refused, untouched, nothing asked.
+    QVERIFY(writeBytes(out.filePath(QStringLiteral("keep.tvr")), "document\r\n"));
+    for (int page : {0, 1, 2}) {
+        for (const QString& name : {QStringLiteral("keep.tvr"), QStringLiteral("plain")}) {
+            const int before = platform.messages.size();
+            QCOMPARE(saveAs(page, name), name == QStringLiteral("keep.tvr")
+                                             ? QByteArray("document\r\n")
+                                             : QByteArray());
+            QCOMPARE(platform.messages.size(), before + 1);
+            QVERIFY2(platform.lastMessageText().contains(QStringLiteral("拡張子を.")),
+                     qPrintable(platform.lastMessageText()));
+            QCOMPARE(platform.messages.last().buttons, tovarin::MsgButtons::Ok);
+        }
+    }
+
+    // An existing file: the question first; No keeps it, Yes replaces it.
+    platform.messages.clear();
+    QVERIFY(writeBytes(out.filePath(QStringLiteral("old.csv")), "old"));
+    platform.answers.enqueue(MsgAnswer::No);
+    QCOMPARE(saveAs(2, QStringLiteral("old.csv")), QByteArray("old"));
+    QCOMPARE(platform.messages.size(), 1);
+    QCOMPARE(platform.messages.first().text,
+             QStringLiteral("同名ファイルがあります。上書き保存しますか？"));
+    QCOMPARE(platform.messages.first().defaultButton, MsgAnswer::No);
+    platform.answers.enqueue(MsgAnswer::Yes);
+    QCOMPARE(saveAs(2, QStringLiteral("old.csv")), windowCsv(*aids.resultsTable()));
+    platform.answers.enqueue(MsgAnswer::Yes);
+    QVERIFY(saveAs(1, QStringLiteral("old.csv")).startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(platform.messages.size(), 3);
+}
+
+// A table of many rows makes pages of A4 landscape, each headed by the title and
+// the header row, in the Japanese font.
+void AidsWindowTest::savedTablePdfRepeatsTheHeader() {
+    TOVARIN_REQUIRE_POPPLER();
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform);
+    for (int copy = 0; copy < 40; ++copy)
+        aids.addDocuments(documents_.mid(0, 5));
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("一覧.pdf"));
+    aids.pages()->setCurrentIndex(2);
+    platform.saveNames.enqueue(pdf);
+    aids.save();
+    QVERIFY(platform.messages.isEmpty());
+    const QStringList pages = tovarin::testing::pdfPages(pdf);
+    QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
+    int rows = 0;
+    for (const QString& page : pages) {
+        QVERIFY(page.contains(QStringLiteral("計算結果の一覧表")));
+        QVERIFY(page.contains(QStringLiteral("ファイル")));
+        QVERIFY(page.contains(QStringLiteral("エラー")));
+        rows += page.count(QStringLiteral("residential-vp.tvr"));
+    }
+    QCOMPARE(rows, 40);
+    QVERIFY(pages.last().contains(QStringLiteral("%1 / %1").arg(pages.size())));
+    const QString info = tovarin::testing::runTool(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QStringLiteral("841.89 x 595.276")) ||
+                 info.contains(QStringLiteral("842 x 595")),
+             qPrintable(info));
+    QVERIFY(tovarin::testing::runTool(QStringLiteral("pdffonts"), {pdf})
+                .contains(QStringLiteral("IPA")));
+}
+
+// Across the plot, the readout's Q/Q_full and V/V_full are those of the rounded h/D
+// it shows, so that reading them off gives the same figures as the table of points.
+void AidsWindowTest::curveReadoutBelongsToTheDepthShown() {
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform);
+    aids.addDocuments({example("residential-vp.tvr")});
+    tovarin::CurveView* view = aids.curveView();
+    view->resize(1237, 928);
+    QVERIFY(view->chart());
+    const tovarin::CurveSection& section = view->chart()->section;
+    const tovarin::FlowState full = tovarin::flowStateAt(section, 1);
+    const auto ratio = [](double value) {
+        return QString::fromStdString(tovarin::formatNumber(value, "0.0000"));
+    };
+    int readouts = 0;
+    for (int x = 0; x < view->width(); ++x) {
+        const QString readout = view->readoutAt(QPointF(x + 0.37, view->height() / 2.0));
+        if (readout.isEmpty())
+            continue;
+        ++readouts;
+        const QStringList parts = readout.split(QChar(0x3000));
+        QCOMPARE(parts.size(), 3);
+        QVERIFY(parts[0].startsWith(QStringLiteral("h/D=")));
+        const tovarin::FlowState state = tovarin::flowStateAt(section, parts[0].mid(4).toDouble());
+        QCOMPARE(parts[1], QStringLiteral("Q/Q_full=") + ratio(state.flow / full.flow));
+        QCOMPARE(parts[2], QStringLiteral("V/V_full=") + ratio(state.velocity / full.velocity));
+    }
+    QVERIFY(readouts > 500);
+}
+
+void AidsWindowTest::endingTheProgramClosesIt_data() {
+    QTest::addColumn<bool>("throughMenu");
+    QTest::newRow("終了") << true;
+    QTest::newRow("the window's close button") << false;
+}
+
+// Ending the program closes the 設計補助 window with the main window, so that the
+// program ends instead of showing the figures of a document no longer open; the
+// answer No to the exit question leaves both.
+void AidsWindowTest::endingTheProgramClosesIt() {
+    QFETCH(bool, throughMenu);
+    tovarin::testing::ScriptedPlatform platform;
+    tovarin::MDIFofm window(platform);
+    window.setDesignAidsOpener(tovarin::openDesignAidsOfInputs);
+    window.show();
+    platform.openNames.enqueue(example("residential-vp.tvr"));
+    window.FileOpen();
+    window.inputWindows().form11()->designAidsAction()->trigger();
+    QPointer<AidsWindow> aids = programsAidsWindow();
+    QVERIFY(aids);
+    QTRY_VERIFY(aids->isVisible());
+
+    const auto end = [&] {
+        if (throughMenu)
+            window.FileEnd();
+        else
+            window.close();
+    };
+    platform.answers.enqueue(MsgAnswer::No);
+    end();
+    QVERIFY(window.isVisible());
+    QVERIFY(aids && aids->isVisible());
+
+    platform.answers.enqueue(MsgAnswer::Yes);
+    end();
+    QVERIFY(!window.isVisible());
+    QTRY_VERIFY(!aids);
+    QCOMPARE(platform.messages.size(), 2);
 }
 
 QTEST_MAIN(AidsWindowTest)

@@ -147,6 +147,7 @@ private slots:
 
     void openDialogAndItsCancel();
     void saveAsToANewName();
+    void dialogsStartInTheLastDocumentsFolder();
     void saveAsOverAnExistingFile();
     void declinedSaveAsKeepsTheOverwriteTarget();
     void saveAsCancelled();
@@ -195,6 +196,15 @@ private:
         saveAs(saved);
         return saved;
     }
+    // What a cancelled Open or Save As dialog must leave of a document saved as
+    // `saved`: the windows, the caption, the file name and the toolbar's states.
+    void expectUnchangedAfterCancel(const QString& saved, const QStringList& windowsBefore) {
+        QCOMPARE(testing::describeWindows(*window), windowsBefore);
+        QCOMPARE(windows().form1()->windowTitle(), saved);
+        QCOMPARE(window->fileName, saved);
+        QVERIFY(button(3) && button(5) && button(6));
+        QVERIFY(platform->messages.isEmpty());
+    }
     QByteArray serialisedWindows() {
         const auto record = recordFromWindows(windows());
         return record ? bytesOf(serialise(*record).bytes) : QByteArray();
@@ -218,6 +228,7 @@ void DocumentCommandsTest::initTestCase() {
 }
 
 void DocumentCommandsTest::init() {
+    forgetDocumentFolder();
     dir = new QTemporaryDir;
     QVERIFY(dir->isValid());
     window = new testing::DocumentTestHost;
@@ -324,7 +335,16 @@ void DocumentCommandsTest::unseenWindowsHoldWhatShownOnesHold() {
     QCOMPARE(areaChildren(), childrenOfAnEmptyArea);
 }
 
+// Open computes the stored inputs, then shows the stored captions; when they differ
+// from the fresh calculation (a document edited by hand), the status line says so.
 void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
+    const QString verdict = QStringLiteral(
+        "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）");
+    const QString agreeing = writeRecord(residentialVpRecord(), QStringLiteral("fresh.tvr"));
+    QVERIFY(!agreeing.isEmpty());
+    open(agreeing);
+    QCOMPARE(window->status(), verdict);
+
     DocumentRecord record = residentialVpRecord();
     record.form11.lbl9 = "9.9999";
     const QString file = writeRecord(record, QStringLiteral("vp.tvr"));
@@ -345,10 +365,12 @@ void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
                                              QStringLiteral("9.9999"), QStringLiteral("1692.9"),
                                              QStringLiteral("23456.00")}));
     QVERIFY(!panel->lbl(21)->isVisibleTo(panel));
-    QCOMPARE(
-        window->status(),
-        QStringLiteral(
-            "流速(V)はよろしいですか？チェックして下さい。（各地域の開発指導要綱等による事。）"));
+    QCOMPARE(window->status(), DocumentCommands::storedResultsDifferMessage);
+    // The program's command line opens the same way.
+    window->commands->openDocumentForUser(agreeing);
+    QCOMPARE(window->status(), verdict);
+    window->commands->openDocumentForUser(file);
+    QCOMPARE(window->status(), DocumentCommands::storedResultsDifferMessage);
 
     // The hidden planned-sewage dialog holds the stored land use and entries.
     Form3* dialog = windows().existingForm3();
@@ -426,19 +448,17 @@ void DocumentCommandsTest::openDialogAndItsCancel() {
     QCOMPARE(platform->fileDialogs.size(), 2);
     const FileDialogRequest& request = platform->fileDialogs.last();
     QCOMPARE(request.title, QStringLiteral("Tovarinを開く"));
-    QCOMPARE(request.directory, documentFolder());
+    QCOMPARE(request.directory, documentDialogFolder());
+    QCOMPARE(request.directory,
+             QDir::toNativeSeparators(QFileInfo(saved).absolutePath()) + QDir::separator());
     QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr) (*.tvr)"));
-    // Below the program's folder (Linux) it is left as it is; the user's own (Windows)
-    // is made for the dialog.
-    QCOMPARE(QFileInfo::exists(request.directory),
-             !request.directory.startsWith(QCoreApplication::applicationDirPath()));
+    // The first start's folder: below the program's folder (Linux) it is left as it
+    // is; the user's own (Windows) is made for the dialog.
+    QCOMPARE(QFileInfo::exists(documentFolder()),
+             !documentFolder().startsWith(QCoreApplication::applicationDirPath()));
 
-    // Cancelled: the windows stay, but nothing is left to overwrite.
-    QCOMPARE(testing::describeWindows(*window), before);
-    QCOMPARE(windows().form1()->windowTitle(), saved);
-    QVERIFY(window->fileName.isEmpty());
-    QVERIFY(!button(3) && button(5) && button(6));
-    QVERIFY(platform->messages.isEmpty());
+    // Cancelled: nothing changes, the file name and Overwrite save included.
+    expectUnchangedAfterCancel(saved, before);
 
     // Opened again, it is the file to overwrite.
     open(saved);
@@ -467,6 +487,58 @@ void DocumentCommandsTest::saveAsToANewName() {
     QVERIFY(button(3));
     // The material name is stored in code page 932.
     QVERIFY(fileBytes(plain).contains(bytesOf(cp932::encode("硬質塩化ビニル管　φ２５０").bytes)));
+}
+
+// The open and save dialogs start in the folder of the document last opened or saved
+// through them, in this run and the next; before that, and when that folder is gone,
+// in the program's document folder. A cancelled dialog or an unreadable file leaves
+// it; a document of the command line does not count.
+void DocumentCommandsTest::dialogsStartInTheLastDocumentsFolder() {
+    const auto nextDialogFolder = [this] {
+        open(QString());
+        return platform->fileDialogs.last().directory;
+    };
+    const auto folderOf = [](const QString& file) {
+        return QDir::toNativeSeparators(QFileInfo(file).absolutePath()) + QDir::separator();
+    };
+    QCOMPARE(nextDialogFolder(), documentFolder());
+
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("saved/here")));
+    testing::enterCase(*window, DocumentCase::ResidentialVp);
+    const QString saved = path(QStringLiteral("saved/here/a.tvr"));
+    saveAs(saved);
+    QCOMPARE(fileBytes(saved), serialisedWindows());
+    QCOMPARE(nextDialogFolder(), folderOf(saved));
+    QCOMPARE(window->fileName, saved);
+
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("other")));
+    const QString opened = path(QStringLiteral("other/b.tvr"));
+    QVERIFY(QFile::copy(saved, opened));
+    open(opened);
+    QCOMPARE(window->fileName, opened);
+    platform->saveNames.enqueue(QString());
+    window->commands->saveAs();
+    QCOMPARE(platform->fileDialogs.last().directory, folderOf(opened));
+
+    // Not a document, a cancelled dialog, the command line: the folder stays.
+    QVERIFY(writeBytes(path(QStringLiteral("saved/not.tvr")), "not a document\r\n"));
+    open(path(QStringLiteral("saved/not.tvr")));
+    QCOMPARE(platform->messages.size(), 1);
+    window->commands->openDocumentForUser(saved);
+    QCOMPARE(nextDialogFolder(), folderOf(opened));
+
+    // The next run: the setting is on disk, read by a window made afresh.
+    QFile stored(storedSettingsFileName());
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QVERIFY(stored.readAll().contains(QFileInfo(opened).absolutePath().toUtf8()));
+    delete window;
+    window = new testing::DocumentTestHost;
+    platform = &window->scripted;
+    QCOMPARE(nextDialogFolder(), folderOf(opened));
+
+    // A remembered folder that is gone: the program's own again.
+    QVERIFY(QDir(path(QStringLiteral("other"))).removeRecursively());
+    QCOMPARE(nextDialogFolder(), documentFolder());
 }
 
 void DocumentCommandsTest::saveAsOverAnExistingFile() {
@@ -517,12 +589,10 @@ void DocumentCommandsTest::saveAsCancelled() {
     QVERIFY(button(3));
     const QByteArray written = fileBytes(saved);
 
+    const QStringList before = testing::describeWindows(*window);
     saveAs(QString());
-    QVERIFY(platform->messages.isEmpty());
-    QVERIFY(window->fileName.isEmpty());
-    QVERIFY(!button(3));
+    expectUnchangedAfterCancel(saved, before);
     QCOMPARE(fileBytes(saved), written);
-    QCOMPARE(windows().form1()->windowTitle(), saved);
 }
 
 void DocumentCommandsTest::overwriteSaveAsksFirst() {
@@ -794,6 +864,7 @@ void DocumentCommandsTest::longTextsSurviveOpenAndSave() {
     open(file);
     QVERIFY(windows().form11());
     QCOMPARE(windows().form4()->txt_m()->text().size(), 40000);
+    QCOMPARE(windows().form4()->txt_m()->cursorPosition(), 0); // shown from its start
     const QString copy = path(QStringLiteral("copy.tvr"));
     saveAs(copy);
     QVERIFY(platform->messages.isEmpty());

@@ -1,4 +1,5 @@
 #include "documents/record/DocumentRecord.h"
+#include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -370,6 +371,39 @@ TEST(DocumentReading, RefusesFilesThatAreNotDocuments) {
     std::vector<std::string> rectangular = crlfLines(serialise(sampleRecord(5)).bytes);
     rectangular[0] = "-1 ";
     expectNotADocument(joinCrlf(rectangular), "rectangular block under no kind");
+}
+
+// A document whose text an editor converted to UTF-8 (with or without a byte-order
+// mark, CR LF or LF) is named as such, never read with the wrong characters; UTF-8
+// that is no document stays "not a document", and documents of ASCII only read as
+// they always did.
+TEST(DocumentReading, NamesADocumentConvertedToUtf8) {
+    for (int kind : {4, 5}) {
+        const std::string saved = serialise(sampleRecord(kind)).bytes;
+        const std::string utf8 = cp932::decode(saved).utf8;
+        ASSERT_NE(utf8, saved);
+        std::string lfOnly = utf8;
+        std::erase(lfOnly, '\r');
+        for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, lfOnly}) {
+            const ParseResult read = parse(bytes);
+            EXPECT_FALSE(read.ok()) << kind;
+            EXPECT_EQ(read.failure, DocumentReadFailure::ConvertedToUtf8) << kind;
+            EXPECT_EQ(read.message,
+                      "このファイルは文字コードがUTF-8に変換されたTovarinの計算書データです。"
+                      "Tovarinの計算書データはシフトJIS（コードページ 932）で読み書きします。"
+                      "テキストエディタで文字コードを「日本語 (CP932)」又は「Shift_JIS」にして"
+                      "保存し直してから開いてください。");
+        }
+        ASSERT_TRUE(parse(saved).ok());
+        EXPECT_EQ(*parse(saved).record, sampleRecord(kind));
+    }
+    expectNotADocument("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n", "a UTF-8 word");
+    expectNotADocument("\xEF\xBB\xBF" + joinCrlf(noBlockFile("-1 ")) + "\xC0\xAF",
+                       "an overlong UTF-8 form after a document");
+
+    const std::string ascii = serialise(sampleRecord(0)).bytes;
+    ASSERT_TRUE(parse(ascii).ok());
+    EXPECT_EQ(*parse(ascii).record, sampleRecord(0));
 }
 
 TEST(DocumentReading, IgnoresBlankLinesAfterTheLastValue) {

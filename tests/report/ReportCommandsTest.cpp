@@ -78,6 +78,16 @@ private slots:
         QCOMPARE(platform.beeps, 0);
     }
 
+    static void expectNoEditorMessage(const MessageRequest& message) {
+        QCOMPARE(message.text,
+                 QStringLiteral("テキストエディタが見つかりませんでした。\n"
+                                "計算書は「%1」に書き込まれています。テキストエディタをインストール"
+                                "するか、このファイルを他のプログラムで開いてください。")
+                     .arg(QDir::toNativeSeparators(QFileInfo(reportFile()).absoluteFilePath())));
+        QCOMPARE(message.title, QStringLiteral("エディタの起動"));
+        QCOMPARE(message.buttons, MsgButtons::Ok);
+    }
+
     void kakikomiRefusesAnUnencodableMaterialName() {
         ScriptedPlatform platform;
         CalcSheet s = passingNonResidentialSheet();
@@ -90,11 +100,12 @@ private slots:
         QVERIFY(!QFile::exists(reportFile()));
     }
 
-    // With no editor that starts, every one is tried in order with the file's name
-    // last; those that take an encoding are told code page 932.
+    // With no editor that starts (none installed, an empty PATH), every one is tried
+    // in order with the file's name last, those that take an encoding told code page
+    // 932; then a message names the report file.
     void editorStartTriesTheEditorsInOrder() {
         ScriptedPlatform platform; // nothing starts
-        startEditor(platform, reportFile());
+        startEditor(platform, nullptr, reportFile());
         const QString file = QLatin1Char(' ') + reportFile();
         const QString told = QStringLiteral(" --encoding=CP932") + file;
         const QStringList expected = editorCommands().size() == 1
@@ -107,8 +118,30 @@ private slots:
                                                        "xed" + told,
                                                        "xdg-open" + file};
         QCOMPARE(platform.startAttempts, expected);
-        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(platform.messages.size(), 1);
+        expectNoEditorMessage(platform.messages.first());
         QVERIFY(!QFile::exists(reportFile()));
+    }
+
+    // The desktop's choice (xdg-open) starts, then finds no editor it can start (the
+    // terminal one of a desktop without a terminal): the message comes when it ends.
+    void desktopsChoiceThatFindsNoEditorIsReported() {
+        if (editorCommands().size() == 1)
+            QSKIP("Notepad is the one editor here");
+        ScriptedPlatform platform;
+        platform.startablePrograms = {QStringLiteral("xdg-open")};
+        startEditor(platform, nullptr, reportFile());
+        QCOMPARE(platform.startAttempts.size(), editorCommands().size());
+        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(platform.handOverFailures.size(), 1);
+        platform.handOverFailures.first()();
+        QCOMPARE(platform.messages.size(), 1);
+        expectNoEditorMessage(platform.messages.first());
+
+        ScriptedPlatform editor;
+        editor.startablePrograms = {QStringLiteral("gedit"), QStringLiteral("xdg-open")};
+        startEditor(editor, nullptr, reportFile());
+        QVERIFY(editor.handOverFailures.isEmpty() && editor.messages.isEmpty());
     }
 
     void editorStartStopsAtTheFirstThatStarts() {
@@ -117,14 +150,14 @@ private slots:
             editors << editor.program;
         ScriptedPlatform first;
         first.startablePrograms = {editors.first()};
-        startEditor(first, reportFile());
+        startEditor(first, nullptr, reportFile());
         QCOMPARE(first.startAttempts.size(), 1);
         if (editors.size() < 4)
             QSKIP("fewer than four editors on this system");
 
         ScriptedPlatform platform;
         platform.startablePrograms = {editors.at(2), editors.at(3)};
-        startEditor(platform, reportFile());
+        startEditor(platform, nullptr, reportFile());
         QCOMPARE(platform.startAttempts.size(), 3);
         QVERIFY(platform.startAttempts.last().startsWith(editors.at(2) + QLatin1Char(' ')));
     }

@@ -100,6 +100,24 @@ private slots:
         QCOMPARE(field_->text(), QStringLiteral("5,5"));
     }
 
+    // A name longer than its field is shown from its start once the focus leaves;
+    // a figure keeps its caret, and returning from a popup keeps the name's.
+    void nameIsShownFromItsStartAfterTheFocusLeaves() {
+        const QString name =
+            QStringLiteral("硬質塩化ビニル管（下水道用、リブ付き、呼び径二百五十）");
+        other_->setText(name);
+        other_->setFocus(Qt::TabFocusReason);
+        QCOMPARE(other_->cursorPosition(), name.size());
+        field_->setText(QStringLiteral("0.0041"));
+        field_->setFocus(Qt::TabFocusReason);
+        QCOMPARE(other_->cursorPosition(), 0);
+        other_->setFocus(Qt::TabFocusReason);
+        field_->setFocus(Qt::PopupFocusReason);
+        QCOMPARE(other_->cursorPosition(), name.size());
+        other_->setFocus(Qt::TabFocusReason);
+        QCOMPARE(field_->cursorPosition(), 6);
+    }
+
     void inputMethodFollowsTheKindOfField() {
         QVERIFY(!field_->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(field_->inputMethodHints().testFlag(Qt::ImhPreferNumbers));

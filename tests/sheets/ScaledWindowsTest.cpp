@@ -11,6 +11,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 using namespace tovarin;
@@ -105,6 +109,32 @@ private slots:
         check(rectangular, "Label2");
         Form5* circular = doc.windows->openForm5();
         check(circular, "Label2");
+    }
+
+    // The two ○ without a caption beside 直接入力 and 計算する hold their whole
+    // indicator, drawn clear of the buttons beside them.
+    void captionlessOptionsShowTheirWholeMark() {
+        NewDocument doc;
+        Form1* sheet = doc.windows->form1();
+        for (int number : {7, 8}) {
+            QRadioButton* option = sheet->opt(number);
+            QVERIFY(option->text().isEmpty());
+            QStyleOptionButton style;
+            style.initFrom(option);
+            const QRect mark =
+                option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style, option);
+            QVERIFY2(option->rect().contains(mark),
+                     qPrintable(QStringLiteral("opt%1 %2x%3, mark %4x%5 at %6,%7")
+                                    .arg(number)
+                                    .arg(option->width())
+                                    .arg(option->height())
+                                    .arg(mark.width())
+                                    .arg(mark.height())
+                                    .arg(mark.x())
+                                    .arg(mark.y())));
+            const QPushButton* next = number == 8 ? sheet->cmd2() : sheet->cmd1();
+            QVERIFY(option->geometry().right() < next->geometry().left());
+        }
     }
 };
 

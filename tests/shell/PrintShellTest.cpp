@@ -3,6 +3,7 @@
 // open, and the window's own menu bar in place of the main one while it is active.
 
 #include "report/Form7.h"
+#include "sheets/EntryField.h"
 #include "sheets/Form1.h"
 #include "sheets/InputWindows.h"
 #include "shell/JapaneseEnvironment.h"
@@ -10,6 +11,7 @@
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/PrintTestSupport.h"
 
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -94,6 +96,36 @@ private slots:
         window->mdiArea()->setActiveSubWindow(imageFrame);
         QCOMPARE(menuBarTexts().first(), QStringLiteral("印刷(&P)"));
         QCOMPARE(image->pageDrawings(), 2); // drawn again at its activation
+    }
+
+    void focusReturnsWhereItWas_data() { printImageOpensAndClosesAgain_data(); }
+
+    // After the print image closes, the focus is back where it was, never in the
+    // planned flow's field with its text selected (a stray key would replace it).
+    void focusReturnsWhereItWas() {
+        QFETCH(QString, command);
+        QFETCH(bool, closeByMenu);
+        window->FileNew();
+        window->calcSheet() = failingResidentialSheet();
+        window->applyAvailability();
+        Form1* sheet = window->inputWindows().form1();
+        QWidget* field = sheet->lst_s();
+        field->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+
+        window->findChild<QAction*>(command)->trigger();
+        Form7* image = findForm7(window->mdiArea());
+        QVERIFY(image);
+        QTRY_COMPARE(QApplication::focusWidget(), image);
+        QPointer<QWidget> frameSeen = image->parentWidget();
+        if (closeByMenu)
+            image->menuBarActions().last()->trigger();
+        else
+            qobject_cast<QMdiSubWindow*>(image->parentWidget())->close();
+        QTRY_COMPARE(findForm7(window->mdiArea()), nullptr);
+        QTRY_VERIFY(!frameSeen);
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QVERIFY(!sheet->txt3()->hasSelectedText());
     }
 
     void printFromMenuButtonAndPrintImage() {

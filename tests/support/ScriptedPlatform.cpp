@@ -19,6 +19,21 @@ QString ScriptedPlatform::saveFileName(QWidget*, const FileDialogRequest& reques
     return saveNames.isEmpty() ? QString() : saveNames.dequeue();
 }
 
+QStringList ScriptedPlatform::openFileNames(QWidget* parent, const FileDialogRequest& request) {
+    if (openNameLists.isEmpty())
+        return Platform::openFileNames(parent, request);
+    fileDialogs.append(request);
+    return openNameLists.dequeue();
+}
+
+bool ScriptedPlatform::startHandingOver(const QString& program, const QStringList& arguments,
+                                        std::function<void()> failed) {
+    if (!startProgram(program, arguments))
+        return false;
+    handOverFailures.append(std::move(failed));
+    return true;
+}
+
 bool ScriptedPlatform::printSetup(QWidget*, QPrinter&) {
     ++printSetups;
     return printAccepted;

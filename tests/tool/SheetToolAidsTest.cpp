@@ -196,7 +196,7 @@ void SheetToolAidsTest::resultsTableOfTheExamples() {
                           "0.009", "0.1288", "不足", "", ""}));
     // Other circular pipe with an allowance of 20 %: factor 1.2.
     QCOMPARE(records[4][2], QStringLiteral("1.2"));
-    QCOMPARE(records[4][3], QStringLiteral("硬質塩化ビニル管　φ２５０ φ250"));
+    QCOMPARE(records[4][3], QStringLiteral("硬質塩化ビニル管 φ250"));
     QCOMPARE(records[4][7], QStringLiteral("水深７割"));
 }
 

@@ -30,6 +30,7 @@ using tovarin::testing::fileBytes;
 using tovarin::testing::runProgram;
 using tovarin::testing::ScriptedPlatform;
 using tovarin::testing::ToolRun;
+using tovarin::testing::writeBytes;
 
 namespace {
 
@@ -224,17 +225,27 @@ void SheetToolTest::unreadableAndRefusedDocumentsAreReported() {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
 
+    // The circular example as an editor converts it to UTF-8, with a byte-order mark.
+    const QString utf8 = dir.filePath(QStringLiteral("utf8.tvr"));
+    const std::string converted =
+        tovarin::cp932::decode(fileBytes(example("other-circular-direct.tvr")).toStdString()).utf8;
+    QVERIFY(writeBytes(utf8, "\xEF\xBB\xBF" + QByteArray::fromStdString(converted)));
+
     const QString vp = example("residential-vp.tvr");
-    const ToolRun run = runTool({missing, vp, refused});
+    const ToolRun run = runTool({missing, vp, refused, utf8});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, runTool({vp}).out);
     const QString err = QString::fromUtf8(run.err);
+    QVERIFY2(err.contains(utf8 + QStringLiteral(": ファイル「") + utf8 +
+                          QStringLiteral("」を開けません。 このファイルは文字コードがUTF-8に"
+                                         "変換されたTovarinの計算書データです。")),
+             qPrintable(err));
     QVERIFY2(err.contains(missing + QStringLiteral(": ファイル「") + missing +
                           QStringLiteral("」を開けません。 ファイルが見つかりません。\n")),
              qPrintable(err));
     QVERIFY2(err.contains(refused + QStringLiteral(": 施設の勾配を入力してください。\n")),
              qPrintable(err));
-    QCOMPARE(err.count(QLatin1Char('\n')), 2);
+    QCOMPARE(err.count(QLatin1Char('\n')), 3);
 
     const ToolRun results = runTool({QStringLiteral("--results"), refused});
     QCOMPARE(results.exitCode, 1);
