@@ -50,14 +50,22 @@ bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
     // Without room for one line every line would take a page of its own.
     if (!pageHoldsALine(printer))
         return false;
+    return printDrawing(platform, printer, [&sheet, withMaxPopulation](DrawingSurface&) {
+        Hyouji_1(sheet);
+        Hyouji_2(sheet);
+        if (withMaxPopulation)
+            Hyouji_3(sheet); // draws for residential land use only
+    });
+}
+
+bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& draw) {
+    if (!pageHoldsALine(printer))
+        return false;
     PrinterSurface surface(platform, printer, printerFont());
     if (!surface.begin())
         return false;
     setDrawingSurface(&surface);
-    Hyouji_1(sheet);
-    Hyouji_2(sheet);
-    if (withMaxPopulation)
-        Hyouji_3(sheet); // draws for residential land use only
+    draw(surface);
     surface.endDocument();
     return true;
 }
@@ -92,7 +100,7 @@ QPageLayout pdfPageLayout() {
 
 // The sheet drawn as printSheet draws it on the printer, into PDF bytes in memory.
 // Empty when the painting could not start or finish.
-QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
+QByteArray drawSheetAsPdf(Platform& platform, const SheetDrawing& draw) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -103,9 +111,7 @@ QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
         if (!surface.begin())
             return {};
         setDrawingSurface(&surface);
-        Hyouji_1(sheet);
-        Hyouji_2(sheet);
-        Hyouji_3(sheet); // draws for residential land use only
+        draw(surface);
         if (!surface.endDocument())
             return {};
     }
@@ -130,9 +136,20 @@ bool looksComplete(const QByteArray& pdf) {
 // Drawn through QPdfWriter: the print system and its plugins are never loaded, and
 // no printer can be reached, whatever the name.
 bool printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
+    return printDrawingToPdf(
+        platform,
+        [&sheet](DrawingSurface&) {
+            Hyouji_1(sheet);
+            Hyouji_2(sheet);
+            Hyouji_3(sheet); // draws for residential land use only
+        },
+        fileName);
+}
+
+bool printDrawingToPdf(Platform& platform, const SheetDrawing& draw, const QString& fileName) {
     if (fileName.isEmpty())
         return false;
-    const QByteArray pdf = drawSheetAsPdf(platform, sheet);
+    const QByteArray pdf = drawSheetAsPdf(platform, draw);
     if (!looksComplete(pdf))
         return false;
     return writeWholeFile(fileName, pdf).written() && fileHolds(fileName, pdf);
