@@ -127,10 +127,7 @@ private:
         total.text("Σ=").value(r.runoffSum, "0.0000");
         put(total);
         blank();
-        put(LineMaker(19)
-                .text("・集水面積   A=ΣAi=")
-                .value(r.area, "0.0000")
-                .text("ha"));
+        put(LineMaker(19).text("・集水面積   A=ΣAi=").value(r.area, "0.0000").text("ha"));
         put(LineMaker(19)
                 .text("・流出係数   C=Σ(Ci･Ai)/ΣAi=")
                 .value(r.runoffSum, "0.0000")
@@ -221,19 +218,6 @@ private:
 
     // ------------------------------------------------------------ 2. facility
 
-    SheetLine trapezoidName() const {
-        const TrapezoidFigures& t = *r.trapezoid;
-        LineMaker line;
-        line.facility(r.facility.materialName)
-            .text(" ")
-            .value(t.bottomWidth * millimetresPerMetre, "####")
-            .text("×")
-            .value(t.height * millimetresPerMetre, "####")
-            .text(" 法勾配1:")
-            .value(t.sideSlope, "0.00#");
-        return line.line();
-    }
-
     void trapezoidSectionLines(FacilityLines& lines) {
         const TrapezoidFigures& t = *r.trapezoid;
         const CalcSheet& s = r.facility;
@@ -270,7 +254,7 @@ private:
         FacilityLines lines(s, sink_);
         text(16, "2. 排水施設");
         blank();
-        lines.facilityLine(r.trapezoid ? trapezoidName() : facilityName(s));
+        lines.facilityLine(rainwaterFacilityLabel(r));
         blank();
         lines.headingLine();
         blank();
@@ -327,8 +311,8 @@ std::string unencodableMessage(const RainwaterResult& result, const std::string&
     for (std::size_t i = 0; i < result.areas.size(); ++i) {
         const cp932::EncodeResult name = cp932::encode(result.areas[i].name);
         if (!name.ok())
-            return "区域（" + formatNumber(static_cast<double>(i + 1), "0") + "行目）の名称の文字「" +
-                   *name.unencodable + "」はファイルに書き込めません。";
+            return "区域（" + formatNumber(static_cast<double>(i + 1), "0") +
+                   "行目）の名称の文字「" + *name.unencodable + "」はファイルに書き込めません。";
     }
     if (!isCataloguePipe(result.facilityKind)) {
         const cp932::EncodeResult material = cp932::encode(result.facility.materialName);
@@ -355,6 +339,21 @@ public:
 };
 
 } // namespace
+
+SheetLine rainwaterFacilityLabel(const RainwaterResult& r) {
+    if (!r.trapezoid)
+        return facilityName(r.facility);
+    const TrapezoidFigures& t = *r.trapezoid;
+    LineMaker line;
+    line.facility(r.facility.materialName)
+        .text(" ")
+        .value(t.bottomWidth * millimetresPerMetre, "####")
+        .text("×")
+        .value(t.height * millimetresPerMetre, "####")
+        .text(" 法勾配1:")
+        .value(t.sideSlope, "0.00#");
+    return line.line();
+}
 
 void buildRainwaterSheet(const RainwaterResult& result, SheetSink& sink) {
     RainwaterWriter(result, sink).write();

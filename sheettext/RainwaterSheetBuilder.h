@@ -16,6 +16,10 @@ namespace tovarin {
 // as the sewage sheet does; an NG verdict line is an alert line.
 void buildRainwaterSheet(const RainwaterResult& result, SheetSink& sink);
 
+// The facility as the sheet's facility line names it: the sewage sheet's name of a
+// sewage kind; for the trapezoid the name, B×H in millimetres and " 法勾配1:m".
+SheetLine rainwaterFacilityLabel(const RainwaterResult& result);
+
 // The sheet as the report file holds it (code page 932, CR LF), or the message
 // naming a character the file cannot hold.
 SheetText rainwaterSheetText(const RainwaterResult& result);

@@ -31,12 +31,14 @@
 #include "report/FilePrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 #include "sheettext/ReportFile.h"
 #include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolAids.h"
 #include "tool/SheetToolArguments.h"
+#include "tool/SheetToolRainwater.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -159,6 +161,56 @@ bool sheetAsUtf8(SheetToolMode output) {
     return output == Output::Sheet && standardOutputIsTerminal() && !localeIsCodePage932();
 }
 
+// What a rainwater document gives on standard output (nothing when it was refused or
+// went into a PDF file), and whether it succeeded.
+struct RainwaterRun {
+    bool ok = false;
+    std::string output;
+};
+
+RainwaterRun runRainwater(ConsolePlatform& platform, const SheetToolArguments& arguments,
+                          const QString& file, bool utf8) {
+    RainwaterRun run;
+    const std::optional<RainwaterResult> result = rainwaterResultOf(platform, file);
+    if (!result)
+        return run;
+    if (arguments.output == Output::Pdf) {
+        run.ok = printRainwaterAsPdf(platform, *result, arguments.outputFile);
+        return run;
+    }
+    if (arguments.output == Output::Results) {
+        run.ok = true;
+        run.output = rainwaterResultsLine(file, *result);
+        return run;
+    }
+    const SheetText sheet = rainwaterSheetText(*result);
+    if (!sheet.ok) {
+        platform.report(QString::fromStdString(sheet.message));
+        return run;
+    }
+    run.ok = true;
+    run.output = utf8 ? utf8Sheet(sheet.bytes) : sheet.bytes;
+    return run;
+}
+
+// --csv: the sewage table, or the rainwater table when every document is a rainwater
+// one. The two kinds have different columns, so a list that mixes them is refused.
+int writeCsv(ConsolePlatform& platform, const QStringList& files) {
+    int rainwater = 0;
+    for (const QString& file : files) {
+        if (!platform.unusableNames.contains(file) && isRainwaterFile(file))
+            ++rainwater;
+    }
+    if (rainwater == 0)
+        return writeResultsTable(platform, files);
+    if (rainwater == files.size())
+        return writeRainwaterTable(platform, files);
+    std::fputs("tovarin-sheet: --csv の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
+               "一度に指定できるのはどちらか一方のファイルだけです。\n",
+               stderr);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -193,7 +245,7 @@ int main(int argc, char* argv[]) {
         return 1;
     switch (arguments.output) {
     case Output::Csv:
-        return writeResultsTable(platform, arguments.files);
+        return writeCsv(platform, arguments.files);
     case Output::Sizes:
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
@@ -208,6 +260,13 @@ int main(int argc, char* argv[]) {
     for (const QString& file : arguments.files) {
         if (outputFailed)
             break;
+        if (isRainwaterFile(file)) {
+            const RainwaterRun run = runRainwater(platform, arguments, file, utf8);
+            if (!run.ok)
+                status = 1;
+            outputFailed = !writeStandardOutput(run.output);
+            continue;
+        }
         const int beepsBefore = platform.beeps;
         if (!openForResult(platform, mainWindow, file)) {
             status = 1;
