@@ -16,9 +16,8 @@ namespace tovarin {
 
 const std::vector<RunoffPreset>& runoffPresets() {
     static const std::vector<RunoffPreset> presets = {
-        {"屋根", "0.90"},           {"道路", "0.85"},
-        {"その他の不透面", "0.80"}, {"水面", "1.00"},
-        {"間地", "0.20"},           {"芝・樹木の多い公園", "0.15"},
+        {"屋根", "0.90"},           {"道路", "0.85"},           {"その他の不透面", "0.80"},
+        {"水面", "1.00"},           {"間地", "0.20"},           {"芝・樹木の多い公園", "0.15"},
         {"勾配の緩い山地", "0.30"}, {"勾配の急な山地", "0.50"},
     };
     return presets;
@@ -284,7 +283,8 @@ Failure readCatchment(const RainwaterInput& in, RainwaterResult& r) {
             return rowRefusal(prefix + "流出係数には０より大きく１以下の値を入力してください。",
                               row, AreaColumn::Runoff);
         if (ci <= 0)
-            return rowRefusal(prefix + "流出係数は小数第２位までで０より大きい値を入力してください。",
+            return rowRefusal(prefix +
+                                  "流出係数は小数第２位までで０より大きい値を入力してください。",
                               row, AreaColumn::Runoff);
 
         r.areas.push_back({area.name, ai, ci, printed(ci * ai, "0.0000")});
@@ -308,7 +308,8 @@ Failure readConstants(const RainwaterInput& in, RainwaterResult& r) {
         if (i.problem)
             return refusal(*i.problem, RainwaterField::DirectIntensity);
         if (i.value <= 0)
-            return refusal("降雨強度には正の値を入力してください。", RainwaterField::DirectIntensity);
+            return refusal("降雨強度には正の値を入力してください。",
+                           RainwaterField::DirectIntensity);
         r.intensity = printed(i.value, "0.0");
         return std::nullopt;
     }
@@ -316,7 +317,8 @@ Failure readConstants(const RainwaterInput& in, RainwaterResult& r) {
     if (a.problem)
         return refusal(*a.problem, RainwaterField::ConstantA);
     if (a.value <= 0)
-        return refusal("降雨強度式の定数 a には正の値を入力してください。", RainwaterField::ConstantA);
+        return refusal("降雨強度式の定数 a には正の値を入力してください。",
+                       RainwaterField::ConstantA);
     r.constantA = printed(a.value, constantPattern(a.value));
     if (formUsesB(in.intensityForm)) {
         const NumberRead b = readNumber(in.constantBText, "降雨強度式の定数 b ");
@@ -395,8 +397,8 @@ Failure readDimensions(const RainwaterInput& in, RainwaterResult& r) {
     case RainwaterFacilityKind::OtherCircular:
         return readPositive(in.diameterText, "直径", RainwaterField::Diameter, s.pipeDiameter);
     case RainwaterFacilityKind::Rectangular:
-        if (auto failure = readPositive(in.heightText, "施設の高さ", RainwaterField::Height,
-                                        s.channelHeight))
+        if (auto failure =
+                readPositive(in.heightText, "施設の高さ", RainwaterField::Height, s.channelHeight))
             return failure;
         return readPositive(in.widthText, "施設の巾", RainwaterField::Width, s.channelWidth);
     case RainwaterFacilityKind::Trapezoidal: {

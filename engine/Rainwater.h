@@ -30,6 +30,8 @@ struct CatchmentArea {
     std::string name;       // land use or a free name, UTF-8
     std::string areaText;   // Ai, ha
     std::string runoffText; // Ci
+
+    bool operator==(const CatchmentArea&) const = default;
 };
 
 // The forms of the rainfall intensity I (mm/hr) and the constants each reads.
@@ -69,24 +71,24 @@ struct RainwaterInput {
     std::vector<CatchmentArea> areas;
 
     IntensityForm intensityForm = IntensityForm::Talbot;
-    std::string constantAText;     // a
-    std::string constantBText;     // b
-    std::string constantNText;     // n
+    std::string constantAText;       // a
+    std::string constantBText;       // b
+    std::string constantNText;       // n
     std::string directIntensityText; // I, mm/hr (Direct only)
-    std::string inletTimeText;     // t1, min (not with Direct)
-    std::string flowLengthText;    // L, m (not with Direct)
+    std::string inletTimeText;       // t1, min (not with Direct)
+    std::string flowLengthText;      // L, m (not with Direct)
 
     RainwaterFacilityKind facilityKind = RainwaterFacilityKind::Rectangular;
-    int sizeListPosition = 0;   // catalogue pipes: position in PipeCatalogue::sizes
-    std::string materialText;   // 円形, 矩形, 台形: the name printed on the sheet
-    std::string diameterText;   // 円形: D, m
-    std::string heightText;     // 矩形, 台形: H, m
-    std::string widthText;      // 矩形: B; 台形: bottom width B, m
-    std::string sideSlopeText;  // 台形: m, horizontal per 1 vertical
-    std::string gradientText;   // x, per mille
-    std::string roughnessText;  // n
+    int sizeListPosition = 0;  // catalogue pipes: position in PipeCatalogue::sizes
+    std::string materialText;  // 円形, 矩形, 台形: the name printed on the sheet
+    std::string diameterText;  // 円形: D, m
+    std::string heightText;    // 矩形, 台形: H, m
+    std::string widthText;     // 矩形: B; 台形: bottom width B, m
+    std::string sideSlopeText; // 台形: m, horizontal per 1 vertical
+    std::string gradientText;  // x, per mille
+    std::string roughnessText; // n
     VelocityFormula velocityFormula = VelocityFormula::Manning;
-    std::string depthText;      // an entry of depthTexts(facilityKind), e.g. "水深８割"
+    std::string depthText; // an entry of depthTexts(facilityKind), e.g. "水深８割"
 
     bool operator==(const RainwaterInput&) const = default;
 };
@@ -95,7 +97,7 @@ struct RainwaterInput {
 
 // The field a refused calculation (or a refused save) sends the user to.
 enum class RainwaterField {
-    AreaTable,      // the row `row` of the area table (or the table, when row is -1)
+    AreaTable, // the row `row` of the area table (or the table, when row is -1)
     ConstantA,
     ConstantB,
     ConstantN,
@@ -118,7 +120,7 @@ enum class AreaColumn { Name, Area, Runoff };
 struct RainwaterFailure {
     std::string message; // Japanese, for a message box
     RainwaterField focus = RainwaterField::AreaTable;
-    int row = -1;                        // area row (0-based) for AreaTable
+    int row = -1;                         // area row (0-based) for AreaTable
     AreaColumn column = AreaColumn::Area; // cell of that row
 };
 
@@ -154,14 +156,14 @@ struct TrapezoidFigures {
 // from the printed ones before it.
 struct RainwaterResult {
     std::vector<AreaFigures> areas;
-    double area = 0;           // A = ΣAi, "0.0000" ha
-    double runoffSum = 0;      // Σ(Ci·Ai), "0.0000"
-    double runoff = 0;         // C = Σ(Ci·Ai)/A, "0.00"
+    double area = 0;      // A = ΣAi, "0.0000" ha
+    double runoffSum = 0; // Σ(Ci·Ai), "0.0000"
+    double runoff = 0;    // C = Σ(Ci·Ai)/A, "0.00"
 
     IntensityForm intensityForm = IntensityForm::Talbot;
     double constantA = 0, constantB = 0, constantN = 0; // as printed (constantText)
-    std::optional<double> inletTime;         // t1, "0.0#" min; none with Direct
-    std::optional<double> flowLength;        // L, "0.0#" m; none with Direct
+    std::optional<double> inletTime;                    // t1, "0.0#" min; none with Direct
+    std::optional<double> flowLength;                   // L, "0.0#" m; none with Direct
     std::optional<double> flowTime;          // t2 = L/(60·V), "0.0" min; none with Direct
     std::optional<double> concentrationTime; // t = t1 + t2, "0.0" min; none with Direct
     double intensity = 0;                    // I, "0.0" mm/hr
@@ -173,8 +175,8 @@ struct RainwaterResult {
     RainwaterFacilityKind facilityKind = RainwaterFacilityKind::Rectangular;
     CalcSheet facility;
     std::optional<TrapezoidFigures> trapezoid; // the trapezoid only
-    double velocity = 0; // printed V, "0.0000"
-    double capacity = 0; // printed Q2, "0.0000"
+    double velocity = 0;                       // printed V, "0.0000"
+    double capacity = 0;                       // printed Q2, "0.0000"
 
     // The verdicts.
     bool capacityFails = false; // printed Q > printed Q2 (equality passes)

@@ -12,7 +12,17 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 // The keys in the order a document holds them; 区域 repeats, one line per area.
-enum class Key { Area, Intensity, InletTime, FlowLength, Facility, Gradient, Roughness, Formula, Depth };
+enum class Key {
+    Area,
+    Intensity,
+    InletTime,
+    FlowLength,
+    Facility,
+    Gradient,
+    Roughness,
+    Formula,
+    Depth
+};
 constexpr std::array<std::string_view, 9> keyNames = {
     "区域", "降雨強度", "流入時間", "流下延長", "施設", "勾配", "粗度係数", "公式", "有効水深"};
 
@@ -147,8 +157,6 @@ public:
                 break;
             start = end + 1;
         }
-        if (first)
-            return fail(1, "Tovarinの雨水の計算書データではありません。");
         // The keys still to come after the last line.
         if (const std::optional<Key> missing = nextRequired(Key::Depth, true))
             return fail(lineNumber, "「" + std::string(keyName(*missing)) + "」の行がありません。");
@@ -202,11 +210,13 @@ private:
         const int index = static_cast<int>(*key);
         const bool repeatArea = *key == Key::Area && stage_ == index;
         if (index <= stage_ && !repeatArea)
-            return refuse(number, "「" + std::string(name) + "」がこの位置にあります（"
+            return refuse(number, "「" + std::string(name) +
+                                      "」がこの位置にあります（"
                                       "項目の順序が違うか、同じ項目が２つあります）。");
         if (!repeatArea) {
             if (const std::optional<Key> missing = nextRequired(*key, false))
-                return refuse(number, "「" + std::string(keyName(*missing)) + "」の行がありません。");
+                return refuse(number,
+                              "「" + std::string(keyName(*missing)) + "」の行がありません。");
         }
         if (direct_ && (*key == Key::InletTime || *key == Key::FlowLength))
             return refuse(number, "降雨強度が「直接」のときは「" + std::string(name) +
@@ -267,7 +277,8 @@ private:
         if (*form != IntensityForm::Direct)
             expected = 1 + (formUsesB(*form) ? 1 : 0) + (formUsesN(*form) ? 1 : 0);
         if (fields.size() != expected + 1)
-            return refuse(number, "降雨強度「" + std::string(fields.front()) + "」の定数の数が違います。");
+            return refuse(number,
+                          "降雨強度「" + std::string(fields.front()) + "」の定数の数が違います。");
         std::vector<std::string> numbers(fields.begin() + 1, fields.end());
         if (!allNumbers(numbers))
             return refuse(number, "降雨強度の定数が数値ではありません。");
@@ -309,7 +320,8 @@ private:
                                                                                 : 3;
         const std::optional<NameAndNumbers> split = nameAndNumbers(rest, count);
         if (!split || !allNumbers(split->numbers))
-            return refuse(number, "施設「" + std::string(kindName) + "」の名称と寸法が正しくありません。");
+            return refuse(number,
+                          "施設「" + std::string(kindName) + "」の名称と寸法が正しくありません。");
         input_.materialText = split->name;
         const std::vector<std::string>& n = split->numbers;
         switch (*kind) {
@@ -393,19 +405,21 @@ WriteProblem inputProblem(const RainwaterInput& in) {
             return p;
     }
     if (in.intensityForm == IntensityForm::Direct) {
-        if (auto p = numberProblem(in.directIntensityText, "降雨強度", RainwaterField::DirectIntensity))
+        if (auto p =
+                numberProblem(in.directIntensityText, "降雨強度", RainwaterField::DirectIntensity))
             return p;
     } else {
-        if (auto p = numberProblem(in.constantAText, "降雨強度式の定数 a ", RainwaterField::ConstantA))
+        if (auto p =
+                numberProblem(in.constantAText, "降雨強度式の定数 a ", RainwaterField::ConstantA))
             return p;
         if (formUsesB(in.intensityForm)) {
-            if (auto p =
-                    numberProblem(in.constantBText, "降雨強度式の定数 b ", RainwaterField::ConstantB))
+            if (auto p = numberProblem(in.constantBText, "降雨強度式の定数 b ",
+                                       RainwaterField::ConstantB))
                 return p;
         }
         if (formUsesN(in.intensityForm)) {
-            if (auto p =
-                    numberProblem(in.constantNText, "降雨強度式の定数 n ", RainwaterField::ConstantN))
+            if (auto p = numberProblem(in.constantNText, "降雨強度式の定数 n ",
+                                       RainwaterField::ConstantN))
                 return p;
         }
         if (auto p = numberProblem(in.inletTimeText, "流入時間", RainwaterField::InletTime))
@@ -522,8 +536,8 @@ RainwaterDocumentText rainwaterDocumentText(const RainwaterInput& in) {
     line(Key::Facility, facilityValue(in));
     line(Key::Gradient, in.gradientText);
     line(Key::Roughness, in.roughnessText);
-    line(Key::Formula, std::string(in.velocityFormula == VelocityFormula::Kutter ? kutterName
-                                                                                   : manningName));
+    line(Key::Formula,
+         std::string(in.velocityFormula == VelocityFormula::Kutter ? kutterName : manningName));
     line(Key::Depth, in.depthText);
     return document;
 }
