@@ -119,11 +119,25 @@ bool printRainwaterAsPdf(ConsolePlatform& platform, const RainwaterResult& resul
 }
 
 std::vector<std::string> rainwaterTableHeader() {
-    return {"ファイル",      "集水面積A(ha)",   "流出係数C",     "降雨強度式",
-            "流下時間t2(min)", "到達時間t(min)",  "降雨強度I(mm/hr)", "計画雨水量Q(m3/sec)",
-            "施設の種類",    "施設",            "勾配(‰)",       "粗度係数n",
-            "公式",          "水深",            "流速V(m/sec)",  "流量Q2(m3/sec)",
-            "流量の判定",    "流速の目安",      "エラー"};
+    return {"ファイル",
+            "集水面積A(ha)",
+            "流出係数C",
+            "降雨強度式",
+            "流下時間t2(min)",
+            "到達時間t(min)",
+            "降雨強度I(mm/hr)",
+            "計画雨水量Q(m3/sec)",
+            "施設の種類",
+            "施設",
+            "勾配(‰)",
+            "粗度係数n",
+            "公式",
+            "水深",
+            "流速V(m/sec)",
+            "流量Q2(m3/sec)",
+            "流量の判定",
+            "流速の目安",
+            "エラー"};
 }
 
 int writeRainwaterTable(ConsolePlatform& platform, const QStringList& files) {

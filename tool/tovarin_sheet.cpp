@@ -1,8 +1,8 @@
 // tovarin-sheet: the calculation sheet of Tovarin documents, without a display.
 //
-//   tovarin-sheet [--utf8 | --results] FILE.tvr…
-//   tovarin-sheet --pdf OUT.pdf FILE.tvr
-//   tovarin-sheet --csv FILE.tvr…
+//   tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu)…
+//   tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu)
+//   tovarin-sheet --csv FILE.tvr… | FILE.tvu…
 //   tovarin-sheet --sizes FILE.tvr
 //   tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr
 //
@@ -17,6 +17,8 @@
 // printing as "印刷(&P)", with the maximum population section.
 // --csv, --sizes and --curve are the design aids (SheetToolAids.h): a results table,
 // the trial of every catalogue size, the hydraulic characteristic curves.
+// A rainwater document (.tvu, SheetToolRainwater.h) needs no window: its sheet,
+// results line, PDF or table row comes from the Qt-free calculation and sheet.
 // Messages go to standard error; the exit status is 1 when a document could not be
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
@@ -243,6 +245,14 @@ int main(int argc, char* argv[]) {
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
+    const bool aidOfOneDocument =
+        arguments.output == Output::Sizes || arguments.output == Output::Curve;
+    if (aidOfOneDocument && isRainwaterFile(arguments.files.front())) {
+        platform.document = arguments.files.front();
+        platform.report(QStringLiteral("雨水の計算書データ（.tvu）には --sizes と --curve は"
+                                       "使えません（汚水の .tvr のみ）。"));
+        return 1;
+    }
     switch (arguments.output) {
     case Output::Csv:
         return writeCsv(platform, arguments.files);
