@@ -3,7 +3,9 @@
 #include "platform/qt/JapaneseFonts.h"
 #include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
+#include "report/RainwaterPrint.h"
 #include "sheettext/PageScroll.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -202,9 +204,13 @@ void Form7::drawPage() {
         page_->setDevicePixelRatio(picture2_->devicePixelRatioF());
     setDrawingSurface(page_.get());
     page_->clear();
-    Hyouji_1(sheet);
-    Hyouji_2(sheet);
-    Hyouji_3(sheet);
+    if (const RainwaterResult* rain = host_.rainwaterResult()) {
+        buildRainwaterSheet(*rain, *page_);
+    } else {
+        Hyouji_1(sheet);
+        Hyouji_2(sheet);
+        Hyouji_3(sheet);
+    }
     page_->finish();
     ++pageDrawings_;
     picture2_->update();
@@ -219,6 +225,10 @@ void Form7::scrolledVertically(int value) {
 }
 
 void Form7::printSheet() {
+    if (const RainwaterResult* rain = host_.rainwaterResult()) {
+        printRainwaterCommand(host_.platform(), host_.dialogParent(), *rain);
+        return;
+    }
     FilePrint(host_.platform(), host_.dialogParent(), host_.calcSheet());
 }
 
