@@ -79,16 +79,15 @@ RainFacility::RainFacility(RainwaterWindows& windows, QWidget* parent)
     material_ = addField("txtMaterial", EntryField::Input::Japanese, 1680, nameRow + 15, 2655);
 
     diameterLabel_ =
-        addLabel(this, "lblD", QStringLiteral("内径 Ｄ＝"), 2100 - 660, firstDimensionRow + 45);
+        addLabel(this, "lblD", QStringLiteral("内径 Ｄ＝"), 1920, firstDimensionRow + 45);
     diameter_ = addField("txtD", EntryField::Input::Numeric, 2820, firstDimensionRow);
     heightLabel_ =
-        addLabel(this, "lblH", QStringLiteral("高さ Ｈ＝"), 2100 - 660, firstDimensionRow + 45);
+        addLabel(this, "lblH", QStringLiteral("高さ Ｈ＝"), 1920, firstDimensionRow + 45);
     height_ = addField("txtH", EntryField::Input::Numeric, 2820, firstDimensionRow);
-    widthLabel_ =
-        addLabel(this, "lblB", QStringLiteral("巾 Ｂ＝"), 2100 - 660, secondDimensionRow + 45);
+    widthLabel_ = addLabel(this, "lblB", QStringLiteral("巾 Ｂ＝"), 2040, secondDimensionRow + 45);
     width_ = addField("txtB", EntryField::Input::Numeric, 2820, secondDimensionRow);
-    slopeLabel_ = addLabel(this, "lblM", QStringLiteral("法勾配 1：ｍ  ｍ＝"), 2100 - 1380,
-                           thirdDimensionRow + 45);
+    slopeLabel_ =
+        addLabel(this, "lblM", QStringLiteral("法勾配 1：ｍ  ｍ＝"), 1080, thirdDimensionRow + 45);
     sideSlope_ = addField("txtM", EntryField::Input::Numeric, 2820, thirdDimensionRow);
     for (int row : {firstDimensionRow, secondDimensionRow})
         metreUnits_.append(addUnitLabel(this, "lblMetre", QStringLiteral("m"), 3600, row + 60));
@@ -206,7 +205,7 @@ void RainFacility::showFieldsOfKind() {
     widthLabel_->setVisible(channel);
     width_->setVisible(channel);
     widthLabel_->setText(trapezoid ? QStringLiteral("底巾 Ｂ＝") : QStringLiteral("巾 Ｂ＝"));
-    placeTwips(widthLabel_, trapezoid ? 2100 - 840 : 2100 - 660, secondDimensionRow + 45);
+    placeTwips(widthLabel_, trapezoid ? 1800 : 2040, secondDimensionRow + 45);
     slopeLabel_->setVisible(trapezoid);
     sideSlope_->setVisible(trapezoid);
     metreUnits_[0]->setVisible(circular || channel);
