@@ -10,6 +10,7 @@
 #include "sheets/Form1.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/support/ModalDialogs.h"
@@ -46,6 +47,7 @@ private slots:
     void saveAndOpenRoundTrip();
     void refusedFileNamesItsLine();
     void sewageNewClosesTheRainwaterDocument();
+    void commandLineOpensTheExample();
     void kakikomiAppendsTheRainwaterSheet();
     void printImageDrawsTheRainwaterSheet();
 
@@ -362,6 +364,16 @@ void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
     platform->answers.enqueue(MsgAnswer::Ok);
     action("Men_FCls")->trigger();
     QVERIFY(!rain().isOpen());
+}
+
+void RainwaterWindowsTest::commandLineOpensTheExample() {
+    const QString example = QStringLiteral(TOVARIN_EXAMPLES_DIR "/rainwater-u-ditch.tvu");
+    openStartDocument(*window, example);
+    QVERIFY(platform->messages.isEmpty());
+    QCOMPARE(rain().input(), testing::uDitchInput());
+    QCOMPARE(window->currentFileName, example);
+    QCOMPARE(rain().rainResults()->plannedFlow()->text(), QStringLiteral("0.0636"));
+    QVERIFY(window->toolbarButton(3)->isEnabled());
 }
 
 void RainwaterWindowsTest::kakikomiAppendsTheRainwaterSheet() {
