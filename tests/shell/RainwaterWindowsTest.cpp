@@ -8,6 +8,7 @@
 #include "report/Form7.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
+#include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
 #include "sheettext/RainwaterSheetBuilder.h"
 #include "shell/CommandLine.h"
@@ -44,6 +45,7 @@ private slots:
     void refusalsFocusTheirField_data();
     void refusalsFocusTheirField();
     void trapezoidShowsItsFields();
+    void directIntensityFailingVerdictWarns();
     void saveAndOpenRoundTrip();
     void refusedFileNamesItsLine();
     void sewageNewClosesTheRainwaterDocument();
@@ -273,6 +275,30 @@ void RainwaterWindowsTest::trapezoidShowsItsFields() {
     QVERIFY(facility().sizeList()->isVisible() && !facility().sideSlope()->isVisible());
     QVERIFY(facility().sizeList()->count() > 0);
     QVERIFY(!facility().roughness()->text().isEmpty());
+}
+
+void RainwaterWindowsTest::directIntensityFailingVerdictWarns() {
+    RainwaterInput input = testing::uDitchInput();
+    input.intensityForm = IntensityForm::Direct;
+    input.directIntensityText = "200";
+    input.inletTimeText.clear();
+    input.flowLengthText.clear();
+    window->FileNewRainwater();
+    rain().showInput(input);
+    // Given directly, I needs neither t1 nor L.
+    QVERIFY(form().directIntensity()->isVisible());
+    QVERIFY(!form().inletTime()->isVisible() && !form().flowLength()->isVisible());
+    QVERIFY(!form().constantA()->isVisible());
+    QVERIFY(rain().compute());
+    // Q = 0.50 × 200 × 0.45 / 360 = 0.1250 > Q2 0.0693: NG, in the warning colour, one beep.
+    RainResults* panel = rain().rainResults();
+    QCOMPARE(panel->plannedFlow()->text(), QStringLiteral("0.1250"));
+    QCOMPARE(panel->verdict()->text(), QStringLiteral("NG"));
+    QCOMPARE(panel->verdict()->palette().color(QPalette::WindowText), Form11::warningColour());
+    QCOMPARE(panel->capacity()->palette().color(QPalette::WindowText), Form11::warningColour());
+    QVERIFY(panel->concentrationTime()->isHidden());
+    QCOMPARE(platform->beeps, 1);
+    QCOMPARE(window->statusMessage(), QStringLiteral("計画雨水量が施設の流量を超えています。"));
 }
 
 void RainwaterWindowsTest::saveAndOpenRoundTrip() {
