@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <iterator>
+
 namespace tovarin {
 
 namespace {

@@ -11,7 +11,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
+
+#include <functional>
 
 namespace tovarin {
 
