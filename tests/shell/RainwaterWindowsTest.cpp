@@ -48,6 +48,7 @@ private slots:
     void directIntensityFailingVerdictWarns();
     void saveAndOpenRoundTrip();
     void refusedFileNamesItsLine();
+    void unsavableNameIsRefusedAndFocused();
     void sewageNewClosesTheRainwaterDocument();
     void commandLineOpensTheExample();
     void kakikomiAppendsTheRainwaterSheet();
@@ -373,6 +374,25 @@ void RainwaterWindowsTest::refusedFileNamesItsLine() {
     // The open document is untouched.
     QCOMPARE(rain().input(), before);
     QVERIFY(rain().hasResult());
+}
+
+void RainwaterWindowsTest::unsavableNameIsRefusedAndFocused() {
+    typeWorkedExample();
+    // A control character pasted into a name: the document cannot hold it.
+    form()
+        .areaTable()
+        ->item(1, RainForm::nameColumn)
+        ->setText(QStringLiteral("道") + QChar(0x85) + QStringLiteral("路"));
+    compute();
+    QVERIFY(rain().hasResult());
+    const QString path = folder.filePath(QStringLiteral("tab.tvu"));
+    platform->saveNames.enqueue(path);
+    openFileMenu();
+    action("Men_FSav")->trigger();
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(platform->lastMessageText().contains(QStringLiteral("制御文字")));
+    QCOMPARE(form().areaTable()->currentRow(), 1);
 }
 
 void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
