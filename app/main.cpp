@@ -1,5 +1,5 @@
 // Tovarin: hydraulic check of a sewage drainage facility.
-//   tovarin [FILE.tvr]   start, then open the document as File → Open does
+//   tovarin [FILE.tvr | FILE.tvu]   start, then open the document as File → Open does
 //   tovarin --aids [FILE.tvr…]   the 設計補助 window alone, with these documents
 //   tovarin --help | --version
 

@@ -2,6 +2,7 @@
 
 #include "documents/DocumentFile.h"
 #include "documents/DocumentWindows.h"
+#include "documents/RainwaterFile.h"
 #include "engine/Calculation.h"
 #include "engine/ResultTexts.h"
 #include "platform/RegularFile.h"
@@ -10,6 +11,7 @@
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
+#include "sheets/RainwaterWindows.h"
 #include "sheets/SheetHost.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,9 @@ namespace {
 
 const QString openTitle = QStringLiteral("Tovarinを開く");
 const QString saveTitle = QStringLiteral("Tovarinの保存");
+const QString sewageFilter = QStringLiteral("Tovarin(.tvr) (*.tvr)");
+const QString rainwaterFilter = QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)");
+const QString bothFilter = QStringLiteral("Tovarin(.tvr .tvu) (*.tvr *.tvu)");
 
 // The test of Save As for an existing file. A file that exists but cannot be read
 // is asked about as well, so that no file is replaced without the question; an
@@ -52,15 +57,38 @@ FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
     FileDialogRequest request;
     request.title = title;
     request.directory = documentDialogFolder();
-    request.filter = QStringLiteral("Tovarin(.tvr) (*.tvr)");
+    request.filter = sewageFilter;
+    request.moreFilters = {rainwaterFilter, bothFilter};
     return request;
+}
+
+FileDialogRequest DocumentCommands::rainwaterFileDialogRequest(const QString& title) {
+    FileDialogRequest request = fileDialogRequest(title);
+    request.filter = rainwaterFilter;
+    request.moreFilters = {sewageFilter, bothFilter};
+    request.defaultSuffix = QStringLiteral("tvu");
+    return request;
+}
+
+RainwaterWindows* DocumentCommands::openRainwaterWindows() {
+    RainwaterWindows* windows = host_.rainwaterWindows();
+    return windows && windows->isOpen() ? windows : nullptr;
+}
+
+void DocumentCommands::setDocumentTitle(const QString& path) {
+    if (RainwaterWindows* rain = openRainwaterWindows())
+        rain->setDocumentTitle(path);
+    else if (Form1* sheet = host_.inputWindows().form1())
+        sheet->setWindowTitle(path);
 }
 
 // ---------------------------------------------------------------- Open
 
 void DocumentCommands::FileOpen() {
     // A cancelled dialog leaves the document, its file name and the menus as they were.
-    const QString path = platform().openFileName(dialogParent(), fileDialogRequest(openTitle));
+    const QString path = platform().openFileName(
+        dialogParent(), openRainwaterWindows() ? rainwaterFileDialogRequest(openTitle)
+                                               : fileDialogRequest(openTitle));
     if (path.isEmpty())
         return;
     if (openDocumentForUser(path) != OpenOutcome::NotRead)
@@ -68,6 +96,9 @@ void DocumentCommands::FileOpen() {
 }
 
 OpenOutcome DocumentCommands::openDocument(const QString& path) {
+    // The contents tell the two kinds apart, whatever the file is called.
+    if (host_.rainwaterWindows() && fileLooksLikeRainwaterDocument(path))
+        return openRainwaterDocument(path);
     // The whole file is read and checked before the open document is touched.
     const DocumentRead read = readDocumentFile(path);
     if (!read.record) {
@@ -77,6 +108,8 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
 
     host_.setDocumentFileName(path);
     InputWindows& windows = host_.inputWindows();
+    if (RainwaterWindows* rain = host_.rainwaterWindows())
+        rain->tojiru();
     windows.startDocument();
     const RestoreOutcome restored = restoreWindows(windows, *read.record);
     host_.showToolbarAndStatusBar();
@@ -134,7 +167,9 @@ void DocumentCommands::saveAs() {
     // one that could not be written, keeps the name the document had: Overwrite save
     // must never aim at a file nothing was saved to.
     const QString previousPath = host_.documentFileName();
-    const QString path = platform().saveFileName(dialogParent(), fileDialogRequest(saveTitle));
+    const QString path = platform().saveFileName(
+        dialogParent(), openRainwaterWindows() ? rainwaterFileDialogRequest(saveTitle)
+                                               : fileDialogRequest(saveTitle));
     if (path.isEmpty())
         return;
     if (fileExists(path) && !askOverwriteExisting())
@@ -153,11 +188,12 @@ void DocumentCommands::saveAs() {
         return;
     }
     host_.setOverwriteButton(true);
-    if (Form1* sheet = host_.inputWindows().form1())
-        sheet->setWindowTitle(path);
+    setDocumentTitle(path);
 }
 
 DocumentCommands::WriteOutcome DocumentCommands::writeDocument(const QString& path) {
+    if (RainwaterWindows* rain = openRainwaterWindows())
+        return writeRainwaterDocument(*rain, path);
     const std::optional<DocumentRecord> record = recordFromWindows(host_.inputWindows());
     if (!record) {
         showError(QStringLiteral("保存する計算書がありません。"));
@@ -176,6 +212,40 @@ DocumentCommands::WriteOutcome DocumentCommands::writeDocument(const QString& pa
         return WriteOutcome::Failed;
     }
     return WriteOutcome::Written;
+}
+
+// ---------------------------------------------------------------- rainwater
+
+OpenOutcome DocumentCommands::openRainwaterDocument(const QString& path) {
+    const RainwaterFileRead read = readRainwaterFile(path);
+    if (!read.input) {
+        showError(read.message);
+        return OpenOutcome::NotRead;
+    }
+    RainwaterWindows& rain = *host_.rainwaterWindows();
+    host_.setDocumentFileName(path);
+    host_.inputWindows().startDocument();
+    rain.showInput(*read.input);
+    host_.showToolbarAndStatusBar();
+    rain.setDocumentTitle(path);
+    // As a sewage document: computed when its inputs pass, else the refusal is shown
+    // and its field focused.
+    const bool computed = rain.compute();
+    host_.applyAvailability();
+    return computed ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
+}
+
+DocumentCommands::WriteOutcome DocumentCommands::writeRainwaterDocument(RainwaterWindows& windows,
+                                                                        const QString& path) {
+    const RainwaterFileWrite written = writeRainwaterFile(path, windows.input());
+    if (written.ok())
+        return WriteOutcome::Written;
+    showError(written.message);
+    if (written.focus) {
+        windows.focusField(*written.focus, written.row, AreaColumn::Area);
+        return WriteOutcome::Refused;
+    }
+    return WriteOutcome::Failed;
 }
 
 } // namespace tovarin

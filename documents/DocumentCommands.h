@@ -10,6 +10,7 @@
 namespace tovarin {
 
 class InputWindows;
+class RainwaterWindows;
 
 // What the commands need from the main window.
 class DocumentHost {
@@ -25,6 +26,8 @@ public:
     // Toolbar button 3 (Overwrite save).
     virtual void setOverwriteButton(bool enabled) = 0;
     virtual void showToolbarAndStatusBar() = 0;
+    // The rainwater document's windows; null where there are none.
+    virtual RainwaterWindows* rainwaterWindows() { return nullptr; }
 };
 
 enum class OpenOutcome {
@@ -55,10 +58,14 @@ public:
     // written, the caption, toolbar button 3 and currentFileName stay as they were.
     void saveAs();
 
-    // The settings both file dialogs share, with the dialog's title. They open in the
+    // The settings both file dialogs share, with the dialog's title: the sewage type
+    // chosen first, then the rainwater type and both together. They open in the
     // folder of the document last opened or saved through them (documentDialogFolder).
     // Documents opened otherwise (the command line, the sheet tool) leave it.
     static FileDialogRequest fileDialogRequest(const QString& title);
+    // The same with the rainwater type chosen first, and ".tvu" added to a name typed
+    // without a suffix when saving.
+    static FileDialogRequest rainwaterFileDialogRequest(const QString& title);
 
 private:
     enum class WriteOutcome {
@@ -68,6 +75,12 @@ private:
     };
     // Writes the document to `path`; a refusal or a failure is shown to the user.
     WriteOutcome writeDocument(const QString& path);
+    // The rainwater document: read whole, then shown in fresh windows and computed.
+    OpenOutcome openRainwaterDocument(const QString& path);
+    WriteOutcome writeRainwaterDocument(RainwaterWindows& windows, const QString& path);
+    // The rainwater windows when they hold the open document.
+    RainwaterWindows* openRainwaterWindows();
+    void setDocumentTitle(const QString& path);
     bool askOverwriteExisting();
     void tellWhenStoredResultsDiffer();
     void showError(const QString& text);

@@ -51,14 +51,22 @@ bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
     // Without room for one line every line would take a page of its own.
     if (!pageHoldsALine(printer))
         return false;
+    return printDrawing(platform, printer, [&sheet, withMaxPopulation](DrawingSurface&) {
+        Hyouji_1(sheet);
+        Hyouji_2(sheet);
+        if (withMaxPopulation)
+            Hyouji_3(sheet); // draws for residential land use only
+    });
+}
+
+bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& draw) {
+    if (!pageHoldsALine(printer))
+        return false;
     PrinterSurface surface(platform, printer, printerFont());
     if (!surface.begin())
         return false;
     setDrawingSurface(&surface);
-    Hyouji_1(sheet);
-    Hyouji_2(sheet);
-    if (withMaxPopulation)
-        Hyouji_3(sheet); // draws for residential land use only
+    draw(surface);
     surface.endDocument();
     return true;
 }
@@ -93,7 +101,7 @@ QPageLayout pdfPageLayout() {
 
 // The sheet drawn as printSheet draws it on the printer, into PDF bytes in memory.
 // Empty when the painting could not start or finish.
-QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
+QByteArray drawSheetAsPdf(Platform& platform, const SheetDrawing& draw) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -104,9 +112,7 @@ QByteArray drawSheetAsPdf(Platform& platform, const CalcSheet& sheet) {
         if (!surface.begin())
             return {};
         setDrawingSurface(&surface);
-        Hyouji_1(sheet);
-        Hyouji_2(sheet);
-        Hyouji_3(sheet); // draws for residential land use only
+        draw(surface);
         if (!surface.endDocument())
             return {};
     }
@@ -126,12 +132,24 @@ bool looksComplete(const QByteArray& pdf) {
 // another program did to the name since (two printouts to one name, say), or fail on
 // a file its owner may write but not read.
 PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
+    return printDrawingToPdf(
+        platform,
+        [&sheet](DrawingSurface&) {
+            Hyouji_1(sheet);
+            Hyouji_2(sheet);
+            Hyouji_3(sheet); // draws for residential land use only
+        },
+        fileName);
+}
+
+PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,
+                                const QString& fileName) {
     PdfFileResult result;
     if (fileName.isEmpty()) {
         result.written = {WholeFileWrite::Failed, ENOENT};
         return result;
     }
-    const QByteArray pdf = drawSheetAsPdf(platform, sheet);
+    const QByteArray pdf = drawSheetAsPdf(platform, draw);
     if (!looksComplete(pdf))
         return result;
     result.drawn = true;

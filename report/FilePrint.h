@@ -9,10 +9,18 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
 namespace tovarin {
+
+class DrawingSurface;
+
+// Draws a whole sheet onto the surface a printout has set up (and made the drawing
+// surface).
+using SheetDrawing = std::function<void(DrawingSurface&)>;
 
 // The answer to "最大計画人口を印刷しますか？"; NotAsked for the other land uses.
 enum class PopulationAnswer { NotAsked, Yes, No, Cancel };
@@ -50,5 +58,11 @@ struct PdfFileResult {
 // The printout as a PDF file on A4, with the maximum population section (as if the
 // question had been answered Yes). False when it could not be drawn or written.
 PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName);
+
+// The same for any drawing: on a printer that is set up (false when it cannot be
+// opened or its page has no room for a line), and into a PDF file on A4.
+bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& draw);
+PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,
+                                const QString& fileName);
 
 } // namespace tovarin

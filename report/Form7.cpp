@@ -4,6 +4,8 @@
 #include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
 #include "report/PageScroll.h"
+#include "report/RainwaterPrint.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -204,9 +206,13 @@ void Form7::drawPage() {
         page_->setDevicePixelRatio(picture2_->devicePixelRatioF());
     setDrawingSurface(page_.get());
     page_->clear();
-    Hyouji_1(sheet);
-    Hyouji_2(sheet);
-    Hyouji_3(sheet);
+    if (const RainwaterResult* rain = host_.rainwaterResult()) {
+        buildRainwaterSheet(*rain, *page_);
+    } else {
+        Hyouji_1(sheet);
+        Hyouji_2(sheet);
+        Hyouji_3(sheet);
+    }
     page_->finish();
     ++pageDrawings_;
     picture2_->update();
@@ -221,6 +227,10 @@ void Form7::scrolledVertically(int value) {
 }
 
 void Form7::printSheet() {
+    if (const RainwaterResult* rain = host_.rainwaterResult()) {
+        printRainwaterCommand(host_.platform(), host_.dialogParent(), *rain);
+        return;
+    }
     FilePrint(host_.platform(), host_.dialogParent(), host_.calcSheet());
 }
 

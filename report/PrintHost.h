@@ -9,6 +9,8 @@ class QWidget;
 
 namespace tovarin {
 
+struct RainwaterResult;
+
 class PrintHost {
 public:
     virtual ~PrintHost() = default;
@@ -24,6 +26,9 @@ public:
     // The main window's editor commands "書き込み(&W)" and "起動(&O)".
     virtual void Kakikomi() = 0;
     virtual void startEditor() = 0;
+    // The figures of the rainwater sheet when a rainwater result is on screen; the
+    // print image then shows and prints that sheet. Null: the sewage sheet.
+    virtual const RainwaterResult* rainwaterResult() const { return nullptr; }
 };
 
 } // namespace tovarin

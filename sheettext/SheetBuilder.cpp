@@ -4,7 +4,8 @@
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"
 #include "engine/Units.h"
-#include "platform/ControlCharacters.h"
+#include "sheettext/FacilityLines.h"
+#include "sheettext/SheetLines.h"
 
 #include <cmath>
 #include <string_view>
@@ -13,67 +14,9 @@ namespace tovarin {
 
 namespace {
 
-std::string spaces(int count) {
-    return std::string(static_cast<size_t>(count), ' ');
-}
-
-std::string repeated(std::string_view piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-// Assembles one sheet line: an indent of ASCII spaces, then the items in order.
-// Adjacent literal pieces are joined into one item.
-class LineMaker {
-public:
-    explicit LineMaker(int indent = 0) {
-        if (indent > 0)
-            line_.items.push_back(LiteralItem{spaces(indent)});
-    }
-
-    LineMaker& text(std::string_view piece) {
-        if (!line_.items.empty()) {
-            if (auto* last = std::get_if<LiteralItem>(&line_.items.back())) {
-                last->text += piece;
-                return *this;
-            }
-        }
-        line_.items.push_back(LiteralItem{std::string(piece)});
-        return *this;
-    }
-    LineMaker& value(double number, const char* pattern) {
-        line_.items.push_back(ValueItem{number, pattern});
-        return *this;
-    }
-    LineMaker& facility(const std::string& stored) {
-        line_.items.push_back(FacilityTextItem{visibleText(stored)});
-        return *this;
-    }
-    LineMaker& items(const SheetLine& piece) {
-        for (const SheetItem& item : piece.items) {
-            if (const auto* literal = std::get_if<LiteralItem>(&item))
-                text(literal->text);
-            else
-                line_.items.push_back(item);
-        }
-        return *this;
-    }
-    LineMaker& columnJump() {
-        line_.items.push_back(ColumnJumpItem{20});
-        return *this;
-    }
-    LineMaker& alert() {
-        line_.alert = true;
-        return *this;
-    }
-
-    const SheetLine& line() const { return line_; }
-
-private:
-    SheetLine line_;
-};
+using sheetlines::LineMaker;
+using sheetlines::repeated;
+using sheetlines::spaces;
 
 // The one planned-flow variant the document asks for. Entry mode, land use and
 // groundwater are asked in this order; a choice with no option on gives None.
@@ -376,203 +319,20 @@ private:
     // ------------------------------------------------------------ facility
 
     void facilitySection() {
+        FacilityLines lines(s, sink_);
         text(16, "◎ 排水施設の検討");
         blank();
-        facilityLine();
+        lines.facilityLine(facilityName(s));
         blank();
-        headingLine();
+        lines.headingLine();
         blank();
-        capacityLegend();
-        formulaLegend();
-        put(LineMaker(20).text("・粗 度 係 数  n=").value(s.roughness, "0.000"));
-        sectionLines();
-        put(LineMaker(20)
-                .text("・　径　　深   R=A/P=")
-                .value(s.flowArea, "0.0000")
-                .text("/")
-                .value(s.wettedPerimeter, "0.0000")
-                .text("=")
-                .value(s.hydraulicRadius, "0.0000")
-                .text("m"));
-        velocityEvaluation();
-        put(LineMaker(19)
-                .text("流　量 Q2=A･V=")
-                .value(s.flowArea, "0.0000")
-                .text("×")
-                .value(s.velocity, "0.0000")
-                .text("=")
-                .value(s.capacity, "0.0000")
-                .text("m3/sec"));
-        blank();
-    }
-
-    void facilityLine() {
-        if (s.facilityKind == FacilityKind::None)
-            return;
-        LineMaker line(19);
-        line.text("※ 施設  ").items(facilityName(s));
-        line.text("    勾配 I=")
-            .value(s.slopePermille, "#0.0")
-            .text("‰=")
-            .value(s.slopePermille, "#0.0")
-            .text("/1000");
-        put(line);
-    }
-
-    void headingLine() {
-        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
-        if (!row)
-            return;
-        const char* formula = nullptr;
-        if (s.velocityFormula == VelocityFormula::Manning)
-            formula = "、マニング公式による）";
-        if (s.velocityFormula == VelocityFormula::Kutter)
-            formula = "、クッター公式による）";
-        if (!formula)
-            return;
-        put(LineMaker(18).text("（").text(row->sheetText).text(formula));
-    }
-
-    void capacityLegend() {
-        text(0, "\u3000\u3000" + spaces(15) + "Q2=A･V      ｜Q2：流量(m3/sec)");
-        text(31, "｜ A：流水の断面積(m2)");
-        text(31, "｜ V：流速(m/sec)");
-    }
-
-    void formulaLegend() {
-        if (s.velocityFormula == VelocityFormula::Manning) {
-            blank();
-            text(20, "V=1/n･R^(2/3)･I^(1/2)      ｜n：粗度係数");
-            text(47, "｜R：径深(m)");
-            text(47, "｜I：勾配");
-            blank();
-        } else if (s.velocityFormula == VelocityFormula::Kutter) {
-            blank();
-            text(28, "23＋(1/n)＋(0.00155/I)");
-            text(20, "V=" + repeated("―", 17) + "･(R･I)^(1/2)");
-            text(23, "1＋{23＋(0.00155/I)}･{n/R^(1/2)}");
-            text(61, "｜n：粗度係数 ");
-            text(61, "｜R：径深(m)");
-            text(61, "｜I：勾配");
-            blank();
-        }
-    }
-
-    void sectionLines() {
-        if (isCircular(s.facilityKind)) {
-            circularSectionLines();
-        } else if (s.facilityKind == FacilityKind::Rectangular) {
-            rectangularSectionLines();
-        }
-    }
-
-    void circularSectionLines() {
-        const DepthRow* row = DepthRatioTable::find(s.depthRatio);
-        if (!row)
-            return;
-        const std::string a = formatNumber(row->a, "0.0000");
-        const std::string p = formatNumber(row->p, "0.0000");
-        put(LineMaker(20)
-                .text("・流水の断面積 A=" + a + "･D^2=" + a + "×")
-                .value(s.pipeDiameter, "0.0000")
-                .text("^2=")
-                .value(s.flowArea, "0.0000")
-                .text("m2"));
-        put(LineMaker(20)
-                .text("・流水の潤辺長 P=" + p + "･D=" + p + "×")
-                .value(s.pipeDiameter, "0.0000")
-                .text("=")
-                .value(s.wettedPerimeter, "0.0000")
-                .text("m"));
-    }
-
-    // "H×depthFactor", the effective water depth as the rectangular lines write it
-    LineMaker& waterDepth(LineMaker& line) {
-        return line.value(s.channelHeight, "0.00#").text("×").value(f.depthFactor, "0.00#");
-    }
-
-    void rectangularSectionLines() {
-        LineMaker area(20);
-        area.text("・流水の断面積 A=").value(s.channelWidth, "0.00#").text("×(");
-        waterDepth(area).text(")=").value(s.flowArea, "0.0000").text("m2");
-        put(area);
-
-        if (s.depthRatio < 10) { // open channel: both walls up to the water and the floor
-            LineMaker perimeter(20);
-            perimeter.text("・流水の潤辺長 P=").value(s.channelWidth, "0.00#").text("＋{(");
-            waterDepth(perimeter).text(")×2}=").value(s.wettedPerimeter, "0.0000").text("m");
-            put(perimeter);
-        } else if (s.depthRatio == 10) { // full: the whole inner perimeter
-            LineMaker perimeter(20);
-            perimeter.text("・流水の潤辺長 P={").value(s.channelWidth, "0.00#").text("＋(");
-            waterDepth(perimeter).text(")}×2=").value(s.wettedPerimeter, "0.0000").text("m");
-            put(perimeter);
-        }
-    }
-
-    void velocityEvaluation() {
-        if (s.velocityFormula == VelocityFormula::Manning) {
-            manningEvaluation();
-        } else if (s.velocityFormula == VelocityFormula::Kutter) {
-            kutterEvaluation();
-        }
-    }
-
-    void manningEvaluation() {
-        blank();
-        put(LineMaker(20)
-                .text("流 速 V=1/")
-                .value(s.roughness, "0.000")
-                .text("×")
-                .value(s.hydraulicRadius, "0.0000")
-                .text("^(2/3)×")
-                .value(s.slope, "0.0000")
-                .text("^(1/2)"));
-        put(LineMaker(27)
-                .text("=")
-                .value(1 / s.roughness, "0.000")
-                .text("×")
-                .value(std::pow(s.hydraulicRadius, 2.0 / 3.0), "0.0000")
-                .text("×")
-                .value(std::pow(s.slope, 0.5), "0.0000")
-                .text("=")
-                .value(s.velocity, "0.0000")
-                .text("m/sec"));
-        blank();
-    }
-
-    void kutterEvaluation() {
-        blank();
-        put(LineMaker(28)
-                .text("\u3000   23＋(1/")
-                .value(s.roughness, "0.000")
-                .text(")＋(0.00155/")
-                .value(s.slope, "0.0000")
-                .text(")"));
-        put(LineMaker(18)
-                .text("流速V=" + repeated("―", 24) + "×(")
-                .value(s.hydraulicRadius, "0.0000")
-                .text("×")
-                .value(s.slope, "0.0000")
-                .text(")^(1/2)"));
-        put(LineMaker(25)
-                .text("1＋{23＋(0.00155/")
-                .value(s.slope, "0.0000")
-                .text(")}×{")
-                .value(s.roughness, "0.000")
-                .text("/")
-                .value(s.hydraulicRadius, "0.0000")
-                .text("^(1/2)}"));
-        put(LineMaker(23)
-                .text("=(")
-                .value(s.kutterNumerator, "0.0000")
-                .text("/")
-                .value(s.kutterDenominator, "0.0000")
-                .text(")×")
-                .value(s.kutterRootRI, "0.0000")
-                .text("=")
-                .value(s.velocity, "0.0000")
-                .text("m/sec"));
+        lines.capacityLegend();
+        lines.formulaLegend();
+        lines.roughnessLine();
+        lines.sectionLines();
+        lines.hydraulicRadiusLine();
+        lines.velocityEvaluation();
+        lines.capacityLine();
         blank();
     }
 

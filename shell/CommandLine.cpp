@@ -23,7 +23,7 @@ const QList<KnownOption> tovarinOptions = {
 };
 
 QString usageLine() {
-    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr]\n"
+    return QStringLiteral("使い方 / Usage: tovarin [--help] [--version] [FILE.tvr | FILE.tvu]\n"
                           "                tovarin --aids [FILE.tvr…]\n");
 }
 
@@ -32,10 +32,11 @@ QString helpText() {
            QStringLiteral(
                "\n"
                "汚水排水施設の流量計算を行い、流量計算書を作成します。\n"
-               "FILE.tvr を指定すると、起動後にその計算データを開きます"
+               "FILE.tvr（汚水）又は FILE.tvu（雨水）を指定すると、起動後にその計算データを開きます"
                "（メニューの「開く」と同じ）。\n"
-               "Hydraulic check of a sewage drainage facility. With FILE.tvr the program\n"
-               "opens that document after start-up, as File → Open does.\n"
+               "Hydraulic check of a sewage drainage facility (and its rainwater sheet). With\n"
+               "FILE.tvr or FILE.tvu the program opens that document after start-up, as\n"
+               "File → Open does.\n"
                "\n"
                "  --aids         設計補助（管径の比較・水理特性曲線・一覧表）の画面だけを開く\n"
                "                 / open the design aids window alone\n"

@@ -7,9 +7,11 @@
 #include "report/Form7.h"
 #include "report/Kakikomi.h"
 #include "sheets/Form3.h"
+#include "sheets/RainwaterWindows.h"
 #include "sheettext/ReportFile.h"
 #include "shell/BuiltInIcons.h"
 #include "shell/Form10.h"
+#include "shell/RainwaterCommands.h"
 #include "shell/ShellResources.h"
 
 #include <QCloseEvent>
@@ -109,6 +111,7 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     createToolbar();
     createStatusBar();
     inputWindows_ = std::make_unique<InputWindows>(*this);
+    rainWindows_ = std::make_unique<RainwaterWindows>(*this);
     documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
     sizeToClientArea();
@@ -121,6 +124,7 @@ void MDIFofm::enterStartUpState() {
 }
 
 void MDIFofm::startAfresh() {
+    rainWindows_->tojiru();
     inputWindows_->tojiru();
     // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
     // for every document of the sheet tool, and the same entries.
@@ -137,6 +141,8 @@ MDIFofm::~MDIFofm() {
     disconnect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIFofm::showMenusOf);
     // The document windows call back into this window while they close; close
     // them while it is still whole.
+    rainWindows_->tojiru();
+    rainWindows_.reset();
     inputWindows_->tojiru();
     inputWindows_.reset();
 }
@@ -145,6 +151,7 @@ void MDIFofm::createMenus() {
     menF_ = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     menF_->setObjectName(QStringLiteral("Men_F"));
     menFNew_ = addMenuItem(menF_, "Men_FNew", QStringLiteral("新規作成(&N)"));
+    menFRNew_ = addMenuItem(menF_, "Men_FRNew", QStringLiteral("雨水の新規作成(&U)"));
     menFOpn_ = addMenuItem(menF_, "Men_FOpn", QStringLiteral("開く(&O)"));
     menFCls_ = addMenuItem(menF_, "Men_FCls", QStringLiteral("閉じる(&C)"));
     addMenuSeparator(menF_, "Men_FL1");
@@ -168,6 +175,7 @@ void MDIFofm::createMenus() {
 
     connect(menF_, &QMenu::aboutToShow, this, &MDIFofm::applyAvailability);
     connect(menFNew_, &QAction::triggered, this, &MDIFofm::FileNew);
+    connect(menFRNew_, &QAction::triggered, this, &MDIFofm::FileNewRainwater);
     connect(menFCls_, &QAction::triggered, this, &MDIFofm::FileClose);
     connect(menFOpn_, &QAction::triggered, this, &MDIFofm::FileOpen);
     connect(menFOvw_, &QAction::triggered, this, &MDIFofm::FileUpdate);
@@ -272,7 +280,12 @@ void MDIFofm::resultChanged() {
 }
 
 bool MDIFofm::resultExists() const {
-    return inputWindows_ && inputWindows_->hasResult();
+    return (inputWindows_ && inputWindows_->hasResult()) ||
+           (rainWindows_ && rainWindows_->hasResult());
+}
+
+const RainwaterResult* MDIFofm::rainwaterResult() const {
+    return rainWindows_ ? rainWindows_->result() : nullptr;
 }
 
 bool MDIFofm::overwriteAvailable() const {
@@ -306,11 +319,21 @@ void MDIFofm::setResultToolbarButtons(bool available) {
 }
 
 void MDIFofm::FileNew() {
+    rainWindows_->tojiru();
     inputWindows_->newDocument();
     currentFileName.clear();
     setResultMenuItems(false);
     setResultToolbarButtons(false);
     setStatusMessage(newDocumentMessage);
+    showToolbarAndStatusBar();
+}
+
+void MDIFofm::FileNewRainwater() {
+    inputWindows_->startDocument();
+    rainWindows_->newDocument();
+    currentFileName.clear();
+    setResultMenuItems(false);
+    setResultToolbarButtons(false);
     showToolbarAndStatusBar();
 }
 
@@ -320,6 +343,7 @@ void MDIFofm::FileClose() {
             MsgIcon::Question) != MsgAnswer::Ok)
         return;
 
+    rainWindows_->tojiru();
     inputWindows_->tojiru();
     setStatusMessage(QString());
     setResultMenuItems(false);
@@ -348,7 +372,9 @@ void MDIFofm::showToolbarAndStatusBar() {
 }
 
 void MDIFofm::Kakikomi() {
-    if (!tovarin::Kakikomi(platform_, this, calcSheet_))
+    const RainwaterResult* rain = rainwaterResult();
+    if (!(rain ? rainwaterKakikomi(platform_, this, *rain)
+               : tovarin::Kakikomi(platform_, this, calcSheet_)))
         return;
     // Where the writing went: the working directory on Linux, Documents on Windows.
     const QString written = QDir::toNativeSeparators(
@@ -366,6 +392,10 @@ void MDIFofm::FileImage() {
 }
 
 void MDIFofm::FilePrint() {
+    if (const RainwaterResult* rain = rainwaterResult()) {
+        printRainwaterCommand(platform_, this, *rain);
+        return;
+    }
     tovarin::FilePrint(platform_, this, calcSheet_);
 }
 

@@ -25,6 +25,9 @@ class QToolBar;
 
 namespace tovarin {
 
+class RainwaterWindows;
+struct RainwaterResult;
+
 class MDIFofm : public QMainWindow, public SheetHost, public DocumentHost, public PrintHost {
     Q_OBJECT
 public:
@@ -72,6 +75,8 @@ public:
 
     // Document commands.
     void FileNew();
+    // "雨水の新規作成(&U)": the rainwater windows for a new rainwater document.
+    void FileNewRainwater();
     void FileClose();
     // Open, Overwrite save and Save As (documents/DocumentCommands).
     void FileOpen();
@@ -84,6 +89,9 @@ public:
     void setDocumentFileName(const QString& path) override { currentFileName = path; }
     void setOverwriteButton(bool enabled) override;
     void showToolbarAndStatusBar() override;
+    RainwaterWindows* rainwaterWindows() override { return rainWindows_.get(); }
+    // PrintHost: the rainwater result on screen, if any.
+    const RainwaterResult* rainwaterResult() const override;
     // Report commands.
     void Kakikomi() override;
     void startEditor() override;
@@ -133,6 +141,7 @@ private:
     const OnScreen onScreen_;
     CalcSheet calcSheet_;
     std::unique_ptr<InputWindows> inputWindows_;
+    std::unique_ptr<RainwaterWindows> rainWindows_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     bool endConfirmed_ = false;
     bool placedOnScreen_ = false;
@@ -144,6 +153,7 @@ private:
     QList<QAction*> mainMenus_; // ﾌｧｲﾙ(&F) and ﾍﾙﾌﾟ(&H) of the menu bar
     QMenu* menF_ = nullptr;
     QAction* menFNew_ = nullptr;
+    QAction* menFRNew_ = nullptr;
     QAction* menFOpn_ = nullptr;
     QAction* menFCls_ = nullptr;
     QAction* menFOvw_ = nullptr;

@@ -166,15 +166,15 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
 }
 
 QString sheetToolUsage() {
-    return QStringLiteral("使い方: tovarin-sheet [--utf8 | --results] ファイル.tvr…\n"
-                          "        tovarin-sheet --pdf 出力.pdf ファイル.tvr\n"
-                          "        tovarin-sheet --csv ファイル.tvr…\n"
+    return QStringLiteral("使い方: tovarin-sheet [--utf8 | --results] ファイル.(tvr|tvu)…\n"
+                          "        tovarin-sheet --pdf 出力.pdf ファイル.(tvr|tvu)\n"
+                          "        tovarin-sheet --csv ファイル.tvr… | ファイル.tvu…\n"
                           "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
                           "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
                           "        tovarin-sheet --help | --version\n"
-                          "Usage: tovarin-sheet [--utf8 | --results] FILE.tvr…\n"
-                          "       tovarin-sheet --pdf OUT.pdf FILE.tvr\n"
-                          "       tovarin-sheet --csv FILE.tvr…\n"
+                          "Usage: tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu)…\n"
+                          "       tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu)\n"
+                          "       tovarin-sheet --csv FILE.tvr… | FILE.tvu…\n"
                           "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
                           "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
                           "       tovarin-sheet --help | --version\n");
@@ -184,7 +184,8 @@ QString sheetToolHelp() {
     return sheetToolUsage() +
            QStringLiteral(
                "\n"
-               "保存したデータ（.tvr）を画面なしで開き、次のいずれかを出力します。\n"
+               "保存したデータ（汚水 .tvr、雨水 "
+               ".tvu）を画面なしで開き、次のいずれかを出力します。\n"
                "  （指定なし）       計算書（「書き込み」と同じ内容、シフトJIS・CR "
                "LF）を標準出力へ\n"
                "                     （標準出力が端末のときは、読めるように --utf8 と同じ UTF-8 "
@@ -194,11 +195,14 @@ QString sheetToolHelp() {
                "  --pdf 出力.pdf     計算書の印刷を A4 の PDF ファイルへ（最大計画人口を含む）\n"
                "  --csv              計算結果の一覧表（1ファイル1行）を CSV で標準出力へ\n"
                "                       例: tovarin-sheet --csv a.tvr b.tvr > 一覧.csv\n"
-               "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎\n"
+               "                     （雨水の .tvu は雨水の欄の一覧表。.tvr と .tvu "
+               "は混ぜられません）\n"
+               "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎（.tvr "
+               "のみ）\n"
                "                       例: tovarin-sheet --sizes a.tvr > 管径.csv\n"
                "  --min-diameter MM  --sizes の◎を呼び径 MM 以上の管径に限る\n"
                "  --curve 出力       水理特性曲線（Q/Q_full、V/V_full と水深比）を\n"
-               "                     PNG・SVG・PDF の図、又は CSV の表で出力\n"
+               "                     PNG・SVG・PDF の図、又は CSV の表で出力（.tvr のみ）\n"
                "                       例: tovarin-sheet --curve 曲線.png a.tvr\n"
                "  -h, --help         この説明\n"
                "  -v, --version      版番号\n"
@@ -207,6 +211,8 @@ QString sheetToolHelp() {
                "\n"
                "Without an option the sheet goes to standard output as \"書き込み\" writes it\n"
                "(code page 932, CR LF); on a terminal it is written as UTF-8, as --utf8 does.\n"
+               "A rainwater document (.tvu) gives the rainwater sheet; --sizes and --curve\n"
+               "take sewage documents (.tvr) only.\n"
                "Exit status: 0 done, 1 a file could not be read or computed, 2 wrong "
                "arguments.\n") +
            reportFaultsText();

@@ -1,8 +1,8 @@
 // tovarin-sheet: the calculation sheet of Tovarin documents, without a display.
 //
-//   tovarin-sheet [--utf8 | --results] FILE.tvr…
-//   tovarin-sheet --pdf OUT.pdf FILE.tvr
-//   tovarin-sheet --csv FILE.tvr…
+//   tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu)…
+//   tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu)
+//   tovarin-sheet --csv FILE.tvr… | FILE.tvu…
 //   tovarin-sheet --sizes FILE.tvr
 //   tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr
 //
@@ -17,6 +17,8 @@
 // printing as "印刷(&P)", with the maximum population section.
 // --csv, --sizes and --curve are the design aids (SheetToolAids.h): a results table,
 // the trial of every catalogue size, the hydraulic characteristic curves.
+// A rainwater document (.tvu, SheetToolRainwater.h) needs no window: its sheet,
+// results line, PDF or table row comes from the Qt-free calculation and sheet.
 // Messages go to standard error; the exit status is 1 when a document could not be
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
@@ -32,19 +34,23 @@
 #include "platform/qt/Platform.h"
 #include "platform/qt/WholeFile.h"
 #include "report/FilePrint.h"
+#include "report/RainwaterPrint.h"
 #include "sheets/Form11.h"
 #include "sheets/InputWindows.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 #include "sheettext/ReportFile.h"
 #include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tool/SheetToolArguments.h"
+#include "tool/SheetToolRainwater.h"
 
 #include <QApplication>
 #include <QLabel>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -157,10 +163,11 @@ QString pdfFailureReason(const PdfFileResult& result) {
 }
 
 // --pdf: the printout into the file, or a message that says what stood in the way.
-bool printSheetAsPdf(ConsolePlatform& platform, const CalcSheet& sheet, const QString& output) {
+bool printAsPdf(ConsolePlatform& platform, const QString& output,
+                const std::function<PdfFileResult()>& print) {
     QString why = outputFileProblem(output);
     if (why.isEmpty()) {
-        const PdfFileResult printed = printSheetToPdf(platform, sheet, output);
+        const PdfFileResult printed = print();
         if (printed)
             return true;
         why = pdfFailureReason(printed);
@@ -192,6 +199,57 @@ std::string visibleLines(const std::string& message) {
 // Every mode but the two that write a file writes to standard output.
 bool writesStandardOutput(SheetToolMode output) {
     return output != Output::Pdf && output != Output::Curve;
+}
+
+// What a rainwater document gives on standard output (nothing when it was refused or
+// went into a PDF file), and whether it succeeded.
+struct RainwaterRun {
+    bool ok = false;
+    std::string output;
+};
+
+RainwaterRun runRainwater(ConsolePlatform& platform, const SheetToolArguments& arguments,
+                          const QString& file, bool utf8) {
+    RainwaterRun run;
+    const std::optional<RainwaterResult> result = rainwaterResultOf(platform, file);
+    if (!result)
+        return run;
+    if (arguments.output == Output::Pdf) {
+        run.ok = printAsPdf(platform, arguments.outputFile, [&] {
+            return printRainwaterSheetToPdf(platform, *result, arguments.outputFile);
+        });
+        return run;
+    }
+    if (arguments.output == Output::Results) {
+        run.ok = true;
+        run.output = rainwaterResultsLine(file, *result);
+        return run;
+    }
+    const SheetText sheet = rainwaterSheetText(*result);
+    if (!sheet.ok) {
+        platform.report(QString::fromStdString(sheet.message));
+        return run;
+    }
+    run.ok = true;
+    run.output = utf8 ? utf8Sheet(sheet.bytes) : sheet.bytes;
+    return run;
+}
+
+// --csv: the sewage table, or the rainwater table when every document is a rainwater
+// one. The two kinds have different columns, so a list that mixes them is refused.
+int writeCsv(ConsolePlatform& platform, const QStringList& files) {
+    int rainwater = 0;
+    for (const QString& file : files) {
+        if (!platform.unusableNames.contains(file) && isRainwaterFile(file))
+            ++rainwater;
+    }
+    if (rainwater == 0)
+        return writeResultsTable(platform, files);
+    if (rainwater == files.size())
+        return writeRainwaterTable(platform, files);
+    writeStandardError("tovarin-sheet: --csv の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
+                       "一度に指定できるのはどちらか一方のファイルだけです。\n");
+    return 2;
 }
 
 } // namespace
@@ -233,9 +291,17 @@ int main(int argc, char* argv[]) {
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
+    const bool aidOfOneDocument =
+        arguments.output == Output::Sizes || arguments.output == Output::Curve;
+    if (aidOfOneDocument && isRainwaterFile(arguments.files.front())) {
+        platform.document = arguments.files.front();
+        platform.report(QStringLiteral("雨水の計算書データ（.tvu）には --sizes と --curve は"
+                                       "使えません（汚水の .tvr のみ）。"));
+        return 1;
+    }
     switch (arguments.output) {
     case Output::Csv:
-        return writeResultsTable(platform, arguments.files);
+        return writeCsv(platform, arguments.files);
     case Output::Sizes:
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
@@ -250,13 +316,22 @@ int main(int argc, char* argv[]) {
     for (const QString& file : arguments.files) {
         if (outputFailed)
             break;
+        if (isRainwaterFile(file)) {
+            const RainwaterRun run = runRainwater(platform, arguments, file, utf8);
+            if (!run.ok)
+                status = 1;
+            outputFailed = !writeStandardOutput(run.output);
+            continue;
+        }
         const int beepsBefore = platform.beeps;
         if (!openForResult(platform, mainWindow, file)) {
             status = 1;
             continue;
         }
         if (arguments.output == Output::Pdf) {
-            if (!printSheetAsPdf(platform, mainWindow.calcSheet(), arguments.outputFile))
+            const CalcSheet& sheet = mainWindow.calcSheet();
+            if (!printAsPdf(platform, arguments.outputFile,
+                            [&] { return printSheetToPdf(platform, sheet, arguments.outputFile); }))
                 status = 1;
             continue;
         }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class QPrinter;
 class QWidget;
@@ -26,9 +27,17 @@ struct MessageRequest {
 };
 
 struct FileDialogRequest {
+    FileDialogRequest() = default;
+    FileDialogRequest(QString title, QString directory, QString filter)
+        : title(std::move(title)), directory(std::move(directory)), filter(std::move(filter)) {}
+
     QString title;
     QString directory;
-    QString filter; // Qt filter string, e.g. "Tovarin(.tvr) (*.tvr)"
+    QString filter; // Qt filter string, e.g. "Tovarin(.tvr) (*.tvr)"; the one chosen first
+    // Further types the dialog offers after `filter`.
+    QStringList moreFilters;
+    // Added to a name typed without a suffix; empty: the name is used as typed.
+    QString defaultSuffix;
 };
 
 class Platform {

@@ -92,13 +92,16 @@ namespace {
 // filter shown by its description alone.
 QStringList chooseFileNames(QWidget* parent, const FileDialogRequest& request,
                             QFileDialog::AcceptMode mode, QFileDialog::FileMode files) {
-    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    QStringList filters{request.filter};
+    filters += request.moreFilters;
+    QFileDialog dialog(parent, request.title, request.directory,
+                       filters.join(QStringLiteral(";;")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(files);
-    dialog.setDefaultSuffix(QString());
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();

@@ -177,8 +177,8 @@ void MainWindowTest::menuCaptionsAndOrder() {
              QStringList({QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     QCOMPARE(
         captions(window->findChild<QMenu*>(QStringLiteral("Men_F"))->actions()),
-        QStringList({QStringLiteral("新規作成(&N)"), QStringLiteral("開く(&O)"),
-                     QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
+        QStringList({QStringLiteral("新規作成(&N)"), QStringLiteral("雨水の新規作成(&U)"),
+                     QStringLiteral("開く(&O)"), QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
                      QStringLiteral("上書き保存(&S)"), QStringLiteral("名前をつけて保存(&A)"),
                      QStringLiteral("-"), QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"),
                      QStringLiteral("印刷(&P)"), QStringLiteral("-"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),

@@ -1,0 +1,38 @@
+#pragma once
+// Reading and writing a rainwater document file (.tvu) as a whole, with the same
+// safety as the sewage document: only a regular file is read, and at most as many
+// bytes as a sewage document; writing goes through the whole-file writer, so the old
+// file stays untouched until the new one is complete.
+
+#include "engine/RainwaterDocument.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tovarin {
+
+struct RainwaterFileRead {
+    std::optional<RainwaterInput> input; // set when the file is a whole document
+    QString message;                     // why not, naming the file (and the line)
+};
+
+// Reads and parses the file at `path`.
+RainwaterFileRead readRainwaterFile(const QString& path);
+
+// Whether the file at `path` starts like a rainwater document (reads its first bytes
+// only; false for anything that cannot be read).
+bool fileLooksLikeRainwaterDocument(const QString& path);
+
+struct RainwaterFileWrite {
+    QString message; // empty when written; otherwise the message, naming the file
+    // Set when the input itself cannot be saved (nothing was written): where to go.
+    std::optional<RainwaterField> focus;
+    int row = -1;
+    bool ok() const { return message.isEmpty(); }
+};
+
+// Writes the document of `input` to `path` (UTF-8, LF line ends).
+RainwaterFileWrite writeRainwaterFile(const QString& path, const RainwaterInput& input);
+
+} // namespace tovarin

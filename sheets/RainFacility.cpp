@@ -1,0 +1,274 @@
+#include "sheets/RainFacility.h"
+
+#include "engine/Catalogue.h"
+#include "platform/qt/Twips.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/RainwaterWindows.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <iterator>
+
+namespace tovarin {
+
+namespace {
+
+QString qtext(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+constexpr RainwaterFacilityKind kinds[] = {RainwaterFacilityKind::VP,
+                                           RainwaterFacilityKind::VU,
+                                           RainwaterFacilityKind::FRPM,
+                                           RainwaterFacilityKind::Hume,
+                                           RainwaterFacilityKind::OtherCircular,
+                                           RainwaterFacilityKind::Rectangular,
+                                           RainwaterFacilityKind::Trapezoidal};
+
+int positionOf(RainwaterFacilityKind kind) {
+    for (int i = 0; i < static_cast<int>(std::size(kinds)); ++i)
+        if (kinds[i] == kind)
+            return i;
+    return 0;
+}
+
+int defaultDepthPosition(RainwaterFacilityKind kind) {
+    return isCataloguePipe(kind) || kind == RainwaterFacilityKind::OtherCircular
+               ? DepthRatioTable::circularDefaultPosition
+               : DepthRatioTable::rectangularDefaultPosition;
+}
+
+// Rows of the window, in twips from its top.
+constexpr int kindRow = 720;
+constexpr int nameRow = 1140;
+constexpr int firstDimensionRow = 1560;
+constexpr int secondDimensionRow = 1980;
+constexpr int thirdDimensionRow = 2400;
+constexpr int gradientRow = 2820;
+constexpr int roughnessRow = 3240;
+constexpr int formulaRow = 3660;
+constexpr int depthRow = 4080;
+
+} // namespace
+
+RainFacility::RainFacility(RainwaterWindows& windows, QWidget* parent)
+    : QWidget(parent), windows_(windows) {
+    setObjectName(QStringLiteral("RainFacility"));
+    setFont(sheetFont());
+    resize(twipsSize(widthTwips, heightTwips));
+
+    QLabel* title = addLabel(this, "lblTitle", QStringLiteral("雨 水 排 水 施 設"), 180, 240);
+    setTextColour(title, titleGreen());
+
+    addLabel(this, "lblKind", QStringLiteral("施設の種類"), 300, kindRow + 45);
+    kindList_ = new QComboBox(this);
+    kindList_->setObjectName(QStringLiteral("cboKind"));
+    for (RainwaterFacilityKind kind : kinds)
+        kindList_->addItem(QString::fromUtf8(rainwaterFacilityName(kind)));
+    placeTwips(kindList_, 1680, kindRow, 1905, 315);
+
+    sizeLabel_ = addLabel(this, "lblSize", QStringLiteral("管径"), 300, nameRow + 45);
+    sizeList_ = new QComboBox(this);
+    sizeList_->setObjectName(QStringLiteral("cboSize"));
+    placeTwips(sizeList_, 1680, nameRow, 1905, 315);
+    materialLabel_ = addLabel(this, "lblMaterial", QStringLiteral("材料・名称"), 300, nameRow + 45);
+    material_ = addField("txtMaterial", EntryField::Input::Japanese, 1680, nameRow + 15, 2655);
+
+    diameterLabel_ =
+        addLabel(this, "lblD", QStringLiteral("内径 Ｄ＝"), 1920, firstDimensionRow + 45);
+    diameter_ = addField("txtD", EntryField::Input::Numeric, 2820, firstDimensionRow);
+    heightLabel_ =
+        addLabel(this, "lblH", QStringLiteral("高さ Ｈ＝"), 1920, firstDimensionRow + 45);
+    height_ = addField("txtH", EntryField::Input::Numeric, 2820, firstDimensionRow);
+    widthLabel_ = addLabel(this, "lblB", QStringLiteral("巾 Ｂ＝"), 2040, secondDimensionRow + 45);
+    width_ = addField("txtB", EntryField::Input::Numeric, 2820, secondDimensionRow);
+    slopeLabel_ =
+        addLabel(this, "lblM", QStringLiteral("法勾配 1：ｍ  ｍ＝"), 1080, thirdDimensionRow + 45);
+    sideSlope_ = addField("txtM", EntryField::Input::Numeric, 2820, thirdDimensionRow);
+    for (int row : {firstDimensionRow, secondDimensionRow})
+        metreUnits_.append(addUnitLabel(this, "lblMetre", QStringLiteral("m"), 3600, row + 60));
+
+    addLabel(this, "lblGradient", QStringLiteral("施設の勾配 x/1000  x＝"), 300, gradientRow + 45);
+    gradient_ = addField("txtGradient", EntryField::Input::Numeric, 2820, gradientRow);
+    addLabel(this, "lblRoughness", QStringLiteral("粗度係数  n＝"), 1260, roughnessRow + 45);
+    roughness_ = addField("txtRoughness", EntryField::Input::Numeric, 2820, roughnessRow);
+
+    manning_ =
+        addOption(this, "optManning", QStringLiteral("マニング公式"), 300, formulaRow, 1695, 270);
+    kutter_ =
+        addOption(this, "optKutter", QStringLiteral("クッター公式"), 2100, formulaRow, 1695, 270);
+    auto* formulas = new QButtonGroup(this);
+    formulas->addButton(manning_);
+    formulas->addButton(kutter_);
+    manning_->setChecked(true);
+
+    addLabel(this, "lblDepth", QStringLiteral("有効水深"), 1470, depthRow + 45);
+    depthList_ = new QComboBox(this);
+    depthList_->setObjectName(QStringLiteral("cboDepth"));
+    placeTwips(depthList_, 2280, depthRow, 1305, 315);
+
+    compute_ = addButton(this, "cmdCompute", QStringLiteral("計算"), 3060, 4500, 1215, 375);
+
+    connect(kindList_, &QComboBox::activated, this,
+            [this](int position) { chooseKind(kinds[position]); });
+    connect(sizeList_, &QComboBox::activated, this, &RainFacility::invalidateResult);
+    connect(depthList_, &QComboBox::activated, this, &RainFacility::invalidateResult);
+    for (QRadioButton* option : {manning_, kutter_})
+        connect(option, &QRadioButton::clicked, this, &RainFacility::invalidateResult);
+    connect(compute_, &QPushButton::clicked, this, [this] { windows_.compute(); });
+    onEnterKey(depthList_, [this] { compute_->setFocus(Qt::OtherFocusReason); });
+
+    const QList<QWidget*> order = {kindList_, sizeList_,  material_, diameter_,  height_,
+                                   width_,    sideSlope_, gradient_, roughness_, manning_,
+                                   kutter_,   depthList_, compute_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // Enter moves on to the next field shown.
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        auto* field = qobject_cast<EntryField*>(order[i]);
+        if (!field)
+            continue;
+        connect(field, &EntryField::enterPressed, this, [order, i] {
+            for (qsizetype next = i + 1; next < order.size(); ++next) {
+                if (order[next]->isVisibleTo(order[next]->window()) && order[next]->isEnabled()) {
+                    focusWholeText(order[next]);
+                    return;
+                }
+            }
+        });
+    }
+
+    chooseKind(RainwaterFacilityKind::Rectangular);
+}
+
+RainFacility::~RainFacility() {
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+EntryField* RainFacility::addField(const char* name, EntryField::Input input, int left, int top,
+                                   int width) {
+    EntryField* field = addEntryField(this, name, input, left, top, width, 270);
+    connect(field, &QLineEdit::textEdited, this, &RainFacility::invalidateResult);
+    return field;
+}
+
+void RainFacility::invalidateResult() {
+    windows_.closeResults();
+    windows_.host().setStatusMessage(RainwaterWindows::notice());
+}
+
+RainwaterFacilityKind RainFacility::kind() const {
+    const int position = kindList_->currentIndex();
+    return position >= 0 ? kinds[position] : RainwaterFacilityKind::Rectangular;
+}
+
+void RainFacility::chooseKind(RainwaterFacilityKind kind) {
+    {
+        const QSignalBlocker blocker(kindList_);
+        kindList_->setCurrentIndex(positionOf(kind));
+    }
+    sizeList_->clear();
+    if (isCataloguePipe(kind)) {
+        const FacilityKind sewageKind = sewageFacilityKind(kind);
+        for (const PipeSize& size : PipeCatalogue::sizes(sewageKind))
+            sizeList_->addItem(qtext(size.displayText));
+        sizeList_->setCurrentIndex(0);
+        roughness_->setText(qtext(PipeCatalogue::kind(sewageKind).defaultRoughness));
+    }
+    depthList_->clear();
+    for (const std::string& text : depthTexts(kind))
+        depthList_->addItem(qtext(text));
+    depthList_->setCurrentIndex(defaultDepthPosition(kind));
+    showFieldsOfKind();
+    invalidateResult();
+}
+
+void RainFacility::showFieldsOfKind() {
+    const RainwaterFacilityKind k = kind();
+    const bool pipe = isCataloguePipe(k);
+    const bool circular = k == RainwaterFacilityKind::OtherCircular;
+    const bool trapezoid = k == RainwaterFacilityKind::Trapezoidal;
+    const bool channel = k == RainwaterFacilityKind::Rectangular || trapezoid;
+    sizeLabel_->setVisible(pipe);
+    sizeList_->setVisible(pipe);
+    materialLabel_->setVisible(!pipe);
+    material_->setVisible(!pipe);
+    diameterLabel_->setVisible(circular);
+    diameter_->setVisible(circular);
+    heightLabel_->setVisible(channel);
+    height_->setVisible(channel);
+    widthLabel_->setVisible(channel);
+    width_->setVisible(channel);
+    widthLabel_->setText(trapezoid ? QStringLiteral("底巾 Ｂ＝") : QStringLiteral("巾 Ｂ＝"));
+    placeTwips(widthLabel_, trapezoid ? 1800 : 2040, secondDimensionRow + 45);
+    slopeLabel_->setVisible(trapezoid);
+    sideSlope_->setVisible(trapezoid);
+    metreUnits_[0]->setVisible(circular || channel);
+    metreUnits_[1]->setVisible(channel);
+}
+
+void RainFacility::gather(RainwaterInput& input) const {
+    input.facilityKind = kind();
+    input.sizeListPosition = sizeList_->currentIndex() < 0 ? 0 : sizeList_->currentIndex();
+    input.materialText = material_->text().toStdString();
+    input.diameterText = diameter_->text().toStdString();
+    input.heightText = height_->text().toStdString();
+    input.widthText = width_->text().toStdString();
+    input.sideSlopeText = sideSlope_->text().toStdString();
+    input.gradientText = gradient_->text().toStdString();
+    input.roughnessText = roughness_->text().toStdString();
+    input.velocityFormula =
+        kutter_->isChecked() ? VelocityFormula::Kutter : VelocityFormula::Manning;
+    input.depthText = depthList_->currentText().toStdString();
+}
+
+void RainFacility::apply(const RainwaterInput& input) {
+    chooseKind(input.facilityKind);
+    if (input.sizeListPosition >= 0 && input.sizeListPosition < sizeList_->count())
+        sizeList_->setCurrentIndex(input.sizeListPosition);
+    material_->setText(qtext(input.materialText));
+    diameter_->setText(qtext(input.diameterText));
+    height_->setText(qtext(input.heightText));
+    width_->setText(qtext(input.widthText));
+    sideSlope_->setText(qtext(input.sideSlopeText));
+    gradient_->setText(qtext(input.gradientText));
+    roughness_->setText(qtext(input.roughnessText));
+    (input.velocityFormula == VelocityFormula::Kutter ? kutter_ : manning_)->setChecked(true);
+    const int depth = depthList_->findText(qtext(input.depthText));
+    if (depth >= 0)
+        depthList_->setCurrentIndex(depth);
+}
+
+QWidget* RainFacility::focusTarget(RainwaterField field) const {
+    switch (field) {
+    case RainwaterField::SizeList:
+        return sizeList_;
+    case RainwaterField::Material:
+        return material_;
+    case RainwaterField::Diameter:
+        return diameter_;
+    case RainwaterField::Height:
+        return height_;
+    case RainwaterField::Width:
+        return width_;
+    case RainwaterField::SideSlope:
+        return sideSlope_;
+    case RainwaterField::Gradient:
+        return gradient_;
+    case RainwaterField::Roughness:
+        return roughness_;
+    case RainwaterField::DepthList:
+        return depthList_;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace tovarin

@@ -1,0 +1,88 @@
+#pragma once
+// RainFacility, the rainwater facility window beside the input sheet: the kind (the
+// sewage kinds and the trapezoidal channel), the fields that kind reads (catalogue
+// size, material or name, D, H, B, side slope m), gradient, roughness, Manning or
+// Kutter, the effective depth, and "計算".
+
+#include "engine/Rainwater.h"
+#include "sheets/EntryField.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace tovarin {
+
+class EntryField;
+class RainwaterWindows;
+
+class RainFacility : public QWidget {
+    Q_OBJECT
+public:
+    explicit RainFacility(RainwaterWindows& windows, QWidget* parent = nullptr);
+    ~RainFacility() override;
+
+    // Same place and size as the sewage facility windows.
+    static constexpr int leftTwips = 6165;
+    static constexpr int topTwips = 0;
+    static constexpr int widthTwips = 4755;
+    static constexpr int heightTwips = 5115;
+
+    QComboBox* kindList() const { return kindList_; }
+    QComboBox* sizeList() const { return sizeList_; }
+    EntryField* material() const { return material_; }
+    EntryField* diameter() const { return diameter_; }
+    EntryField* height() const { return height_; }
+    EntryField* width() const { return width_; }
+    EntryField* sideSlope() const { return sideSlope_; }
+    EntryField* gradient() const { return gradient_; }
+    EntryField* roughness() const { return roughness_; }
+    QRadioButton* manning() const { return manning_; }
+    QRadioButton* kutter() const { return kutter_; }
+    QComboBox* depthList() const { return depthList_; }
+    QPushButton* computeButton() const { return compute_; }
+
+    RainwaterFacilityKind kind() const;
+    // Chooses a kind as the user does: its fields shown, its depth list on "水深８割",
+    // a catalogue pipe's size list and default roughness.
+    void chooseKind(RainwaterFacilityKind kind);
+
+    void gather(RainwaterInput& input) const;
+    void apply(const RainwaterInput& input);
+
+    QWidget* focusTarget(RainwaterField field) const;
+
+private:
+    void showFieldsOfKind();
+    void invalidateResult();
+    EntryField* addField(const char* name, EntryField::Input input, int left, int top,
+                         int width = 735);
+
+    RainwaterWindows& windows_;
+    QComboBox* kindList_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+    QComboBox* sizeList_ = nullptr;
+    QLabel* materialLabel_ = nullptr;
+    EntryField* material_ = nullptr;
+    QLabel* diameterLabel_ = nullptr;
+    EntryField* diameter_ = nullptr;
+    QLabel* heightLabel_ = nullptr;
+    EntryField* height_ = nullptr;
+    QLabel* widthLabel_ = nullptr;
+    EntryField* width_ = nullptr;
+    QLabel* slopeLabel_ = nullptr;
+    EntryField* sideSlope_ = nullptr;
+    QList<QLabel*> metreUnits_; // D, H, B
+    QLabel* slopeUnit_ = nullptr;
+    EntryField* gradient_ = nullptr;
+    EntryField* roughness_ = nullptr;
+    QRadioButton* manning_ = nullptr;
+    QRadioButton* kutter_ = nullptr;
+    QComboBox* depthList_ = nullptr;
+    QPushButton* compute_ = nullptr;
+};
+
+} // namespace tovarin

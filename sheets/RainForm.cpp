@@ -1,0 +1,327 @@
+#include "sheets/RainForm.h"
+
+#include "engine/CatchmentTotals.h"
+#include "platform/qt/Twips.h"
+#include "sheets/Controls.h"
+#include "sheets/EntryField.h"
+#include "sheets/RainwaterWindows.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include <functional>
+
+namespace tovarin {
+
+namespace {
+
+QString qtext(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string cellText(const QTableWidget* table, int row, int column) {
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text().toStdString() : std::string();
+}
+
+const QString freeNameEntry = QStringLiteral("（自由入力）");
+
+} // namespace
+
+RainForm::RainForm(RainwaterWindows& windows, QWidget* parent)
+    : QWidget(parent), windows_(windows) {
+    setObjectName(QStringLiteral("RainForm"));
+    setFont(sheetFont());
+    resize(twipsSize(widthTwips, heightTwips));
+
+    addLabel(this, "lblTitle", QStringLiteral("☆ 雨水排水施設流量計算"), 240, 120);
+    buildAreaGroup();
+    buildIntensityGroup();
+    connectHandlers();
+    showFieldsOfForm();
+    updateTotals();
+}
+
+RainForm::~RainForm() {
+    // The controls die after this object: their last signals must not reach it.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+// ---------------------------------------------------------------- layout
+
+void RainForm::buildAreaGroup() {
+    QFrame* frame = addFrame(this, "FrameArea", 240, 360, 5655, 2700);
+    addLabel(frame, "lblArea", QStringLiteral("集水区域"), 120, 120);
+
+    areaTable_ = new QTableWidget(0, 3, frame);
+    areaTable_->setObjectName(QStringLiteral("tblArea"));
+    areaTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("土地利用"), QStringLiteral("面積 ha"), QStringLiteral("流出係数 C")});
+    areaTable_->verticalHeader()->setDefaultSectionSize(twipsY(285));
+    areaTable_->verticalHeader()->setMinimumWidth(twipsX(300));
+    areaTable_->horizontalHeader()->setFixedHeight(twipsY(285));
+    areaTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    areaTable_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    areaTable_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    areaTable_->setTabKeyNavigation(false);
+    placeTwips(areaTable_, 120, 390, 5415, 1620);
+    areaTable_->setColumnWidth(nameColumn, twipsX(2370));
+    areaTable_->setColumnWidth(areaColumn, twipsX(1200));
+    areaTable_->horizontalHeader()->setStretchLastSection(true);
+
+    landUseList_ = new QComboBox(frame);
+    landUseList_->setObjectName(QStringLiteral("cboLandUse"));
+    for (const RunoffPreset& preset : runoffPresets())
+        landUseList_->addItem(QString::fromUtf8(preset.landUse));
+    landUseList_->addItem(freeNameEntry);
+    placeTwips(landUseList_, 120, 2070, 2130, 315);
+    addRow_ = addButton(frame, "cmdAdd", QStringLiteral("追加"), 2340, 2070, 735, 315);
+    removeRow_ = addButton(frame, "cmdRemove", QStringLiteral("削除"), 3150, 2070, 735, 315);
+
+    addLabel(frame, "lblSumA", QStringLiteral("ΣA＝"), 120, 2430);
+    totalArea_ = addLabel(frame, "lblTotalArea", QString(), 600, 2430);
+    addLabel(frame, "lblSumAUnit", QStringLiteral("ha"), 1560, 2430);
+    addLabel(frame, "lblC", QStringLiteral("Ｃ＝Σ(Ci･Ai)/ΣA＝"), 2340, 2430);
+    weightedRunoff_ = addLabel(frame, "lblWeightedC", QString(), 4260, 2430);
+}
+
+void RainForm::buildIntensityGroup() {
+    QFrame* frame = addFrame(this, "FrameIntensity", 240, 3120, 5655, 1875);
+    addLabel(frame, "lblIntensity", QStringLiteral("降雨強度式"), 120, 195);
+    formList_ = new QComboBox(frame);
+    formList_->setObjectName(QStringLiteral("cboForm"));
+    for (IntensityForm form : intensityForms())
+        formList_->addItem(QString::fromUtf8(intensityFormName(form)));
+    placeTwips(formList_, 1320, 150, 1695, 315);
+    formula_ = addLabel(frame, "lblFormula", QString(), 3180, 195);
+
+    labelA_ = addLabel(frame, "lblA", QStringLiteral("a＝"), 120, 630);
+    constantA_ = addEntryField(frame, "txtA", EntryField::Input::Numeric, 480, 570, 1005, 270);
+    labelB_ = addLabel(frame, "lblB", QStringLiteral("b＝"), 1680, 630);
+    constantB_ = addEntryField(frame, "txtB", EntryField::Input::Numeric, 2040, 570, 1005, 270);
+    labelN_ = addLabel(frame, "lblN", QStringLiteral("n＝"), 3240, 630);
+    constantN_ = addEntryField(frame, "txtN", EntryField::Input::Numeric, 3600, 570, 1005, 270);
+    labelI_ = addLabel(frame, "lblI", QStringLiteral("I＝"), 120, 630);
+    directIntensity_ =
+        addEntryField(frame, "txtI", EntryField::Input::Numeric, 480, 570, 1005, 270);
+    unitI_ = addUnitLabel(frame, "lblIUnit", QStringLiteral("mm/hr"), 1560, 630);
+
+    labelT1_ = addLabel(frame, "lblT1", QStringLiteral("流入時間 t1＝"), 120, 1050);
+    inletTime_ = addEntryField(frame, "txtT1", EntryField::Input::Numeric, 1320, 990, 735, 270);
+    unitT1_ = addUnitLabel(frame, "lblT1Unit", QStringLiteral("min"), 2130, 1050);
+    labelL_ = addLabel(frame, "lblL", QStringLiteral("流下延長 L＝"), 2760, 1050);
+    flowLength_ = addEntryField(frame, "txtL", EntryField::Input::Numeric, 3870, 990, 735, 270);
+    unitL_ = addUnitLabel(frame, "lblLUnit", QStringLiteral("m"), 4680, 1050);
+    timeNote_ = addLabel(frame, "lblTimeNote",
+                         QStringLiteral("ｔ＝t1＋t2　（流下時間 t2＝L/(60･V)）"), 120, 1470);
+
+    const QList<QWidget*> order = {landUseList_, addRow_,    removeRow_,       areaTable_,
+                                   formList_,    constantA_, directIntensity_, constantB_,
+                                   constantN_,   inletTime_, flowLength_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// ---------------------------------------------------------------- handlers
+
+void RainForm::connectHandlers() {
+    connect(addRow_, &QPushButton::clicked, this, [this] {
+        const int row = addArea(landUseList_->currentIndex());
+        // A free name is typed first; a land use has its C: the area comes next.
+        const int column = landUseList_->currentText() == freeNameEntry ? nameColumn : areaColumn;
+        areaTable_->setCurrentCell(row, column);
+        areaTable_->setFocus(Qt::OtherFocusReason);
+        areaTable_->editItem(areaTable_->item(row, column));
+    });
+    connect(removeRow_, &QPushButton::clicked, this, &RainForm::removeArea);
+    connect(areaTable_, &QTableWidget::itemChanged, this, [this] {
+        updateTotals();
+        invalidateResult();
+    });
+    connect(formList_, &QComboBox::currentIndexChanged, this, [this] {
+        showFieldsOfForm();
+        invalidateResult();
+    });
+    for (EntryField* field :
+         {constantA_, constantB_, constantN_, directIntensity_, inletTime_, flowLength_})
+        connect(field, &QLineEdit::textEdited, this, &RainForm::invalidateResult);
+
+    // Enter moves on through the fields of the form shown.
+    auto chain = [this](EntryField* from, std::function<QWidget*()> next) {
+        connect(from, &EntryField::enterPressed, this, [next] {
+            if (QWidget* to = next())
+                focusWholeText(to);
+        });
+    };
+    chain(constantA_, [this]() -> QWidget* {
+        return constantB_->isVisible()   ? constantB_
+               : constantN_->isVisible() ? constantN_
+                                         : inletTime_;
+    });
+    chain(constantB_,
+          [this]() -> QWidget* { return constantN_->isVisible() ? constantN_ : inletTime_; });
+    chain(constantN_, [this]() -> QWidget* { return inletTime_; });
+    chain(inletTime_, [this]() -> QWidget* { return flowLength_; });
+    chain(directIntensity_, [] { return static_cast<QWidget*>(nullptr); });
+}
+
+void RainForm::invalidateResult() {
+    windows_.closeResults();
+    windows_.host().setStatusMessage(RainwaterWindows::notice());
+}
+
+IntensityForm RainForm::currentForm() const {
+    const int position = formList_->currentIndex();
+    const std::vector<IntensityForm>& forms = intensityForms();
+    if (position < 0 || position >= static_cast<int>(forms.size()))
+        return IntensityForm::Talbot;
+    return forms[static_cast<std::size_t>(position)];
+}
+
+void RainForm::showFieldsOfForm() {
+    const IntensityForm form = currentForm();
+    const bool direct = form == IntensityForm::Direct;
+    formula_->setText(QString::fromUtf8(intensityFormula(form)));
+    fitToText(formula_);
+    labelA_->setVisible(!direct);
+    constantA_->setVisible(!direct);
+    labelB_->setVisible(formUsesB(form));
+    constantB_->setVisible(formUsesB(form));
+    labelN_->setVisible(formUsesN(form));
+    constantN_->setVisible(formUsesN(form));
+    // Sherman has no b: its n takes the second place.
+    placeTwips(labelN_, formUsesB(form) ? 3240 : 1680, 630);
+    placeTwips(constantN_, formUsesB(form) ? 3600 : 2040, 570, 1005, 270);
+    for (QWidget* widget : {static_cast<QWidget*>(labelI_), static_cast<QWidget*>(unitI_),
+                            static_cast<QWidget*>(directIntensity_)})
+        widget->setVisible(direct);
+    // Given directly, I needs no time of concentration.
+    for (QWidget* widget : {static_cast<QWidget*>(labelT1_), static_cast<QWidget*>(unitT1_),
+                            static_cast<QWidget*>(inletTime_), static_cast<QWidget*>(labelL_),
+                            static_cast<QWidget*>(unitL_), static_cast<QWidget*>(flowLength_),
+                            static_cast<QWidget*>(timeNote_)})
+        widget->setVisible(!direct);
+}
+
+void RainForm::updateTotals() {
+    RainwaterInput rows;
+    gather(rows);
+    const CatchmentTotals totals = catchmentTotals(rows.areas);
+    totalArea_->setText(qtext(totals.area));
+    fitToText(totalArea_);
+    weightedRunoff_->setText(qtext(totals.runoff));
+    fitToText(weightedRunoff_);
+}
+
+// ---------------------------------------------------------------- rows
+
+int RainForm::addArea(int presetPosition) {
+    const std::vector<RunoffPreset>& presets = runoffPresets();
+    CatchmentArea area;
+    if (presetPosition >= 0 && presetPosition < static_cast<int>(presets.size())) {
+        area.name = presets[static_cast<std::size_t>(presetPosition)].landUse;
+        area.runoffText = presets[static_cast<std::size_t>(presetPosition)].coefficientText;
+    }
+    return addArea(area);
+}
+
+int RainForm::addArea(const CatchmentArea& area) {
+    const int row = areaTable_->rowCount();
+    {
+        const QSignalBlocker blocker(areaTable_);
+        areaTable_->insertRow(row);
+        areaTable_->setItem(row, nameColumn, new QTableWidgetItem(qtext(area.name)));
+        auto* areaItem = new QTableWidgetItem(qtext(area.areaText));
+        areaItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        areaTable_->setItem(row, areaColumn, areaItem);
+        auto* runoffItem = new QTableWidgetItem(qtext(area.runoffText));
+        runoffItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        areaTable_->setItem(row, runoffColumn, runoffItem);
+    }
+    updateTotals();
+    invalidateResult();
+    return row;
+}
+
+void RainForm::removeArea() {
+    if (areaTable_->rowCount() == 0)
+        return;
+    const int current = areaTable_->currentRow();
+    areaTable_->removeRow(current >= 0 ? current : areaTable_->rowCount() - 1);
+    updateTotals();
+    invalidateResult();
+}
+
+// ---------------------------------------------------------------- input
+
+void RainForm::gather(RainwaterInput& input) const {
+    input.areas.clear();
+    for (int row = 0; row < areaTable_->rowCount(); ++row)
+        input.areas.push_back({cellText(areaTable_, row, nameColumn),
+                               cellText(areaTable_, row, areaColumn),
+                               cellText(areaTable_, row, runoffColumn)});
+    input.intensityForm = currentForm();
+    input.constantAText = constantA_->text().toStdString();
+    input.constantBText = constantB_->text().toStdString();
+    input.constantNText = constantN_->text().toStdString();
+    input.directIntensityText = directIntensity_->text().toStdString();
+    input.inletTimeText = inletTime_->text().toStdString();
+    input.flowLengthText = flowLength_->text().toStdString();
+}
+
+void RainForm::apply(const RainwaterInput& input) {
+    {
+        const QSignalBlocker blocker(areaTable_);
+        areaTable_->setRowCount(0);
+    }
+    for (const CatchmentArea& area : input.areas)
+        addArea(area);
+    const std::vector<IntensityForm>& forms = intensityForms();
+    for (std::size_t i = 0; i < forms.size(); ++i)
+        if (forms[i] == input.intensityForm)
+            formList_->setCurrentIndex(static_cast<int>(i));
+    constantA_->setText(qtext(input.constantAText));
+    constantB_->setText(qtext(input.constantBText));
+    constantN_->setText(qtext(input.constantNText));
+    directIntensity_->setText(qtext(input.directIntensityText));
+    inletTime_->setText(qtext(input.inletTimeText));
+    flowLength_->setText(qtext(input.flowLengthText));
+    updateTotals();
+}
+
+QWidget* RainForm::focusTarget(RainwaterField field, int row, AreaColumn column) const {
+    switch (field) {
+    case RainwaterField::AreaTable:
+        if (row >= 0 && row < areaTable_->rowCount()) {
+            const int cell = column == AreaColumn::Name   ? nameColumn
+                             : column == AreaColumn::Area ? areaColumn
+                                                          : runoffColumn;
+            areaTable_->setCurrentCell(row, cell);
+            return areaTable_;
+        }
+        // No row to go to: the way to add one.
+        return areaTable_->rowCount() == 0 ? static_cast<QWidget*>(landUseList_) : areaTable_;
+    case RainwaterField::ConstantA:
+        return constantA_;
+    case RainwaterField::ConstantB:
+        return constantB_;
+    case RainwaterField::ConstantN:
+        return constantN_;
+    case RainwaterField::DirectIntensity:
+        return directIntensity_;
+    case RainwaterField::InletTime:
+        return inletTime_;
+    case RainwaterField::FlowLength:
+        return flowLength_;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace tovarin

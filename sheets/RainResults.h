@@ -1,0 +1,50 @@
+#pragma once
+// RainResults, the rainwater results panel below the input windows: Q against Q2
+// with the verdict, V with its guide, I and the time of concentration t (with t2).
+// A failing verdict and a velocity outside the guide's range are shown in the
+// warning colour; a panel is created fresh for each result.
+
+#include "engine/Rainwater.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace tovarin {
+
+class RainResults : public QWidget {
+    Q_OBJECT
+public:
+    explicit RainResults(const RainwaterResult& result, QWidget* parent = nullptr);
+
+    // The place and size of the sewage results panel.
+    static constexpr int leftTwips = 0;
+    static constexpr int topTwips = 5115;
+    static constexpr int widthTwips = 10920;
+    static constexpr int heightTwips = 1440;
+
+    // The value labels, as shown.
+    QLabel* plannedFlow() const { return plannedFlow_; }
+    QLabel* capacity() const { return capacity_; }
+    QLabel* verdict() const { return verdict_; }
+    QLabel* velocity() const { return velocity_; }
+    QLabel* velocityGuide() const { return guide_; }
+    QLabel* intensity() const { return intensity_; }
+    QLabel* concentrationTime() const { return time_; } // hidden with 直接
+    QLabel* flowTime() const { return flowTime_; }      // "（t2＝2.1）"; hidden with 直接
+
+private:
+    QLabel* addPanelLabel(const char* name, const QString& text, int left, int top,
+                          const QFont& font);
+
+    QLabel* plannedFlow_ = nullptr;
+    QLabel* capacity_ = nullptr;
+    QLabel* verdict_ = nullptr;
+    QLabel* velocity_ = nullptr;
+    QLabel* guide_ = nullptr;
+    QLabel* intensity_ = nullptr;
+    QLabel* time_ = nullptr;
+    QLabel* flowTime_ = nullptr;
+};
+
+} // namespace tovarin

@@ -1,0 +1,76 @@
+#pragma once
+// The rainwater document's windows: the input sheet (areas and intensity), the
+// facility window and the results panel, at the places of the sewage windows. At most
+// one of each; the sewage windows are closed while these are open. The calculation
+// runs here, and its result lives here while the panel shows it.
+
+#include "engine/Rainwater.h"
+#include "sheets/RainFacility.h"
+#include "sheets/RainForm.h"
+#include "sheets/RainResults.h"
+#include "sheets/SheetHost.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+namespace tovarin {
+
+class RainwaterWindows : public QObject {
+    Q_OBJECT
+public:
+    explicit RainwaterWindows(SheetHost& host, QObject* parent = nullptr);
+    ~RainwaterWindows() override;
+
+    SheetHost& host() { return host_; }
+
+    // 雨水の新規作成: fresh windows with the new document's choices (タルボット, 矩形,
+    // マニング, 水深８割), an empty area table, the focus on the land-use list.
+    void newDocument();
+    // Fresh windows showing the input (the document reader). Nothing is computed.
+    void showInput(const RainwaterInput& input);
+    // Closes the three windows.
+    void tojiru();
+    // The input windows are open.
+    bool isOpen() const;
+
+    // Everything the windows hold, as typed or chosen.
+    RainwaterInput input() const;
+
+    // "計算": the old results close; a refused input shows its message and moves the
+    // focus to the field; a computed one opens a fresh results panel. True when a
+    // result is shown.
+    bool compute();
+    // The same checks without a message box: the refusal, if any (the reader shows it).
+    std::optional<RainwaterFailure> check() const;
+
+    // Closes the results panel (the result goes with it).
+    void closeResults();
+    bool hasResult() const { return result_.has_value(); }
+    const RainwaterResult* result() const { return result_ ? &*result_ : nullptr; }
+
+    // Moves the focus to a refused field, its whole text selected.
+    void focusField(RainwaterField field, int row, AreaColumn column);
+    // Shows the document's file name as the input sheet's caption.
+    void setDocumentTitle(const QString& path);
+
+    RainForm* rainForm() const { return form_; }
+    RainFacility* rainFacility() const { return facility_; }
+    RainResults* rainResults() const { return results_; }
+
+    // What the windows put into the status bar when an entry changes.
+    static QString notice();
+
+private:
+    void addChild(QWidget* window, int left, int top, int width, int height);
+    void resultsPanelGone();
+
+    SheetHost& host_;
+    QPointer<RainForm> form_;
+    QPointer<RainFacility> facility_;
+    QPointer<RainResults> results_;
+    std::optional<RainwaterResult> result_;
+};
+
+} // namespace tovarin

@@ -1,0 +1,92 @@
+#pragma once
+// Helpers that assemble sheet lines, shared by the sewage and the rainwater sheets.
+// Qt-free.
+
+#include "platform/ControlCharacters.h"
+#include "sheettext/SheetLine.h"
+
+#include <string>
+#include <string_view>
+
+namespace tovarin::sheetlines {
+
+inline std::string spaces(int count) {
+    return std::string(static_cast<size_t>(count), ' ');
+}
+
+inline std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// A typed name on the sheet with every control character except the tab shown as
+// "?", which is one column wide like the character it stands for and exists in every
+// code page.
+inline std::string visibleText(const std::string& typed) {
+    std::string shown;
+    shown.reserve(typed.size());
+    for (size_t i = 0; i < typed.size();) {
+        if (const size_t control = controlCharacterLength(typed, i)) {
+            shown += '?';
+            i += control;
+        } else {
+            shown += typed[i++];
+        }
+    }
+    return shown;
+}
+
+// Assembles one sheet line: an indent of ASCII spaces, then the items in order.
+// Adjacent literal pieces are joined into one item.
+class LineMaker {
+public:
+    explicit LineMaker(int indent = 0) {
+        if (indent > 0)
+            line_.items.push_back(LiteralItem{spaces(indent)});
+    }
+
+    LineMaker& text(std::string_view piece) {
+        if (!line_.items.empty()) {
+            if (auto* last = std::get_if<LiteralItem>(&line_.items.back())) {
+                last->text += piece;
+                return *this;
+            }
+        }
+        line_.items.push_back(LiteralItem{std::string(piece)});
+        return *this;
+    }
+    LineMaker& value(double number, const char* pattern) {
+        line_.items.push_back(ValueItem{number, pattern});
+        return *this;
+    }
+    LineMaker& facility(const std::string& stored) {
+        line_.items.push_back(FacilityTextItem{visibleText(stored)});
+        return *this;
+    }
+    LineMaker& items(const SheetLine& piece) {
+        for (const SheetItem& item : piece.items) {
+            if (const auto* literal = std::get_if<LiteralItem>(&item))
+                text(literal->text);
+            else
+                line_.items.push_back(item);
+        }
+        return *this;
+    }
+    LineMaker& columnJump() {
+        line_.items.push_back(ColumnJumpItem{20});
+        return *this;
+    }
+    LineMaker& alert() {
+        line_.alert = true;
+        return *this;
+    }
+
+    const SheetLine& line() const { return line_; }
+
+private:
+    SheetLine line_;
+};
+
+} // namespace tovarin::sheetlines

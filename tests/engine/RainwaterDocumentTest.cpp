@@ -1,0 +1,184 @@
+#include "engine/RainwaterDocument.h"
+#include "tests/support/RainwaterInputs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace tovarin;
+using namespace tovarin::testing;
+
+namespace {
+
+const char* const uDitchDocument = "Tovarin 雨水 1\n"
+                                   "区域=屋根,0.1200,0.90\n"
+                                   "区域=道路,0.0800,0.85\n"
+                                   "区域=間地,0.2500,0.20\n"
+                                   "降雨強度=タルボット,5000,40\n"
+                                   "流入時間=7\n"
+                                   "流下延長=120\n"
+                                   "施設=矩形,Ｕ型側溝３００,0.30,0.30\n"
+                                   "勾配=5.0\n"
+                                   "粗度係数=0.015\n"
+                                   "公式=マニング\n"
+                                   "有効水深=水深８割\n";
+
+RainwaterInput parsed(std::string_view text) {
+    RainwaterDocumentRead read = parseRainwaterDocument(text);
+    EXPECT_TRUE(read.input) << read.message;
+    return read.input.value_or(RainwaterInput{});
+}
+
+} // namespace
+
+TEST(RainwaterDocument, WritesTheUDitchInTheDocumentedFormat) {
+    const RainwaterDocumentText written = rainwaterDocumentText(uDitchInput());
+    ASSERT_TRUE(written.ok()) << written.message;
+    EXPECT_EQ(written.text, uDitchDocument);
+    EXPECT_EQ(parsed(uDitchDocument), uDitchInput());
+}
+
+TEST(RainwaterDocument, ReadsCrLfBlankLinesAndAByteOrderMark) {
+    const std::string text = "\xEF\xBB\xBFTovarin 雨水 1\r\n\r\n区域=屋根,0.1200,0.90\r\n"
+                             "区域=道路,0.0800,0.85\r\n\n区域=間地,0.2500,0.20\r\n"
+                             "降雨強度=タルボット,5000,40\r\n流入時間=7\r\n流下延長=120\r\n"
+                             "施設=矩形,Ｕ型側溝３００,0.30,0.30\r\n勾配=5.0\r\n粗度係数=0.015\r\n"
+                             "公式=マニング\r\n有効水深=水深８割";
+    EXPECT_TRUE(looksLikeRainwaterDocument(text));
+    EXPECT_EQ(parsed(text), uDitchInput());
+}
+
+// Write then read gives the same input, for every facility kind and intensity form.
+class RainwaterRoundTrip : public ::testing::TestWithParam<std::function<void(RainwaterInput&)>> {};
+
+TEST_P(RainwaterRoundTrip, GivesTheSameInput) {
+    RainwaterInput in = uDitchInput();
+    GetParam()(in);
+    const RainwaterDocumentText written = rainwaterDocumentText(in);
+    ASSERT_TRUE(written.ok()) << written.message;
+    EXPECT_EQ(parsed(written.text), in) << written.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rainwater, RainwaterRoundTrip,
+                         ::testing::Values([](RainwaterInput&) {},
+                                           [](RainwaterInput& in) {
+                                               // A free name with commas and an equals sign; 直接
+                                               // has no t1 or L.
+                                               in.areas.push_back({"駐車場,北=1", "0.05", "0.9"});
+                                               in.intensityForm = IntensityForm::Direct;
+                                               in.directIntensityText = "120";
+                                               in.constantAText.clear();
+                                               in.constantBText.clear();
+                                               in.inletTimeText.clear();
+                                               in.flowLengthText.clear();
+                                           },
+                                           [](RainwaterInput& in) {
+                                               in = trapezoidInput("0", "0.4", "1.5", "満流");
+                                               in.materialText = "素掘り側溝, 土";
+                                               in.intensityForm = IntensityForm::Cleveland;
+                                               in.constantNText = "0.75";
+                                               in.velocityFormula = VelocityFormula::Kutter;
+                                           },
+                                           [](RainwaterInput& in) {
+                                               in.facilityKind = RainwaterFacilityKind::Hume;
+                                               in.sizeListPosition = 15; // φ1350
+                                               in.materialText.clear();
+                                               in.heightText.clear();
+                                               in.widthText.clear();
+                                               in.depthText = "水深９.5割";
+                                               in.intensityForm = IntensityForm::KunoIshiguro;
+                                           },
+                                           [](RainwaterInput& in) {
+                                               in.facilityKind =
+                                                   RainwaterFacilityKind::OtherCircular;
+                                               in.diameterText = "0.45";
+                                               in.heightText.clear();
+                                               in.widthText.clear();
+                                               in.intensityForm = IntensityForm::Sherman;
+                                               in.constantBText.clear();
+                                               in.constantNText = "0.5";
+                                           }));
+
+// Refusals name the line; `text` replaces the example's line `line` (1-based), or is
+// the whole document when line is 0.
+struct ReadRefusal {
+    const char* name;
+    int line;
+    const char* text;
+    const char* message;
+};
+
+class RainwaterReadRefusals : public ::testing::TestWithParam<ReadRefusal> {};
+
+TEST_P(RainwaterReadRefusals, NameTheLine) {
+    const ReadRefusal& c = GetParam();
+    std::string text;
+    if (c.line == 0) {
+        text = c.text;
+    } else {
+        std::string_view rest = uDitchDocument;
+        for (int number = 1; !rest.empty(); ++number) {
+            const std::size_t end = rest.find('\n') + 1;
+            text += number == c.line ? std::string(c.text) : std::string(rest.substr(0, end));
+            rest.remove_prefix(end);
+        }
+    }
+    const RainwaterDocumentRead read = parseRainwaterDocument(text);
+    EXPECT_FALSE(read.input);
+    EXPECT_EQ(read.message, c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rainwater, RainwaterReadRefusals,
+    ::testing::Values(
+        ReadRefusal{"Heading", 1, "Tovarin 1\n",
+                    "1行目：Tovarinの雨水の計算書データではありません"
+                    "（1行目が「Tovarin 雨水 1」ではありません）。"},
+        ReadRefusal{"Empty", 0, "",
+                    "1行目：Tovarinの雨水の計算書データではありません"
+                    "（1行目が「Tovarin 雨水 1」ではありません）。"},
+        ReadRefusal{"UnknownKey", 5, "題名=北団地\n", "5行目：不明な項目「題名」です。"},
+        ReadRefusal{"NoEquals", 9, "勾配 5.0\n", "9行目：「項目=値」の形ではありません。"},
+        ReadRefusal{"MissingKey", 6, "\n", "7行目：「流入時間」の行がありません。"},
+        ReadRefusal{"MissingAtTheEnd", 12, "", "12行目：「有効水深」の行がありません。"},
+        ReadRefusal{"Twice", 10, "勾配=5.0\n",
+                    "10行目：「勾配」がこの位置にあります（項目の順序が違うか、同じ項目が２つあり"
+                    "ます）。"},
+        ReadRefusal{"AreaNotANumber", 3, "区域=道路,0.08ha,0.85\n",
+                    "3行目：区域の面積又は流出係数が数値ではありません。"},
+        ReadRefusal{"AreaFields", 2, "区域=屋根,0.12\n",
+                    "2行目：区域は「名称,面積,流出係数」で書いてください。"},
+        ReadRefusal{"Form", 5, "降雨強度=物部,5000,40\n",
+                    "5行目：降雨強度の式「物部」は、タルボット、シャーマン、クリーブランド、久野・"
+                    "石黒、直接のどれでもありません。"},
+        ReadRefusal{"ConstantCount", 5, "降雨強度=クリーブランド,5000,40\n",
+                    "5行目：降雨強度「クリーブランド」の定数の数が違います。"},
+        ReadRefusal{"TimeWithDirect", 5, "降雨強度=直接,120\n",
+                    "6行目：降雨強度が「直接」のときは「流入時間」の行は置けません。"},
+        ReadRefusal{"Nominal", 8, "施設=VP,90\n", "8行目：VPの呼び径「90」は一覧にありません。"},
+        ReadRefusal{"Dimensions", 8, "施設=台形,水路,0.3,0.3\n",
+                    "8行目：施設「台形」の名称と寸法が正しくありません。"},
+        ReadRefusal{"Formula", 11, "公式=ヘーゼン\n",
+                    "11行目：公式は「マニング」か「クッター」です。"},
+        ReadRefusal{"DepthOfTheCircularList", 12, "有効水深=水量９０％\n",
+                    "12行目：有効水深「水量９０％」はこの施設の一覧にありません。"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RainwaterDocument, WritingRefusesWhatReadingWould) {
+    RainwaterInput in = uDitchInput();
+    in.areas[1].name = "道路\n勾配=9";
+    RainwaterDocumentText written = rainwaterDocumentText(in);
+    EXPECT_EQ(written.message, "区域（2行目）の名称に改行などの制御文字は使えません。");
+    EXPECT_EQ(written.row, 1);
+    EXPECT_TRUE(written.text.empty());
+
+    in = uDitchInput();
+    in.roughnessText = "0.015 程度";
+    written = rainwaterDocumentText(in);
+    EXPECT_EQ(written.message, "粗度係数には数値を入力してください。");
+    EXPECT_EQ(written.focus, RainwaterField::Roughness);
+
+    in = uDitchInput();
+    in.areas.clear();
+    EXPECT_FALSE(rainwaterDocumentText(in).ok());
+}

@@ -1,0 +1,469 @@
+// The rainwater windows in the real main window: the File menu's new item, the worked
+// example typed and computed, refusals that focus their field, a .tvu document saved
+// and opened again, a refused file, and 書き込み / print image of the rainwater sheet.
+
+#include "sheets/RainwaterWindows.h"
+#include "engine/RainwaterDocument.h"
+#include "platform/qt/UserFolders.h"
+#include "report/Form7.h"
+#include "sheets/EntryField.h"
+#include "sheets/Form1.h"
+#include "sheets/Form11.h"
+#include "sheets/InputWindows.h"
+#include "sheettext/RainwaterSheetBuilder.h"
+#include "shell/CommandLine.h"
+#include "shell/JapaneseEnvironment.h"
+#include "shell/MDIFofm.h"
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/RainwaterInputs.h"
+#include "tests/support/ScriptedPlatform.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tovarin;
+using tovarin::testing::ScriptedPlatform;
+
+class RainwaterWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fileMenuKeepsItsItemsAndAddsRainwaterNew();
+    void workedExampleTypedAndComputed();
+    void totalsFollowTheTyping();
+    void refusalsFocusTheirField_data();
+    void refusalsFocusTheirField();
+    void trapezoidShowsItsFields();
+    void directIntensityFailingVerdictWarns();
+    void saveAndOpenRoundTrip();
+    void refusedFileNamesItsLine();
+    void unsavableNameIsRefusedAndFocused();
+    void sewageNewClosesTheRainwaterDocument();
+    void commandLineOpensTheExample();
+    void kakikomiAppendsTheRainwaterSheet();
+    void printImageDrawsTheRainwaterSheet();
+
+private:
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+    RainwaterWindows& rain() const { return *window->rainwaterWindows(); }
+    RainForm& form() const { return *rain().rainForm(); }
+    RainFacility& facility() const { return *rain().rainFacility(); }
+    void openFileMenu() {
+        auto* menu = window->findChild<QMenu*>(QStringLiteral("Men_F"));
+        menu->popup(window->mapToGlobal(QPoint(0, 0)));
+        menu->hide();
+    }
+    static void type(QLineEdit* field, const QString& text) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->selectAll();
+        // Key clicks carry Latin-1 only; Japanese comes as from an input method.
+        if (text.toLatin1() == text.toUtf8())
+            QTest::keyClicks(field, text);
+        else
+            field->insert(text);
+    }
+    // Types into a cell of the area table through its editor, as a user does.
+    void typeCell(int row, int column, const QString& text) {
+        QTableWidget* table = form().areaTable();
+        // Moving onto the cell opens its editor (the table edits on any way in).
+        table->setCurrentCell(-1, -1);
+        table->setCurrentCell(row, column);
+        const auto cellEditor = [table] {
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            return editor && table->isAncestorOf(editor) ? editor : nullptr;
+        };
+        if (!cellEditor())
+            table->editItem(table->item(row, column));
+        QTRY_VERIFY(cellEditor());
+        QLineEdit* editor = cellEditor();
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over once the events are processed.
+        QTRY_COMPARE(table->item(row, column)->text(), text);
+    }
+    // The worked example typed into fresh rainwater windows: the three land uses from
+    // the list with their starting C, the areas typed, タルボット, the U-ditch.
+    void typeWorkedExample() {
+        action("Men_FRNew")->trigger();
+        const QStringList areas = {QStringLiteral("0.12"), QStringLiteral("0.08"),
+                                   QStringLiteral("0.25")};
+        const QStringList uses = {QStringLiteral("屋根"), QStringLiteral("道路"),
+                                  QStringLiteral("間地")};
+        for (int row = 0; row < 3; ++row) {
+            form().landUseList()->setCurrentText(uses[row]);
+            QTest::mouseClick(form().addRowButton(), Qt::LeftButton);
+            typeCell(row, RainForm::areaColumn, areas[row]);
+        }
+        type(form().constantA(), QStringLiteral("5000"));
+        type(form().constantB(), QStringLiteral("40"));
+        type(form().inletTime(), QStringLiteral("7"));
+        type(form().flowLength(), QStringLiteral("120"));
+        type(facility().material(), QStringLiteral("Ｕ型側溝３００"));
+        type(facility().height(), QStringLiteral("0.30"));
+        type(facility().width(), QStringLiteral("0.30"));
+        type(facility().gradient(), QStringLiteral("5.0"));
+        type(facility().roughness(), QStringLiteral("0.015"));
+    }
+    void compute() { QTest::mouseClick(facility().computeButton(), Qt::LeftButton); }
+
+    QTemporaryDir folder;
+    ScriptedPlatform* platform = nullptr;
+    MDIFofm* window = nullptr;
+};
+
+void RainwaterWindowsTest::initTestCase() {
+    setUpJapaneseEnvironment(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(folder.isValid());
+}
+
+void RainwaterWindowsTest::init() {
+    platform = new ScriptedPlatform;
+    window = new MDIFofm(*platform);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(tovarin::testing::waitUntilActive(window));
+}
+
+void RainwaterWindowsTest::cleanup() {
+    delete window;
+    delete platform;
+}
+
+void RainwaterWindowsTest::fileMenuKeepsItsItemsAndAddsRainwaterNew() {
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("Men_F"));
+    QStringList texts;
+    QStringList keys;
+    for (QAction* item : menu->actions()) {
+        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        const qsizetype amp = item->text().indexOf(QLatin1Char('&'));
+        if (amp >= 0)
+            keys << item->text().mid(amp + 1, 1);
+    }
+    // Every sewage item as it was, the new one right after 新規作成.
+    QCOMPARE(
+        texts,
+        QStringList({QStringLiteral("新規作成(&N)"), QStringLiteral("雨水の新規作成(&U)"),
+                     QStringLiteral("開く(&O)"), QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
+                     QStringLiteral("上書き保存(&S)"), QStringLiteral("名前をつけて保存(&A)"),
+                     QStringLiteral("-"), QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"),
+                     QStringLiteral("印刷(&P)"), QStringLiteral("-"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),
+                     QStringLiteral("-"), QStringLiteral("終了(&X)")}));
+    // No access key is used twice.
+    QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+    QCOMPARE(window->toolbarButton(1)->toolTip(), QStringLiteral("[ファイル]-[新規作成]"));
+}
+
+void RainwaterWindowsTest::workedExampleTypedAndComputed() {
+    typeWorkedExample();
+    QVERIFY(!rain().hasResult());
+    compute();
+    QVERIFY(platform->messages.isEmpty());
+    QVERIFY(rain().hasResult());
+    RainResults* panel = rain().rainResults();
+    QVERIFY(panel);
+    QCOMPARE(panel->plannedFlow()->text(), QStringLiteral("0.0636"));
+    QCOMPARE(panel->capacity()->text(), QStringLiteral("0.0693"));
+    QCOMPARE(panel->velocity()->text(), QStringLiteral("0.9628"));
+    QCOMPARE(panel->intensity()->text(), QStringLiteral("101.8"));
+    QCOMPARE(panel->concentrationTime()->text(), QStringLiteral("9.1"));
+    QCOMPARE(panel->flowTime()->text(), QStringLiteral("（ｔ2=2.1）"));
+    QCOMPARE(panel->verdict()->text(), QStringLiteral("O.K"));
+    QCOMPARE(panel->velocityGuide()->text(), QStringLiteral("適正"));
+    QCOMPARE(platform->beeps, 0);
+    // The window holds the worked example as the document codec would store it.
+    RainwaterInput expected = testing::uDitchInput();
+    for (CatchmentArea& area : expected.areas)
+        area.areaText = area.areaText.substr(0, 4); // typed "0.12", not "0.1200"
+    QCOMPARE(rain().input(), expected);
+
+    // The result commands follow the result, as with the sewage sheet.
+    openFileMenu();
+    for (const char* name : {"Men_FSav", "Men_FImg", "Men_FPrn", "Men_FEWri"})
+        QVERIFY2(action(name)->isEnabled(), name);
+    QVERIFY(window->toolbarButton(5)->isEnabled() && window->toolbarButton(6)->isEnabled());
+    // Any change takes the result away.
+    type(form().inletTime(), QStringLiteral("8"));
+    QVERIFY(!rain().hasResult());
+    QVERIFY(!rain().rainResults());
+    QVERIFY(!window->toolbarButton(5)->isEnabled());
+    openFileMenu();
+    QVERIFY(!action("Men_FImg")->isEnabled());
+}
+
+void RainwaterWindowsTest::totalsFollowTheTyping() {
+    typeWorkedExample();
+    QCOMPARE(form().totalArea()->text(), QStringLiteral("0.4500"));
+    QCOMPARE(form().weightedRunoff()->text(), QStringLiteral("0.50"));
+    typeCell(2, RainForm::areaColumn, QStringLiteral("x"));
+    QCOMPARE(form().areaTable()->item(2, RainForm::areaColumn)->text(), QStringLiteral("x"));
+    QVERIFY(form().totalArea()->text().isEmpty());
+    form().areaTable()->setCurrentCell(2, 0);
+    QTest::mouseClick(form().removeRowButton(), Qt::LeftButton);
+    QCOMPARE(form().areaTable()->rowCount(), 2);
+    QCOMPARE(form().totalArea()->text(), QStringLiteral("0.2000"));
+    // (0.108 + 0.068) / 0.2 = 0.88
+    QCOMPARE(form().weightedRunoff()->text(), QStringLiteral("0.88"));
+}
+
+void RainwaterWindowsTest::refusalsFocusTheirField_data() {
+    QTest::addColumn<int>("row");       // table row to spoil, -1 for a field
+    QTest::addColumn<QString>("field"); // object name of the spoilt field
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("focusColumn");
+    QTest::newRow("C above 1") << 1 << QString() << QStringLiteral("1.5") << RainForm::runoffColumn;
+    QTest::newRow("t1 empty") << -1 << QStringLiteral("txtT1") << QString() << -1;
+    QTest::newRow("gradient not a number")
+        << -1 << QStringLiteral("txtGradient") << QStringLiteral("5..0") << -1;
+}
+
+void RainwaterWindowsTest::refusalsFocusTheirField() {
+    QFETCH(int, row);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(int, focusColumn);
+    typeWorkedExample();
+    if (row >= 0) {
+        typeCell(row, RainForm::runoffColumn, text);
+    } else {
+        auto* entry = window->findChild<EntryField*>(field);
+        QVERIFY(entry);
+        entry->selectAll();
+        entry->del();
+        if (!text.isEmpty())
+            type(entry, text);
+    }
+    compute();
+    QCOMPARE(platform->messages.size(), 1);
+    QCOMPARE(platform->messages.first().title, QStringLiteral("エラーメッセージ"));
+    QVERIFY(!rain().hasResult());
+    if (row >= 0) {
+        QVERIFY(platform->lastMessageText().contains(QStringLiteral("流出係数")));
+        QCOMPARE(form().areaTable()->currentRow(), row);
+        QCOMPARE(form().areaTable()->currentColumn(), focusColumn);
+    } else {
+        QTRY_COMPARE(QApplication::focusWidget(), window->findChild<EntryField*>(field));
+    }
+}
+
+void RainwaterWindowsTest::trapezoidShowsItsFields() {
+    RainwaterInput input = testing::trapezoidInput("0.30", "0.30", "0.5");
+    window->FileNewRainwater();
+    rain().showInput(input);
+    QVERIFY(facility().sideSlope()->isVisible());
+    QVERIFY(!facility().diameter()->isVisible());
+    QCOMPARE(facility().depthList()->currentText(), QStringLiteral("水深８割"));
+    QCOMPARE(rain().input(), input);
+    QVERIFY(rain().compute());
+    // A catalogue pipe shows its size list and default roughness instead.
+    facility().kindList()->setCurrentIndex(0);
+    facility().kindList()->activated(0);
+    QVERIFY(!rain().hasResult());
+    QVERIFY(facility().sizeList()->isVisible() && !facility().sideSlope()->isVisible());
+    QVERIFY(facility().sizeList()->count() > 0);
+    QVERIFY(!facility().roughness()->text().isEmpty());
+}
+
+void RainwaterWindowsTest::directIntensityFailingVerdictWarns() {
+    RainwaterInput input = testing::uDitchInput();
+    input.intensityForm = IntensityForm::Direct;
+    input.directIntensityText = "200";
+    input.inletTimeText.clear();
+    input.flowLengthText.clear();
+    window->FileNewRainwater();
+    rain().showInput(input);
+    // Given directly, I needs neither t1 nor L.
+    QVERIFY(form().directIntensity()->isVisible());
+    QVERIFY(!form().inletTime()->isVisible() && !form().flowLength()->isVisible());
+    QVERIFY(!form().constantA()->isVisible());
+    QVERIFY(rain().compute());
+    // Q = 0.50 × 200 × 0.45 / 360 = 0.1250 > Q2 0.0693: NG, in the warning colour, one beep.
+    RainResults* panel = rain().rainResults();
+    QCOMPARE(panel->plannedFlow()->text(), QStringLiteral("0.1250"));
+    QCOMPARE(panel->verdict()->text(), QStringLiteral("NG"));
+    QCOMPARE(panel->verdict()->palette().color(QPalette::WindowText), Form11::warningColour());
+    QCOMPARE(panel->capacity()->palette().color(QPalette::WindowText), Form11::warningColour());
+    QVERIFY(panel->concentrationTime()->isHidden());
+    QCOMPARE(platform->beeps, 1);
+    QCOMPARE(window->statusMessage(), QStringLiteral("計画雨水量が施設の流量を超えています。"));
+}
+
+void RainwaterWindowsTest::saveAndOpenRoundTrip() {
+    typeWorkedExample();
+    form().intensityFormList()->setCurrentIndex(2); // クリーブランド: a, b and n
+    type(form().constantN(), QStringLiteral("0.7"));
+    facility().kutter()->click();
+    compute();
+    QVERIFY(rain().hasResult());
+    const RainwaterInput stored = rain().input();
+
+    const QString path = folder.filePath(QStringLiteral("ditch"));
+    platform->saveNames.enqueue(path + QStringLiteral(".tvu"));
+    openFileMenu();
+    action("Men_FSav")->trigger();
+    QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
+    const FileDialogRequest& request = platform->fileDialogs.last();
+    QCOMPARE(request.title, QStringLiteral("Tovarinの保存"));
+    QCOMPARE(request.filter, QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)"));
+    QVERIFY(request.moreFilters.contains(QStringLiteral("Tovarin(.tvr) (*.tvr)")));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("tvu"));
+    QCOMPARE(window->currentFileName, path + QStringLiteral(".tvu"));
+    QCOMPARE(form().windowTitle(), path + QStringLiteral(".tvu"));
+
+    QFile file(path + QStringLiteral(".tvu"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("Tovarin 雨水 1\n"));
+    const RainwaterDocumentRead read = parseRainwaterDocument(bytes.toStdString());
+    QVERIFY(read.input);
+    QCOMPARE(*read.input, stored);
+
+    // A sewage document in between, then Open brings the rainwater windows back.
+    window->FileNew();
+    QVERIFY(!rain().isOpen());
+    platform->openNames.enqueue(path + QStringLiteral(".tvu"));
+    action("Men_FOpn")->trigger();
+    QVERIFY(platform->messages.isEmpty());
+    // The sewage dialog offers the rainwater type as well.
+    QVERIFY(platform->fileDialogs.last().moreFilters.contains(
+        QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)")));
+    QVERIFY(!window->inputWindows().form1());
+    QVERIFY(rain().isOpen());
+    QCOMPARE(rain().input(), stored);
+    QVERIFY(rain().hasResult());
+    QCOMPARE(window->currentFileName, path + QStringLiteral(".tvu"));
+    QCOMPARE(form().windowTitle(), path + QStringLiteral(".tvu"));
+
+    // Overwrite save writes the same bytes again.
+    QVERIFY(window->toolbarButton(3)->isEnabled());
+    platform->answers.enqueue(MsgAnswer::Ok);
+    window->FileUpdate();
+    QVERIFY(platform->messages.size() == 1); // the question only
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+void RainwaterWindowsTest::refusedFileNamesItsLine() {
+    typeWorkedExample();
+    compute();
+    const RainwaterInput before = rain().input();
+    const QString path = folder.filePath(QStringLiteral("bad.tvu"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Tovarin 雨水 1\n区域=屋根,0.1200,0.90\n降雨強度=タルボット,5000\n");
+    file.close();
+    platform->openNames.enqueue(path);
+    action("Men_FOpn")->trigger();
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(platform->lastMessageText().contains(QStringLiteral("3行目")));
+    // The open document is untouched.
+    QCOMPARE(rain().input(), before);
+    QVERIFY(rain().hasResult());
+}
+
+void RainwaterWindowsTest::unsavableNameIsRefusedAndFocused() {
+    typeWorkedExample();
+    // A control character pasted into a name: the document cannot hold it.
+    form()
+        .areaTable()
+        ->item(1, RainForm::nameColumn)
+        ->setText(QStringLiteral("道") + QChar(0x85) + QStringLiteral("路"));
+    compute();
+    QVERIFY(rain().hasResult());
+    const QString path = folder.filePath(QStringLiteral("tab.tvu"));
+    platform->saveNames.enqueue(path);
+    openFileMenu();
+    action("Men_FSav")->trigger();
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(platform->lastMessageText().contains(QStringLiteral("制御文字")));
+    QCOMPARE(form().areaTable()->currentRow(), 1);
+}
+
+void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
+    typeWorkedExample();
+    compute();
+    QVERIFY(window->toolbarButton(5)->isEnabled());
+    window->FileNew();
+    QVERIFY(!rain().isOpen() && !rain().hasResult());
+    QVERIFY(window->inputWindows().form1());
+    QVERIFY(!window->toolbarButton(5)->isEnabled());
+    // And the other way round; 閉じる closes either.
+    window->FileNewRainwater();
+    QVERIFY(!window->inputWindows().form1());
+    QVERIFY(rain().isOpen());
+    platform->answers.enqueue(MsgAnswer::Ok);
+    action("Men_FCls")->trigger();
+    QVERIFY(!rain().isOpen());
+}
+
+void RainwaterWindowsTest::commandLineOpensTheExample() {
+    const QString example = QStringLiteral(TOVARIN_EXAMPLES_DIR "/rainwater-u-ditch.tvu");
+    openStartDocument(*window, example);
+    QVERIFY(platform->messages.isEmpty());
+    QCOMPARE(rain().input(), testing::uDitchInput());
+    QCOMPARE(window->currentFileName, example);
+    QCOMPARE(rain().rainResults()->plannedFlow()->text(), QStringLiteral("0.0636"));
+    QVERIFY(window->toolbarButton(3)->isEnabled());
+}
+
+void RainwaterWindowsTest::kakikomiAppendsTheRainwaterSheet() {
+    const QString reportFile = reportFilePath(QStringLiteral("Tvrn.txt"));
+    QFile::remove(reportFile);
+    typeWorkedExample();
+    compute();
+    openFileMenu();
+    action("Men_FEWri")->trigger();
+    action("Men_FEWri")->trigger();
+    QVERIFY(platform->messages.isEmpty());
+    QFile report(reportFile);
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    const SheetText sheet = rainwaterSheetText(*rain().result());
+    QVERIFY(sheet.ok);
+    const QByteArray once = QByteArray::fromStdString(sheet.bytes);
+    QCOMPARE(report.readAll(), once + once);
+    report.close();
+    QFile::remove(reportFile);
+    QVERIFY(window->passingMessage().startsWith(QStringLiteral("計算書を「")));
+}
+
+void RainwaterWindowsTest::printImageDrawsTheRainwaterSheet() {
+    typeWorkedExample();
+    compute();
+    window->FileImage();
+    Form7* image = findForm7(window->mdiArea());
+    QVERIFY(image);
+    QTRY_VERIFY(image->pageDrawings() > 0);
+    // The page shows ink: the rainwater sheet, not an empty sewage sheet.
+    const QImage page = image->page().image();
+    int dark = 0;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            dark += qGray(page.pixel(x, y)) < 128;
+    QVERIFY(dark > 500);
+    // 印刷 of the image window prints the rainwater sheet: the set-up dialog, no
+    // population question.
+    platform->printAccepted = false;
+    auto* print = image->findChild<QAction*>(QStringLiteral("Men_FPrn"));
+    print->trigger();
+    QCOMPARE(platform->printSetups, 1);
+    QVERIFY(platform->messages.isEmpty());
+}
+
+QTEST_MAIN(RainwaterWindowsTest)
+#include "RainwaterWindowsTest.moc"
