@@ -35,10 +35,14 @@ QString openFailureReason(const RegularRead& read) {
 
 } // namespace
 
-DocumentRead readDocumentFile(const QString& path) {
-    DocumentRead read;
+QString cannotOpenDocument(const QString& path, const QString& reason) {
+    return cannotOpen(path, reason);
+}
+
+DocumentBytes readDocumentBytes(const QString& path) {
+    DocumentBytes read;
     // Only a regular file is opened at all: a FIFO would wait for a writer for ever.
-    const RegularRead file = readRegularFile(fileSystemName(path), largestDocumentBytes);
+    RegularRead file = readRegularFile(fileSystemName(path), largestDocumentBytes);
     if (!file.ok) {
         read.message = cannotOpen(path, openFailureReason(file));
         return read;
@@ -50,8 +54,18 @@ DocumentRead readDocumentFile(const QString& path) {
                           formatNumber(static_cast<double>(largestDocumentBytes), "0"))));
         return read;
     }
+    read.bytes = std::move(file.bytes);
+    return read;
+}
 
-    ParseResult parsed = parse(file.bytes);
+DocumentRead readDocumentFile(const QString& path) {
+    DocumentRead read;
+    const DocumentBytes file = readDocumentBytes(path);
+    if (!file.bytes) {
+        read.message = file.message;
+        return read;
+    }
+    ParseResult parsed = parse(*file.bytes);
     if (!parsed.ok()) {
         read.message = cannotOpen(path, QString::fromStdString(parsed.message));
         return read;

@@ -17,6 +17,17 @@ struct DocumentRead {
     QString message;                      // why not, naming the file, for the user
 };
 
+// The bytes of a document file (sewage or rainwater) within the documents' size
+// limit; without them, the message for the user that names the file and why.
+struct DocumentBytes {
+    std::optional<std::string> bytes;
+    QString message;
+};
+DocumentBytes readDocumentBytes(const QString& path);
+
+// "ファイル「…」を開けません。" with the reason on a line of its own.
+QString cannotOpenDocument(const QString& path, const QString& reason);
+
 // Reads and parses the file at `path`. A missing, unreadable, oversized, foreign or
 // truncated file gives a message and no record, as does a name that is not a regular
 // file (folder, device, FIFO, socket), which is not even opened.

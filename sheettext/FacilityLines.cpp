@@ -14,19 +14,7 @@ using sheetlines::repeated;
 using sheetlines::spaces;
 
 FacilityLines::FacilityLines(const CalcSheet& sheet, SheetSink& sink)
-    : s(sheet), depthFactor(depthFractionPerTenth * sheet.depthRatio), sink_(sink) {}
-
-void FacilityLines::put(const LineMaker& maker) {
-    sink_.writeLine(maker.line());
-}
-
-void FacilityLines::blank() {
-    sink_.writeLine(SheetLine{});
-}
-
-void FacilityLines::text(int indent, std::string_view piece) {
-    put(LineMaker(indent).text(piece));
-}
+    : LineWriter(sink), s(sheet), depthFactor(depthFractionPerTenth * sheet.depthRatio) {}
 
 void FacilityLines::roughnessLine() {
     put(LineMaker(20).text("・粗 度 係 数  n=").value(s.roughness, "0.000"));

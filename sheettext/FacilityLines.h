@@ -12,7 +12,7 @@
 
 namespace tovarin {
 
-class FacilityLines {
+class FacilityLines : public sheetlines::LineWriter {
 public:
     FacilityLines(const CalcSheet& sheet, SheetSink& sink);
 
@@ -37,11 +37,7 @@ public:
 private:
     const CalcSheet& s;
     const double depthFactor;
-    SheetSink& sink_;
 
-    void put(const sheetlines::LineMaker& maker);
-    void blank();
-    void text(int indent, std::string_view piece);
     void circularSectionLines();
     void rectangularSectionLines();
     void manningEvaluation();

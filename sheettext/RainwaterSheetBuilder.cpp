@@ -24,9 +24,9 @@ constexpr int areaColumnEnd = 30;   // the area ends here (right-aligned)
 constexpr int runoffColumnEnd = 42; // the runoff coefficient ends here
 constexpr int productColumnEnd = 54;
 
-class RainwaterWriter {
+class RainwaterWriter : sheetlines::LineWriter {
 public:
-    RainwaterWriter(const RainwaterResult& result, SheetSink& sink) : r(result), sink_(sink) {}
+    RainwaterWriter(const RainwaterResult& result, SheetSink& sink) : LineWriter(sink), r(result) {}
 
     void write() {
         if (sink_.isDrawn())
@@ -42,14 +42,6 @@ public:
 
 private:
     const RainwaterResult& r;
-    SheetSink& sink_;
-
-    void put(const LineMaker& maker) { sink_.writeLine(maker.line()); }
-    void blank(int count = 1) {
-        for (int i = 0; i < count; ++i)
-            sink_.writeLine(SheetLine{});
-    }
-    void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
 
     // ------------------------------------------------------------ 1. planned flow
 
@@ -322,22 +314,6 @@ std::string unencodableMessage(const RainwaterResult& result, const std::string&
     return "計算書の文字「" + character + "」はファイルに書き込めません。";
 }
 
-// Collects the sheet as UTF-8 text with CR LF line ends and counts its NG lines.
-class TextFileSink : public SheetSink {
-public:
-    TextFileSink() : SheetSink(SheetOutput::TextFile) {}
-
-    void writeLine(const SheetLine& line) override {
-        text += lineText(line);
-        text += "\r\n";
-        if (line.alert)
-            ++alertLines;
-    }
-
-    std::string text;
-    int alertLines = 0;
-};
-
 } // namespace
 
 SheetLine rainwaterFacilityLabel(const RainwaterResult& r) {
@@ -360,32 +336,13 @@ void buildRainwaterSheet(const RainwaterResult& result, SheetSink& sink) {
 }
 
 SheetText rainwaterSheetText(const RainwaterResult& result) {
-    TextFileSink sink;
-    buildRainwaterSheet(result, sink);
-    SheetText text;
-    cp932::EncodeResult encoded = cp932::encode(sink.text);
-    if (!encoded.ok()) {
-        text.message = unencodableMessage(result, *encoded.unencodable);
-        return text;
-    }
-    text.ok = true;
-    text.bytes = std::move(encoded.bytes);
-    text.alertLines = sink.alertLines;
-    return text;
+    return sheetTextOf(
+        [&result](SheetSink& sink) { buildRainwaterSheet(result, sink); },
+        [&result](const std::string& character) { return unencodableMessage(result, character); });
 }
 
 ReportWrite appendRainwaterSheet(const RainwaterResult& result, const std::string& path) {
-    ReportWrite written;
-    SheetText text = rainwaterSheetText(result);
-    if (!text.ok) {
-        written.message = text.message;
-        return written;
-    }
-    written.message = appendWhole(path, text.bytes);
-    written.ok = written.message.empty();
-    if (written.ok)
-        written.alertLines = text.alertLines;
-    return written;
+    return appendSheetText(rainwaterSheetText(result), path);
 }
 
 } // namespace tovarin

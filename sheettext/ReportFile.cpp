@@ -44,14 +44,15 @@ std::string unencodableMessage(const CalcSheet& sheet, const std::string& charac
 
 } // namespace
 
-SheetText sheetText(const CalcSheet& sheet) {
+SheetText sheetTextOf(const std::function<void(SheetSink&)>& build,
+                      const std::function<std::string(const std::string&)>& unencodable) {
     TextFileSink sink;
-    buildWholeSheet(sheet, sink);
+    build(sink);
 
     SheetText result;
     cp932::EncodeResult encoded = cp932::encode(sink.text);
     if (!encoded.ok()) {
-        result.message = unencodableMessage(sheet, *encoded.unencodable);
+        result.message = unencodable(*encoded.unencodable);
         return result;
     }
     result.ok = true;
@@ -60,9 +61,14 @@ SheetText sheetText(const CalcSheet& sheet) {
     return result;
 }
 
-ReportWrite appendSheet(const CalcSheet& sheet, const std::string& path) {
+SheetText sheetText(const CalcSheet& sheet) {
+    return sheetTextOf(
+        [&sheet](SheetSink& sink) { buildWholeSheet(sheet, sink); },
+        [&sheet](const std::string& character) { return unencodableMessage(sheet, character); });
+}
+
+ReportWrite appendSheetText(const SheetText& text, const std::string& path) {
     ReportWrite result;
-    SheetText text = sheetText(sheet);
     if (!text.ok) {
         result.message = text.message;
         return result;
@@ -72,6 +78,10 @@ ReportWrite appendSheet(const CalcSheet& sheet, const std::string& path) {
     if (result.ok)
         result.alertLines = text.alertLines;
     return result;
+}
+
+ReportWrite appendSheet(const CalcSheet& sheet, const std::string& path) {
+    return appendSheetText(sheetText(sheet), path);
 }
 
 } // namespace tovarin

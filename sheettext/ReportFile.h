@@ -3,7 +3,9 @@
 // to that file. Qt-free.
 
 #include "engine/CalcSheet.h"
+#include "sheettext/SheetLine.h"
 
+#include <functional>
 #include <string>
 
 namespace tovarin {
@@ -21,6 +23,11 @@ struct SheetText {
 // Groups 1 to 3 of the sheet as the report file holds them.
 SheetText sheetText(const CalcSheet& sheet);
 
+// Any sheet as the report file holds it: `build` writes its lines into the sink, and
+// `unencodable` names what holds a character (given) that code page 932 lacks.
+SheetText sheetTextOf(const std::function<void(SheetSink&)>& build,
+                      const std::function<std::string(const std::string&)>& unencodable);
+
 struct ReportWrite {
     bool ok = false;
     int alertLines = 0;  // NG lines written
@@ -30,5 +37,8 @@ struct ReportWrite {
 // Appends the whole sheet to the file at `path` in one piece (appendWhole,
 // platform/AppendFile.h).
 ReportWrite appendSheet(const CalcSheet& sheet, const std::string& path = reportFileName);
+
+// Appends a sheet's text, refused with its message when it could not be encoded.
+ReportWrite appendSheetText(const SheetText& text, const std::string& path);
 
 } // namespace tovarin

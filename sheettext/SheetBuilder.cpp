@@ -44,10 +44,10 @@ FlowVariant flowVariant(const CalcSheet& s) {
     return FlowVariant::None;
 }
 
-class SheetWriter {
+class SheetWriter : sheetlines::LineWriter {
 public:
     SheetWriter(const CalcSheet& sheet, SheetSink& sink)
-        : s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)), sink_(sink) {}
+        : LineWriter(sink), s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)) {}
 
     void group1() {
         if (sink_.isDrawn())
@@ -75,14 +75,6 @@ private:
     const CalcSheet& s;
     const Assessment assessment;
     const SheetFigures f;
-    SheetSink& sink_;
-
-    void put(const LineMaker& maker) { sink_.writeLine(maker.line()); }
-    void blank(int count = 1) {
-        for (int i = 0; i < count; ++i)
-            sink_.writeLine(SheetLine{});
-    }
-    void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
 
     // ------------------------------------------------------------ planned flow
 

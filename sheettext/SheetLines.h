@@ -89,4 +89,21 @@ private:
     SheetLine line_;
 };
 
+// What every writer of sheet lines does with its sink: a made line, blank lines, and
+// a line of fixed text after an indent.
+class LineWriter {
+public:
+    explicit LineWriter(SheetSink& sink) : sink_(sink) {}
+
+protected:
+    void put(const LineMaker& maker) { sink_.writeLine(maker.line()); }
+    void blank(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            sink_.writeLine(SheetLine{});
+    }
+    void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
+
+    SheetSink& sink_;
+};
+
 } // namespace tovarin::sheetlines

@@ -2,6 +2,7 @@
 
 #include "documents/RainwaterFile.h"
 #include "engine/CsvText.h"
+#include "engine/JsonText.h"
 #include "engine/NumberText.h"
 #include "platform/StandardOutput.h"
 #include "report/RainwaterPrint.h"
@@ -12,29 +13,6 @@
 namespace tovarin {
 
 namespace {
-
-std::string jsonText(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string jsonOptional(const std::optional<std::string>& text) {
     return text ? jsonText(*text) : "null";

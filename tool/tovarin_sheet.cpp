@@ -25,6 +25,7 @@
 
 #include "aids/SheetToolAids.h"
 #include "engine/CalcSheet.h"
+#include "engine/JsonText.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
@@ -79,41 +80,7 @@ std::string utf8Sheet(const std::string& cp932Bytes) {
 }
 
 std::string jsonString(const QString& text) {
-    std::string out = "\"";
-    for (const char c : text.toStdString()) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
+    return jsonText(text.toStdString());
 }
 
 // A value label of the panel as shown: its text, or null when the panel hides it.
