@@ -77,16 +77,11 @@ WholeFileResult failure(WholeFileWrite outcome) {
 
 // Puts the temporary file in place of an existing file with ReplaceFileW, which keeps
 // what belongs to the file rather than to its bytes: its access rights (ACL), its
-// creation time and its alternate data streams. Its attributes are kept too: a
-// read-only file is replaced as on Linux a file of mode 0444 is (ReplaceFileW needs it
-// writable for a moment) and is read-only again after, whether replaced or not. False,
-// with the temporary file still there, when nothing was replaced.
+// creation time and its alternate data streams. Its attributes are kept too (a
+// read-only file never gets here: it is refused before). False, with the temporary
+// file still there, when nothing was replaced.
 bool replaceExisting(const std::wstring& file, const std::wstring& temporary) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
-    const bool readOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (readOnly && !SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
-        return false;
     bool replaced = ReplaceFileW(file.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr);
     // The old file is gone from its name and the new one did not take it: the new
     // bytes are whole, so they go there, as a new file would.
@@ -94,11 +89,9 @@ bool replaceExisting(const std::wstring& file, const std::wstring& temporary) {
         replaced = MoveFileExW(temporary.c_str(), file.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     const DWORD error = GetLastError();
-    if (attributes != INVALID_FILE_ATTRIBUTES && (replaced || readOnly)) {
-        // Changed since the last backup, so the archive attribute, as any write sets it.
-        SetFileAttributesW(file.c_str(),
-                           replaced ? attributes | FILE_ATTRIBUTE_ARCHIVE : attributes);
-    }
+    // Changed since the last backup, so the archive attribute, as any write sets it.
+    if (replaced && attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(file.c_str(), attributes | FILE_ATTRIBUTE_ARCHIVE);
     SetLastError(error);
     return replaced;
 }

@@ -64,20 +64,22 @@ TEST_F(ScratchFolder, AFileAnotherProgramHoldsLockedIsLeftAsItWas) {
     EXPECT_EQ(readFile(file), "earlier\r\n");
 }
 
-// Replacing a document keeps what belongs to the file: a read-only or hidden one is
-// replaced (as a file of mode 0444 is on Linux) and keeps those attributes, marked
-// changed (archive); a new name is simply made.
+// Replacing a document keeps what belongs to the file: a hidden one stays hidden,
+// marked changed (archive); a read-only one is the user's word that it stays as it
+// is, and is left alone (as a file of mode 0444 on Linux); a new name is simply made.
 TEST_F(ScratchFolder, AReplacedFileKeepsItsAttributes) {
     const std::wstring file = (folder / "document.tvr").wstring();
     writeFile(folder / "document.tvr", "old\r\n");
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_FALSE(replaceWholeFile((folder / "document.tvr").string(), "new\r\n").written());
+    EXPECT_EQ(readFile(folder / "document.tvr"), "old\r\n");
 
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
     EXPECT_TRUE(replaceWholeFile((folder / "document.tvr").string(), "new\r\n").written());
     EXPECT_EQ(readFile(folder / "document.tvr"), "new\r\n");
     const DWORD attributes = GetFileAttributesW(file.c_str());
-    EXPECT_EQ(attributes &
-                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
-              DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+              DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_TRUE(replaceWholeFile((folder / "new.tvr").string(), "made\r\n").written());
