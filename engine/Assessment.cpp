@@ -46,6 +46,22 @@ const std::string& verdictMessageOf(const CalcSheet& sheet, const Assessment& ve
 
 } // namespace
 
+std::string velocityGuideText(VelocityGuide guide) {
+    switch (guide) {
+    case VelocityGuide::Low:
+        return "不足";
+    case VelocityGuide::High:
+        return "過大";
+    case VelocityGuide::Suitable:
+        break;
+    }
+    return "適正";
+}
+
+std::string verdictText(bool fails) {
+    return fails ? "NG" : "O.K";
+}
+
 VelocityGuide velocityGuide(double velocity) {
     if (velocity < lowestSuitableVelocity)
         return VelocityGuide::Low;

@@ -17,6 +17,10 @@ enum class VelocityGuide { Low, Suitable, High };
 inline constexpr double lowestSuitableVelocity = 0.6;  // m/sec
 inline constexpr double highestSuitableVelocity = 3.0; // m/sec
 VelocityGuide velocityGuide(double velocity);
+// "不足", "適正" or "過大", for the sewage and the rainwater guide alike.
+std::string velocityGuideText(VelocityGuide guide);
+// "O.K" or "NG", as the results panels and the sheets print a verdict.
+std::string verdictText(bool fails);
 
 // The water at the planned flow: the lowest depth at which the section carries the
 // flow, and the velocity there.

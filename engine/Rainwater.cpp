@@ -137,18 +137,6 @@ VelocityGuide rainwaterVelocityGuide(double printedVelocity) {
     return VelocityGuide::Suitable;
 }
 
-const char* velocityGuideText(VelocityGuide guide) {
-    switch (guide) {
-    case VelocityGuide::Low:
-        return "不足";
-    case VelocityGuide::High:
-        return "過大";
-    case VelocityGuide::Suitable:
-        break;
-    }
-    return "適正";
-}
-
 const char* constantPattern(double value) {
     static constexpr std::array<const char*, 6> patterns = {"0",     "0.0",    "0.00",
                                                             "0.000", "0.0000", "0.00000"};
@@ -171,7 +159,7 @@ RainwaterTexts rainwaterTexts(const RainwaterResult& r) {
     texts.intensity = formatNumber(r.intensity, "0.0");
     texts.plannedFlow = formatNumber(r.plannedFlow, "0.0000");
     texts.capacity = formatNumber(r.capacity, "0.0000");
-    texts.verdict = r.capacityFails ? "NG" : "O.K";
+    texts.verdict = verdictText(r.capacityFails);
     texts.velocityGuide = velocityGuideText(r.guide);
     return texts;
 }

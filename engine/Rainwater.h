@@ -131,8 +131,6 @@ struct RainwaterFailure {
 inline constexpr double lowestSuitableRainwaterVelocity = 0.8;  // m/sec
 inline constexpr double highestSuitableRainwaterVelocity = 3.0; // m/sec
 VelocityGuide rainwaterVelocityGuide(double printedVelocity);
-// "不足", "適正", "過大".
-const char* velocityGuideText(VelocityGuide guide);
 
 // One area row as printed: Ai "0.0000", Ci "0.00", Ci·Ai "0.0000" (from the printed
 // Ai and Ci).

@@ -6,22 +6,6 @@
 
 namespace tovarin {
 
-std::string velocityGuideText(VelocityGuide guide) {
-    switch (guide) {
-    case VelocityGuide::Low:
-        return "不足";
-    case VelocityGuide::High:
-        return "過大";
-    case VelocityGuide::Suitable:
-        break;
-    }
-    return "適正";
-}
-
-std::string verdictText(bool fails) {
-    return fails ? "NG" : "O.K";
-}
-
 std::string formulaText(VelocityFormula formula) {
     switch (formula) {
     case VelocityFormula::Manning:

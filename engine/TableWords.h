@@ -11,10 +11,6 @@
 
 namespace tovarin {
 
-// "不足", "適正" or "過大".
-std::string velocityGuideText(VelocityGuide guide);
-// "O.K" or "NG", as the results panel colours the figure.
-std::string verdictText(bool fails);
 // "マニング", "クッター", or empty without a formula.
 std::string formulaText(VelocityFormula formula);
 // The effective-depth list text of the document's depth choice ("満流", "水深８割",
