@@ -6,7 +6,7 @@
 
 #include "platform/FileErrors.h"
 #include "platform/ReplaceFile.h"
-#include "tests/sheettext/ReportFileFixture.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -282,4 +282,26 @@ TEST_F(ReplaceFileTest, StaleTemporaryFilesOfThisProgramAreRemovedOnTheNextSave)
     EXPECT_TRUE(fs::exists(folder / ".tovarin-xyz789"));
     EXPECT_TRUE(fs::exists(folder / ".tovarin-notours"));
     EXPECT_TRUE(fs::exists(folder / ".tovarin-ab1"));
+}
+
+// Replacing a file keeps what the file was: its mode and, where the process may
+// (root), its owner and group.
+TEST_F(ScratchFolder, AReplacedFileKeepsItsModeAndOwner) {
+    const fs::path file = folder / "document.tvr";
+    writeFile(file, "old\r\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
+    }
+
+    EXPECT_TRUE(replaceWholeFile(file.string(), "new\r\n").written());
+    EXPECT_EQ(readFile(file), "new\r\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(status.st_uid, 1234u);
+        EXPECT_EQ(status.st_gid, 5678u);
+    }
 }
