@@ -242,7 +242,7 @@ DocumentCommands::WriteOutcome DocumentCommands::writeRainwaterDocument(Rainwate
         return WriteOutcome::Written;
     showError(written.message);
     if (written.focus) {
-        windows.focusField(*written.focus, written.row, AreaColumn::Area);
+        windows.focusField(*written.focus, written.row, written.column);
         return WriteOutcome::Refused;
     }
     return WriteOutcome::Failed;

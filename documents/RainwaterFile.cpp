@@ -35,6 +35,7 @@ RainwaterFileWrite writeRainwaterFile(const QString& path, const RainwaterInput&
                               .arg(path, QString::fromStdString(document.message));
         written.focus = document.focus;
         written.row = document.row;
+        written.column = document.column;
         return written;
     }
     written.message = writeDocumentFile(path, document.text);

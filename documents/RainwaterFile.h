@@ -29,6 +29,7 @@ struct RainwaterFileWrite {
     // Set when the input itself cannot be saved (nothing was written): where to go.
     std::optional<RainwaterField> focus;
     int row = -1;
+    AreaColumn column = AreaColumn::Area;
     bool ok() const { return message.isEmpty(); }
 };
 

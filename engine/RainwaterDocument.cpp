@@ -364,28 +364,30 @@ private:
 
 using WriteProblem = std::optional<RainwaterDocumentText>;
 
-RainwaterDocumentText problem(std::string message, RainwaterField focus, int row = -1) {
+RainwaterDocumentText problem(std::string message, RainwaterField focus, int row = -1,
+                              AreaColumn column = AreaColumn::Area) {
     RainwaterDocumentText refused;
     refused.message = std::move(message);
     refused.focus = focus;
     refused.row = row;
+    refused.column = column;
     return refused;
 }
 
 // A number field as a document must hold it.
 WriteProblem numberProblem(const std::string& text, const std::string& what, RainwaterField focus,
-                           int row = -1) {
+                           int row = -1, AreaColumn column = AreaColumn::Area) {
     if (text.find_first_not_of(' ') == std::string::npos)
-        return problem(what + "を入力してください。", focus, row);
+        return problem(what + "を入力してください。", focus, row, column);
     if (!rainwaterNumber(text))
-        return problem(what + "には数値を入力してください。", focus, row);
+        return problem(what + "には数値を入力してください。", focus, row, column);
     return std::nullopt;
 }
 
 WriteProblem nameProblem(const std::string& name, const std::string& what, RainwaterField focus,
-                         int row = -1) {
+                         int row = -1, AreaColumn column = AreaColumn::Area) {
     if (hasControlCharacter(name))
-        return problem(what + "に改行などの制御文字は使えません。", focus, row);
+        return problem(what + "に改行などの制御文字は使えません。", focus, row, column);
     return std::nullopt;
 }
 
@@ -396,12 +398,14 @@ WriteProblem inputProblem(const RainwaterInput& in) {
         const int row = static_cast<int>(i);
         const std::string prefix = "区域（" + formatNumber(row + 1, "0") + "行目）の";
         const CatchmentArea& area = in.areas[i];
-        if (auto p = nameProblem(area.name, prefix + "名称", RainwaterField::AreaTable, row))
+        if (auto p = nameProblem(area.name, prefix + "名称", RainwaterField::AreaTable, row,
+                                 AreaColumn::Name))
             return p;
-        if (auto p = numberProblem(area.areaText, prefix + "面積", RainwaterField::AreaTable, row))
+        if (auto p = numberProblem(area.areaText, prefix + "面積", RainwaterField::AreaTable, row,
+                                   AreaColumn::Area))
             return p;
-        if (auto p =
-                numberProblem(area.runoffText, prefix + "流出係数", RainwaterField::AreaTable, row))
+        if (auto p = numberProblem(area.runoffText, prefix + "流出係数", RainwaterField::AreaTable,
+                                   row, AreaColumn::Runoff))
             return p;
     }
     if (in.intensityForm == IntensityForm::Direct) {

@@ -31,7 +31,8 @@ struct RainwaterDocumentText {
     std::string text;    // UTF-8, LF line ends; empty when refused
     std::string message; // why the input cannot be saved (what reading would refuse)
     RainwaterField focus = RainwaterField::AreaTable;
-    int row = -1;
+    int row = -1;                         // the area row, for AreaTable
+    AreaColumn column = AreaColumn::Area; // the cell of that row
     bool ok() const { return message.empty(); }
 };
 

@@ -170,7 +170,14 @@ TEST(RainwaterDocument, WritingRefusesWhatReadingWould) {
     RainwaterDocumentText written = rainwaterDocumentText(in);
     EXPECT_EQ(written.message, "区域（2行目）の名称に改行などの制御文字は使えません。");
     EXPECT_EQ(written.row, 1);
+    EXPECT_EQ(written.column, AreaColumn::Name);
     EXPECT_TRUE(written.text.empty());
+
+    in = uDitchInput();
+    in.areas[0].runoffText = "";
+    written = rainwaterDocumentText(in);
+    EXPECT_EQ(written.message, "区域（1行目）の流出係数を入力してください。");
+    EXPECT_EQ(written.column, AreaColumn::Runoff);
 
     in = uDitchInput();
     in.roughnessText = "0.015 程度";

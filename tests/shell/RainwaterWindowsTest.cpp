@@ -394,6 +394,7 @@ void RainwaterWindowsTest::unsavableNameIsRefusedAndFocused() {
     QVERIFY(!QFile::exists(path));
     QVERIFY(platform->lastMessageText().contains(QStringLiteral("制御文字")));
     QCOMPARE(form().areaTable()->currentRow(), 1);
+    QCOMPARE(form().areaTable()->currentColumn(), RainForm::nameColumn);
 }
 
 void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
