@@ -1,18 +1,25 @@
 // The input windows as drawn on the screen: the list boxes keep their whole frame at
-// every display scale, and the unit labels are legible. ctest runs this program at
-// several scale factors (QT_SCALE_FACTOR).
+// every display scale, the unit labels are legible, and the rainwater windows show
+// every caption whole. ctest runs this program at several scale factors
+// (QT_SCALE_FACTOR).
 
 #include "sheets/Form1.h"
 #include "sheets/Form2.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
+#include "sheets/RainwaterWindows.h"
 #include "tests/sheets/SheetTestKit.h"
+#include "tests/support/RainwaterInputs.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -80,6 +87,62 @@ int strokesOfFirstGlyph(QLabel* label) {
     return strokes;
 }
 
+// The room a caption's text needs inside its control: the text itself, and the mark
+// of an option or the margins of a button.
+QSize roomForText(QWidget* control, const QString& text) {
+    const QFontMetrics metrics = control->fontMetrics();
+    QString shown = text;
+    shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    int width = metrics.horizontalAdvance(shown);
+    QStyle* style = control->style();
+    if (qobject_cast<QRadioButton*>(control))
+        width += style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+                 style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
+    else if (qobject_cast<QCheckBox*>(control))
+        width += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+                 style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control);
+    else if (qobject_cast<QPushButton*>(control))
+        width += 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        width += 2 * (label->frameWidth() + label->margin());
+    return {width, metrics.height()};
+}
+
+// Every caption of the window (labels, buttons, options) has room for its whole text,
+// and no two controls side by side cover each other.
+void expectCaptionsWhole(QWidget* window) {
+    QApplication::processEvents();
+    QList<QWidget*> controls;
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(window))
+            continue;
+        auto* label = qobject_cast<QLabel*>(child);
+        auto* button = qobject_cast<QAbstractButton*>(child);
+        if (label || button || qobject_cast<QLineEdit*>(child))
+            controls.append(child);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        if (text.isEmpty() || (label && label->wordWrap()))
+            continue;
+        const QSize room = roomForText(child, text);
+        QVERIFY2(child->width() >= room.width() && child->height() >= room.height(),
+                 qPrintable(QStringLiteral("%1 \"%2\" %3x%4, needs %5x%6")
+                                .arg(child->objectName(), text)
+                                .arg(child->width())
+                                .arg(child->height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    }
+    for (QWidget* a : controls) {
+        for (QWidget* b : controls) {
+            if (a < b && a->parentWidget() == b->parentWidget())
+                QVERIFY2(
+                    !a->geometry().intersects(b->geometry()),
+                    qPrintable(
+                        QStringLiteral("%1 and %2 overlap").arg(a->objectName(), b->objectName())));
+        }
+    }
+}
+
 } // namespace
 
 class ScaledWindowsTest : public QObject {
@@ -134,6 +197,29 @@ private slots:
                                     .arg(mark.y())));
             const QPushButton* next = number == 8 ? sheet->cmd2() : sheet->cmd1();
             QVERIFY(option->geometry().right() < next->geometry().left());
+        }
+    }
+
+    // The rainwater input sheet, its facility window with the fields of each kind of
+    // facility, and its results panel.
+    void rainwaterCaptionsAreWhole() {
+        RainwaterInput circular = uDitchInput();
+        circular.facilityKind = RainwaterFacilityKind::OtherCircular;
+        circular.materialText = "円形管";
+        circular.diameterText = "0.30";
+        RainwaterInput catalogue = uDitchInput();
+        catalogue.facilityKind = RainwaterFacilityKind::VP;
+        catalogue.sizeListPosition = 3;
+        for (const RainwaterInput& input :
+             {uDitchInput(), trapezoidInput("0.30", "0.30", "0.5"), circular, catalogue}) {
+            TestHost host;
+            QVERIFY(host.showAndActivate());
+            RainwaterWindows rain(host);
+            rain.showInput(input);
+            QVERIFY(rain.compute());
+            expectCaptionsWhole(rain.rainForm());
+            expectCaptionsWhole(rain.rainFacility());
+            expectCaptionsWhole(rain.rainResults());
         }
     }
 };
