@@ -9,7 +9,7 @@
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/UserFolders.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/MDIFofm.h"
 
 #include <QApplication>
@@ -313,7 +313,7 @@ void AidsWindow::addDocuments(const QStringList& files) {
             MDIFofm& window = reader();
             // The document as Open left it: computed, and its inputs as on screen.
             rowSubjects_.push_back(Subject{QFileInfo(file).fileName(), window.calcSheet(),
-                                           window.inputWindows().computeInput(),
+                                           window.sewageWindows().computeInput(),
                                            window.calcSheet()});
             index = static_cast<int>(rowSubjects_.size()) - 1;
         }
@@ -506,7 +506,7 @@ void openDesignAidsOfInputs(MDIFofm& window) {
         window.currentFileName.isEmpty()
             ? QStringLiteral("画面の入力")
             : QStringLiteral("画面の入力（%1）").arg(QFileInfo(window.currentFileName).fileName());
-    if (!aids->showInputs(caption, window.calcSheet(), window.inputWindows().computeInput())) {
+    if (!aids->showInputs(caption, window.calcSheet(), window.sewageWindows().computeInput())) {
         if (fresh)
             delete aids.data();
         return;

@@ -10,7 +10,7 @@
 #include "engine/TableWords.h"
 #include "platform/StandardOutput.h"
 #include "sheets/Form11.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheettext/SheetBuilder.h"
 #include "shell/MDIFofm.h"
 
@@ -18,7 +18,7 @@ namespace tovarin {
 
 bool storedResultsDiffer(MDIFofm& window) {
     const CalcSheet& sheet = window.calcSheet();
-    return !storedResultsAreFresh(*window.inputWindows().form11(),
+    return !storedResultsAreFresh(*window.sewageWindows().form11(),
                                   resultTexts(sheet, assessmentOf(sheet)));
 }
 
@@ -54,7 +54,7 @@ std::vector<std::string> resultsTableRow(const QString& file, MDIFofm& window) {
     const ResultTexts texts = resultTexts(sheet, assessment);
     const PlannedFlowCells planned = plannedFlowCells(assessment);
     const bool margin = assessment.marginShown;
-    const bool fresh = storedResultsAreFresh(*window.inputWindows().form11(), texts);
+    const bool fresh = storedResultsAreFresh(*window.sewageWindows().form11(), texts);
     return {file.toStdString(),
             texts.allowedFlow,
             texts.allowanceFactor,

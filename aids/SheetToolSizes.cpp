@@ -6,7 +6,7 @@
 #include "engine/DesignAids.h"
 #include "engine/TableWords.h"
 #include "platform/StandardOutput.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/MDIFofm.h"
 
 namespace tovarin {
@@ -32,7 +32,7 @@ int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimu
     if (!openForResult(platform, window, file))
         return 1;
     bool anyPasses = false;
-    const auto rows = sizeTable(window.calcSheet(), window.inputWindows().computeInput(),
+    const auto rows = sizeTable(window.calcSheet(), window.sewageWindows().computeInput(),
                                 minimumNominal, &anyPasses);
     if (!rows) {
         platform.report(

@@ -10,7 +10,7 @@
 #include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/RainwaterWindows.h"
 #include "sheets/SheetHost.h"
 
@@ -42,11 +42,11 @@ bool fileExists(const QString& path) {
 DocumentCommands::DocumentCommands(DocumentHost& host) : host_(host) {}
 
 Platform& DocumentCommands::platform() {
-    return host_.inputWindows().host().platform();
+    return host_.sewageWindows().host().platform();
 }
 
 QWidget* DocumentCommands::dialogParent() {
-    return host_.inputWindows().host().dialogParent();
+    return host_.sewageWindows().host().dialogParent();
 }
 
 void DocumentCommands::showError(const QString& text) {
@@ -78,7 +78,7 @@ RainwaterWindows* DocumentCommands::openRainwaterWindows() {
 void DocumentCommands::setDocumentTitle(const QString& path) {
     if (RainwaterWindows* rain = openRainwaterWindows())
         rain->setDocumentTitle(path);
-    else if (Form1* sheet = host_.inputWindows().form1())
+    else if (Form1* sheet = host_.sewageWindows().form1())
         sheet->setWindowTitle(path);
 }
 
@@ -97,7 +97,7 @@ void DocumentCommands::FileOpen() {
 
 OpenOutcome DocumentCommands::openDocument(const QString& path) {
     // The contents tell the two kinds apart, whatever the file is called.
-    if (host_.rainwaterWindows() && fileLooksLikeRainwaterDocument(path))
+    if (host_.rainwaterWindows() && documentKindOfFile(path) == DocumentKind::Rainwater)
         return openRainwaterDocument(path);
     // The whole file is read and checked before the open document is touched.
     const DocumentRead read = readDocumentFile(path);
@@ -107,9 +107,9 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
     }
 
     host_.setDocumentFileName(path);
-    InputWindows& windows = host_.inputWindows();
+    SewageWindows& windows = host_.sewageWindows();
     if (RainwaterWindows* rain = host_.rainwaterWindows())
-        rain->tojiru();
+        rain->closeWindows();
     windows.startDocument();
     const RestoreOutcome restored = restoreWindows(windows, *read.record);
     host_.showToolbarAndStatusBar();
@@ -133,7 +133,7 @@ OpenOutcome DocumentCommands::openDocumentForUser(const QString& path) {
 // inputs do not give: the panel shows them as stored, while the sheet prints the
 // fresh calculation. The status line tells which way to make them agree.
 void DocumentCommands::tellWhenStoredResultsDiffer() {
-    InputWindows& windows = host_.inputWindows();
+    SewageWindows& windows = host_.sewageWindows();
     const Form11* panel = windows.form11();
     if (!panel)
         return;
@@ -194,7 +194,7 @@ void DocumentCommands::saveAs() {
 DocumentCommands::WriteOutcome DocumentCommands::writeDocument(const QString& path) {
     if (RainwaterWindows* rain = openRainwaterWindows())
         return writeRainwaterDocument(*rain, path);
-    const std::optional<DocumentRecord> record = recordFromWindows(host_.inputWindows());
+    const std::optional<DocumentRecord> record = recordFromWindows(host_.sewageWindows());
     if (!record) {
         showError(QStringLiteral("保存する計算書がありません。"));
         return WriteOutcome::Refused;
@@ -224,7 +224,7 @@ OpenOutcome DocumentCommands::openRainwaterDocument(const QString& path) {
     }
     RainwaterWindows& rain = *host_.rainwaterWindows();
     host_.setDocumentFileName(path);
-    host_.inputWindows().startDocument();
+    host_.sewageWindows().startDocument();
     rain.showInput(*read.input);
     host_.showToolbarAndStatusBar();
     rain.setDocumentTitle(path);

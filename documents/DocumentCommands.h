@@ -9,14 +9,14 @@
 
 namespace tovarin {
 
-class InputWindows;
+class SewageWindows;
 class RainwaterWindows;
 
 // What the commands need from the main window.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
-    virtual InputWindows& inputWindows() = 0;
+    virtual SewageWindows& sewageWindows() = 0;
     // currentFileName: the file Overwrite save writes to; empty when there is none.
     virtual QString documentFileName() const = 0;
     virtual void setDocumentFileName(const QString& path) = 0;

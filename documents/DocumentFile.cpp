@@ -101,4 +101,9 @@ QString writeDocumentFile(const QString& path, const std::string& bytes) {
                                    : reason);
 }
 
+DocumentKind documentKindOfFile(const QString& path) {
+    const RegularRead file = readRegularFile(fileSystemName(path), documentKindBytes);
+    return file.ok ? documentKindOf(file.bytes) : DocumentKind::Sewage;
+}
+
 } // namespace tovarin

@@ -3,6 +3,7 @@
 // completely before any window is touched, and written through a temporary file in
 // the same folder that replaces the old file only once it is complete.
 
+#include "documents/record/DocumentKind.h"
 #include "documents/record/DocumentRecord.h"
 
 #include <QString>
@@ -24,6 +25,10 @@ struct DocumentBytes {
     QString message;
 };
 DocumentBytes readDocumentBytes(const QString& path);
+
+// The kind of the document at `path`, by its first bytes (documentKindOf); a file that
+// cannot be read counts as a sewage document, whose reader then says why.
+DocumentKind documentKindOfFile(const QString& path);
 
 // "ファイル「…」を開けません。" with the reason on a line of its own.
 QString cannotOpenDocument(const QString& path, const QString& reason);

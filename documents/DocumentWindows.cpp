@@ -11,7 +11,7 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -91,7 +91,7 @@ RectangularValues rectangularValues(const Form4& window) {
 
 // The block the facility kind calls for, from its window. The kind's window is open
 // whenever the kind is chosen; should it not be, its block is written empty.
-FacilityValues facilityValues(const InputWindows& windows, int kind) {
+FacilityValues facilityValues(const SewageWindows& windows, int kind) {
     switch (facilityBlockFor(kind)) {
     case FacilityBlock::StandardPipe:
         if (const Form2* window = windows.form2())
@@ -111,7 +111,7 @@ FacilityValues facilityValues(const InputWindows& windows, int kind) {
     return facilityValuesFor(kind);
 }
 
-ResultCaptions resultCaptions(const InputWindows& windows) {
+ResultCaptions resultCaptions(const SewageWindows& windows) {
     // Without a panel, the captions a panel holds before it is filled.
     const QStringList texts = windows.form11() ? windows.form11()->captions() : Form11().captions();
     ResultCaptions c;
@@ -222,7 +222,7 @@ void applyRectangular(Form4& window, const RectangularValues& v) {
 
 // Applies the stored block to the window that the facility kind, as it now stands
 // on the main sheet, has opened. Returns that window; null when no kind is chosen.
-FacilityWindow* applyFacility(InputWindows& windows, int kind, const FacilityValues& facility) {
+FacilityWindow* applyFacility(SewageWindows& windows, int kind, const FacilityValues& facility) {
     switch (facilityBlockFor(kind)) {
     case FacilityBlock::StandardPipe: {
         Form2* window = windows.form2();
@@ -273,7 +273,7 @@ QStringList captionTexts(const ResultCaptions& c) {
 
 } // namespace
 
-std::optional<DocumentRecord> recordFromWindows(InputWindows& windows) {
+std::optional<DocumentRecord> recordFromWindows(SewageWindows& windows) {
     const Form1* sheet = windows.form1();
     if (!sheet)
         return std::nullopt;
@@ -285,7 +285,7 @@ std::optional<DocumentRecord> recordFromWindows(InputWindows& windows) {
     return record;
 }
 
-RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& record) {
+RestoreOutcome restoreWindows(SewageWindows& windows, const DocumentRecord& record) {
     SheetHost& host = windows.host();
 
     Form1* sheet = windows.createForm1();

@@ -12,14 +12,14 @@
 namespace tovarin {
 
 class Form11;
-class InputWindows;
+class SewageWindows;
 struct ResultTexts;
 
 // The record of the windows as they stand. The planned-sewage dialog is created
 // when it does not exist yet, so a discarded dialog is written with a fresh
 // dialog's values; without a results panel the panel's design texts are written.
 // Empty when no main sheet is open (there is no document to write).
-std::optional<DocumentRecord> recordFromWindows(InputWindows& windows);
+std::optional<DocumentRecord> recordFromWindows(SewageWindows& windows);
 
 struct RestoreOutcome {
     // The results panel was created from the restored inputs.
@@ -36,7 +36,7 @@ struct RestoreOutcome {
 // Before the panel is created the restored inputs pass the same checks as the
 // "計算" button; when one refuses, its message is shown and no panel is created,
 // so a document with missing or zero inputs never shows a result made of them.
-RestoreOutcome restoreWindows(InputWindows& windows, const DocumentRecord& record);
+RestoreOutcome restoreWindows(SewageWindows& windows, const DocumentRecord& record);
 
 // Whether the five result texts the document was saved with (shown by the panel
 // after Open) are those of the fresh calculation `fresh`; the lines the panel hides

@@ -22,11 +22,6 @@ RainwaterFileRead readRainwaterFile(const QString& path) {
     return read;
 }
 
-bool fileLooksLikeRainwaterDocument(const QString& path) {
-    const RegularRead file = readRegularFile(fileSystemName(path), 64);
-    return file.ok && looksLikeRainwaterDocument(file.bytes);
-}
-
 RainwaterFileWrite writeRainwaterFile(const QString& path, const RainwaterInput& input) {
     RainwaterFileWrite written;
     const RainwaterDocumentText document = rainwaterDocumentText(input);

@@ -20,10 +20,6 @@ struct RainwaterFileRead {
 // Reads and parses the file at `path`.
 RainwaterFileRead readRainwaterFile(const QString& path);
 
-// Whether the file at `path` starts like a rainwater document (reads its first bytes
-// only; false for anything that cannot be read).
-bool fileLooksLikeRainwaterDocument(const QString& path);
-
 struct RainwaterFileWrite {
     QString message; // empty when written; otherwise the message, naming the file
     // Set when the input itself cannot be saved (nothing was written): where to go.

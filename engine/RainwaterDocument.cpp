@@ -504,15 +504,6 @@ std::string intensityValue(const RainwaterInput& in) {
 
 } // namespace
 
-bool looksLikeRainwaterDocument(std::string_view bytes) {
-    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark)
-        bytes.remove_prefix(byteOrderMark.size());
-    if (bytes.substr(0, rainwaterDocumentHeading.size()) != rainwaterDocumentHeading)
-        return false;
-    const std::string_view after = bytes.substr(rainwaterDocumentHeading.size());
-    return after.empty() || after.front() == '\n' || after.front() == '\r';
-}
-
 RainwaterDocumentRead parseRainwaterDocument(std::string_view text) {
     return Reader().read(text);
 }

@@ -15,10 +15,6 @@ namespace tovarin {
 // The first line of every rainwater document.
 inline constexpr std::string_view rainwaterDocumentHeading = "Tovarin 雨水 1";
 
-// Whether the bytes start like a rainwater document (its first line, after an optional
-// UTF-8 byte order mark): how Open tells a .tvu from a .tvr, whatever the file's name.
-bool looksLikeRainwaterDocument(std::string_view bytes);
-
 struct RainwaterDocumentRead {
     std::optional<RainwaterInput> input; // set when the text is a whole document
     std::string message;                 // why not, in Japanese, naming the line

@@ -16,7 +16,7 @@
 #include "platform/qt/Platform.h"
 #include "report/Form7.h"
 #include "sheets/Form1.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheettext/ReportFile.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
@@ -190,7 +190,7 @@ struct Outputs {
 // the print image page, which must draw the same lines with the same NG verdicts.
 Outputs checkOutputs(MDIFofm& window, RoadPlatform& platform) {
     Outputs outputs;
-    outputs.result = window.inputWindows().hasResult();
+    outputs.result = window.sewageWindows().hasResult();
     if (!outputs.result)
         return outputs;
 
@@ -236,7 +236,7 @@ void followTheRoad(MDIFofm* window, RoadPlatform& platform, std::string_view inp
     platform.openName = workspace->input();
     window->FileOpen();
     settle();
-    Form1* sheet = window->inputWindows().form1();
+    Form1* sheet = window->sewageWindows().form1();
     require((sheet != nullptr) == parsed.ok(), "Open and the document reader disagree");
     if (!sheet) {
         require(platform.saidSomethingAbout(workspace->input()),
@@ -268,7 +268,7 @@ void followTheRoad(MDIFofm* window, RoadPlatform& platform, std::string_view inp
     platform.openName = workspace->saved();
     window->FileOpen();
     settle();
-    require(window->inputWindows().form1() != nullptr, "a saved document does not open");
+    require(window->sewageWindows().form1() != nullptr, "a saved document does not open");
     const Outputs second = checkOutputs(*window, platform);
     require(second.result == first.result, "the saved document opens to another result");
     require(second.sheetOk == first.sheetOk && second.sheet == first.sheet,

@@ -2,7 +2,7 @@
 
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/Notices.h"
 
 #include <QComboBox>
@@ -11,7 +11,7 @@
 
 namespace tovarin {
 
-FacilityWindow::FacilityWindow(InputWindows& windows, const char* name, QWidget* parent)
+FacilityWindow::FacilityWindow(SewageWindows& windows, const char* name, QWidget* parent)
     : QWidget(parent), windows_(windows) {
     setObjectName(QString::fromLatin1(name));
     setFont(sheetFont());

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace tovarin {
 
-class InputWindows;
+class SewageWindows;
 
 class FacilityWindow : public QWidget {
 public:
@@ -39,7 +39,7 @@ public:
     virtual QWidget* focusTarget(FocusTarget target) const = 0;
 
 protected:
-    FacilityWindow(InputWindows& windows, const char* name, QWidget* parent);
+    FacilityWindow(SewageWindows& windows, const char* name, QWidget* parent);
 
     QLabel* addTitle(const char* name, const QString& text, int left, int top);
     // An entry field whose click closes the results and shows the facility notice.
@@ -55,7 +55,7 @@ protected:
     void invalidateResult();
     void fillDepthInput(ComputeInput& input) const;
 
-    InputWindows& windows_;
+    SewageWindows& windows_;
 
 private:
     QComboBox* cbo1_ = nullptr;

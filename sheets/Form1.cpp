@@ -9,7 +9,7 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/Notices.h"
 
 #include <QButtonGroup>
@@ -30,7 +30,7 @@ QString fromUtf8(const std::string& text) {
 
 } // namespace
 
-Form1::Form1(InputWindows& windows, QWidget* parent) : QWidget(parent), windows_(windows) {
+Form1::Form1(SewageWindows& windows, QWidget* parent) : QWidget(parent), windows_(windows) {
     setObjectName(QStringLiteral("Form1"));
     setFont(sheetFont());
     resize(twipsSize(widthTwips, heightTwips));

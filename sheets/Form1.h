@@ -15,14 +15,14 @@ class QRadioButton;
 namespace tovarin {
 
 class EntryField;
-class InputWindows;
+class SewageWindows;
 
 class Form1 : public QWidget {
     Q_OBJECT
 public:
     // The sheet's own initialisation: both lists filled, "１００％" chosen, the margin
     // check on "しない", every other option pair and the facility kind unselected.
-    explicit Form1(InputWindows& windows, QWidget* parent = nullptr);
+    explicit Form1(SewageWindows& windows, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Size of the sheet in twips.
@@ -81,7 +81,7 @@ private:
     void invalidateResult();
     void closeResults();
 
-    InputWindows& windows_;
+    SewageWindows& windows_;
     EntryField* txt1_ = nullptr;
     EntryField* txt2_ = nullptr;
     EntryField* txt3_ = nullptr;

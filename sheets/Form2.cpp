@@ -9,7 +9,7 @@
 
 namespace tovarin {
 
-Form2::Form2(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form2", parent) {
+Form2::Form2(SewageWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form2", parent) {
     addFrame(this, "FrameInputs", 420, 2040, 3960, 1560);
     label1_ = addTitle("Label1", QString(), 660, 240);
     lst_pu_ = addListBox(this, "lst_pu");

@@ -15,7 +15,7 @@ namespace tovarin {
 class Form2 : public FacilityWindow {
     Q_OBJECT
 public:
-    explicit Form2(InputWindows& windows, QWidget* parent = nullptr);
+    explicit Form2(SewageWindows& windows, QWidget* parent = nullptr);
 
     QLabel* Label1() const { return label1_; } // the kind's title
     QLabel* Label6() const { return label6_; } // depth caption

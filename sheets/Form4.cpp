@@ -10,7 +10,7 @@
 
 namespace tovarin {
 
-Form4::Form4(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form4", parent) {
+Form4::Form4(SewageWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form4", parent) {
     addTitle("Label8", QStringLiteral("矩　形　管"), 180, 240);
     addLabel(this, "Label7", QStringLiteral("管の材料・名称"), 1980, 240);
     txt_m_ = addField("txt_m", EntryField::Input::Japanese, 1980, 480, 1575);

@@ -11,7 +11,7 @@ class Form4 : public FacilityWindow {
 public:
     // A fresh window: empty fields (no default roughness) and the depth list on
     // "水深８割" (a choice that invalidates the result).
-    explicit Form4(InputWindows& windows, QWidget* parent = nullptr);
+    explicit Form4(SewageWindows& windows, QWidget* parent = nullptr);
 
     EntryField* txt_m() const { return txt_m_; } // material or name
     EntryField* txt1() const { return txt1_; }   // height H

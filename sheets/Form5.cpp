@@ -10,7 +10,7 @@
 
 namespace tovarin {
 
-Form5::Form5(InputWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form5", parent) {
+Form5::Form5(SewageWindows& windows, QWidget* parent) : FacilityWindow(windows, "Form5", parent) {
     addFrame(this, "FrameInputs", 240, 1740, 4260, 1620);
     addTitle("Label8", QStringLiteral("円　形　管"), 180, 240);
     addLabel(this, "Label7", QStringLiteral("管の材料・名称"), 1980, 480);

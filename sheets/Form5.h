@@ -11,7 +11,7 @@ class Form5 : public FacilityWindow {
 public:
     // A fresh window: empty fields and the depth list on "水深８割" (a choice that
     // invalidates the result).
-    explicit Form5(InputWindows& windows, QWidget* parent = nullptr);
+    explicit Form5(SewageWindows& windows, QWidget* parent = nullptr);
 
     EntryField* txt_m() const { return txt_m_; } // material or name
     EntryField* txt1() const { return txt1_; }   // diameter D

@@ -1,9 +1,9 @@
 #include "sheets/RainwaterWindows.h"
 
 #include "sheets/Controls.h"
-#include "sheets/RainFacility.h"
-#include "sheets/RainForm.h"
-#include "sheets/RainResults.h"
+#include "sheets/RainwaterFacilityWindow.h"
+#include "sheets/RainwaterInputSheet.h"
+#include "sheets/RainwaterResultsPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,7 +35,7 @@ void RainwaterWindows::addChild(QWidget* window, int left, int top, int width, i
         addChildWindow(host_.mdiArea(), window, left, top, width, height);
 }
 
-void RainwaterWindows::tojiru() {
+void RainwaterWindows::closeWindows() {
     closeResults();
     destroyChildWindow(facility_);
     destroyChildWindow(form_);
@@ -46,12 +46,12 @@ bool RainwaterWindows::isOpen() const {
 }
 
 void RainwaterWindows::showInput(const RainwaterInput& input) {
-    tojiru();
-    form_ = new RainForm(*this);
-    addChild(form_, 0, 0, RainForm::widthTwips, RainForm::heightTwips);
-    facility_ = new RainFacility(*this);
-    addChild(facility_, RainFacility::leftTwips, RainFacility::topTwips, RainFacility::widthTwips,
-             RainFacility::heightTwips);
+    closeWindows();
+    form_ = new RainwaterInputSheet(*this);
+    addChild(form_, 0, 0, RainwaterInputSheet::widthTwips, RainwaterInputSheet::heightTwips);
+    facility_ = new RainwaterFacilityWindow(*this);
+    addChild(facility_, RainwaterFacilityWindow::leftTwips, RainwaterFacilityWindow::topTwips, RainwaterFacilityWindow::widthTwips,
+             RainwaterFacilityWindow::heightTwips);
     form_->apply(input);
     facility_->apply(input);
 }
@@ -69,10 +69,6 @@ RainwaterInput RainwaterWindows::input() const {
     if (facility_)
         facility_->gather(in);
     return in;
-}
-
-std::optional<RainwaterFailure> RainwaterWindows::check() const {
-    return computeRainwater(input()).failure;
 }
 
 void RainwaterWindows::closeResults() {
@@ -108,10 +104,10 @@ bool RainwaterWindows::compute() {
     }
     // The panel is shown beside the inputs: the focus stays where it was.
     QPointer<QWidget> focus = QApplication::focusWidget();
-    auto* panel = new RainResults(*result_);
+    auto* panel = new RainwaterResultsPanel(*result_);
     connect(panel, &QObject::destroyed, this, &RainwaterWindows::resultsPanelGone);
-    addChild(panel, RainResults::leftTwips, RainResults::topTwips, RainResults::widthTwips,
-             RainResults::heightTwips);
+    addChild(panel, RainwaterResultsPanel::leftTwips, RainwaterResultsPanel::topTwips, RainwaterResultsPanel::widthTwips,
+             RainwaterResultsPanel::heightTwips);
     results_ = panel;
     if (focus && QApplication::focusWidget() != focus)
         focus->setFocus(Qt::OtherFocusReason);

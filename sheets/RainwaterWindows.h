@@ -5,9 +5,9 @@
 // runs here, and its result lives here while the panel shows it.
 
 #include "engine/Rainwater.h"
-#include "sheets/RainFacility.h"
-#include "sheets/RainForm.h"
-#include "sheets/RainResults.h"
+#include "sheets/RainwaterFacilityWindow.h"
+#include "sheets/RainwaterInputSheet.h"
+#include "sheets/RainwaterResultsPanel.h"
 #include "sheets/SheetHost.h"
 
 #include <QObject>
@@ -31,7 +31,7 @@ public:
     // Fresh windows showing the input (the document reader). Nothing is computed.
     void showInput(const RainwaterInput& input);
     // Closes the three windows.
-    void tojiru();
+    void closeWindows();
     // The input windows are open.
     bool isOpen() const;
 
@@ -42,8 +42,6 @@ public:
     // focus to the field; a computed one opens a fresh results panel. True when a
     // result is shown.
     bool compute();
-    // The same checks without a message box: the refusal, if any (the reader shows it).
-    std::optional<RainwaterFailure> check() const;
 
     // Closes the results panel (the result goes with it).
     void closeResults();
@@ -55,9 +53,9 @@ public:
     // Shows the document's file name as the input sheet's caption.
     void setDocumentTitle(const QString& path);
 
-    RainForm* rainForm() const { return form_; }
-    RainFacility* rainFacility() const { return facility_; }
-    RainResults* rainResults() const { return results_; }
+    RainwaterInputSheet* inputSheet() const { return form_; }
+    RainwaterFacilityWindow* facilityWindow() const { return facility_; }
+    RainwaterResultsPanel* resultsPanel() const { return results_; }
 
     // What the windows put into the status bar when an entry changes.
     static QString notice();
@@ -67,9 +65,9 @@ private:
     void resultsPanelGone();
 
     SheetHost& host_;
-    QPointer<RainForm> form_;
-    QPointer<RainFacility> facility_;
-    QPointer<RainResults> results_;
+    QPointer<RainwaterInputSheet> form_;
+    QPointer<RainwaterFacilityWindow> facility_;
+    QPointer<RainwaterResultsPanel> results_;
     std::optional<RainwaterResult> result_;
 };
 

@@ -110,7 +110,7 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     createMenus();
     createToolbar();
     createStatusBar();
-    inputWindows_ = std::make_unique<InputWindows>(*this);
+    sewageWindows_ = std::make_unique<SewageWindows>(*this);
     rainWindows_ = std::make_unique<RainwaterWindows>(*this);
     documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
@@ -124,11 +124,11 @@ void MDIFofm::enterStartUpState() {
 }
 
 void MDIFofm::startAfresh() {
-    rainWindows_->tojiru();
-    inputWindows_->tojiru();
+    rainWindows_->closeWindows();
+    sewageWindows_->tojiru();
     // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
     // for every document of the sheet tool, and the same entries.
-    if (Form3* dialog = inputWindows_->existingForm3())
+    if (Form3* dialog = sewageWindows_->existingForm3())
         dialog->startAfresh();
     calcSheet_ = CalcSheet{};
     currentFileName.clear();
@@ -141,10 +141,10 @@ MDIFofm::~MDIFofm() {
     disconnect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIFofm::showMenusOf);
     // The document windows call back into this window while they close; close
     // them while it is still whole.
-    rainWindows_->tojiru();
+    rainWindows_->closeWindows();
     rainWindows_.reset();
-    inputWindows_->tojiru();
-    inputWindows_.reset();
+    sewageWindows_->tojiru();
+    sewageWindows_.reset();
 }
 
 void MDIFofm::createMenus() {
@@ -280,7 +280,7 @@ void MDIFofm::resultChanged() {
 }
 
 bool MDIFofm::resultExists() const {
-    return (inputWindows_ && inputWindows_->hasResult()) ||
+    return (sewageWindows_ && sewageWindows_->hasResult()) ||
            (rainWindows_ && rainWindows_->hasResult());
 }
 
@@ -319,8 +319,8 @@ void MDIFofm::setResultToolbarButtons(bool available) {
 }
 
 void MDIFofm::FileNew() {
-    rainWindows_->tojiru();
-    inputWindows_->newDocument();
+    rainWindows_->closeWindows();
+    sewageWindows_->newDocument();
     currentFileName.clear();
     setResultMenuItems(false);
     setResultToolbarButtons(false);
@@ -329,7 +329,7 @@ void MDIFofm::FileNew() {
 }
 
 void MDIFofm::FileNewRainwater() {
-    inputWindows_->startDocument();
+    sewageWindows_->startDocument();
     rainWindows_->newDocument();
     currentFileName.clear();
     setResultMenuItems(false);
@@ -343,8 +343,8 @@ void MDIFofm::FileClose() {
             MsgIcon::Question) != MsgAnswer::Ok)
         return;
 
-    rainWindows_->tojiru();
-    inputWindows_->tojiru();
+    rainWindows_->closeWindows();
+    sewageWindows_->tojiru();
     setStatusMessage(QString());
     setResultMenuItems(false);
     setResultToolbarButtons(false);

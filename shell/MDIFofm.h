@@ -8,7 +8,7 @@
 #include "engine/CalcSheet.h"
 #include "platform/qt/Platform.h"
 #include "report/PrintHost.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/SheetHost.h"
 
 #include <QMainWindow>
@@ -58,7 +58,7 @@ public:
         designAidsOpener_ = std::move(opener);
     }
 
-    InputWindows& inputWindows() override { return *inputWindows_; }
+    SewageWindows& sewageWindows() override { return *sewageWindows_; }
     QString statusMessage() const;
     // The passing notice shown over the message panel, empty when there is none.
     QString passingMessage() const;
@@ -140,7 +140,7 @@ private:
     Platform& platform_;
     const OnScreen onScreen_;
     CalcSheet calcSheet_;
-    std::unique_ptr<InputWindows> inputWindows_;
+    std::unique_ptr<SewageWindows> sewageWindows_;
     std::unique_ptr<RainwaterWindows> rainWindows_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     bool endConfirmed_ = false;

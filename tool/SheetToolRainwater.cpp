@@ -1,5 +1,6 @@
 #include "tool/SheetToolRainwater.h"
 
+#include "documents/DocumentFile.h"
 #include "documents/RainwaterFile.h"
 #include "engine/CsvText.h"
 #include "engine/JsonText.h"
@@ -45,8 +46,7 @@ std::vector<std::string> rainwaterRow(const QString& file, const RainwaterResult
 } // namespace
 
 bool isRainwaterFile(const QString& file) {
-    return file.endsWith(QStringLiteral(".tvu"), Qt::CaseInsensitive) ||
-           fileLooksLikeRainwaterDocument(file);
+    return documentKindOfFile(file) == DocumentKind::Rainwater;
 }
 
 std::optional<RainwaterResult> rainwaterResultOf(ConsolePlatform& platform, const QString& file) {

@@ -37,7 +37,7 @@
 #include "report/FilePrint.h"
 #include "report/RainwaterPrint.h"
 #include "sheets/Form11.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheettext/RainwaterSheetBuilder.h"
 #include "sheettext/ReportFile.h"
 #include "shell/CommandLineConvention.h"
@@ -303,7 +303,7 @@ int main(int argc, char* argv[]) {
             continue;
         }
         if (arguments.output == Output::Results) {
-            const Form11* panel = mainWindow.inputWindows().form11();
+            const Form11* panel = mainWindow.sewageWindows().form11();
             outputFailed = !writeStandardOutputText(
                 resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
                             storedResultsDiffer(mainWindow)));

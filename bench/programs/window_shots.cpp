@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
             continue;
         }
         ok = shootDocumentWindows(window, folder, prefix) && ok;
-        Form3* dialog = window.inputWindows().form3();
+        Form3* dialog = window.sewageWindows().form3();
         dialog->show();
         ok = save(dialog, folder, prefix + QStringLiteral("Form3")) && ok;
         dialog->hide();

@@ -10,7 +10,7 @@
 #include "engine/NumberText.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/support/PrintTestSupport.h"
@@ -146,8 +146,8 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
     window.show();
     platform.openNames.enqueue(example("residential-vp.tvr"));
     window.FileOpen();
-    tovarin::Form2* form2 = window.inputWindows().form2();
-    tovarin::Form11* panel = window.inputWindows().form11();
+    tovarin::Form2* form2 = window.sewageWindows().form2();
+    tovarin::Form11* panel = window.sewageWindows().form11();
     QVERIFY(form2 && panel);
     QCOMPARE(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
     form2->txt2()->setText(QStringLiteral("0.013"));
@@ -161,7 +161,7 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
     QCOMPARE(aids->windowTitle(), QStringLiteral("設計補助"));
     QCOMPARE(aids->sizeTable()->item(2, 2)->text(), QStringLiteral("0.6611"));
     QCOMPARE(aids->sizeTable()->item(2, 10)->text(), QStringLiteral("◎"));
-    QCOMPARE(window.inputWindows().form11(), panel);
+    QCOMPARE(window.sewageWindows().form11(), panel);
     QCOMPARE(panel->lbl(9)->text(), QStringLiteral("0.8595"));
     QCOMPARE(window.statusMessage(), status);
     QCOMPARE(form2->txt2()->text(), QStringLiteral("0.013"));
@@ -345,7 +345,7 @@ void AidsWindowTest::endingTheProgramClosesIt() {
     window.show();
     platform.openNames.enqueue(example("residential-vp.tvr"));
     window.FileOpen();
-    window.inputWindows().form11()->designAidsAction()->trigger();
+    window.sewageWindows().form11()->designAidsAction()->trigger();
     QPointer<AidsWindow> aids = programsAidsWindow();
     QVERIFY(aids);
     QTRY_VERIFY(aids->isVisible());

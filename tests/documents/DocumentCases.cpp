@@ -6,7 +6,7 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "tests/documents/DocumentTestHost.h"
 #include "tests/sheets/SheetTestKit.h"
 
@@ -59,9 +59,9 @@ void marginCheck(Form1* sheet, int position) {
 
 void standardPipe(DocumentTestHost& window, int kind, int size, const QString& gradient,
                   int depth) {
-    Form1* sheet = window.inputWindows().form1();
+    Form1* sheet = window.sewageWindows().form1();
     sheet->lst_s()->setCurrentRow(kind);
-    Form2* pipe = window.inputWindows().form2();
+    Form2* pipe = window.sewageWindows().form2();
     pipe->lst_pu()->setCurrentRow(size);
     typeInto(pipe->txt1(), gradient);
     pipe->cbo1()->setCurrentIndex(depth);
@@ -150,7 +150,7 @@ void describePlannedSewage(Description& d, const Form3* dialog) {
     d.field(f, "txt_q2", dialog->txt_q2(), dialog);
 }
 
-void describeFacility(Description& d, const InputWindows& windows) {
+void describeFacility(Description& d, const SewageWindows& windows) {
     if (const Form2* pipe = windows.form2()) {
         const QString f = QStringLiteral("Form2");
         d.window(f, pipe);
@@ -247,7 +247,7 @@ void typeInto(QLineEdit* field, const QString& text) {
 
 void enterCase(DocumentTestHost& window, DocumentCase which) {
     window.newDocument();
-    InputWindows& windows = window.inputWindows();
+    SewageWindows& windows = window.sewageWindows();
     Form1* sheet = windows.form1();
     switch (which) {
     case DocumentCase::ResidentialVp:
@@ -312,7 +312,7 @@ void enterCase(DocumentTestHost& window, DocumentCase which) {
 QStringList describeWindows(DocumentTestHost& window) {
     QStringList lines;
     Description d(lines);
-    InputWindows& windows = window.inputWindows();
+    SewageWindows& windows = window.sewageWindows();
     if (const Form1* sheet = windows.form1())
         describeMainSheet(d, sheet);
     if (const Form3* dialog = windows.existingForm3())

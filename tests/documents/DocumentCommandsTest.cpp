@@ -16,7 +16,7 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheettext/ReportFile.h"
 #include "tests/documents/DocumentCases.h"
 #include "tests/documents/DocumentTestHost.h"
@@ -175,7 +175,7 @@ private:
     bool button(int position) const {
         return position == 3 ? window->overwriteButton : windows().hasResult();
     }
-    InputWindows& windows() const { return window->inputWindows(); }
+    SewageWindows& windows() const { return window->sewageWindows(); }
     QString path(const QString& name) const { return dir->filePath(name); }
 
     // The File menu's commands, with the names the dialogs give back.
@@ -330,8 +330,8 @@ void DocumentCommandsTest::unseenWindowsHoldWhatShownOnesHold() {
 
     // Closing takes every document window away, as on the screen.
     unseen.closeDocument();
-    QVERIFY(!unseen.inputWindows().form1() && !unseen.inputWindows().facilityWindow() &&
-            !unseen.inputWindows().form11());
+    QVERIFY(!unseen.sewageWindows().form1() && !unseen.sewageWindows().facilityWindow() &&
+            !unseen.sewageWindows().form11());
     QCOMPARE(areaChildren(), childrenOfAnEmptyArea);
 }
 

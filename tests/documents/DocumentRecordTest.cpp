@@ -1,3 +1,4 @@
+#include "documents/record/DocumentKind.h"
 #include "documents/record/DocumentRecord.h"
 #include "platform/Cp932.h"
 
@@ -446,6 +447,26 @@ TEST(DocumentReading, ReportsAFileThatEndsEarly) {
         EXPECT_EQ(read.failure, DocumentReadFailure::EndsEarly);
         EXPECT_EQ(read.message, "ファイルが途中で終わっています。");
     }
+}
+
+// The kind of a document is told by its first line alone, the same for the program
+// and the tool, whatever the file is called.
+TEST(DocumentKind, FirstLineDecides) {
+    const struct {
+        std::string_view bytes;
+        DocumentKind kind;
+    } cases[] = {
+        {"Tovarin 雨水 1\n区域=屋根,0.1,0.9\n", DocumentKind::Rainwater},
+        {"Tovarin 雨水 1\r\n", DocumentKind::Rainwater},
+        {"\xEF\xBB\xBFTovarin 雨水 1\n", DocumentKind::Rainwater},
+        {"Tovarin 雨水 1", DocumentKind::Rainwater},
+        {"Tovarin 雨水 12\n", DocumentKind::Sewage},
+        {" Tovarin 雨水 1\n", DocumentKind::Sewage},
+        {"True\r\nFalse\r\n", DocumentKind::Sewage},
+        {"", DocumentKind::Sewage},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(documentKindOf(c.bytes), c.kind) << c.bytes;
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 namespace tovarin::testing {
 
 DocumentTestHost::DocumentTestHost(OnScreen onScreen) : onScreen_(onScreen) {
-    windows = std::make_unique<InputWindows>(*this);
+    windows = std::make_unique<SewageWindows>(*this);
     commands = std::make_unique<DocumentCommands>(*this);
 }
 

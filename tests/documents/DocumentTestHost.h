@@ -5,7 +5,7 @@
 // save), which follows the main window's rule: a result and a file to write to.
 
 #include "documents/DocumentCommands.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "tests/sheets/SheetTestKit.h"
 
 #include <memory>
@@ -21,7 +21,7 @@ public:
     OnScreen onScreen() const override { return onScreen_; }
     void resultChanged() override;
     // DocumentHost
-    InputWindows& inputWindows() override { return *windows; }
+    SewageWindows& sewageWindows() override { return *windows; }
     QString documentFileName() const override { return fileName; }
     void setDocumentFileName(const QString& path) override { fileName = path; }
     void applyAvailability() override;
@@ -34,7 +34,7 @@ public:
 
     QString fileName;
     bool overwriteButton = false;
-    std::unique_ptr<InputWindows> windows;
+    std::unique_ptr<SewageWindows> windows;
     std::unique_ptr<DocumentCommands> commands;
 
 private:

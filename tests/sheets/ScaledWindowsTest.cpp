@@ -217,9 +217,9 @@ private slots:
             RainwaterWindows rain(host);
             rain.showInput(input);
             QVERIFY(rain.compute());
-            expectCaptionsWhole(rain.rainForm());
-            expectCaptionsWhole(rain.rainFacility());
-            expectCaptionsWhole(rain.rainResults());
+            expectCaptionsWhole(rain.inputSheet());
+            expectCaptionsWhole(rain.facilityWindow());
+            expectCaptionsWhole(rain.resultsPanel());
         }
     }
 };

@@ -49,7 +49,7 @@ void throughPlannedSewageDialog(Form1* sheet, std::function<void(Form3*)> action
 NewDocument::NewDocument() {
     if (!host.showAndActivate())
         QTest::qFail("the test window did not become active", __FILE__, __LINE__);
-    windows = std::make_unique<InputWindows>(host);
+    windows = std::make_unique<SewageWindows>(host);
     windows->newDocument();
 }
 

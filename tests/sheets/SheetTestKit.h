@@ -4,7 +4,7 @@
 // of the result notifications.
 
 #include "engine/CalcSheet.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/SheetHost.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -61,7 +61,7 @@ void throughPlannedSewageDialog(Form1* sheet, std::function<void(Form3*)> action
 struct NewDocument {
     NewDocument();
     TestHost host;
-    std::unique_ptr<InputWindows> windows;
+    std::unique_ptr<SewageWindows> windows;
 };
 
 } // namespace tovarin::testing

@@ -7,7 +7,7 @@
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form3.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/BuiltInIcons.h"
 #include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
@@ -260,9 +260,9 @@ void DesktopTest::startDocumentOpensLikeFileOpen() {
     openStartDocument(window, request.document);
 
     QCOMPARE(window.currentFileName, example("residential-vp.tvr"));
-    QVERIFY(window.inputWindows().form1());
-    QCOMPARE(window.inputWindows().form1()->windowTitle(), example("residential-vp.tvr"));
-    QVERIFY(window.inputWindows().hasResult());
+    QVERIFY(window.sewageWindows().form1());
+    QCOMPARE(window.sewageWindows().form1()->windowTitle(), example("residential-vp.tvr"));
+    QVERIFY(window.sewageWindows().hasResult());
     QVERIFY(window.toolbarButton(3)->isEnabled());
     QVERIFY(platform.messages.isEmpty());
 }
@@ -284,7 +284,7 @@ void DesktopTest::startDocumentThatCannotBeReadShowsTheOpenMessage() {
     QCOMPARE(byArgument.messages.first().title, byDialog.messages.first().title);
     QVERIFY(byArgument.lastMessageText().contains(missing));
     QVERIFY(argumentWindow.currentFileName.isEmpty());
-    QVERIFY(!argumentWindow.inputWindows().form1());
+    QVERIFY(!argumentWindow.sewageWindows().form1());
 }
 
 void DesktopTest::inputWindowsKeepTheirColoursOnADarkDesktop() {
@@ -294,7 +294,7 @@ void DesktopTest::inputWindowsKeepTheirColoursOnADarkDesktop() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     openStartDocument(window, example("residential-vp.tvr"));
-    InputWindows& windows = window.inputWindows();
+    SewageWindows& windows = window.sewageWindows();
     QVERIFY(windows.form1() && windows.facilityWindow() && windows.form11());
 
     // The main window follows the desktop.

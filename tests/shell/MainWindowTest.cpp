@@ -5,7 +5,7 @@
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/Form10.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
@@ -99,10 +99,10 @@ private:
     // 10 per mille, computed with the pipe window's "計算".
     void computeAResult() {
         window->FileNew();
-        Form1* sheet = window->inputWindows().form1();
+        Form1* sheet = window->sewageWindows().form1();
         QTest::mouseClick(sheet->txt3(), Qt::LeftButton);
         QTest::keyClicks(sheet->txt3(), QStringLiteral("0.001"));
-        Form2* pipe = window->inputWindows().form2();
+        Form2* pipe = window->sewageWindows().form2();
         QTest::mouseClick(pipe->txt1(), Qt::LeftButton);
         QTest::keyClicks(pipe->txt1(), QStringLiteral("10"));
         QTest::mouseClick(pipe->cmd1(), Qt::LeftButton);
@@ -215,7 +215,7 @@ void MainWindowTest::exitFromMenu() {
     QVERIFY(sameQuestion(platform->messages.first(), QStringLiteral("終了してもよろしいですか？"),
                          QStringLiteral("確認"), MsgButtons::YesNo, MsgAnswer::No, MsgIcon::None));
     QVERIFY(window->isVisible());
-    QVERIFY(window->inputWindows().form1());
+    QVERIFY(window->sewageWindows().form1());
     QCOMPARE(window->statusMessage(), kNewMessage);
     QCOMPARE(window->currentFileName, QStringLiteral("/tmp/a.tvr"));
 
@@ -266,8 +266,8 @@ void MainWindowTest::newFromToolbarOpensTheDocument() {
 
     window->toolbarButton(1)->trigger();
 
-    QVERIFY(window->inputWindows().form1());
-    QVERIFY(window->inputWindows().form2()); // VP is preselected
+    QVERIFY(window->sewageWindows().form1());
+    QVERIFY(window->sewageWindows().form2()); // VP is preselected
     QVERIFY(window->currentFileName.isEmpty());
     QCOMPARE(window->statusMessage(), kNewMessage);
     QVERIFY(toolbar()->isVisible());
@@ -288,8 +288,8 @@ void MainWindowTest::closeAsksAndClosesTheDocument() {
                          QStringLiteral("作成中のデータが失われます。閉じてもよろしいですか？"),
                          QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel,
                          MsgIcon::Question));
-    QVERIFY(window->inputWindows().form1());
-    QVERIFY(window->inputWindows().form2());
+    QVERIFY(window->sewageWindows().form1());
+    QVERIFY(window->sewageWindows().form2());
     QCOMPARE(window->statusMessage(), kNewMessage);
 
     platform->answers.enqueue(MsgAnswer::Ok);
@@ -325,7 +325,7 @@ void MainWindowTest::availabilityFollowsTheResult() {
 
     // A click into the gradient field closes the results: the buttons go off at
     // once, the menu items the next time the menu opens.
-    QTest::mouseClick(window->inputWindows().form2()->txt1(), Qt::LeftButton);
+    QTest::mouseClick(window->sewageWindows().form2()->txt1(), Qt::LeftButton);
     QCOMPARE(window->calcSheet().capacity, 0.0);
     QVERIFY(resultButtonsOff());
     openFileMenu();
@@ -336,7 +336,7 @@ void MainWindowTest::resultAppearingWithAFileNameEnablesOverwriteButton() {
     computeAResult();
     window->currentFileName = QStringLiteral("/tmp/doc.tvr");
     // The next compute request replaces the panel; the buttons follow the new result.
-    QTest::mouseClick(window->inputWindows().form2()->cmd1(), Qt::LeftButton);
+    QTest::mouseClick(window->sewageWindows().form2()->cmd1(), Qt::LeftButton);
     QVERIFY(buttonEnabled(3) && buttonEnabled(5) && buttonEnabled(6));
 
     // New empties the file name and takes everything away again.
@@ -403,8 +403,8 @@ void MainWindowTest::smallMainWindowScrollsToItsWindows() {
     // Scrolled to the end, "計算" and the far corner of the results panel are in sight.
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
-    for (QWidget* widget : {static_cast<QWidget*>(window->inputWindows().form11()),
-                            static_cast<QWidget*>(window->inputWindows().form2()->cmd1())}) {
+    for (QWidget* widget : {static_cast<QWidget*>(window->sewageWindows().form11()),
+                            static_cast<QWidget*>(window->sewageWindows().form2()->cmd1())}) {
         const QPoint corner = widget->rect().bottomRight();
         QTRY_VERIFY(area->viewport()->rect().contains(widget->mapTo(area->viewport(), corner)));
     }

@@ -5,7 +5,7 @@
 #include "report/Form7.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/support/ModalDialogs.h"
@@ -87,7 +87,7 @@ private slots:
         Form7* image = findForm7(window->mdiArea());
         QMdiSubWindow* imageFrame = qobject_cast<QMdiSubWindow*>(image->parentWidget());
         QMdiSubWindow* sheetFrame =
-            qobject_cast<QMdiSubWindow*>(window->inputWindows().form1()->parentWidget());
+            qobject_cast<QMdiSubWindow*>(window->sewageWindows().form1()->parentWidget());
         QCOMPARE(window->mdiArea()->activeSubWindow(), imageFrame);
 
         window->mdiArea()->setActiveSubWindow(sheetFrame);
@@ -108,7 +108,7 @@ private slots:
         window->FileNew();
         window->calcSheet() = failingResidentialSheet();
         window->applyAvailability();
-        Form1* sheet = window->inputWindows().form1();
+        Form1* sheet = window->sewageWindows().form1();
         QWidget* field = sheet->lst_s();
         field->setFocus(Qt::OtherFocusReason);
         QTRY_COMPARE(QApplication::focusWidget(), field);

@@ -9,7 +9,7 @@
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheettext/RainwaterSheetBuilder.h"
 #include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
@@ -59,8 +59,8 @@ private:
         return window->findChild<QAction*>(QLatin1String(name));
     }
     RainwaterWindows& rain() const { return *window->rainwaterWindows(); }
-    RainForm& form() const { return *rain().rainForm(); }
-    RainFacility& facility() const { return *rain().rainFacility(); }
+    RainwaterInputSheet& form() const { return *rain().inputSheet(); }
+    RainwaterFacilityWindow& facility() const { return *rain().facilityWindow(); }
     void openFileMenu() {
         auto* menu = window->findChild<QMenu*>(QStringLiteral("Men_F"));
         menu->popup(window->mapToGlobal(QPoint(0, 0)));
@@ -106,7 +106,7 @@ private:
         for (int row = 0; row < 3; ++row) {
             form().landUseList()->setCurrentText(uses[row]);
             QTest::mouseClick(form().addRowButton(), Qt::LeftButton);
-            typeCell(row, RainForm::areaColumn, areas[row]);
+            typeCell(row, RainwaterInputSheet::areaColumn, areas[row]);
         }
         type(form().constantA(), QStringLiteral("5000"));
         type(form().constantB(), QStringLiteral("40"));
@@ -174,7 +174,7 @@ void RainwaterWindowsTest::workedExampleTypedAndComputed() {
     compute();
     QVERIFY(platform->messages.isEmpty());
     QVERIFY(rain().hasResult());
-    RainResults* panel = rain().rainResults();
+    RainwaterResultsPanel* panel = rain().resultsPanel();
     QVERIFY(panel);
     QCOMPARE(panel->plannedFlow()->text(), QStringLiteral("0.0636"));
     QCOMPARE(panel->capacity()->text(), QStringLiteral("0.0693"));
@@ -199,7 +199,7 @@ void RainwaterWindowsTest::workedExampleTypedAndComputed() {
     // Any change takes the result away.
     type(form().inletTime(), QStringLiteral("8"));
     QVERIFY(!rain().hasResult());
-    QVERIFY(!rain().rainResults());
+    QVERIFY(!rain().resultsPanel());
     QVERIFY(!window->toolbarButton(5)->isEnabled());
     openFileMenu();
     QVERIFY(!action("Men_FImg")->isEnabled());
@@ -209,8 +209,8 @@ void RainwaterWindowsTest::totalsFollowTheTyping() {
     typeWorkedExample();
     QCOMPARE(form().totalArea()->text(), QStringLiteral("0.4500"));
     QCOMPARE(form().weightedRunoff()->text(), QStringLiteral("0.50"));
-    typeCell(2, RainForm::areaColumn, QStringLiteral("x"));
-    QCOMPARE(form().areaTable()->item(2, RainForm::areaColumn)->text(), QStringLiteral("x"));
+    typeCell(2, RainwaterInputSheet::areaColumn, QStringLiteral("x"));
+    QCOMPARE(form().areaTable()->item(2, RainwaterInputSheet::areaColumn)->text(), QStringLiteral("x"));
     QVERIFY(form().totalArea()->text().isEmpty());
     form().areaTable()->setCurrentCell(2, 0);
     QTest::mouseClick(form().removeRowButton(), Qt::LeftButton);
@@ -225,7 +225,7 @@ void RainwaterWindowsTest::refusalsFocusTheirField_data() {
     QTest::addColumn<QString>("field"); // object name of the spoilt field
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("focusColumn");
-    QTest::newRow("C above 1") << 1 << QString() << QStringLiteral("1.5") << RainForm::runoffColumn;
+    QTest::newRow("C above 1") << 1 << QString() << QStringLiteral("1.5") << RainwaterInputSheet::runoffColumn;
     QTest::newRow("t1 empty") << -1 << QStringLiteral("txtT1") << QString() << -1;
     QTest::newRow("gradient not a number")
         << -1 << QStringLiteral("txtGradient") << QStringLiteral("5..0") << -1;
@@ -238,7 +238,7 @@ void RainwaterWindowsTest::refusalsFocusTheirField() {
     QFETCH(int, focusColumn);
     typeWorkedExample();
     if (row >= 0) {
-        typeCell(row, RainForm::runoffColumn, text);
+        typeCell(row, RainwaterInputSheet::runoffColumn, text);
     } else {
         auto* entry = window->findChild<EntryField*>(field);
         QVERIFY(entry);
@@ -292,7 +292,7 @@ void RainwaterWindowsTest::directIntensityFailingVerdictWarns() {
     QVERIFY(!form().constantA()->isVisible());
     QVERIFY(rain().compute());
     // Q = 0.50 × 200 × 0.45 / 360 = 0.1250 > Q2 0.0693: NG, in the warning colour, one beep.
-    RainResults* panel = rain().rainResults();
+    RainwaterResultsPanel* panel = rain().resultsPanel();
     QCOMPARE(panel->plannedFlow()->text(), QStringLiteral("0.1250"));
     QCOMPARE(panel->verdict()->text(), QStringLiteral("NG"));
     QCOMPARE(panel->verdict()->palette().color(QPalette::WindowText), Form11::warningColour());
@@ -341,7 +341,7 @@ void RainwaterWindowsTest::saveAndOpenRoundTrip() {
     // The sewage dialog offers the rainwater type as well.
     QVERIFY(platform->fileDialogs.last().moreFilters.contains(
         QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)")));
-    QVERIFY(!window->inputWindows().form1());
+    QVERIFY(!window->sewageWindows().form1());
     QVERIFY(rain().isOpen());
     QCOMPARE(rain().input(), stored);
     QVERIFY(rain().hasResult());
@@ -382,7 +382,7 @@ void RainwaterWindowsTest::unsavableNameIsRefusedAndFocused() {
     // A control character pasted into a name: the document cannot hold it.
     form()
         .areaTable()
-        ->item(1, RainForm::nameColumn)
+        ->item(1, RainwaterInputSheet::nameColumn)
         ->setText(QStringLiteral("道") + QChar(0x85) + QStringLiteral("路"));
     compute();
     QVERIFY(rain().hasResult());
@@ -394,7 +394,7 @@ void RainwaterWindowsTest::unsavableNameIsRefusedAndFocused() {
     QVERIFY(!QFile::exists(path));
     QVERIFY(platform->lastMessageText().contains(QStringLiteral("制御文字")));
     QCOMPARE(form().areaTable()->currentRow(), 1);
-    QCOMPARE(form().areaTable()->currentColumn(), RainForm::nameColumn);
+    QCOMPARE(form().areaTable()->currentColumn(), RainwaterInputSheet::nameColumn);
 }
 
 void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
@@ -403,11 +403,11 @@ void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
     QVERIFY(window->toolbarButton(5)->isEnabled());
     window->FileNew();
     QVERIFY(!rain().isOpen() && !rain().hasResult());
-    QVERIFY(window->inputWindows().form1());
+    QVERIFY(window->sewageWindows().form1());
     QVERIFY(!window->toolbarButton(5)->isEnabled());
     // And the other way round; 閉じる closes either.
     window->FileNewRainwater();
-    QVERIFY(!window->inputWindows().form1());
+    QVERIFY(!window->sewageWindows().form1());
     QVERIFY(rain().isOpen());
     platform->answers.enqueue(MsgAnswer::Ok);
     action("Men_FCls")->trigger();
@@ -420,7 +420,7 @@ void RainwaterWindowsTest::commandLineOpensTheExample() {
     QVERIFY(platform->messages.isEmpty());
     QCOMPARE(rain().input(), testing::uDitchInput());
     QCOMPARE(window->currentFileName, example);
-    QCOMPARE(rain().rainResults()->plannedFlow()->text(), QStringLiteral("0.0636"));
+    QCOMPARE(rain().resultsPanel()->plannedFlow()->text(), QStringLiteral("0.0636"));
     QVERIFY(window->toolbarButton(3)->isEnabled());
 }
 

@@ -6,7 +6,7 @@
 #include "engine/Catalogue.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
 #include "tests/support/ComputedSheets.h"
@@ -300,12 +300,12 @@ void SheetToolAidsTest::sizesAreWhatTheComputeButtonShows() {
     window.show();
     platform.openNames.enqueue(vp);
     window.FileOpen();
-    tovarin::Form2* form2 = window.inputWindows().form2();
+    tovarin::Form2* form2 = window.sewageWindows().form2();
     QVERIFY(form2);
     for (int size = 0; size < form2->lst_pu()->count(); ++size) {
         form2->lst_pu()->setCurrentRow(size);
         form2->cmd1()->click();
-        const tovarin::Form11* panel = window.inputWindows().form11();
+        const tovarin::Form11* panel = window.sewageWindows().form11();
         QVERIFY(panel);
         const QStringList& row = records[size + 1];
         QCOMPARE(row[0], form2->lst_pu()->item(size)->text());

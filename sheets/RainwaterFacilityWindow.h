@@ -1,5 +1,5 @@
 #pragma once
-// RainFacility, the rainwater facility window beside the input sheet: the kind (the
+// RainwaterFacilityWindow, the rainwater facility window beside the input sheet: the kind (the
 // sewage kinds and the trapezoidal channel), the fields that kind reads (catalogue
 // size, material or name, D, H, B, side slope m), gradient, roughness, Manning or
 // Kutter, the effective depth, and "計算".
@@ -19,11 +19,11 @@ namespace tovarin {
 class EntryField;
 class RainwaterWindows;
 
-class RainFacility : public QWidget {
+class RainwaterFacilityWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RainFacility(RainwaterWindows& windows, QWidget* parent = nullptr);
-    ~RainFacility() override;
+    explicit RainwaterFacilityWindow(RainwaterWindows& windows, QWidget* parent = nullptr);
+    ~RainwaterFacilityWindow() override;
 
     // Same place and size as the sewage facility windows.
     static constexpr int leftTwips = 6165;

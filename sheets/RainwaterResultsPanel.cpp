@@ -1,4 +1,4 @@
-#include "sheets/RainResults.h"
+#include "sheets/RainwaterResultsPanel.h"
 
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
@@ -16,8 +16,8 @@ QString qtext(const std::string& text) {
 
 } // namespace
 
-RainResults::RainResults(const RainwaterResult& result, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("RainResults"));
+RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("RainwaterResultsPanel"));
     resize(twipsSize(widthTwips, heightTwips));
     const QFont heading = proportionalGothicFont(9.75);
     const QFont large = gothicFont(11.25);
@@ -79,7 +79,7 @@ RainResults::RainResults(const RainwaterResult& result, QWidget* parent) : QWidg
                                                                   : Form11::warningColour());
 }
 
-QLabel* RainResults::addPanelLabel(const char* name, const QString& text, int left, int top,
+QLabel* RainwaterResultsPanel::addPanelLabel(const char* name, const QString& text, int left, int top,
                                    const QFont& font) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));

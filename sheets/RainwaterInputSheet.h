@@ -1,5 +1,5 @@
 #pragma once
-// RainForm, the rainwater input sheet: the catchment area table (land use, area in
+// RainwaterInputSheet, the rainwater input sheet: the catchment area table (land use, area in
 // ha, runoff coefficient C) with ΣA and the weighted C kept up to date as the user
 // types, and the rainfall intensity: its form, the constants, the inlet time t1 and
 // the flow length L.
@@ -18,11 +18,11 @@ namespace tovarin {
 class EntryField;
 class RainwaterWindows;
 
-class RainForm : public QWidget {
+class RainwaterInputSheet : public QWidget {
     Q_OBJECT
 public:
-    explicit RainForm(RainwaterWindows& windows, QWidget* parent = nullptr);
-    ~RainForm() override;
+    explicit RainwaterInputSheet(RainwaterWindows& windows, QWidget* parent = nullptr);
+    ~RainwaterInputSheet() override;
 
     // Same place and size as the sewage main sheet.
     static constexpr int widthTwips = 6165;

@@ -1,4 +1,4 @@
-#include "sheets/RainForm.h"
+#include "sheets/RainwaterInputSheet.h"
 
 #include "engine/CatchmentTotals.h"
 #include "platform/qt/Twips.h"
@@ -33,9 +33,9 @@ const QString freeNameEntry = QStringLiteral("（自由入力）");
 
 } // namespace
 
-RainForm::RainForm(RainwaterWindows& windows, QWidget* parent)
+RainwaterInputSheet::RainwaterInputSheet(RainwaterWindows& windows, QWidget* parent)
     : QWidget(parent), windows_(windows) {
-    setObjectName(QStringLiteral("RainForm"));
+    setObjectName(QStringLiteral("RainwaterInputSheet"));
     setFont(sheetFont());
     resize(twipsSize(widthTwips, heightTwips));
 
@@ -47,7 +47,7 @@ RainForm::RainForm(RainwaterWindows& windows, QWidget* parent)
     updateTotals();
 }
 
-RainForm::~RainForm() {
+RainwaterInputSheet::~RainwaterInputSheet() {
     // The controls die after this object: their last signals must not reach it.
     for (QObject* child : findChildren<QObject*>())
         QObject::disconnect(child, nullptr, this, nullptr);
@@ -55,7 +55,7 @@ RainForm::~RainForm() {
 
 // ---------------------------------------------------------------- layout
 
-void RainForm::buildAreaGroup() {
+void RainwaterInputSheet::buildAreaGroup() {
     QFrame* frame = addFrame(this, "FrameArea", 240, 360, 5655, 2700);
     addLabel(frame, "lblArea", QStringLiteral("集水区域"), 120, 120);
 
@@ -91,7 +91,7 @@ void RainForm::buildAreaGroup() {
     weightedRunoff_ = addLabel(frame, "lblWeightedC", QString(), 4260, 2430);
 }
 
-void RainForm::buildIntensityGroup() {
+void RainwaterInputSheet::buildIntensityGroup() {
     QFrame* frame = addFrame(this, "FrameIntensity", 240, 3120, 5655, 1875);
     addLabel(frame, "lblIntensity", QStringLiteral("降雨強度式"), 120, 195);
     formList_ = new QComboBox(frame);
@@ -130,7 +130,7 @@ void RainForm::buildIntensityGroup() {
 
 // ---------------------------------------------------------------- handlers
 
-void RainForm::connectHandlers() {
+void RainwaterInputSheet::connectHandlers() {
     connect(addRow_, &QPushButton::clicked, this, [this] {
         const int row = addArea(landUseList_->currentIndex());
         // A free name is typed first; a land use has its C: the area comes next.
@@ -139,7 +139,7 @@ void RainForm::connectHandlers() {
         areaTable_->setFocus(Qt::OtherFocusReason);
         areaTable_->editItem(areaTable_->item(row, column));
     });
-    connect(removeRow_, &QPushButton::clicked, this, &RainForm::removeArea);
+    connect(removeRow_, &QPushButton::clicked, this, &RainwaterInputSheet::removeArea);
     connect(areaTable_, &QTableWidget::itemChanged, this, [this] {
         updateTotals();
         invalidateResult();
@@ -150,7 +150,7 @@ void RainForm::connectHandlers() {
     });
     for (EntryField* field :
          {constantA_, constantB_, constantN_, directIntensity_, inletTime_, flowLength_})
-        connect(field, &QLineEdit::textEdited, this, &RainForm::invalidateResult);
+        connect(field, &QLineEdit::textEdited, this, &RainwaterInputSheet::invalidateResult);
 
     // Enter moves on through the fields of the form shown.
     auto chain = [this](EntryField* from, std::function<QWidget*()> next) {
@@ -171,12 +171,12 @@ void RainForm::connectHandlers() {
     chain(directIntensity_, [] { return static_cast<QWidget*>(nullptr); });
 }
 
-void RainForm::invalidateResult() {
+void RainwaterInputSheet::invalidateResult() {
     windows_.closeResults();
     windows_.host().setStatusMessage(RainwaterWindows::notice());
 }
 
-IntensityForm RainForm::currentForm() const {
+IntensityForm RainwaterInputSheet::currentForm() const {
     const int position = formList_->currentIndex();
     const std::vector<IntensityForm>& forms = intensityForms();
     if (position < 0 || position >= static_cast<int>(forms.size()))
@@ -184,7 +184,7 @@ IntensityForm RainForm::currentForm() const {
     return forms[static_cast<std::size_t>(position)];
 }
 
-void RainForm::showFieldsOfForm() {
+void RainwaterInputSheet::showFieldsOfForm() {
     const IntensityForm form = currentForm();
     const bool direct = form == IntensityForm::Direct;
     formula_->setText(QString::fromUtf8(intensityFormula(form)));
@@ -209,7 +209,7 @@ void RainForm::showFieldsOfForm() {
         widget->setVisible(!direct);
 }
 
-void RainForm::updateTotals() {
+void RainwaterInputSheet::updateTotals() {
     RainwaterInput rows;
     gather(rows);
     const CatchmentTotals totals = catchmentTotals(rows.areas);
@@ -221,7 +221,7 @@ void RainForm::updateTotals() {
 
 // ---------------------------------------------------------------- rows
 
-int RainForm::addArea(int presetPosition) {
+int RainwaterInputSheet::addArea(int presetPosition) {
     const std::vector<RunoffPreset>& presets = runoffPresets();
     CatchmentArea area;
     if (presetPosition >= 0 && presetPosition < static_cast<int>(presets.size())) {
@@ -231,7 +231,7 @@ int RainForm::addArea(int presetPosition) {
     return addArea(area);
 }
 
-int RainForm::addArea(const CatchmentArea& area) {
+int RainwaterInputSheet::addArea(const CatchmentArea& area) {
     const int row = areaTable_->rowCount();
     {
         const QSignalBlocker blocker(areaTable_);
@@ -249,7 +249,7 @@ int RainForm::addArea(const CatchmentArea& area) {
     return row;
 }
 
-void RainForm::removeArea() {
+void RainwaterInputSheet::removeArea() {
     if (areaTable_->rowCount() == 0)
         return;
     const int current = areaTable_->currentRow();
@@ -260,7 +260,7 @@ void RainForm::removeArea() {
 
 // ---------------------------------------------------------------- input
 
-void RainForm::gather(RainwaterInput& input) const {
+void RainwaterInputSheet::gather(RainwaterInput& input) const {
     input.areas.clear();
     for (int row = 0; row < areaTable_->rowCount(); ++row)
         input.areas.push_back({cellText(areaTable_, row, nameColumn),
@@ -275,7 +275,7 @@ void RainForm::gather(RainwaterInput& input) const {
     input.flowLengthText = flowLength_->text().toStdString();
 }
 
-void RainForm::apply(const RainwaterInput& input) {
+void RainwaterInputSheet::apply(const RainwaterInput& input) {
     {
         const QSignalBlocker blocker(areaTable_);
         areaTable_->setRowCount(0);
@@ -295,7 +295,7 @@ void RainForm::apply(const RainwaterInput& input) {
     updateTotals();
 }
 
-QWidget* RainForm::focusTarget(RainwaterField field, int row, AreaColumn column) const {
+QWidget* RainwaterInputSheet::focusTarget(RainwaterField field, int row, AreaColumn column) const {
     switch (field) {
     case RainwaterField::AreaTable:
         if (row >= 0 && row < areaTable_->rowCount()) {

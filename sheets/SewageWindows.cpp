@@ -1,4 +1,4 @@
-#include "sheets/InputWindows.h"
+#include "sheets/SewageWindows.h"
 
 #include "sheets/Controls.h"
 #include "sheets/FacilityWindow.h"
@@ -55,9 +55,9 @@ void gatherMainSheet(const Form1& sheet, ComputeInput& in) {
 
 } // namespace
 
-InputWindows::InputWindows(SheetHost& host, QObject* parent) : QObject(parent), host_(host) {}
+SewageWindows::SewageWindows(SheetHost& host, QObject* parent) : QObject(parent), host_(host) {}
 
-InputWindows::~InputWindows() {
+SewageWindows::~SewageWindows() {
     // The windows call back into this object: they go first, without notifications.
     if (form11_)
         disconnect(form11_, nullptr, this, nullptr);
@@ -71,7 +71,7 @@ InputWindows::~InputWindows() {
 
 // ---------------------------------------------------------------- document windows
 
-void InputWindows::newDocument() {
+void SewageWindows::newDocument() {
     startDocument();
     Form1* sheet = createForm1();
     sheet->opt(1)->setChecked(true);
@@ -88,7 +88,7 @@ void InputWindows::newDocument() {
     sheet->cmd1()->setFocus(Qt::OtherFocusReason);
 }
 
-Form1* InputWindows::createForm1() {
+Form1* SewageWindows::createForm1() {
     destroyChildWindow(form1_);
     auto* sheet = new Form1(*this);
     addChild(sheet, 0, 0, Form1::widthTwips, Form1::heightTwips);
@@ -96,7 +96,7 @@ Form1* InputWindows::createForm1() {
     return sheet;
 }
 
-void InputWindows::tojiru() {
+void SewageWindows::tojiru() {
     destroyChildWindow(form1_);
     destroyChildWindow(form2_);
     destroyChildWindow(form4_);
@@ -104,31 +104,31 @@ void InputWindows::tojiru() {
     closeResults();
 }
 
-void InputWindows::startDocument() {
+void SewageWindows::startDocument() {
     tojiru();
     host_.calcSheet() = CalcSheet{};
 }
 
-Form1* InputWindows::form1() const {
+Form1* SewageWindows::form1() const {
     return form1_;
 }
-Form2* InputWindows::form2() const {
+Form2* SewageWindows::form2() const {
     return form2_;
 }
-Form4* InputWindows::form4() const {
+Form4* SewageWindows::form4() const {
     return form4_;
 }
-Form5* InputWindows::form5() const {
+Form5* SewageWindows::form5() const {
     return form5_;
 }
-Form11* InputWindows::form11() const {
+Form11* SewageWindows::form11() const {
     return form11_;
 }
-Form3* InputWindows::existingForm3() const {
+Form3* SewageWindows::existingForm3() const {
     return form3_;
 }
 
-FacilityWindow* InputWindows::facilityWindow() const {
+FacilityWindow* SewageWindows::facilityWindow() const {
     if (form2_)
         return form2_;
     if (form5_)
@@ -138,26 +138,26 @@ FacilityWindow* InputWindows::facilityWindow() const {
     return nullptr;
 }
 
-Form3* InputWindows::form3() {
+Form3* SewageWindows::form3() {
     if (!form3_)
         form3_ = new Form3(host_, host_.dialogParent());
     return form3_;
 }
 
-void InputWindows::discardForm3() {
+void SewageWindows::discardForm3() {
     Form3* dialog = form3_;
     form3_ = nullptr;
     delete dialog;
 }
 
-void InputWindows::addChild(QWidget* window, int left, int top, int width, int height) {
+void SewageWindows::addChild(QWidget* window, int left, int top, int width, int height) {
     if (host_.onScreen() == OnScreen::Never)
         keepUnseenChildWindow(host_.mdiArea(), window, left, top, width, height);
     else
         addChildWindow(host_.mdiArea(), window, left, top, width, height);
 }
 
-template <typename Window> Window* InputWindows::openFacility(QPointer<Window>& slot) {
+template <typename Window> Window* SewageWindows::openFacility(QPointer<Window>& slot) {
     if (!slot) {
         auto* window = new Window(*this);
         addChild(window, FacilityWindow::leftTwips, FacilityWindow::topTwips,
@@ -167,32 +167,32 @@ template <typename Window> Window* InputWindows::openFacility(QPointer<Window>& 
     return slot;
 }
 
-Form2* InputWindows::openForm2() {
+Form2* SewageWindows::openForm2() {
     return openFacility(form2_);
 }
-Form4* InputWindows::openForm4() {
+Form4* SewageWindows::openForm4() {
     return openFacility(form4_);
 }
-Form5* InputWindows::openForm5() {
+Form5* SewageWindows::openForm5() {
     return openFacility(form5_);
 }
-void InputWindows::closeForm2() {
+void SewageWindows::closeForm2() {
     destroyChildWindow(form2_);
 }
-void InputWindows::closeForm4() {
+void SewageWindows::closeForm4() {
     destroyChildWindow(form4_);
 }
-void InputWindows::closeForm5() {
+void SewageWindows::closeForm5() {
     destroyChildWindow(form5_);
 }
 
 // ---------------------------------------------------------------- results
 
-bool InputWindows::hasResult() const {
+bool SewageWindows::hasResult() const {
     return host_.calcSheet().hasResult();
 }
 
-void InputWindows::closeResults() {
+void SewageWindows::closeResults() {
     if (form11_) {
         // The panel's end clears the result (resultsPanelGone).
         destroyChildWindow(form11_);
@@ -202,12 +202,12 @@ void InputWindows::closeResults() {
         resultsPanelGone();
 }
 
-void InputWindows::resultsPanelGone() {
+void SewageWindows::resultsPanelGone() {
     host_.calcSheet().clearResult();
     host_.resultChanged();
 }
 
-Form11* InputWindows::presentResults(const Assessment& assessment) {
+Form11* SewageWindows::presentResults(const Assessment& assessment) {
     Platform& platform = host_.platform();
     for (int i = 0; i < assessment.beeps; ++i)
         platform.beep();
@@ -224,7 +224,7 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
         QPointer<QWidget> focus = QApplication::focusWidget();
         panel = new Form11;
         panel->fill(sheet, assessment);
-        connect(panel, &QObject::destroyed, this, &InputWindows::resultsPanelGone);
+        connect(panel, &QObject::destroyed, this, &SewageWindows::resultsPanelGone);
         connect(panel, &Form11::designAidsRequested, this, [this] { host_.openDesignAids(); });
         addChild(panel, Form11::leftTwips, Form11::topTwips, Form11::widthTwips,
                  Form11::heightTwips);
@@ -238,7 +238,7 @@ Form11* InputWindows::presentResults(const Assessment& assessment) {
 
 // ---------------------------------------------------------------- compute request
 
-ComputeInput InputWindows::computeInput() const {
+ComputeInput SewageWindows::computeInput() const {
     ComputeInput in;
     if (form1_)
         gatherMainSheet(*form1_, in);
@@ -251,7 +251,7 @@ ComputeInput InputWindows::computeInput() const {
     return in;
 }
 
-void InputWindows::computeRequest(ComputeVariant variant) {
+void SewageWindows::computeRequest(ComputeVariant variant) {
     FacilityWindow* window = facilityWindow();
     if (!form1_ || !window || window->variant() != variant)
         return;
@@ -268,7 +268,7 @@ void InputWindows::computeRequest(ComputeVariant variant) {
     presentResults(outcome.assessment);
 }
 
-void InputWindows::applyFocus(const ComputeFailure& failure) {
+void SewageWindows::applyFocus(const ComputeFailure& failure) {
     if (!form1_)
         return;
     if (failure.switchToDirectEntry)
@@ -309,16 +309,16 @@ void InputWindows::applyFocus(const ComputeFailure& failure) {
 
 // ---------------------------------------------------------------- document reader
 
-void InputWindows::Zairyou_1() {
+void SewageWindows::Zairyou_1() {
     gather(host_.calcSheet(), computeInput());
 }
 
-void InputWindows::Zairyou_2() {
+void SewageWindows::Zairyou_2() {
     if (FacilityWindow* window = facilityWindow())
         window->Zairyou_2(host_.calcSheet());
 }
 
-Form11* InputWindows::createResults() {
+Form11* SewageWindows::createResults() {
     closeResults();
     // Without a facility there is no section to compute a capacity from.
     if (!facilityWindow())

@@ -1,5 +1,5 @@
 #pragma once
-// RainResults, the rainwater results panel below the input windows: Q against Q2
+// RainwaterResultsPanel, the rainwater results panel below the input windows: Q against Q2
 // with the verdict, V with its guide, I and the time of concentration t (with t2).
 // A failing verdict and a velocity outside the guide's range are shown in the
 // warning colour; a panel is created fresh for each result.
@@ -12,10 +12,10 @@ class QLabel;
 
 namespace tovarin {
 
-class RainResults : public QWidget {
+class RainwaterResultsPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit RainResults(const RainwaterResult& result, QWidget* parent = nullptr);
+    explicit RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent = nullptr);
 
     // The place and size of the sewage results panel.
     static constexpr int leftTwips = 0;

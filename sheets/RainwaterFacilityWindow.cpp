@@ -1,4 +1,4 @@
-#include "sheets/RainFacility.h"
+#include "sheets/RainwaterFacilityWindow.h"
 
 #include "engine/Catalogue.h"
 #include "platform/qt/Twips.h"
@@ -57,9 +57,9 @@ constexpr int depthRow = 4080;
 
 } // namespace
 
-RainFacility::RainFacility(RainwaterWindows& windows, QWidget* parent)
+RainwaterFacilityWindow::RainwaterFacilityWindow(RainwaterWindows& windows, QWidget* parent)
     : QWidget(parent), windows_(windows) {
-    setObjectName(QStringLiteral("RainFacility"));
+    setObjectName(QStringLiteral("RainwaterFacilityWindow"));
     setFont(sheetFont());
     resize(twipsSize(widthTwips, heightTwips));
 
@@ -117,10 +117,10 @@ RainFacility::RainFacility(RainwaterWindows& windows, QWidget* parent)
 
     connect(kindList_, &QComboBox::activated, this,
             [this](int position) { chooseKind(kinds[position]); });
-    connect(sizeList_, &QComboBox::activated, this, &RainFacility::invalidateResult);
-    connect(depthList_, &QComboBox::activated, this, &RainFacility::invalidateResult);
+    connect(sizeList_, &QComboBox::activated, this, &RainwaterFacilityWindow::invalidateResult);
+    connect(depthList_, &QComboBox::activated, this, &RainwaterFacilityWindow::invalidateResult);
     for (QRadioButton* option : {manning_, kutter_})
-        connect(option, &QRadioButton::clicked, this, &RainFacility::invalidateResult);
+        connect(option, &QRadioButton::clicked, this, &RainwaterFacilityWindow::invalidateResult);
     connect(compute_, &QPushButton::clicked, this, [this] { windows_.compute(); });
     onEnterKey(depthList_, [this] { compute_->setFocus(Qt::OtherFocusReason); });
 
@@ -147,29 +147,29 @@ RainFacility::RainFacility(RainwaterWindows& windows, QWidget* parent)
     chooseKind(RainwaterFacilityKind::Rectangular);
 }
 
-RainFacility::~RainFacility() {
+RainwaterFacilityWindow::~RainwaterFacilityWindow() {
     for (QObject* child : findChildren<QObject*>())
         QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-EntryField* RainFacility::addField(const char* name, EntryField::Input input, int left, int top,
+EntryField* RainwaterFacilityWindow::addField(const char* name, EntryField::Input input, int left, int top,
                                    int width) {
     EntryField* field = addEntryField(this, name, input, left, top, width, 270);
-    connect(field, &QLineEdit::textEdited, this, &RainFacility::invalidateResult);
+    connect(field, &QLineEdit::textEdited, this, &RainwaterFacilityWindow::invalidateResult);
     return field;
 }
 
-void RainFacility::invalidateResult() {
+void RainwaterFacilityWindow::invalidateResult() {
     windows_.closeResults();
     windows_.host().setStatusMessage(RainwaterWindows::notice());
 }
 
-RainwaterFacilityKind RainFacility::kind() const {
+RainwaterFacilityKind RainwaterFacilityWindow::kind() const {
     const int position = kindList_->currentIndex();
     return position >= 0 ? kinds[position] : RainwaterFacilityKind::Rectangular;
 }
 
-void RainFacility::chooseKind(RainwaterFacilityKind kind) {
+void RainwaterFacilityWindow::chooseKind(RainwaterFacilityKind kind) {
     {
         const QSignalBlocker blocker(kindList_);
         kindList_->setCurrentIndex(positionOf(kind));
@@ -190,7 +190,7 @@ void RainFacility::chooseKind(RainwaterFacilityKind kind) {
     invalidateResult();
 }
 
-void RainFacility::showFieldsOfKind() {
+void RainwaterFacilityWindow::showFieldsOfKind() {
     const RainwaterFacilityKind k = kind();
     const bool pipe = isCataloguePipe(k);
     const bool circular = k == RainwaterFacilityKind::OtherCircular;
@@ -214,7 +214,7 @@ void RainFacility::showFieldsOfKind() {
     metreUnits_[1]->setVisible(channel);
 }
 
-void RainFacility::gather(RainwaterInput& input) const {
+void RainwaterFacilityWindow::gather(RainwaterInput& input) const {
     input.facilityKind = kind();
     input.sizeListPosition = sizeList_->currentIndex() < 0 ? 0 : sizeList_->currentIndex();
     input.materialText = material_->text().toStdString();
@@ -229,7 +229,7 @@ void RainFacility::gather(RainwaterInput& input) const {
     input.depthText = depthList_->currentText().toStdString();
 }
 
-void RainFacility::apply(const RainwaterInput& input) {
+void RainwaterFacilityWindow::apply(const RainwaterInput& input) {
     chooseKind(input.facilityKind);
     if (input.sizeListPosition >= 0 && input.sizeListPosition < sizeList_->count())
         sizeList_->setCurrentIndex(input.sizeListPosition);
@@ -246,7 +246,7 @@ void RainFacility::apply(const RainwaterInput& input) {
         depthList_->setCurrentIndex(depth);
 }
 
-QWidget* RainFacility::focusTarget(RainwaterField field) const {
+QWidget* RainwaterFacilityWindow::focusTarget(RainwaterField field) const {
     switch (field) {
     case RainwaterField::SizeList:
         return sizeList_;

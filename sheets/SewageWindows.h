@@ -21,11 +21,11 @@ class Form4;
 class Form5;
 class Form11;
 
-class InputWindows : public QObject {
+class SewageWindows : public QObject {
     Q_OBJECT
 public:
-    explicit InputWindows(SheetHost& host, QObject* parent = nullptr);
-    ~InputWindows() override;
+    explicit SewageWindows(SheetHost& host, QObject* parent = nullptr);
+    ~SewageWindows() override;
 
     SheetHost& host() { return host_; }
 
