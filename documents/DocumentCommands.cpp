@@ -10,8 +10,8 @@
 #include "platform/qt/UserFolders.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
-#include "sheets/SewageWindows.h"
 #include "sheets/RainwaterWindows.h"
+#include "sheets/SewageWindows.h"
 #include "sheets/SheetHost.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
-#include "sheets/SewageWindows.h"
 #include "sheets/Notices.h"
+#include "sheets/SewageWindows.h"
 
 #include <QComboBox>
 #include <QLabel>

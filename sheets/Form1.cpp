@@ -9,8 +9,8 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
-#include "sheets/SewageWindows.h"
 #include "sheets/Notices.h"
+#include "sheets/SewageWindows.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -152,8 +152,8 @@ RainwaterFacilityWindow::~RainwaterFacilityWindow() {
         QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-EntryField* RainwaterFacilityWindow::addField(const char* name, EntryField::Input input, int left, int top,
-                                   int width) {
+EntryField* RainwaterFacilityWindow::addField(const char* name, EntryField::Input input, int left,
+                                              int top, int width) {
     EntryField* field = addEntryField(this, name, input, left, top, width, 270);
     connect(field, &QLineEdit::textEdited, this, &RainwaterFacilityWindow::invalidateResult);
     return field;

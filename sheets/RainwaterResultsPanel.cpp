@@ -16,7 +16,8 @@ QString qtext(const std::string& text) {
 
 } // namespace
 
-RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent) : QWidget(parent) {
+RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("RainwaterResultsPanel"));
     resize(twipsSize(widthTwips, heightTwips));
     const QFont heading = proportionalGothicFont(9.75);
@@ -79,8 +80,8 @@ RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWid
                                                                   : Form11::warningColour());
 }
 
-QLabel* RainwaterResultsPanel::addPanelLabel(const char* name, const QString& text, int left, int top,
-                                   const QFont& font) {
+QLabel* RainwaterResultsPanel::addPanelLabel(const char* name, const QString& text, int left,
+                                             int top, const QFont& font) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);

@@ -50,8 +50,8 @@ void RainwaterWindows::showInput(const RainwaterInput& input) {
     form_ = new RainwaterInputSheet(*this);
     addChild(form_, 0, 0, RainwaterInputSheet::widthTwips, RainwaterInputSheet::heightTwips);
     facility_ = new RainwaterFacilityWindow(*this);
-    addChild(facility_, RainwaterFacilityWindow::leftTwips, RainwaterFacilityWindow::topTwips, RainwaterFacilityWindow::widthTwips,
-             RainwaterFacilityWindow::heightTwips);
+    addChild(facility_, RainwaterFacilityWindow::leftTwips, RainwaterFacilityWindow::topTwips,
+             RainwaterFacilityWindow::widthTwips, RainwaterFacilityWindow::heightTwips);
     form_->apply(input);
     facility_->apply(input);
 }
@@ -106,8 +106,8 @@ bool RainwaterWindows::compute() {
     QPointer<QWidget> focus = QApplication::focusWidget();
     auto* panel = new RainwaterResultsPanel(*result_);
     connect(panel, &QObject::destroyed, this, &RainwaterWindows::resultsPanelGone);
-    addChild(panel, RainwaterResultsPanel::leftTwips, RainwaterResultsPanel::topTwips, RainwaterResultsPanel::widthTwips,
-             RainwaterResultsPanel::heightTwips);
+    addChild(panel, RainwaterResultsPanel::leftTwips, RainwaterResultsPanel::topTwips,
+             RainwaterResultsPanel::widthTwips, RainwaterResultsPanel::heightTwips);
     results_ = panel;
     if (focus && QApplication::focusWidget() != focus)
         focus->setFocus(Qt::OtherFocusReason);

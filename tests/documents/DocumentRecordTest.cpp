@@ -1,5 +1,5 @@
-#include "documents/record/DocumentKind.h"
 #include "documents/record/DocumentRecord.h"
+#include "documents/record/DocumentKind.h"
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>

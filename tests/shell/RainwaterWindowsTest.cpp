@@ -210,7 +210,8 @@ void RainwaterWindowsTest::totalsFollowTheTyping() {
     QCOMPARE(form().totalArea()->text(), QStringLiteral("0.4500"));
     QCOMPARE(form().weightedRunoff()->text(), QStringLiteral("0.50"));
     typeCell(2, RainwaterInputSheet::areaColumn, QStringLiteral("x"));
-    QCOMPARE(form().areaTable()->item(2, RainwaterInputSheet::areaColumn)->text(), QStringLiteral("x"));
+    QCOMPARE(form().areaTable()->item(2, RainwaterInputSheet::areaColumn)->text(),
+             QStringLiteral("x"));
     QVERIFY(form().totalArea()->text().isEmpty());
     form().areaTable()->setCurrentCell(2, 0);
     QTest::mouseClick(form().removeRowButton(), Qt::LeftButton);
@@ -225,7 +226,8 @@ void RainwaterWindowsTest::refusalsFocusTheirField_data() {
     QTest::addColumn<QString>("field"); // object name of the spoilt field
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("focusColumn");
-    QTest::newRow("C above 1") << 1 << QString() << QStringLiteral("1.5") << RainwaterInputSheet::runoffColumn;
+    QTest::newRow("C above 1") << 1 << QString() << QStringLiteral("1.5")
+                               << RainwaterInputSheet::runoffColumn;
     QTest::newRow("t1 empty") << -1 << QStringLiteral("txtT1") << QString() << -1;
     QTest::newRow("gradient not a number")
         << -1 << QStringLiteral("txtGradient") << QStringLiteral("5..0") << -1;
