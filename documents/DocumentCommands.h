@@ -1,22 +1,22 @@
 #pragma once
 // The document commands of the File menu that work with files: Open (FileOpen),
-// Overwrite save (FileUpdate) and Save As, with their file dialogs and questions.
-// New, Close and Tojiru belong to the main window and the input windows.
+// Overwrite save (FileUpdate) and Save As, with their file dialogs and questions,
+// for every kind of document (DocumentKinds). New, Close and Tojiru belong to the
+// main window and the documents.
 
+#include "documents/DocumentKinds.h"
 #include "platform/qt/Platform.h"
 
 #include <QString>
 
 namespace tovarin {
 
-class SewageWindows;
-class RainwaterWindows;
-
 // What the commands need from the main window.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
-    virtual SewageWindows& sewageWindows() = 0;
+    // The documents the window holds, one of each kind.
+    virtual DocumentKinds& documents() = 0;
     // currentFileName: the file Overwrite save writes to; empty when there is none.
     virtual QString documentFileName() const = 0;
     virtual void setDocumentFileName(const QString& path) = 0;
@@ -26,14 +26,6 @@ public:
     // Toolbar button 3 (Overwrite save).
     virtual void setOverwriteButton(bool enabled) = 0;
     virtual void showToolbarAndStatusBar() = 0;
-    // The rainwater document's windows; null where there are none.
-    virtual RainwaterWindows* rainwaterWindows() { return nullptr; }
-};
-
-enum class OpenOutcome {
-    Restored,         // the document's windows and its result are on screen
-    RestoredNoResult, // the windows are restored; an input check refused a result
-    NotRead,          // the file could not be read; the open document is unchanged
 };
 
 class DocumentCommands {
@@ -43,14 +35,14 @@ public:
     // "開く(&O)": the open dialog, then the chosen file (openDocument). Cancelled,
     // it changes nothing.
     void FileOpen();
-    // Open after its dialog: reads the whole file first; only a readable document
-    // closes the open one (Tojiru) and restores the windows from the file.
+    // Open after its dialog: the file's first bytes tell its kind (documentKindOfFile);
+    // the whole file is read first, and only a readable document closes the open one
+    // and is shown in fresh windows.
     OpenOutcome openDocument(const QString& path);
-    // openDocument for the user (the open dialog, the program's command line): when
-    // the result texts stored in the document differ from a fresh calculation of its
-    // inputs, the status line says so. The panel keeps the stored texts.
+    // openDocument for the user (the open dialog, the program's command line): what
+    // the opened document has to say (SheetDocument::noteAfterOpen) goes to the
+    // status line.
     OpenOutcome openDocumentForUser(const QString& path);
-    static const QString storedResultsDifferMessage;
     // "上書き保存(&S)": asks, then writes the document to currentFileName.
     void FileUpdate();
     // "名前をつけて保存(&A)": the save dialog, the question for an existing file,
@@ -58,32 +50,19 @@ public:
     // written, the caption, toolbar button 3 and currentFileName stay as they were.
     void saveAs();
 
-    // The settings both file dialogs share, with the dialog's title: the sewage type
-    // chosen first, then the rainwater type and both together. They open in the
-    // folder of the document last opened or saved through them (documentDialogFolder).
-    // Documents opened otherwise (the command line, the sheet tool) leave it.
-    static FileDialogRequest fileDialogRequest(const QString& title);
-    // The same with the rainwater type chosen first, and ".tvu" added to a name typed
-    // without a suffix when saving.
-    static FileDialogRequest rainwaterFileDialogRequest(const QString& title);
+    // The settings both file dialogs share, with the dialog's title: the open
+    // document's type chosen first (the first kind's when none is open). They open in
+    // the folder of the document last opened or saved through them
+    // (documentDialogFolder); documents opened otherwise (the command line, the sheet
+    // tool) leave it.
+    FileDialogRequest fileDialogRequest(const QString& title);
 
 private:
-    enum class WriteOutcome {
-        Written,
-        Refused, // a value the file cannot hold, or no document: nothing was tried
-        Failed,  // the file could not be written; the old file is as it was
-    };
-    // Writes the document to `path`; a refusal or a failure is shown to the user.
+    // Writes the open document to `path`; a refusal or a failure is shown to the user.
     WriteOutcome writeDocument(const QString& path);
-    // The rainwater document: read whole, then shown in fresh windows and computed.
-    OpenOutcome openRainwaterDocument(const QString& path);
-    WriteOutcome writeRainwaterDocument(RainwaterWindows& windows, const QString& path);
-    // The rainwater windows when they hold the open document.
-    RainwaterWindows* openRainwaterWindows();
-    void setDocumentTitle(const QString& path);
     bool askOverwriteExisting();
-    void tellWhenStoredResultsDiffer();
     void showError(const QString& text);
+    DocumentKinds& documents() { return host_.documents(); }
     Platform& platform();
     QWidget* dialogParent();
 

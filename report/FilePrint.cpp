@@ -46,20 +46,22 @@ bool pageHoldsALine(QPrinter& printer) {
            printer.height() >= metrics.lineSpacing();
 }
 
-bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
-                bool withMaxPopulation) {
-    // Without room for one line every line would take a page of its own.
-    if (!pageHoldsALine(printer))
-        return false;
-    return printDrawing(platform, printer, [&sheet, withMaxPopulation](DrawingSurface&) {
+SheetDrawing sewageDrawing(const CalcSheet& sheet, bool withMaxPopulation) {
+    return [&sheet, withMaxPopulation](DrawingSurface&) {
         Hyouji_1(sheet);
         Hyouji_2(sheet);
         if (withMaxPopulation)
             Hyouji_3(sheet); // draws for residential land use only
-    });
+    };
+}
+
+bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
+                bool withMaxPopulation) {
+    return printDrawing(platform, printer, sewageDrawing(sheet, withMaxPopulation));
 }
 
 bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& draw) {
+    // Without room for one line every line would take a page of its own.
     if (!pageHoldsALine(printer))
         return false;
     PrinterSurface surface(platform, printer, printerFont());
@@ -71,10 +73,7 @@ bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& dra
     return true;
 }
 
-void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
-    const PopulationAnswer answer = askToPrintMaxPopulation(platform, parent, sheet);
-    if (answer == PopulationAnswer::Cancel)
-        return;
+void printCommand(Platform& platform, QWidget* parent, const SheetDrawing& draw) {
     QPrinter printer(QPrinter::HighResolution);
     if (!platform.printSetup(parent, printer))
         return;
@@ -85,7 +84,14 @@ void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
         return;
     }
     // A printer that cannot be opened prints nothing, without a message.
-    printSheet(platform, printer, sheet, answer != PopulationAnswer::No);
+    printDrawing(platform, printer, draw);
+}
+
+void FilePrint(Platform& platform, QWidget* parent, const CalcSheet& sheet) {
+    const PopulationAnswer answer = askToPrintMaxPopulation(platform, parent, sheet);
+    if (answer == PopulationAnswer::Cancel)
+        return;
+    printCommand(platform, parent, sewageDrawing(sheet, answer != PopulationAnswer::No));
 }
 
 namespace {
@@ -132,14 +138,7 @@ bool looksComplete(const QByteArray& pdf) {
 // another program did to the name since (two printouts to one name, say), or fail on
 // a file its owner may write but not read.
 PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const QString& fileName) {
-    return printDrawingToPdf(
-        platform,
-        [&sheet](DrawingSurface&) {
-            Hyouji_1(sheet);
-            Hyouji_2(sheet);
-            Hyouji_3(sheet); // draws for residential land use only
-        },
-        fileName);
+    return printDrawingToPdf(platform, sewageDrawing(sheet, true), fileName);
 }
 
 PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,

@@ -35,11 +35,20 @@ QFont printerFont();
 // Whether the printable area of the printer's page holds one line of the sheet.
 bool pageHoldsALine(QPrinter& printer);
 
+// Groups 1 and 2 of the sewage sheet, and group 3 when wanted (it draws for
+// residential land use only).
+SheetDrawing sewageDrawing(const CalcSheet& sheet, bool withMaxPopulation);
+
 // Draws groups 1 and 2 on a printer that is set up, and group 3 when wanted, then
 // ends the document. False when the printer could not be opened or its page has no
 // room for a line (nothing printed).
 bool printSheet(Platform& platform, QPrinter& printer, const CalcSheet& sheet,
                 bool withMaxPopulation);
+
+// The printing of any sheet: the print set-up dialog, then the printout. A cancelled
+// dialog ends it silently, as does a printer that cannot be opened; a page without
+// room for a line is reported and nothing is printed.
+void printCommand(Platform& platform, QWidget* parent, const SheetDrawing& draw);
 
 // The command: the question, the print set-up dialog, the printout. A cancelled
 // question or dialog ends it silently, as does a printer that cannot be opened; a

@@ -4,8 +4,6 @@
 #include "platform/qt/Twips.h"
 #include "report/FilePrint.h"
 #include "report/PageScroll.h"
-#include "report/RainwaterPrint.h"
-#include "sheettext/RainwaterSheetBuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -201,18 +199,12 @@ QList<QAction*> Form7::menuBarActions() const {
 }
 
 void Form7::drawPage() {
-    const CalcSheet& sheet = host_.calcSheet();
     if (page_->image().devicePixelRatio() != picture2_->devicePixelRatioF())
         page_->setDevicePixelRatio(picture2_->devicePixelRatioF());
     setDrawingSurface(page_.get());
     page_->clear();
-    if (const RainwaterResult* rain = host_.rainwaterResult()) {
-        buildRainwaterSheet(*rain, *page_);
-    } else {
-        Hyouji_1(sheet);
-        Hyouji_2(sheet);
-        Hyouji_3(sheet);
-    }
+    if (const PrintableSheet* sheet = host_.printableSheet())
+        sheet->drawPage(*page_);
     page_->finish();
     ++pageDrawings_;
     picture2_->update();
@@ -227,11 +219,8 @@ void Form7::scrolledVertically(int value) {
 }
 
 void Form7::printSheet() {
-    if (const RainwaterResult* rain = host_.rainwaterResult()) {
-        printRainwaterCommand(host_.platform(), host_.dialogParent(), *rain);
-        return;
-    }
-    FilePrint(host_.platform(), host_.dialogParent(), host_.calcSheet());
+    if (const PrintableSheet* sheet = host_.printableSheet())
+        sheet->print(host_.platform(), host_.dialogParent());
 }
 
 void Form7::closeWindow() {

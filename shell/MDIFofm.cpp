@@ -1,17 +1,15 @@
 #include "shell/MDIFofm.h"
 
+#include "documents/RainwaterDocument.h"
+#include "documents/SewageDocument.h"
 #include "platform/qt/EditorStart.h"
 #include "platform/qt/Twips.h"
 #include "platform/qt/UserFolders.h"
-#include "report/FilePrint.h"
 #include "report/Form7.h"
 #include "report/Kakikomi.h"
-#include "sheets/Form3.h"
-#include "sheets/RainwaterWindows.h"
 #include "sheettext/ReportFile.h"
 #include "shell/BuiltInIcons.h"
 #include "shell/Form10.h"
-#include "shell/RainwaterCommands.h"
 #include "shell/ShellResources.h"
 
 #include <QCloseEvent>
@@ -37,9 +35,6 @@ namespace {
 const QString windowTitleName = QStringLiteral("Tovarin");
 const QString startUpMessage = QStringLiteral(
     "メニューバーのファイル又はツールバーより、新規作成又は開くを選択してください。");
-const QString newDocumentMessage =
-    QStringLiteral("計画人口（Ｐ）、最大汚水量（ｑ）、地下水混入率 及び "
-                   "計画汚水量の割増しは、各地域の開発指導要綱等による事｡");
 
 // The client area of the main window, in twips.
 constexpr int clientWidthTwips = 10980;
@@ -110,8 +105,7 @@ MDIFofm::MDIFofm(Platform& platform, OnScreen onScreen, QWidget* parent)
     createMenus();
     createToolbar();
     createStatusBar();
-    sewageWindows_ = std::make_unique<SewageWindows>(*this);
-    rainWindows_ = std::make_unique<RainwaterWindows>(*this);
+    documents_ = std::make_unique<DocumentKinds>(*this);
     documentCommands_ = std::make_unique<DocumentCommands>(*this);
 
     sizeToClientArea();
@@ -123,13 +117,16 @@ void MDIFofm::enterStartUpState() {
     setResultToolbarButtons(false);
 }
 
+SewageWindows& MDIFofm::sewageWindows() {
+    return documents_->get<SewageDocument>().windows();
+}
+
+RainwaterWindows& MDIFofm::rainwaterWindows() {
+    return documents_->get<RainwaterDocument>().windows();
+}
+
 void MDIFofm::startAfresh() {
-    rainWindows_->closeWindows();
-    sewageWindows_->tojiru();
-    // The hidden planned-sewage dialog is emptied rather than built anew: cheaper
-    // for every document of the sheet tool, and the same entries.
-    if (Form3* dialog = sewageWindows_->existingForm3())
-        dialog->startAfresh();
+    documents_->startAfresh();
     calcSheet_ = CalcSheet{};
     currentFileName.clear();
     enterStartUpState();
@@ -141,10 +138,8 @@ MDIFofm::~MDIFofm() {
     disconnect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIFofm::showMenusOf);
     // The document windows call back into this window while they close; close
     // them while it is still whole.
-    rainWindows_->closeWindows();
-    rainWindows_.reset();
-    sewageWindows_->tojiru();
-    sewageWindows_.reset();
+    documents_->closeAll();
+    documents_.reset();
 }
 
 void MDIFofm::createMenus() {
@@ -280,12 +275,11 @@ void MDIFofm::resultChanged() {
 }
 
 bool MDIFofm::resultExists() const {
-    return (sewageWindows_ && sewageWindows_->hasResult()) ||
-           (rainWindows_ && rainWindows_->hasResult());
+    return printableSheet() != nullptr;
 }
 
-const RainwaterResult* MDIFofm::rainwaterResult() const {
-    return rainWindows_ ? rainWindows_->result() : nullptr;
+const PrintableSheet* MDIFofm::printableSheet() const {
+    return documents_ ? documents_->printableSheet() : nullptr;
 }
 
 bool MDIFofm::overwriteAvailable() const {
@@ -319,18 +313,17 @@ void MDIFofm::setResultToolbarButtons(bool available) {
 }
 
 void MDIFofm::FileNew() {
-    rainWindows_->closeWindows();
-    sewageWindows_->newDocument();
-    currentFileName.clear();
-    setResultMenuItems(false);
-    setResultToolbarButtons(false);
-    setStatusMessage(newDocumentMessage);
-    showToolbarAndStatusBar();
+    newDocument(DocumentKind::Sewage);
 }
 
 void MDIFofm::FileNewRainwater() {
-    sewageWindows_->startDocument();
-    rainWindows_->newDocument();
+    newDocument(DocumentKind::Rainwater);
+}
+
+void MDIFofm::newDocument(DocumentKind kind) {
+    SheetDocument& document = documents_->ofKind(kind);
+    documents_->closeAllBut(document);
+    document.newDocument();
     currentFileName.clear();
     setResultMenuItems(false);
     setResultToolbarButtons(false);
@@ -343,8 +336,7 @@ void MDIFofm::FileClose() {
             MsgIcon::Question) != MsgAnswer::Ok)
         return;
 
-    rainWindows_->closeWindows();
-    sewageWindows_->tojiru();
+    documents_->closeAll();
     setStatusMessage(QString());
     setResultMenuItems(false);
     setResultToolbarButtons(false);
@@ -372,9 +364,8 @@ void MDIFofm::showToolbarAndStatusBar() {
 }
 
 void MDIFofm::Kakikomi() {
-    const RainwaterResult* rain = rainwaterResult();
-    if (!(rain ? rainwaterKakikomi(platform_, this, *rain)
-               : tovarin::Kakikomi(platform_, this, calcSheet_)))
+    const PrintableSheet* sheet = printableSheet();
+    if (!sheet || !tovarin::Kakikomi(platform_, this, *sheet))
         return;
     // Where the writing went: the working directory on Linux, Documents on Windows.
     const QString written = QDir::toNativeSeparators(
@@ -392,11 +383,8 @@ void MDIFofm::FileImage() {
 }
 
 void MDIFofm::FilePrint() {
-    if (const RainwaterResult* rain = rainwaterResult()) {
-        printRainwaterCommand(platform_, this, *rain);
-        return;
-    }
-    tovarin::FilePrint(platform_, this, calcSheet_);
+    if (const PrintableSheet* sheet = printableSheet())
+        sheet->print(platform_, this);
 }
 
 void MDIFofm::setToolbarVisible(bool visible) {

@@ -8,7 +8,6 @@
 #include "engine/CalcSheet.h"
 #include "platform/qt/Platform.h"
 #include "report/PrintHost.h"
-#include "sheets/SewageWindows.h"
 #include "sheets/SheetHost.h"
 
 #include <QMainWindow>
@@ -26,7 +25,7 @@ class QToolBar;
 namespace tovarin {
 
 class RainwaterWindows;
-struct RainwaterResult;
+class SewageWindows;
 
 class MDIFofm : public QMainWindow, public SheetHost, public DocumentHost, public PrintHost {
     Q_OBJECT
@@ -58,7 +57,9 @@ public:
         designAidsOpener_ = std::move(opener);
     }
 
-    SewageWindows& sewageWindows() override { return *sewageWindows_; }
+    // The windows of each kind of document (the sheet tool and the tests read them).
+    SewageWindows& sewageWindows();
+    RainwaterWindows& rainwaterWindows();
     QString statusMessage() const;
     // The passing notice shown over the message panel, empty when there is none.
     QString passingMessage() const;
@@ -77,6 +78,8 @@ public:
     void FileNew();
     // "雨水の新規作成(&U)": the rainwater windows for a new rainwater document.
     void FileNewRainwater();
+    // A new document of a kind: the others close, its fresh windows open.
+    void newDocument(DocumentKind kind);
     void FileClose();
     // Open, Overwrite save and Save As (documents/DocumentCommands).
     void FileOpen();
@@ -85,13 +88,13 @@ public:
     DocumentCommands& documentCommands() { return *documentCommands_; }
 
     // DocumentHost
+    DocumentKinds& documents() override { return *documents_; }
     QString documentFileName() const override { return currentFileName; }
     void setDocumentFileName(const QString& path) override { currentFileName = path; }
     void setOverwriteButton(bool enabled) override;
     void showToolbarAndStatusBar() override;
-    RainwaterWindows* rainwaterWindows() override { return rainWindows_.get(); }
-    // PrintHost: the rainwater result on screen, if any.
-    const RainwaterResult* rainwaterResult() const override;
+    // PrintHost: the sheet of the result on screen, if any.
+    const PrintableSheet* printableSheet() const override;
     // Report commands.
     void Kakikomi() override;
     void startEditor() override;
@@ -140,8 +143,7 @@ private:
     Platform& platform_;
     const OnScreen onScreen_;
     CalcSheet calcSheet_;
-    std::unique_ptr<SewageWindows> sewageWindows_;
-    std::unique_ptr<RainwaterWindows> rainWindows_;
+    std::unique_ptr<DocumentKinds> documents_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     bool endConfirmed_ = false;
     bool placedOnScreen_ = false;

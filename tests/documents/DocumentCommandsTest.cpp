@@ -6,6 +6,7 @@
 
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentWindows.h"
+#include "documents/SewageDocument.h"
 #include "documents/record/DocumentRecord.h"
 #include "engine/CalcSheet.h"
 #include "platform/Cp932.h"
@@ -365,12 +366,12 @@ void DocumentCommandsTest::openComputesThenShowsTheStoredCaptions() {
                                              QStringLiteral("9.9999"), QStringLiteral("1692.9"),
                                              QStringLiteral("23456.00")}));
     QVERIFY(!panel->lbl(21)->isVisibleTo(panel));
-    QCOMPARE(window->status(), DocumentCommands::storedResultsDifferMessage);
+    QCOMPARE(window->status(), SewageDocument::storedResultsDifferMessage);
     // The program's command line opens the same way.
     window->commands->openDocumentForUser(agreeing);
     QCOMPARE(window->status(), verdict);
     window->commands->openDocumentForUser(file);
-    QCOMPARE(window->status(), DocumentCommands::storedResultsDifferMessage);
+    QCOMPARE(window->status(), SewageDocument::storedResultsDifferMessage);
 
     // The hidden planned-sewage dialog holds the stored land use and entries.
     Form3* dialog = windows().existingForm3();

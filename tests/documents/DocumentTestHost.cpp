@@ -1,13 +1,18 @@
 #include "tests/documents/DocumentTestHost.h"
 
+#include "documents/SewageDocument.h"
+
 namespace tovarin::testing {
 
 DocumentTestHost::DocumentTestHost(OnScreen onScreen) : onScreen_(onScreen) {
-    windows = std::make_unique<SewageWindows>(*this);
+    kinds = std::make_unique<DocumentKinds>(*this);
+    windows = &kinds->get<SewageDocument>().windows();
     commands = std::make_unique<DocumentCommands>(*this);
 }
 
-DocumentTestHost::~DocumentTestHost() = default;
+DocumentTestHost::~DocumentTestHost() {
+    kinds->closeAll();
+}
 
 void DocumentTestHost::resultChanged() {
     TestHost::resultChanged();
@@ -15,7 +20,7 @@ void DocumentTestHost::resultChanged() {
 }
 
 void DocumentTestHost::applyAvailability() {
-    overwriteButton = windows->hasResult() && !fileName.isEmpty();
+    overwriteButton = kinds->printableSheet() && !fileName.isEmpty();
 }
 
 void DocumentTestHost::newDocument() {

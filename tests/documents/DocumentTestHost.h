@@ -21,7 +21,8 @@ public:
     OnScreen onScreen() const override { return onScreen_; }
     void resultChanged() override;
     // DocumentHost
-    SewageWindows& sewageWindows() override { return *windows; }
+    DocumentKinds& documents() override { return *kinds; }
+    SewageWindows& sewageWindows() { return *windows; }
     QString documentFileName() const override { return fileName; }
     void setDocumentFileName(const QString& path) override { fileName = path; }
     void applyAvailability() override;
@@ -34,7 +35,8 @@ public:
 
     QString fileName;
     bool overwriteButton = false;
-    std::unique_ptr<SewageWindows> windows;
+    std::unique_ptr<DocumentKinds> kinds;
+    SewageWindows* windows = nullptr; // the sewage document's
     std::unique_ptr<DocumentCommands> commands;
 
 private:

@@ -58,7 +58,7 @@ private:
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));
     }
-    RainwaterWindows& rain() const { return *window->rainwaterWindows(); }
+    RainwaterWindows& rain() const { return window->rainwaterWindows(); }
     RainwaterInputSheet& form() const { return *rain().inputSheet(); }
     RainwaterFacilityWindow& facility() const { return *rain().facilityWindow(); }
     void openFileMenu() {

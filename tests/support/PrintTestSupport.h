@@ -5,6 +5,7 @@
 
 #include "engine/CalcSheet.h"
 #include "report/PrintHost.h"
+#include "report/SewageReport.h"
 #include "sheettext/SheetBuilder.h"
 #include "sheettext/SheetLine.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -224,13 +225,15 @@ public:
     QMdiArea* mdiArea() override { return &area; }
     QWidget* dialogParent() override { return &area; }
     Platform& platform() override { return platform_; }
-    CalcSheet& calcSheet() override { return sheet; }
+    // The sewage sheet of `sheet`.
+    const PrintableSheet* printableSheet() const override { return &report_; }
     void setToolbarVisible(bool visible) override { toolbarVisible = visible; }
     void Kakikomi() override { ++kakikomiCalls; }
     void startEditor() override { ++editorStarts; }
 
 private:
     Platform& platform_;
+    SewageReport report_{sheet};
 };
 
 } // namespace tovarin::testing

@@ -1,0 +1,55 @@
+#include "documents/RainwaterDocument.h"
+
+#include "documents/RainwaterFile.h"
+#include "sheets/SheetHost.h"
+
+namespace tovarin {
+
+RainwaterDocument::RainwaterDocument(SheetHost& host) : host_(host), windows_(host) {}
+
+RainwaterDocument::~RainwaterDocument() = default;
+
+void RainwaterDocument::newDocument() {
+    windows_.newDocument();
+}
+
+bool RainwaterDocument::read(const QString& path) {
+    RainwaterFileRead read = readRainwaterFile(path);
+    if (!read.input) {
+        showInputError(host_.platform(), host_.dialogParent(), read.message);
+        return false;
+    }
+    read_ = std::move(read.input);
+    return true;
+}
+
+OpenOutcome RainwaterDocument::showRead(const QString& path) {
+    windows_.showInput(*read_);
+    read_.reset();
+    setTitle(path);
+    // As a sewage document: computed when its inputs pass, else the refusal is shown
+    // and its field focused.
+    return windows_.compute() ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
+}
+
+WriteOutcome RainwaterDocument::save(const QString& path) {
+    const RainwaterFileWrite written = writeRainwaterFile(path, windows_.input());
+    if (written.ok())
+        return WriteOutcome::Written;
+    showInputError(host_.platform(), host_.dialogParent(), written.message);
+    if (written.focus) {
+        windows_.focusField(*written.focus, written.row, written.column);
+        return WriteOutcome::Refused;
+    }
+    return WriteOutcome::Failed;
+}
+
+const PrintableSheet* RainwaterDocument::printableSheet() const {
+    const RainwaterResult* result = windows_.result();
+    if (!result)
+        return nullptr;
+    report_.emplace(*result);
+    return &*report_;
+}
+
+} // namespace tovarin
