@@ -69,6 +69,8 @@ const char* wholeFileRefusalReason(WholeFileRefusal refusal);
 
 // Replaces the file at `path` (a name in the system's encoding) with `bytes`. A file
 // replaced keeps its mode, owner, group, access control list and extended attributes.
+// Once the new file is in place the save is done: a folder that cannot be opened to
+// sync it (one the user may write but not read) is no failure.
 WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace tovarin

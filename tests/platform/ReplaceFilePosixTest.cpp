@@ -1,8 +1,8 @@
 // Replacing a whole file where only POSIX systems have the thing in the way: read-only
 // files, files of another user, access control lists and extended attributes, hard
-// links, symbolic links whose file is missing, folders where no file can be made,
-// temporary files of a save that was killed. The tests run as root; what an ordinary
-// user meets runs in a child process that has become "nobody".
+// links, symbolic links whose file is missing, folders where no file can be made or
+// that cannot be read, temporary files of a save that was killed. The tests run as root; what an
+// ordinary user meets runs in a child process that has become "nobody".
 
 #include "platform/FileErrors.h"
 #include "platform/ReplaceFile.h"
@@ -264,6 +264,22 @@ TEST_F(ReplaceFileTest, ASaveKilledHalfWayLeavesNoTemporaryFile) {
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(readFile(document), "old\r\n");
     EXPECT_TRUE(temporaryFilesIn(folder).empty());
+}
+
+// A folder the user may write and search but not read (a drop box): the file is saved,
+// and the folder that cannot be opened to sync it is no failure.
+TEST_F(ReplaceFileTest, AFolderThatCannotBeReadStillTakesTheSave) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the administrator can become another user";
+    const fs::path dropped = folder / "dropped.pdf";
+    writeFile(dropped, "old");
+    ASSERT_EQ(::chown(dropped.c_str(), nobody, nogroup), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 0703), 0);
+    for (const fs::path& file : {folder / "new.pdf", dropped}) {
+        SCOPED_TRACE(file.filename().string());
+        EXPECT_EQ(asNobody([&] { return refusalCode(replace(file)); }), 0);
+        EXPECT_EQ(readFile(file), "new\r\n");
+    }
 }
 
 TEST_F(ReplaceFileTest, StaleTemporaryFilesOfThisProgramAreRemovedOnTheNextSave) {
