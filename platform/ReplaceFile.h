@@ -10,7 +10,9 @@
 
 #include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,9 +45,42 @@ struct WholeFileResult {
     bool written() const { return outcome == WholeFileWrite::Written; }
 };
 
-// The temporary file's name in the folder: its length does not grow with the name
-// replaced, so a name as long as the system allows can still be saved over.
+// The temporary file's name in the folder: the prefix, six letters drawn at random and
+// three that are a check of them. Its length does not grow with the name replaced, so
+// a name as long as the system allows can still be saved over; the check keeps a
+// user's own ".tovarin-backup" from being taken for a temporary file and removed.
 inline constexpr std::string_view temporaryFilePrefix = ".tovarin-";
+inline constexpr std::string_view temporaryFileLetters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+inline constexpr size_t temporaryFileDrawn = 6;
+
+// The three check letters of six drawn ones (FNV-1a, in base 62).
+inline std::string temporaryFileCheck(std::string_view drawn) {
+    uint32_t hash = 2166136261u;
+    for (const char c : drawn)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    std::string check;
+    for (int i = 0; i < 3; ++i, hash /= temporaryFileLetters.size())
+        check += temporaryFileLetters[hash % temporaryFileLetters.size()];
+    return check;
+}
+
+// The temporary file's name (without its folder) for six letters drawn at random.
+inline std::string temporaryFileName(std::string_view drawn) {
+    return std::string(temporaryFilePrefix) + std::string(drawn) + temporaryFileCheck(drawn);
+}
+
+// Whether `name` (without its folder) is one that temporaryFileName gives.
+inline bool isTemporaryFileName(std::string_view name) {
+    if (name.size() != temporaryFilePrefix.size() + temporaryFileDrawn + 3 ||
+        !name.starts_with(temporaryFilePrefix))
+        return false;
+    const std::string_view drawn = name.substr(temporaryFilePrefix.size(), temporaryFileDrawn);
+    const bool letters = std::all_of(drawn.begin(), drawn.end(), [](char c) {
+        return temporaryFileLetters.find(c) != std::string_view::npos;
+    });
+    return letters && name.ends_with(temporaryFileCheck(drawn));
+}
 
 // What becomes of a name that is not a regular file or a free name: it is refused
 // before anything is made. Nothing for a name that may be written.

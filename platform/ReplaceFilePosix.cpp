@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -53,55 +53,80 @@ int writePermission(const std::string& file, const struct stat& status) {
     return (status.st_mode & 0222) == 0 ? EACCES : 0;
 }
 
-bool isTemporaryName(const char* name) {
-    const std::string_view text(name);
-    if (text.size() != temporaryFilePrefix.size() + 6 || !text.starts_with(temporaryFilePrefix))
-        return false;
-    return std::all_of(
-        text.begin() + static_cast<long>(temporaryFilePrefix.size()), text.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        });
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A temporary file in use is locked (flock) by the save writing it, from before it has
+// a name until it has replaced the old file. Where the file system has no locks at all
+// the save goes on unlocked: the cleanup cannot lock such a file either, and leaves it.
+void lockTemporary(int fd) {
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
 }
 
 // Temporary files of this program left by a save that was killed before it could
-// remove them (where the file system has no unnamed files): this user's, older than a
-// minute, so that a save still running in another process keeps its own.
+// remove them (where the file system has no unnamed files): this user's, of the exact
+// name temporaryFileName gives, and not locked, so that a save still writing one
+// (for however long, whatever the file server's clock says) keeps it.
 void removeStaleTemporaries(const std::string& folder) {
     DIR* listing = ::opendir(folder.c_str());
     if (!listing)
         return;
-    const time_t minuteAgo = std::time(nullptr) - 60;
+    const int at = ::dirfd(listing);
     while (const dirent* entry = ::readdir(listing)) {
-        if (!isTemporaryName(entry->d_name))
+        if (!isTemporaryFileName(entry->d_name))
             continue;
-        struct stat status {};
-        if (::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(status.st_mode) && status.st_uid == ::geteuid() && status.st_mtime < minuteAgo)
-            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+        // Written, as a lock on a network share needs; read-only for a file with no
+        // write bit. Never a link, and never waiting on a FIFO by that name.
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::openat(at, entry->d_name, O_WRONLY | flags);
+        if (fd < 0 && errno == EACCES)
+            fd = ::openat(at, entry->d_name, O_RDONLY | flags);
+        if (fd < 0)
+            continue;
+        struct stat held {};
+        struct stat named {};
+        // The name must still be the file locked: a save that made it but had not yet
+        // locked it finds its name gone and makes another.
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(at, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named))
+            ::unlinkat(at, entry->d_name, 0);
+        ::close(fd);
     }
     ::closedir(listing);
 }
 
 std::string temporaryName(const std::string& folder) {
-    static constexpr char letters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
-    std::string name = folder + "/" + std::string(temporaryFilePrefix);
-    for (int i = 0; i < 6; ++i)
-        name += letters[pick(random)];
-    return name;
+    std::uniform_int_distribution<size_t> pick(0, temporaryFileLetters.size() - 1);
+    std::string drawn;
+    for (size_t i = 0; i < temporaryFileDrawn; ++i)
+        drawn += temporaryFileLetters[pick(random)];
+    return folder + "/" + temporaryFileName(drawn);
 }
 
-// A new file ".tovarin-XXXXXX" in the folder, made by this call and by no other.
+// A new file of the temporary pattern in the folder, made by this call and by no
+// other, and locked.
 int makeNamedTemporary(const std::string& folder, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(folder);
         const int fd =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
             return fd;
+        lockTemporary(fd);
+        // Another save's cleanup may have taken the name between its making and its lock.
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::lstat(name.c_str(), &named) == 0 && sameFile(held, named))
+            return fd;
+        ::close(fd);
     }
+    errno = EEXIST;
     return -1;
 }
 
@@ -110,7 +135,10 @@ int makeNamedTemporary(const std::string& folder, std::string& name) {
 // systems) where it has none.
 int makeUnnamedTemporary(const std::string& folder) {
 #ifdef O_TMPFILE
-    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        lockTemporary(fd); // before it is given a name another save's cleanup could see
+    return fd;
 #else
     errno = EOPNOTSUPP;
     return -1;

@@ -1,8 +1,8 @@
 // Replacing a whole file where only POSIX systems have the thing in the way: read-only
 // files, files of another user, access control lists and extended attributes, hard
 // links, symbolic links whose file is missing, folders where no file can be made or
-// that cannot be read, temporary files of a save that was killed. The tests run as root; what an
-// ordinary user meets runs in a child process that has become "nobody".
+// that cannot be read, temporary files of a save that was killed or is still running. The tests run
+// as root; what an ordinary user meets runs in a child process that has become "nobody".
 
 #include "platform/FileErrors.h"
 #include "platform/ReplaceFile.h"
@@ -13,8 +13,10 @@
 #include <csignal>
 #include <cstdint>
 #include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -282,22 +284,37 @@ TEST_F(ReplaceFileTest, AFolderThatCannotBeReadStillTakesTheSave) {
     }
 }
 
-TEST_F(ReplaceFileTest, StaleTemporaryFilesOfThisProgramAreRemovedOnTheNextSave) {
-    const auto make = [&](const std::string& name, time_t age) {
+TEST_F(ReplaceFileTest, OnlyUnlockedTemporaryFilesOfThisProgramAreRemoved) {
+    const auto make = [&](const std::string& name) {
         writeFile(folder / name, "left");
-        const struct timeval then[2] = {{std::time(nullptr) - age, 0},
-                                        {std::time(nullptr) - age, 0}};
+        const struct timeval then[2] = {{std::time(nullptr) - 3600, 0},
+                                        {std::time(nullptr) - 3600, 0}};
         ::utimes((folder / name).c_str(), then);
     };
-    make(".tovarin-abC123", 120); // a killed save's
-    make(".tovarin-xyz789", 0);   // perhaps a save running now
-    make(".tovarin-notours", 120);
-    make(".tovarin-ab1", 120);
+    const std::string killed = temporaryFileName("abC123");  // a killed save's
+    const std::string running = temporaryFileName("xyz789"); // a save's still writing
+    const std::vector<std::string> kept = {
+        ".tovarin-backup",    // the user's own, of the prefix and the length drawn
+        ".tovarin-abcdefghi", // the whole length, but its last letters no check
+        running,
+    };
+    make(killed);
+    for (const std::string& name : kept)
+        make(name);
+    const int held = ::open((folder / running).c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
     ASSERT_TRUE(replace(document).written());
-    EXPECT_FALSE(fs::exists(folder / ".tovarin-abC123"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-xyz789"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-notours"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-ab1"));
+    EXPECT_FALSE(fs::exists(folder / killed));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    EXPECT_EQ(readFile(folder / ".tovarin-backup"), "left");
+
+    // Once the save holding it has ended, it is a killed save's too.
+    ::close(held);
+    ASSERT_TRUE(replace(document).written());
+    EXPECT_FALSE(fs::exists(folder / running));
 }
 
 // Replacing a file keeps what the file was: its mode and, where the process may
