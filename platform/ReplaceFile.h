@@ -1,12 +1,15 @@
 #pragma once
 // Writing a whole file by name, or leaving the name as it was: the bytes go to a
 // temporary file in the same folder, are synced, and only then replace the name.
+// A file that replacing would take from its owner or group, or split from its other
+// names (hard links), is written in place instead, as careful editors do: a synced
+// copy of its old contents beside it first, removed last (kept after a crash).
 // Only a regular file (a symbolic link to one included: the link stays, and a link
 // whose file is missing gets it made) or a free name is written: saving over a device,
 // FIFO or socket would replace it with a plain file. The new file must be the old one
-// in all but its bytes: a file the user may not write, one with a second name (hard
-// link), or one whose owner, group, access control list or extended attributes the
-// new file could not keep is refused, and the old file stays. Qt-free.
+// in all but its bytes: a file the user may not write, or one that can neither be
+// replaced keeping all it is nor copied to be written in place, is refused, and the
+// old file stays. Qt-free.
 
 #include "platform/RegularFile.h"
 
@@ -32,9 +35,15 @@ enum class WholeFileWrite {
 enum class WholeFileRefusal {
     None,
     NoNewFileInFolder, // the folder does not let a new file be made (errno EACCES/EPERM)
-    HardLinks,         // the file has another name, which replacing would split off
-    OwnerNotKept,      // the new file could not get the old one's owner or group
-    AttributesNotKept, // nor its access control list or extended attributes
+    // Replacing would split the file from its other name, take it from its owner or
+    // group, or lose its access control list or extended attributes, and it cannot be
+    // written in place either: its old contents cannot be read for the copy.
+    HardLinks,
+    OwnerNotKept,
+    AttributesNotKept,
+    CopyLeftOver, // the copy of an interrupted write in place is still there
+    NotRestored,  // writing in place failed and the old contents could not be put back:
+                  // they are in the copy
 };
 
 struct WholeFileResult {
@@ -81,6 +90,10 @@ inline bool isTemporaryFileName(std::string_view name) {
     });
     return letters && name.ends_with(temporaryFileCheck(drawn));
 }
+
+// The copy of a file's old contents kept while it is written in place: its name with
+// this added, beside it, so that the user finds it after a crash.
+inline constexpr std::string_view inPlaceCopySuffix = ".tovarin-old";
 
 // What becomes of a name that is not a regular file or a free name: it is refused
 // before anything is made. Nothing for a name that may be written.

@@ -285,6 +285,97 @@ WholeFileResult noNewFile(int error) {
     return {WholeFileWrite::Failed, error};
 }
 
+bool readAll(int fd, std::string& bytes) {
+    char block[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(block, static_cast<size_t>(n));
+    }
+}
+
+// The file's contents made `bytes` through its own name: emptied, written, synced.
+// errno of the call that failed, or 0; `touched` false when it could not be opened.
+int overwrite(const std::string& file, std::string_view bytes, bool& touched) {
+    const RegularOpen opened = openRegularFile(file, O_WRONLY | O_TRUNC);
+    touched = opened.fd >= 0;
+    if (opened.fd < 0)
+        return opened.error ? opened.error : ENXIO;
+    int error = writeAll(opened.fd, bytes) && ::fsync(opened.fd) == 0 ? 0 : errno;
+    if (::close(opened.fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+// A copy of `bytes` at `copy`, a name nobody has, synced with its name; `mode` is the
+// file's, so that the copy lets nobody read what the file did not (its maker aside).
+WholeFileResult makeCopy(const std::string& copy, const std::string& folder, std::string_view bytes,
+                         mode_t mode) {
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          (mode & 0666) | 0600);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return {WholeFileWrite::Failed, EEXIST, WholeFileRefusal::CopyLeftOver};
+        return noNewFile(errno);
+    }
+    int error = writeAll(fd, bytes) && ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = syncFolder(folder);
+    if (error != 0) {
+        ::unlink(copy.c_str());
+        return {WholeFileWrite::Short, error};
+    }
+    return {WholeFileWrite::Written, 0};
+}
+
+// Writes `bytes` into `file` itself, for a file that replacing would split from its
+// other names or take from its owner (`why`): the old contents are copied beside it
+// first, the file is then emptied, written and synced, and the copy removed. A write
+// that fails puts the old contents back from the copy; a crash leaves the copy, named
+// after the file, for the user to find.
+WholeFileResult writeInPlace(const std::string& file, const std::string& folder,
+                             std::string_view bytes, const struct stat& replaced,
+                             WholeFileRefusal why) {
+    // Without the old contents there can be no copy: the refusal stands.
+    const RegularOpen reading = openRegularFile(file, O_RDONLY);
+    if (reading.fd < 0)
+        return {WholeFileWrite::Failed, reading.error, why};
+    std::string old;
+    struct stat opened {};
+    const bool read = ::fstat(reading.fd, &opened) == 0 && readAll(reading.fd, old);
+    const int readError = read ? 0 : errno;
+    ::close(reading.fd);
+    if (!read)
+        return {WholeFileWrite::Failed, readError, why};
+    if (!sameFile(opened, replaced))
+        return {WholeFileWrite::Failed, EAGAIN}; // replaced by someone else meanwhile
+
+    const std::string copy = file + std::string(inPlaceCopySuffix);
+    const WholeFileResult copied = makeCopy(copy, folder, old, replaced.st_mode);
+    if (!copied.written())
+        return copied;
+    bool touched = false;
+    if (const int error = overwrite(file, bytes, touched)) {
+        if (touched && overwrite(file, old, touched) != 0)
+            return {WholeFileWrite::Short, error, WholeFileRefusal::NotRestored};
+        ::unlink(copy.c_str());
+        syncFolder(folder);
+        return {touched ? WholeFileWrite::Short : WholeFileWrite::Failed, error};
+    }
+    // The copy outliving the save, when its removal does not reach the disk, is harmless.
+    ::unlink(copy.c_str());
+    syncFolder(folder);
+    return {WholeFileWrite::Written, 0};
+}
+
 // Writes the new file, unnamed where the file system allows (`named` false), and puts
 // it in place of `file`. `replaced` is the old file, when there is one.
 WholeFileResult writeAndReplace(const std::string& file, const std::string& folder,
@@ -344,12 +435,19 @@ WholeFileResult replaceWholeFile(const std::string& path, std::string_view bytes
     if (replacing) {
         if (const int error = writePermission(file, replaced))
             return {WholeFileWrite::Failed, error};
-        if (replaced.st_nlink > 1)
-            return {WholeFileWrite::Failed, EMLINK, WholeFileRefusal::HardLinks};
     }
     const std::string folder = folderOf(file);
+    if (replacing && replaced.st_nlink > 1)
+        return writeInPlace(file, folder, bytes, replaced, WholeFileRefusal::HardLinks);
     removeStaleTemporaries(folder);
-    return writeAndReplace(file, folder, bytes, replacing ? &replaced : nullptr, false);
+    const WholeFileResult result =
+        writeAndReplace(file, folder, bytes, replacing ? &replaced : nullptr, false);
+    // A file of a colleague in a shared folder, or one whose attributes a new file
+    // could not have: the user may write it, so it is written in place.
+    if (replacing && (result.refusal == WholeFileRefusal::OwnerNotKept ||
+                      result.refusal == WholeFileRefusal::AttributesNotKept))
+        return writeInPlace(file, folder, bytes, replaced, result.refusal);
+    return result;
 }
 
 } // namespace tovarin
