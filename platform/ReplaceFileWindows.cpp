@@ -41,17 +41,17 @@ std::wstring fileOf(const std::wstring& path) {
     return file;
 }
 
-// A new file ".tovarin-XXXXXX" in the folder, made by this call and by no other.
+// A new file of the temporary pattern (temporaryFileName) in the folder, made by this
+// call and by no other.
 HANDLE makeTemporary(const std::wstring& folder, std::wstring& name) {
-    static constexpr wchar_t letters[] =
-        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<size_t> pick(0, sizeof letters / sizeof letters[0] - 2);
-    const std::wstring prefix(temporaryFilePrefix.begin(), temporaryFilePrefix.end());
+    std::uniform_int_distribution<size_t> pick(0, temporaryFileLetters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + L"\\" + prefix;
-        for (int i = 0; i < 6; ++i)
-            name += letters[pick(random)];
+        std::string drawn;
+        for (size_t i = 0; i < temporaryFileDrawn; ++i)
+            drawn += temporaryFileLetters[pick(random)];
+        const std::string letters = temporaryFileName(drawn);
+        name = folder + L"\\" + std::wstring(letters.begin(), letters.end());
         const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)

@@ -1,8 +1,9 @@
 // Replacing a whole file where only POSIX systems have the thing in the way: read-only
-// files, files of another user, access control lists and extended attributes, hard
-// links, symbolic links whose file is missing, folders where no file can be made,
-// temporary files of a save that was killed. The tests run as root; what an ordinary
-// user meets runs in a child process that has become "nobody".
+// files, files of another user (written in place), access control lists and extended
+// attributes, hard links, symbolic links whose file is missing, folders where no file
+// can be made or that cannot be read, temporary files of a save that was killed. The
+// tests run as root; what an ordinary user meets runs in a child process that has
+// become "nobody".
 
 #include "platform/FileErrors.h"
 #include "platform/ReplaceFile.h"
@@ -13,8 +14,10 @@
 #include <csignal>
 #include <cstdint>
 #include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -30,11 +33,13 @@ namespace {
 constexpr uid_t nobody = 65534;
 constexpr gid_t nogroup = 65534;
 
-// Runs `body` in a child process as the user nobody; its exit status, or -1.
-int asNobody(const std::function<int()>& body) {
+// Runs `body` in a child process as the user nobody, a member of `groups` besides
+// nogroup; its exit status, or -1.
+int asNobody(const std::function<int()>& body, const std::vector<gid_t>& groups = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0)
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(nogroup) != 0 ||
+            ::setuid(nobody) != 0)
             ::_exit(100);
         ::_exit(body());
     }
@@ -94,6 +99,12 @@ std::optional<std::string> attribute(const fs::path& file, const char* name) {
     return std::string(value, static_cast<size_t>(size));
 }
 
+// Whether the message for a refusal has `words` in it.
+bool says(WholeFileRefusal refusal, std::string_view words) {
+    const char* reason = wholeFileRefusalReason(refusal);
+    return reason && std::string_view(reason).find(words) != std::string_view::npos;
+}
+
 mode_t modeOf(const fs::path& file) {
     struct stat status {};
     ::stat(file.c_str(), &status);
@@ -113,6 +124,23 @@ protected:
 
     WholeFileResult replace(const fs::path& file, std::string_view bytes = "new\r\n") {
         return replaceWholeFile(file.string(), bytes);
+    }
+
+    static fs::path copyOf(const fs::path& file) {
+        return file.string() + std::string(inPlaceCopySuffix);
+    }
+
+    // The file written in place: new bytes, the same owner, group and mode, and neither
+    // the copy of its old contents nor a temporary file left.
+    void expectInPlace(const fs::path& file, uid_t owner, gid_t group, mode_t mode) {
+        EXPECT_EQ(readFile(file), "new\r\n");
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_uid, owner);
+        EXPECT_EQ(status.st_gid, group);
+        EXPECT_EQ(status.st_mode & 07777, mode);
+        EXPECT_FALSE(fs::exists(copyOf(file)));
+        EXPECT_TRUE(temporaryFilesIn(folder).empty());
     }
 
     fs::path document;
@@ -148,26 +176,51 @@ TEST_F(ReplaceFileTest, AFileTheUserMayNotWriteIsLeftAsItWas) {
     EXPECT_EQ(modeOf(writeOnly), 0200u);
 }
 
-TEST_F(ReplaceFileTest, AFileWhoseOwnerCannotBeKeptIsLeftAsItWas) {
+TEST_F(ReplaceFileTest, AFileWhoseOwnerANewFileCannotKeepIsWrittenInPlace) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only the administrator can become another user";
+    // Another user's file that everyone may write: written, and still that user's.
     ASSERT_EQ(::chmod(document.c_str(), 0666), 0);
-    EXPECT_EQ(asNobody([&] { return refusalCode(replace(document)); }),
+    EXPECT_EQ(asNobody([&] { return refusalCode(replace(document)); }), 0);
+    expectInPlace(document, 0, 0, 0666);
+
+    // One that can be written but not read: no copy of the old contents can be made,
+    // so it stays as it was, and the message says what to do instead.
+    const fs::path unreadable = folder / "unreadable.tvr";
+    writeFile(unreadable, "old\r\n");
+    ASSERT_EQ(::chmod(unreadable.c_str(), 0222), 0);
+    EXPECT_EQ(asNobody([&] { return refusalCode(replace(unreadable)); }),
               10 + static_cast<int>(WholeFileRefusal::OwnerNotKept));
-    struct stat status {};
-    ASSERT_EQ(::stat(document.c_str(), &status), 0);
-    EXPECT_EQ(status.st_uid, 0u);
-    EXPECT_EQ(readFile(document), "old\r\n");
+    EXPECT_EQ(readFile(unreadable), "old\r\n");
     EXPECT_TRUE(temporaryFilesIn(folder).empty());
+    EXPECT_FALSE(fs::exists(copyOf(unreadable)));
+    EXPECT_TRUE(
+        says(WholeFileRefusal::OwnerNotKept, "名前を付けて保存で別の名前に保存してください。"));
 
     // The administrator replaces a user's file, which stays the user's.
     ASSERT_EQ(::chown(document.c_str(), nobody, nogroup), 0);
     ASSERT_EQ(::chmod(document.c_str(), 0640), 0);
     ASSERT_TRUE(replace(document).written());
+    struct stat status {};
     ASSERT_EQ(::stat(document.c_str(), &status), 0);
     EXPECT_EQ(status.st_uid, nobody);
     EXPECT_EQ(status.st_gid, nogroup);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+// A team's folder (setgid, group-writable) holding a colleague's document: a member of
+// the group saves over it, and it stays the colleague's, with the team's group.
+TEST_F(ReplaceFileTest, ATeamMemberSavesOverAColleaguesDocument) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the administrator can become another user";
+    constexpr uid_t colleague = 4243;
+    constexpr gid_t team = 4242;
+    ASSERT_EQ(::chown(folder.c_str(), 0, team), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 02775), 0);
+    ASSERT_EQ(::chown(document.c_str(), colleague, team), 0);
+    ASSERT_EQ(::chmod(document.c_str(), 0664), 0);
+    EXPECT_EQ(asNobody([&] { return refusalCode(replace(document)); }, {team}), 0);
+    expectInPlace(document, colleague, team, 0664);
 }
 
 TEST_F(ReplaceFileTest, AccessControlListAndExtendedAttributesAreKept) {
@@ -197,15 +250,57 @@ TEST_F(ReplaceFileTest, AccessControlListAndExtendedAttributesAreKept) {
     EXPECT_EQ(modeOf(plain), 0600u);
 }
 
-TEST_F(ReplaceFileTest, AFileWithASecondNameIsNotSplitFromIt) {
+TEST_F(ReplaceFileTest, AFileWithASecondNameIsWrittenInPlace) {
     const fs::path second = folder / "second.tvr";
     ASSERT_EQ(::link(document.c_str(), second.c_str()), 0);
-    const WholeFileResult result = replace(document);
-    EXPECT_EQ(result.refusal, WholeFileRefusal::HardLinks);
-    EXPECT_NE(wholeFileRefusalReason(result.refusal), nullptr);
-    EXPECT_EQ(readFile(document), "old\r\n");
-    EXPECT_EQ(readFile(second), "old\r\n");
+    ASSERT_TRUE(replace(document).written());
+    EXPECT_EQ(readFile(document), "new\r\n");
+    EXPECT_EQ(readFile(second), "new\r\n");
     EXPECT_EQ(fs::hard_link_count(document), 2u);
+    EXPECT_FALSE(fs::exists(copyOf(document)));
+    EXPECT_TRUE(temporaryFilesIn(folder).empty());
+
+    // A copy left by an interrupted write is the user's to look at: never overwritten.
+    writeFile(copyOf(document), "earlier\r\n");
+    const WholeFileResult refused = replace(document, "newer\r\n");
+    EXPECT_EQ(refused.refusal, WholeFileRefusal::CopyLeftOver);
+    EXPECT_TRUE(says(refused.refusal, "「.tovarin-old」"));
+    EXPECT_EQ(readFile(second), "new\r\n");
+    EXPECT_EQ(readFile(copyOf(document)), "earlier\r\n");
+}
+
+// A write in place that stops half-way: the old contents are put back from the copy
+// when the process lives on, and are in the copy when it is killed.
+TEST_F(ReplaceFileTest, AWriteInPlaceThatFailsLeavesTheOldContents) {
+    ASSERT_EQ(::link(document.c_str(), (folder / "second.tvr").c_str()), 0);
+    const auto writeOverLimit = [&](void (*onLimit)(int)) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            struct rlimit limit {
+                1000, 1000
+            };
+            ::signal(SIGXFSZ, onLimit);
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const WholeFileResult result = replace(document, std::string(100000, 'x'));
+            ::_exit(result.outcome == WholeFileWrite::Short && result.error == EFBIG &&
+                            result.refusal == WholeFileRefusal::None
+                        ? 0
+                        : 1);
+        }
+        int status = 0;
+        return ::waitpid(child, &status, 0) == child ? status : -1;
+    };
+
+    const int failed = writeOverLimit(SIG_IGN);
+    ASSERT_TRUE(WIFEXITED(failed));
+    EXPECT_EQ(WEXITSTATUS(failed), 0);
+    EXPECT_EQ(readFile(document), "old\r\n");
+    EXPECT_FALSE(fs::exists(copyOf(document)));
+
+    const int killed = writeOverLimit(SIG_DFL);
+    ASSERT_TRUE(WIFSIGNALED(killed));
+    EXPECT_EQ(WTERMSIG(killed), SIGXFSZ);
+    EXPECT_EQ(readFile(copyOf(document)), "old\r\n");
 }
 
 TEST_F(ReplaceFileTest, ALinkWhoseFileIsMissingGetsItMade) {
@@ -266,22 +361,53 @@ TEST_F(ReplaceFileTest, ASaveKilledHalfWayLeavesNoTemporaryFile) {
     EXPECT_TRUE(temporaryFilesIn(folder).empty());
 }
 
-TEST_F(ReplaceFileTest, StaleTemporaryFilesOfThisProgramAreRemovedOnTheNextSave) {
-    const auto make = [&](const std::string& name, time_t age) {
+// A folder the user may write and search but not read (a drop box): the file is saved,
+// and the folder that cannot be opened to sync it is no failure.
+TEST_F(ReplaceFileTest, AFolderThatCannotBeReadStillTakesTheSave) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the administrator can become another user";
+    const fs::path dropped = folder / "dropped.pdf";
+    writeFile(dropped, "old");
+    ASSERT_EQ(::chown(dropped.c_str(), nobody, nogroup), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 0703), 0);
+    for (const fs::path& file : {folder / "new.pdf", dropped}) {
+        SCOPED_TRACE(file.filename().string());
+        EXPECT_EQ(asNobody([&] { return refusalCode(replace(file)); }), 0);
+        EXPECT_EQ(readFile(file), "new\r\n");
+    }
+}
+
+TEST_F(ReplaceFileTest, OnlyUnlockedTemporaryFilesOfThisProgramAreRemoved) {
+    const auto make = [&](const std::string& name) {
         writeFile(folder / name, "left");
-        const struct timeval then[2] = {{std::time(nullptr) - age, 0},
-                                        {std::time(nullptr) - age, 0}};
+        const struct timeval then[2] = {{std::time(nullptr) - 3600, 0},
+                                        {std::time(nullptr) - 3600, 0}};
         ::utimes((folder / name).c_str(), then);
     };
-    make(".tovarin-abC123", 120); // a killed save's
-    make(".tovarin-xyz789", 0);   // perhaps a save running now
-    make(".tovarin-notours", 120);
-    make(".tovarin-ab1", 120);
+    const std::string killed = temporaryFileName("abC123");  // a killed save's
+    const std::string running = temporaryFileName("xyz789"); // a save's still writing
+    const std::vector<std::string> kept = {
+        ".tovarin-backup",    // the user's own, of the prefix and the length drawn
+        ".tovarin-abcdefghi", // the whole length, but its last letters no check
+        running,
+    };
+    make(killed);
+    for (const std::string& name : kept)
+        make(name);
+    const int held = ::open((folder / running).c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
     ASSERT_TRUE(replace(document).written());
-    EXPECT_FALSE(fs::exists(folder / ".tovarin-abC123"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-xyz789"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-notours"));
-    EXPECT_TRUE(fs::exists(folder / ".tovarin-ab1"));
+    EXPECT_FALSE(fs::exists(folder / killed));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    EXPECT_EQ(readFile(folder / ".tovarin-backup"), "left");
+
+    // Once the save holding it has ended, it is a killed save's too.
+    ::close(held);
+    ASSERT_TRUE(replace(document).written());
+    EXPECT_FALSE(fs::exists(folder / running));
 }
 
 // Replacing a file keeps what the file was: its mode and, where the process may
