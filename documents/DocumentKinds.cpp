@@ -71,8 +71,8 @@ QString filterOf(const QString& name, const QStringList& suffixes) {
         dotted << QLatin1Char('.') + suffix;
         patterns << QStringLiteral("*.") + suffix;
     }
-    return QStringLiteral("%1(%2) (%3)").arg(name, dotted.join(QLatin1Char(' ')),
-                                             patterns.join(QLatin1Char(' ')));
+    return QStringLiteral("%1(%2) (%3)")
+        .arg(name, dotted.join(QLatin1Char(' ')), patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
