@@ -4,8 +4,12 @@
 #include "platform/qt/EditorStart.h"
 #include "platform/qt/UserFolders.h"
 #include "report/Kakikomi.h"
+#include "report/RainwaterPrint.h"
+#include "report/SewageReport.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 #include "sheettext/ReportFile.h"
 #include "tests/support/PrintTestSupport.h"
+#include "tests/support/RainwaterInputs.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
@@ -27,6 +31,33 @@ QByteArray reportFileBytes() {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+// A rainwater result whose flow is more than its ditch carries: one NG line.
+const RainwaterResult& failingRainwaterResult() {
+    static const RainwaterResult result = [] {
+        RainwaterInput in = testing::uDitchInput();
+        in.areas.front().areaText = "5.0000";
+        return computeRainwater(in).result;
+    }();
+    return result;
+}
+
+// Each kind of sheet with NG lines, and the report file's text of it.
+struct FailingSheet {
+    const PrintableSheet* sheet;
+    QByteArray text;
+    int alertLines;
+};
+
+FailingSheet failingSheetOfKind(const QString& kind) {
+    static const CalcSheet sewage = failingResidentialSheet();
+    static const SewageReport sewageReport(sewage);
+    static const RainwaterReport rainwaterReport(failingRainwaterResult());
+    if (kind == QStringLiteral("sewage"))
+        return {&sewageReport, QByteArray::fromStdString(sheetText(sewage).bytes), 2};
+    const SheetText text = rainwaterSheetText(failingRainwaterResult());
+    return {&rainwaterReport, QByteArray::fromStdString(text.bytes), 1};
 }
 
 } // namespace
@@ -53,6 +84,34 @@ private slots:
         QCOMPARE(platform.beeps, 4);
         const QByteArray sheet = QByteArray::fromStdString(sheetText(s).bytes);
         QCOMPARE(reportFileBytes(), sheet + sheet);
+    }
+
+    void everyKindOfSheetIsWrittenAlike_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("sewage") << QStringLiteral("sewage");
+        QTest::newRow("rainwater") << QStringLiteral("rainwater");
+    }
+
+    // 書き込み of any sheet: appended whole, one beep per NG line, and a report file
+    // it cannot write named in a message with no beep.
+    void everyKindOfSheetIsWrittenAlike() {
+        QFETCH(QString, kind);
+        const FailingSheet failing = failingSheetOfKind(kind);
+        ScriptedPlatform platform;
+        QVERIFY(Kakikomi(platform, nullptr, *failing.sheet));
+        QVERIFY(Kakikomi(platform, nullptr, *failing.sheet));
+        QCOMPARE(platform.beeps, 2 * failing.alertLines);
+        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(reportFileBytes(), failing.text + failing.text);
+
+        QVERIFY(QFile::remove(reportFile()));
+        QVERIFY(QDir().mkdir(reportFile()));
+        QVERIFY(!Kakikomi(platform, nullptr, *failing.sheet));
+        QCOMPARE(platform.lastMessageText(),
+                 QStringLiteral("ファイル「%1」に書き込めませんでした。\n"
+                                "同じ名前のフォルダがあります。")
+                     .arg(reportFile()));
+        QCOMPARE(platform.beeps, 2 * failing.alertLines);
     }
 
     void kakikomiOfAPassingSheetIsSilent() {
