@@ -3,8 +3,8 @@
 // results as JSON, the PDF and the results table. A rainwater document needs no window:
 // it is read, calculated and written by the Qt-free layers.
 
-#include "aids/SheetToolConsole.h"
 #include "engine/Rainwater.h"
+#include "tool/SheetToolConsole.h"
 
 #include <QString>
 #include <QStringList>

@@ -23,7 +23,7 @@
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
 
-#include "aids/SheetToolAids.h"
+#include "aids/AidsRows.h"
 #include "engine/CalcSheet.h"
 #include "engine/JsonText.h"
 #include "platform/ControlCharacters.h"
@@ -43,6 +43,7 @@
 #include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tool/SheetToolAids.h"
 #include "tool/SheetToolArguments.h"
 #include "tool/SheetToolRainwater.h"
 
@@ -306,7 +307,7 @@ int main(int argc, char* argv[]) {
             const Form11* panel = mainWindow.sewageWindows().form11();
             outputFailed = !writeStandardOutputText(
                 resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
-                            storedResultsDiffer(mainWindow)));
+                            storedResultsDiffer(mainWindow.calcSheet(), *panel)));
             continue;
         }
         const SheetText sheet = sheetText(mainWindow.calcSheet());

@@ -5,6 +5,7 @@
 
 #include "aids/AidsWindow.h"
 #include "aids/SheetToolSvg.h"
+#include "app/ProgramAids.h"
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
@@ -111,14 +112,14 @@ void AidsWindowTest::initTestCase() {
 
 void AidsWindowTest::tablesAreTheToolsBytes() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments(documents_);
     QCOMPARE(aids.resultsTable()->rowCount(), documents_.size());
     QCOMPARE(windowCsv(*aids.resultsTable()), toolOutput(QStringList{"--csv"} + documents_));
 
     int sizeTables = 0;
     for (const QString& document : documents_) {
-        AidsWindow one(platform);
+        AidsWindow one(platform, tovarin::mainWindowReader());
         one.addDocuments({document});
         const QByteArray tool = toolOutput({QStringLiteral("--sizes"), document});
         if (one.sizeTable()->rowCount() == 0) {
@@ -179,7 +180,7 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
 // or the whole table when none is selected.
 void AidsWindowTest::copyPastesIntoASpreadsheet() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     platform.openNameLists.enqueue(
         {QStringLiteral("=1+2.tvr"), example("rectangular-non-residential.tvr")});
     aids.addByDialog();
@@ -207,7 +208,7 @@ void AidsWindowTest::copyPastesIntoASpreadsheet() {
 // written, and an existing file is replaced only after the question Save As asks.
 void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments(documents_.mid(0, 3));
     QTemporaryDir out;
     const auto saveAs = [&](int page, const QString& name) {
@@ -270,7 +271,7 @@ void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
 void AidsWindowTest::savedTablePdfRepeatsTheHeader() {
     TOVARIN_REQUIRE_POPPLER();
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     for (int copy = 0; copy < 40; ++copy)
         aids.addDocuments(documents_.mid(0, 5));
     QTemporaryDir out;
@@ -302,7 +303,7 @@ void AidsWindowTest::savedTablePdfRepeatsTheHeader() {
 // it shows, so that reading them off gives the same figures as the table of points.
 void AidsWindowTest::curveReadoutBelongsToTheDepthShown() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments({example("residential-vp.tvr")});
     tovarin::CurveView* view = aids.curveView();
     view->resize(1237, 928);
