@@ -1,12 +1,11 @@
 #pragma once
-// The design aids of tovarin-sheet: the results table of many documents, the trial
-// of every catalogue size, and the hydraulic characteristic curves, each returning
-// the exit status of the tool; and how a document is opened on the never-shown window.
+// The design aids of tovarin-sheet for one sewage document: the trial of every
+// catalogue size and the hydraulic characteristic curves, each returning the exit
+// status of the tool; and how such a document is opened on the never-shown window.
 
 #include "tool/SheetToolConsole.h"
 
 #include <QString>
-#include <QStringList>
 
 namespace tovarin {
 
@@ -19,8 +18,6 @@ void startNextDocument(MDIFofm& window);
 // the message already on standard error) when no result came of it.
 bool openForResult(ConsolePlatform& platform, MDIFofm& window, const QString& file);
 
-// --csv FILE.tvr…: one CSV row per document on standard output.
-int writeResultsTable(ConsolePlatform& platform, const QStringList& files);
 // --sizes FILE.tvr: the size table of a catalogue pipe on standard output.
 int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimumNominal);
 // --curve OUT FILE.tvr: the curves as a PNG, SVG or PDF drawing or a CSV table.

@@ -1,39 +1,53 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
-#include "aids/AidsRows.h"
 #include "engine/CsvText.h"
 #include "platform/StandardOutput.h"
-#include "sheets/SewageWindows.h"
-#include "shell/MDIFofm.h"
-#include "tool/SheetToolAids.h"
+#include "tool/ToolDocument.h"
 
 namespace tovarin {
 
 namespace {
 
-// The row of a document read in the never-shown window, or when it gave no result
-// the refused row with the platform's last message.
-std::vector<std::string> readResultsRow(ConsolePlatform& platform, MDIFofm& window,
-                                        const QString& file, bool* read) {
-    *read = openForResult(platform, window, file);
-    if (*read)
-        return resultsTableRow(file, window.calcSheet(), *window.sewageWindows().form11());
-    // A name that is not UTF-8 is shown by its bytes, as in the message.
-    return refusedResultsRow(platform.unusableNames.value(file, file), platform.lastMessage);
+std::vector<std::string> refusedRow(std::size_t columns, const QString& file,
+                                    const QString& message) {
+    std::vector<std::string> row(columns);
+    row.front() = file.toStdString();
+    row.back() = message.toStdString();
+    return row;
+}
+
+bool oneKind(const ToolDocuments& documents, const QStringList& files) {
+    const DocumentKind first = documents.kindOf(files.front());
+    for (const QString& file : files)
+        if (documents.kindOf(file) != first)
+            return false;
+    return true;
 }
 
 } // namespace
 
-int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
+int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
+                      const QStringList& files) {
+    if (!oneKind(documents, files)) {
+        writeStandardError(
+            "tovarin-sheet: --csv の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
+            "一度に指定できるのはどちらか一方のファイルだけです。\n");
+        return 2;
+    }
+    ToolDocument& kind = documents.of(files.front());
+    const std::vector<std::string> header = kind.tableHeader();
     std::string table(csvByteOrderMark);
-    table += csvRecord(resultsTableHeader());
+    table += csvRecord(header);
     int status = 0;
-    MDIFofm window(platform, OnScreen::Never);
     for (const QString& file : files) {
-        bool read = false;
-        table += csvRecord(readResultsRow(platform, window, file, &read));
-        if (!read)
-            status = 1;
+        if (kind.read(file)) {
+            table += csvRecord(kind.tableRow(file));
+            continue;
+        }
+        status = 1;
+        // A name that is not UTF-8 is shown by its bytes, as in the message.
+        table += csvRecord(refusedRow(header.size(), platform.unusableNames.value(file, file),
+                                      platform.lastMessage));
     }
     if (!writeStandardOutputText(table)) {
         platform.document = QStringLiteral("tovarin-sheet");
