@@ -14,6 +14,7 @@
 #include "sheets/SewageWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/support/ComputedSheets.h"
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
@@ -61,6 +62,20 @@ QByteArray windowCsv(const QTableWidget& table) {
     return QByteArray::fromStdString(bytes);
 }
 
+// Opens nothing: hands out the documents it was given, and counts the lists read.
+class ScriptedReader : public tovarin::AidsDocumentReader {
+public:
+    std::map<QString, tovarin::AidsDocument> documents;
+    QStringList asked;
+    int finished = 0;
+
+    tovarin::AidsDocument read(const QString& file) override {
+        asked << file;
+        return documents.at(file);
+    }
+    void finish() override { ++finished; }
+};
+
 } // namespace
 
 class AidsWindowTest : public QObject {
@@ -68,6 +83,7 @@ class AidsWindowTest : public QObject {
 private slots:
     void initTestCase();
     void tablesAreTheToolsBytes();
+    void tableComesFromItsReader();
     void panelMenuOpensTheInputsOnScreen();
     void copyPastesIntoASpreadsheet();
     void savedTablesAreWhatTheirNamesSay();
@@ -135,6 +151,34 @@ void AidsWindowTest::tablesAreTheToolsBytes() {
     }
     QVERIFY(sizeTables >= 3);
     QVERIFY(platform.messages.isEmpty()); // the documents' messages are their rows' エラー
+}
+
+// The window shows what its reader gives, in the order of the list; the first document
+// with a result becomes the subject of the sizes and the curve, a refused one never.
+void AidsWindowTest::tableComesFromItsReader() {
+    auto reader = std::make_unique<ScriptedReader>();
+    ScriptedReader& scripted = *reader;
+    const tovarin::ComputeInput vp = tovarin::testing::vp100Input();
+    scripted.documents["refused.tvr"] = {{"refused.tvr", "", "入力が違います。"}, std::nullopt};
+    scripted.documents["vp.tvr"] = {
+        {"vp.tvr", "0.0041", ""},
+        tovarin::AidsDocument::Result{tovarin::testing::computedSheet(vp), vp}};
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform, std::move(reader));
+
+    aids.addDocuments({QStringLiteral("refused.tvr"), QStringLiteral("vp.tvr")});
+    QCOMPARE(scripted.asked, QStringList({"refused.tvr", "vp.tvr"}));
+    QCOMPARE(scripted.finished, 1); // nothing of the last document stays open
+    const std::vector<std::vector<std::string>> cells =
+        AidsWindow::tableCells(*aids.resultsTable());
+    QCOMPARE(cells.size(), 3u);
+    QCOMPARE(std::vector<std::string>(cells[1].begin(), cells[1].begin() + 3),
+             std::vector<std::string>({"refused.tvr", "", "入力が違います。"}));
+    QCOMPARE(std::vector<std::string>(cells[2].begin(), cells[2].begin() + 3),
+             std::vector<std::string>({"vp.tvr", "0.0041", ""}));
+    QVERIFY(aids.sizeTable()->rowCount() > 0);
+    QVERIFY(aids.curveView()->chart().has_value());
+    QVERIFY(platform.messages.isEmpty());
 }
 
 // The panel's menu reads the inputs as "計算" would, unsaved ones included (here a
