@@ -1,7 +1,8 @@
 #include "aids/AidsWindow.h"
 
+#include "aids/AidsRows.h"
 #include "aids/AidsTable.h"
-#include "aids/SheetToolAids.h"
+#include "aids/OutputFile.h"
 #include "aids/SheetToolSvg.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
@@ -9,8 +10,6 @@
 #include "platform/RegularFile.h"
 #include "platform/qt/FileNames.h"
 #include "platform/qt/UserFolders.h"
-#include "sheets/SewageWindows.h"
-#include "shell/MDIFofm.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +24,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -33,17 +31,6 @@
 #include <QVBoxLayout>
 
 namespace tovarin {
-
-// Messages of the documents read for the window are kept, not shown: each becomes
-// the エラー cell of its row.
-class QuietPlatform : public ConsolePlatform {
-public:
-    MsgAnswer message(QWidget*, const MessageRequest& request) override {
-        lastMessage = request.text;
-        lastMessage.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return request.defaultButton;
-    }
-};
 
 namespace {
 
@@ -165,8 +152,8 @@ void CurveView::leaveEvent(QEvent*) {
 
 // ---------------------------------------------------------------- the window
 
-AidsWindow::AidsWindow(Platform& platform)
-    : QWidget(nullptr), platform_(platform), quiet_(std::make_unique<QuietPlatform>()) {
+AidsWindow::AidsWindow(Platform& platform, std::unique_ptr<AidsDocumentReader> reader)
+    : QWidget(nullptr), platform_(platform), reader_(std::move(reader)) {
     setWindowTitle(QStringLiteral("設計補助"));
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
@@ -298,31 +285,20 @@ void AidsWindow::refreshSizes() {
                                   : QStringLiteral("どの管径も判定を満たしません。"));
 }
 
-MDIFofm& AidsWindow::reader() {
-    if (!reader_)
-        reader_ = std::make_unique<MDIFofm>(*quiet_, OnScreen::Never);
-    return *reader_;
-}
-
 void AidsWindow::addDocuments(const QStringList& files) {
     for (const QString& file : files) {
-        bool read = false;
-        const std::vector<std::string> row = readResultsRow(*quiet_, reader(), file, &read);
+        const AidsDocument read = reader_->read(file);
         int index = -1;
-        if (read) {
-            MDIFofm& window = reader();
-            // The document as Open left it: computed, and its inputs as on screen.
-            rowSubjects_.push_back(Subject{QFileInfo(file).fileName(), window.calcSheet(),
-                                           window.sewageWindows().computeInput(),
-                                           window.calcSheet()});
+        if (read.result) {
+            rowSubjects_.push_back(Subject{QFileInfo(file).fileName(), read.result->sheet,
+                                           read.result->input, read.result->sheet});
             index = static_cast<int>(rowSubjects_.size()) - 1;
         }
-        appendRow(*resultsTable_, row, index);
-        if (read && !subject_)
+        appendRow(*resultsTable_, read.row, index);
+        if (read.result && !subject_)
             setSubject(rowSubjects_.back());
     }
-    if (reader_)
-        startNextDocument(*reader_); // nothing of the last document stays open
+    reader_->finish();
 }
 
 void AidsWindow::useRowAsSubject(int row) {
@@ -486,35 +462,6 @@ void AidsWindow::dropEvent(QDropEvent* event) {
     addDocuments(files);
     pages_->setCurrentIndex(2);
     event->acceptProposedAction();
-}
-
-// ---------------------------------------------------------------- the program's way in
-
-void openDesignAidsOfInputs(MDIFofm& window) {
-    // One window for the program's main window: not its child, so that nothing of
-    // the designed windows changes when it opens; it goes when the main window ends.
-    static QPointer<AidsWindow> aids;
-    const bool fresh = !aids;
-    if (fresh) {
-        aids = new AidsWindow(window.platform());
-        aids->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(&window, &QObject::destroyed, aids.data(), &QObject::deleteLater);
-        // Ending the program (終了, Alt+F4, the main window's ✕) closes it as well.
-        QObject::connect(&window, &MDIFofm::ending, aids.data(), &QWidget::close);
-    }
-    const QString caption =
-        window.currentFileName.isEmpty()
-            ? QStringLiteral("画面の入力")
-            : QStringLiteral("画面の入力（%1）").arg(QFileInfo(window.currentFileName).fileName());
-    if (!aids->showInputs(caption, window.calcSheet(), window.sewageWindows().computeInput())) {
-        if (fresh)
-            delete aids.data();
-        return;
-    }
-    aids->pages()->setCurrentIndex(0);
-    aids->show();
-    aids->raise();
-    aids->activateWindow();
 }
 
 } // namespace tovarin

@@ -25,8 +25,26 @@ class QTableWidget;
 
 namespace tovarin {
 
-class MDIFofm;
-class QuietPlatform;
+// A document read for 一覧表: its row of the table and, when Open gave a result, the
+// document as Open left it (computed, and its inputs as on screen).
+struct AidsDocument {
+    struct Result {
+        CalcSheet sheet;
+        ComputeInput input;
+    };
+    std::vector<std::string> row;
+    std::optional<Result> result;
+};
+
+// How 一覧表 reads its documents, the same way as tovarin-sheet --csv: the program
+// reads them on a main window that is never shown (app/ProgramAids.h).
+class AidsDocumentReader {
+public:
+    virtual ~AidsDocumentReader() = default;
+    virtual AidsDocument read(const QString& file) = 0;
+    // After a list of documents: nothing of the last one stays open.
+    virtual void finish() = 0;
+};
 
 // The curve drawn at the widget's size; pointing at the plot shows the depth ratio
 // and both ratios there.
@@ -54,7 +72,7 @@ private:
 class AidsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit AidsWindow(Platform& platform);
+    AidsWindow(Platform& platform, std::unique_ptr<AidsDocumentReader> reader);
     ~AidsWindow() override;
 
     // The inputs on screen, read as "計算" reads them (`document` is the calculation
@@ -97,13 +115,11 @@ private:
     void setSubject(Subject subject);
     void refreshSizes();
     void useRowAsSubject(int row);
-    MDIFofm& reader();
     void saveBytes(const QString& title, const QStringList& formats, const QString& name,
                    const std::function<QByteArray(const QString&)>& bytes);
 
     Platform& platform_;
-    std::unique_ptr<QuietPlatform> quiet_;
-    std::unique_ptr<MDIFofm> reader_;
+    std::unique_ptr<AidsDocumentReader> reader_;
     std::optional<Subject> subject_;
     std::vector<Subject> rowSubjects_; // by the index kept in each row's first cell
 
@@ -116,9 +132,5 @@ private:
     QLabel* readout_ = nullptr;
     QTableWidget* resultsTable_ = nullptr;
 };
-
-// The results panel's "設計補助…" in the program: the one 設計補助 window of the main
-// window, opened (or brought forward) on the inputs on screen.
-void openDesignAidsOfInputs(MDIFofm& window);
 
 } // namespace tovarin

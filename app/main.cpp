@@ -4,6 +4,7 @@
 //   tovarin --help | --version
 
 #include "aids/AidsWindow.h"
+#include "app/ProgramAids.h"
 #include "platform/StandardOutput.h"
 #include "platform/qt/Display.h"
 #include "platform/qt/FileNames.h"
@@ -90,7 +91,7 @@ int main(int argc, char* argv[]) {
 
     tovarin::QtPlatform platform;
     if (request.aids) {
-        tovarin::AidsWindow aids(platform);
+        tovarin::AidsWindow aids(platform, tovarin::mainWindowReader());
         aids.show();
         if (!request.aidsDocuments.isEmpty()) {
             QTimer::singleShot(0, &aids, [&aids, &request] {

@@ -2,6 +2,7 @@
 // on never-shown windows, its size table and curve made, and the window shown with
 // its first frame laid out.
 #include "aids/AidsWindow.h"
+#include "app/ProgramAids.h"
 #include "platform/qt/Platform.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ void OpenAidsWindowWithADocument(benchmark::State& state) {
     SilentPlatform platform;
     const QStringList document{QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")};
     for (auto _ : state) {
-        tovarin::AidsWindow window(platform);
+        tovarin::AidsWindow window(platform, tovarin::mainWindowReader());
         window.addDocuments(document);
         window.show();
         QCoreApplication::processEvents();

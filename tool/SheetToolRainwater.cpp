@@ -1,15 +1,15 @@
-#include "tool/SheetToolRainwater.h"
+// The rainwater documents (.tvu) in tovarin-sheet: a rainwater document needs no
+// window; it is read, calculated and written by the Qt-free layers.
 
-#include "documents/DocumentFile.h"
 #include "documents/RainwaterFile.h"
-#include "engine/CsvText.h"
 #include "engine/JsonText.h"
 #include "engine/NumberText.h"
-#include "platform/StandardOutput.h"
+#include "engine/Rainwater.h"
 #include "report/RainwaterPrint.h"
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "tool/ToolDocument.h"
 
-#include <cstdio>
+#include <optional>
 
 namespace tovarin {
 
@@ -41,12 +41,6 @@ std::vector<std::string> rainwaterRow(const QString& file, const RainwaterResult
             t.verdict,
             t.velocityGuide,
             ""};
-}
-
-} // namespace
-
-bool isRainwaterFile(const QString& file) {
-    return documentKindOfFile(file) == DocumentKind::Rainwater;
 }
 
 std::optional<RainwaterResult> rainwaterResultOf(ConsolePlatform& platform, const QString& file) {
@@ -106,27 +100,45 @@ std::vector<std::string> rainwaterTableHeader() {
             "エラー"};
 }
 
-int writeRainwaterTable(ConsolePlatform& platform, const QStringList& files) {
-    std::string table(csvByteOrderMark);
-    table += csvRecord(rainwaterTableHeader());
-    int status = 0;
-    for (const QString& file : files) {
-        if (const std::optional<RainwaterResult> result = rainwaterResultOf(platform, file)) {
-            table += csvRecord(rainwaterRow(file, *result));
-            continue;
-        }
-        status = 1;
-        std::vector<std::string> row(rainwaterTableHeader().size());
-        row.front() = platform.unusableNames.value(file, file).toStdString();
-        row.back() = platform.lastMessage.toStdString();
-        table += csvRecord(row);
+class RainwaterToolDocument : public ToolDocument {
+public:
+    explicit RainwaterToolDocument(ConsolePlatform& platform) : platform_(platform) {}
+
+    bool read(const QString& file) override {
+        result_ = rainwaterResultOf(platform_, file);
+        return result_.has_value();
     }
-    if (!writeStandardOutput(table)) {
-        platform.document = QStringLiteral("tovarin-sheet");
-        platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
-        return 1;
+
+    SheetText sheet() override { return rainwaterSheetText(*result_); }
+
+    std::string resultsLine(const QString& file) override {
+        return rainwaterResultsLine(file, *result_);
     }
-    return status;
+
+    std::vector<std::string> tableRow(const QString& file) override {
+        return rainwaterRow(file, *result_);
+    }
+
+    PdfFileResult printPdf(const QString& output) override {
+        return printRainwaterSheetToPdf(platform_, *result_, output);
+    }
+
+    std::vector<std::string> tableHeader() const override { return rainwaterTableHeader(); }
+
+    QString designAidsRefusal() const override {
+        return QStringLiteral("雨水の計算書データ（.tvu）には --sizes と --curve は"
+                              "使えません（汚水の .tvr のみ）。");
+    }
+
+private:
+    ConsolePlatform& platform_;
+    std::optional<RainwaterResult> result_;
+};
+
+} // namespace
+
+std::unique_ptr<ToolDocument> rainwaterToolDocument(ConsolePlatform& platform) {
+    return std::make_unique<RainwaterToolDocument>(platform);
 }
 
 } // namespace tovarin

@@ -17,15 +17,14 @@
 // printing as "印刷(&P)", with the maximum population section.
 // --csv, --sizes and --curve are the design aids (SheetToolAids.h): a results table,
 // the trial of every catalogue size, the hydraulic characteristic curves.
-// A rainwater document (.tvu, SheetToolRainwater.h) needs no window: its sheet,
-// results line, PDF or table row comes from the Qt-free calculation and sheet.
+// A document's kind is told by its first bytes, as Open tells it; each kind reads
+// and writes its documents its own way (ToolDocument.h): a rainwater document needs
+// no window, its sheet, results line, PDF or table row comes from the Qt-free
+// calculation and sheet.
 // Messages go to standard error; the exit status is 1 when a document could not be
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
 
-#include "aids/SheetToolAids.h"
-#include "engine/CalcSheet.h"
-#include "engine/JsonText.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
@@ -34,20 +33,13 @@
 #include "platform/qt/FileNames.h"
 #include "platform/qt/Platform.h"
 #include "platform/qt/WholeFile.h"
-#include "report/FilePrint.h"
-#include "report/RainwaterPrint.h"
-#include "sheets/Form11.h"
-#include "sheets/SewageWindows.h"
-#include "sheettext/RainwaterSheetBuilder.h"
-#include "sheettext/ReportFile.h"
 #include "shell/CommandLineConvention.h"
 #include "shell/JapaneseEnvironment.h"
-#include "shell/MDIFofm.h"
+#include "tool/SheetToolAids.h"
 #include "tool/SheetToolArguments.h"
-#include "tool/SheetToolRainwater.h"
+#include "tool/ToolDocument.h"
 
 #include <QApplication>
-#include <QLabel>
 
 #include <cstdio>
 #include <cstring>
@@ -77,38 +69,6 @@ std::string utf8Sheet(const std::string& cp932Bytes) {
         lines += text[i];
     }
     return lines;
-}
-
-std::string jsonString(const QString& text) {
-    return jsonText(text.toStdString());
-}
-
-// A value label of the panel as shown: its text, or null when the panel hides it.
-std::string jsonLabel(const Form11& panel, int number) {
-    const QLabel* label = panel.lbl(number);
-    if (!label->isVisibleTo(&panel))
-        return "null";
-    return jsonString(label->text());
-}
-
-// The panel's texts as Open restored them from the document; when a fresh
-// calculation of its inputs gives other results, "storedResultsDiffer":true says so
-// (the key is left out when they agree).
-std::string resultsLine(const QString& file, const Form11& panel, const QString& status, int beeps,
-                        bool storedDiffer) {
-    std::string line = "{";
-    line += "\"file\":" + jsonString(file);
-    line += ",\"allowanceFactor\":" + jsonLabel(panel, 16);
-    line += ",\"plannedFlow\":" + jsonLabel(panel, 3);
-    line += ",\"capacity\":" + jsonLabel(panel, 6);
-    line += ",\"velocity\":" + jsonLabel(panel, 9);
-    line += ",\"maxPopulation\":" + jsonLabel(panel, 12);
-    line += ",\"marginRatio\":" + jsonLabel(panel, 21);
-    line += ",\"status\":" + jsonString(status);
-    line += ",\"beeps\":" + std::to_string(beeps);
-    if (storedDiffer)
-        line += ",\"storedResultsDiffer\":true";
-    return line + "}\n";
 }
 
 // Qt's own notices (the offscreen platform's remarks and the like) would mix with
@@ -168,55 +128,28 @@ bool writesStandardOutput(SheetToolMode output) {
     return output != Output::Pdf && output != Output::Curve;
 }
 
-// What a rainwater document gives on standard output (nothing when it was refused or
-// went into a PDF file), and whether it succeeded.
-struct RainwaterRun {
-    bool ok = false;
-    std::string output;
-};
-
-RainwaterRun runRainwater(ConsolePlatform& platform, const SheetToolArguments& arguments,
-                          const QString& file, bool utf8) {
-    RainwaterRun run;
-    const std::optional<RainwaterResult> result = rainwaterResultOf(platform, file);
-    if (!result)
-        return run;
+// One document of the main loop: its sheet, its results line or its PDF. False when
+// it gave none; `outputFailed` tells whether standard output refused what it gave.
+bool writeDocument(ConsolePlatform& platform, const SheetToolArguments& arguments,
+                   ToolDocument& document, const QString& file, bool* outputFailed) {
+    if (!document.read(file))
+        return false;
     if (arguments.output == Output::Pdf) {
-        run.ok = printAsPdf(platform, arguments.outputFile, [&] {
-            return printRainwaterSheetToPdf(platform, *result, arguments.outputFile);
-        });
-        return run;
+        return printAsPdf(platform, arguments.outputFile,
+                          [&] { return document.printPdf(arguments.outputFile); });
     }
     if (arguments.output == Output::Results) {
-        run.ok = true;
-        run.output = rainwaterResultsLine(file, *result);
-        return run;
+        *outputFailed = !writeStandardOutputText(document.resultsLine(file));
+        return true;
     }
-    const SheetText sheet = rainwaterSheetText(*result);
+    const SheetText sheet = document.sheet();
     if (!sheet.ok) {
         platform.report(QString::fromStdString(sheet.message));
-        return run;
+        return false;
     }
-    run.ok = true;
-    run.output = utf8 ? utf8Sheet(sheet.bytes) : sheet.bytes;
-    return run;
-}
-
-// --csv: the sewage table, or the rainwater table when every document is a rainwater
-// one. The two kinds have different columns, so a list that mixes them is refused.
-int writeCsv(ConsolePlatform& platform, const QStringList& files) {
-    int rainwater = 0;
-    for (const QString& file : files) {
-        if (!platform.unusableNames.contains(file) && isRainwaterFile(file))
-            ++rainwater;
-    }
-    if (rainwater == 0)
-        return writeResultsTable(platform, files);
-    if (rainwater == files.size())
-        return writeRainwaterTable(platform, files);
-    writeStandardError("tovarin-sheet: --csv の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
-                       "一度に指定できるのはどちらか一方のファイルだけです。\n");
-    return 2;
+    *outputFailed = sheetAsUtf8(arguments.output) ? !writeStandardOutputText(utf8Sheet(sheet.bytes))
+                                                  : !writeStandardOutput(sheet.bytes);
+    return true;
 }
 
 } // namespace
@@ -258,17 +191,20 @@ int main(int argc, char* argv[]) {
     // An output file (--pdf, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
+    ToolDocuments documents(platform);
     const bool aidOfOneDocument =
         arguments.output == Output::Sizes || arguments.output == Output::Curve;
-    if (aidOfOneDocument && isRainwaterFile(arguments.files.front())) {
-        platform.document = arguments.files.front();
-        platform.report(QStringLiteral("雨水の計算書データ（.tvu）には --sizes と --curve は"
-                                       "使えません（汚水の .tvr のみ）。"));
-        return 1;
+    if (aidOfOneDocument) {
+        const QString refusal = documents.of(arguments.files.front()).designAidsRefusal();
+        if (!refusal.isEmpty()) {
+            platform.document = arguments.files.front();
+            platform.report(refusal);
+            return 1;
+        }
     }
     switch (arguments.output) {
     case Output::Csv:
-        return writeCsv(platform, arguments.files);
+        return writeResultsTable(platform, documents, arguments.files);
     case Output::Sizes:
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
@@ -276,47 +212,13 @@ int main(int argc, char* argv[]) {
     default:
         break;
     }
-    MDIFofm mainWindow(platform, OnScreen::Never);
-    const bool utf8 = sheetAsUtf8(arguments.output);
     int status = 0;
     bool outputFailed = false;
     for (const QString& file : arguments.files) {
         if (outputFailed)
             break;
-        if (isRainwaterFile(file)) {
-            const RainwaterRun run = runRainwater(platform, arguments, file, utf8);
-            if (!run.ok)
-                status = 1;
-            outputFailed = !writeStandardOutput(run.output);
-            continue;
-        }
-        const int beepsBefore = platform.beeps;
-        if (!openForResult(platform, mainWindow, file)) {
+        if (!writeDocument(platform, arguments, documents.of(file), file, &outputFailed))
             status = 1;
-            continue;
-        }
-        if (arguments.output == Output::Pdf) {
-            const CalcSheet& sheet = mainWindow.calcSheet();
-            if (!printAsPdf(platform, arguments.outputFile,
-                            [&] { return printSheetToPdf(platform, sheet, arguments.outputFile); }))
-                status = 1;
-            continue;
-        }
-        if (arguments.output == Output::Results) {
-            const Form11* panel = mainWindow.sewageWindows().form11();
-            outputFailed = !writeStandardOutputText(
-                resultsLine(file, *panel, mainWindow.statusMessage(), platform.beeps - beepsBefore,
-                            storedResultsDiffer(mainWindow)));
-            continue;
-        }
-        const SheetText sheet = sheetText(mainWindow.calcSheet());
-        if (!sheet.ok) {
-            platform.report(QString::fromStdString(sheet.message));
-            status = 1;
-            continue;
-        }
-        outputFailed = utf8 ? !writeStandardOutputText(utf8Sheet(sheet.bytes))
-                            : !writeStandardOutput(sheet.bytes);
     }
     if (outputFailed || !closeStandardOutput()) {
         reportOutputFailure();

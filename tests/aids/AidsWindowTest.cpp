@@ -5,6 +5,7 @@
 
 #include "aids/AidsWindow.h"
 #include "aids/SheetToolSvg.h"
+#include "app/ProgramAids.h"
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
@@ -13,6 +14,7 @@
 #include "sheets/SewageWindows.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
+#include "tests/support/ComputedSheets.h"
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestFiles.h"
@@ -60,6 +62,20 @@ QByteArray windowCsv(const QTableWidget& table) {
     return QByteArray::fromStdString(bytes);
 }
 
+// Opens nothing: hands out the documents it was given, and counts the lists read.
+class ScriptedReader : public tovarin::AidsDocumentReader {
+public:
+    std::map<QString, tovarin::AidsDocument> documents;
+    QStringList asked;
+    int finished = 0;
+
+    tovarin::AidsDocument read(const QString& file) override {
+        asked << file;
+        return documents.at(file);
+    }
+    void finish() override { ++finished; }
+};
+
 } // namespace
 
 class AidsWindowTest : public QObject {
@@ -67,6 +83,7 @@ class AidsWindowTest : public QObject {
 private slots:
     void initTestCase();
     void tablesAreTheToolsBytes();
+    void tableComesFromItsReader();
     void panelMenuOpensTheInputsOnScreen();
     void copyPastesIntoASpreadsheet();
     void savedTablesAreWhatTheirNamesSay();
@@ -111,14 +128,14 @@ void AidsWindowTest::initTestCase() {
 
 void AidsWindowTest::tablesAreTheToolsBytes() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments(documents_);
     QCOMPARE(aids.resultsTable()->rowCount(), documents_.size());
     QCOMPARE(windowCsv(*aids.resultsTable()), toolOutput(QStringList{"--csv"} + documents_));
 
     int sizeTables = 0;
     for (const QString& document : documents_) {
-        AidsWindow one(platform);
+        AidsWindow one(platform, tovarin::mainWindowReader());
         one.addDocuments({document});
         const QByteArray tool = toolOutput({QStringLiteral("--sizes"), document});
         if (one.sizeTable()->rowCount() == 0) {
@@ -134,6 +151,34 @@ void AidsWindowTest::tablesAreTheToolsBytes() {
     }
     QVERIFY(sizeTables >= 3);
     QVERIFY(platform.messages.isEmpty()); // the documents' messages are their rows' エラー
+}
+
+// The window shows what its reader gives, in the order of the list; the first document
+// with a result becomes the subject of the sizes and the curve, a refused one never.
+void AidsWindowTest::tableComesFromItsReader() {
+    auto reader = std::make_unique<ScriptedReader>();
+    ScriptedReader& scripted = *reader;
+    const tovarin::ComputeInput vp = tovarin::testing::vp100Input();
+    scripted.documents["refused.tvr"] = {{"refused.tvr", "", "入力が違います。"}, std::nullopt};
+    scripted.documents["vp.tvr"] = {
+        {"vp.tvr", "0.0041", ""},
+        tovarin::AidsDocument::Result{tovarin::testing::computedSheet(vp), vp}};
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform, std::move(reader));
+
+    aids.addDocuments({QStringLiteral("refused.tvr"), QStringLiteral("vp.tvr")});
+    QCOMPARE(scripted.asked, QStringList({"refused.tvr", "vp.tvr"}));
+    QCOMPARE(scripted.finished, 1); // nothing of the last document stays open
+    const std::vector<std::vector<std::string>> cells =
+        AidsWindow::tableCells(*aids.resultsTable());
+    QCOMPARE(cells.size(), 3u);
+    QCOMPARE(std::vector<std::string>(cells[1].begin(), cells[1].begin() + 3),
+             std::vector<std::string>({"refused.tvr", "", "入力が違います。"}));
+    QCOMPARE(std::vector<std::string>(cells[2].begin(), cells[2].begin() + 3),
+             std::vector<std::string>({"vp.tvr", "0.0041", ""}));
+    QVERIFY(aids.sizeTable()->rowCount() > 0);
+    QVERIFY(aids.curveView()->chart().has_value());
+    QVERIFY(platform.messages.isEmpty());
 }
 
 // The panel's menu reads the inputs as "計算" would, unsaved ones included (here a
@@ -179,7 +224,7 @@ void AidsWindowTest::panelMenuOpensTheInputsOnScreen() {
 // or the whole table when none is selected.
 void AidsWindowTest::copyPastesIntoASpreadsheet() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     platform.openNameLists.enqueue(
         {QStringLiteral("=1+2.tvr"), example("rectangular-non-residential.tvr")});
     aids.addByDialog();
@@ -207,7 +252,7 @@ void AidsWindowTest::copyPastesIntoASpreadsheet() {
 // written, and an existing file is replaced only after the question Save As asks.
 void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments(documents_.mid(0, 3));
     QTemporaryDir out;
     const auto saveAs = [&](int page, const QString& name) {
@@ -270,7 +315,7 @@ void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
 void AidsWindowTest::savedTablePdfRepeatsTheHeader() {
     TOVARIN_REQUIRE_POPPLER();
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     for (int copy = 0; copy < 40; ++copy)
         aids.addDocuments(documents_.mid(0, 5));
     QTemporaryDir out;
@@ -302,7 +347,7 @@ void AidsWindowTest::savedTablePdfRepeatsTheHeader() {
 // it shows, so that reading them off gives the same figures as the table of points.
 void AidsWindowTest::curveReadoutBelongsToTheDepthShown() {
     tovarin::testing::ScriptedPlatform platform;
-    AidsWindow aids(platform);
+    AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments({example("residential-vp.tvr")});
     tovarin::CurveView* view = aids.curveView();
     view->resize(1237, 928);

@@ -2,8 +2,9 @@
 // (PNG, SVG, PDF) or as a table (CSV).
 
 #include "aids/AidsCurve.h"
-#include "aids/SheetToolAids.h"
+#include "aids/OutputFile.h"
 #include "shell/MDIFofm.h"
+#include "tool/SheetToolAids.h"
 
 namespace tovarin {
 

@@ -5,7 +5,6 @@
 #include "platform/StandardOutput.h"
 #include "platform/qt/Platform.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -50,11 +49,5 @@ void describeUnseenControlsBarely();
 // is a folder or a device, or its folder is missing. In Japanese, the system's reason
 // included; empty when nothing stands in the way.
 QString outputFileProblem(const QString& path);
-
-// Writes the bytes as the whole new content of a regular file, through a temporary
-// file that replaces the old one only when every byte reached the disk. An existing
-// name that is not a regular file (a folder, a FIFO, a device) is left alone.
-// Returns the reason in Japanese when it failed, an empty text on success.
-QString writeOutputFile(const QString& path, const QByteArray& bytes);
 
 } // namespace tovarin

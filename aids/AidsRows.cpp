@@ -1,26 +1,15 @@
-// --csv: the results of many documents as one table for a spreadsheet program.
+#include "aids/AidsRows.h"
 
-#include "aids/SheetToolAids.h"
-#include "documents/DocumentCommands.h"
 #include "documents/DocumentWindows.h"
-#include "engine/CsvText.h"
 #include "engine/DesignAids.h"
 #include "engine/NumberText.h"
 #include "engine/ResultTexts.h"
 #include "engine/TableWords.h"
-#include "platform/StandardOutput.h"
-#include "sheets/Form11.h"
-#include "sheets/SewageWindows.h"
 #include "sheettext/SheetBuilder.h"
-#include "shell/MDIFofm.h"
+
+#include <QCoreApplication>
 
 namespace tovarin {
-
-bool storedResultsDiffer(MDIFofm& window) {
-    const CalcSheet& sheet = window.calcSheet();
-    return !storedResultsAreFresh(*window.sewageWindows().form11(),
-                                  resultTexts(sheet, assessmentOf(sheet)));
-}
 
 std::vector<std::string> resultsTableHeader() {
     return {"ファイル",
@@ -48,13 +37,13 @@ std::vector<std::string> resultsTableHeader() {
 // Every figure and verdict of the row comes from the one fresh calculation of the
 // document's inputs that Open made (what the sheet prints), not from the result
 // texts stored in the document: those are only compared with it.
-std::vector<std::string> resultsTableRow(const QString& file, MDIFofm& window) {
-    const CalcSheet& sheet = window.calcSheet();
+std::vector<std::string> resultsTableRow(const QString& file, const CalcSheet& sheet,
+                                         const Form11& panel) {
     const Assessment assessment = assessmentOf(sheet);
     const ResultTexts texts = resultTexts(sheet, assessment);
     const PlannedFlowCells planned = plannedFlowCells(assessment);
     const bool margin = assessment.marginShown;
-    const bool fresh = storedResultsAreFresh(*window.sewageWindows().form11(), texts);
+    const bool fresh = storedResultsAreFresh(panel, texts);
     return {file.toStdString(),
             texts.allowedFlow,
             texts.allowanceFactor,
@@ -84,34 +73,38 @@ std::vector<std::string> refusedResultsRow(const QString& file, const QString& m
     return row;
 }
 
-std::vector<std::string> readResultsRow(ConsolePlatform& platform, MDIFofm& window,
-                                        const QString& file, bool* read) {
-    const bool opened = openForResult(platform, window, file);
-    if (read)
-        *read = opened;
-    if (opened)
-        return resultsTableRow(file, window);
-    // A name that is not UTF-8 is shown by its bytes, as in the message.
-    return refusedResultsRow(platform.unusableNames.value(file, file), platform.lastMessage);
+bool storedResultsDiffer(const CalcSheet& sheet, const Form11& panel) {
+    return !storedResultsAreFresh(panel, resultTexts(sheet, assessmentOf(sheet)));
 }
 
-int writeResultsTable(ConsolePlatform& platform, const QStringList& files) {
-    std::string table(csvByteOrderMark);
-    table += csvRecord(resultsTableHeader());
-    int status = 0;
-    MDIFofm window(platform, OnScreen::Never);
-    for (const QString& file : files) {
-        bool read = false;
-        table += csvRecord(readResultsRow(platform, window, file, &read));
-        if (!read)
-            status = 1;
-    }
-    if (!writeStandardOutputText(table)) {
-        platform.document = QStringLiteral("tovarin-sheet");
-        platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
-        return 1;
-    }
-    return status;
+std::optional<std::vector<std::vector<std::string>>> sizeTable(const CalcSheet& document,
+                                                               const ComputeInput& input,
+                                                               double minimumNominal,
+                                                               bool* anyPasses) {
+    const std::vector<SizeTrial> trials = tryEverySize(document, input);
+    if (trials.empty())
+        return std::nullopt;
+    const std::optional<std::size_t> chosen = smallestPassingSize(trials, minimumNominal);
+    if (anyPasses)
+        *anyPasses = chosen.has_value();
+    std::vector<std::vector<std::string>> table{sizeTableHeader()};
+    for (std::size_t i = 0; i < trials.size(); ++i)
+        table.push_back(sizeTableRow(trials[i], chosen == i));
+    return table;
+}
+
+void forgetPostedEvents() {
+    // Without an event loop the events Qt posts for the windows (layout and update
+    // requests and the like) are never delivered; left queued, every widget destroyed
+    // afterwards searches the whole growing queue. The finished document's events
+    // are dropped: the next one starts with an empty queue, as the program does.
+    // Deferred deletions are carried out first, so that nothing is left undeleted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::removePostedEvents(nullptr);
+}
+
+QString noResultMessage() {
+    return QStringLiteral("計算結果が得られませんでした。");
 }
 
 } // namespace tovarin

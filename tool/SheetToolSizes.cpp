@@ -1,31 +1,14 @@
 // --sizes: every catalogue size of the document's standard pipe, computed as "計算"
 // would after choosing that size, with the smallest passing one marked.
 
-#include "aids/SheetToolAids.h"
+#include "aids/AidsRows.h"
 #include "engine/CsvText.h"
-#include "engine/DesignAids.h"
-#include "engine/TableWords.h"
 #include "platform/StandardOutput.h"
 #include "sheets/SewageWindows.h"
 #include "shell/MDIFofm.h"
+#include "tool/SheetToolAids.h"
 
 namespace tovarin {
-
-std::optional<std::vector<std::vector<std::string>>> sizeTable(const CalcSheet& document,
-                                                               const ComputeInput& input,
-                                                               double minimumNominal,
-                                                               bool* anyPasses) {
-    const std::vector<SizeTrial> trials = tryEverySize(document, input);
-    if (trials.empty())
-        return std::nullopt;
-    const std::optional<std::size_t> chosen = smallestPassingSize(trials, minimumNominal);
-    if (anyPasses)
-        *anyPasses = chosen.has_value();
-    std::vector<std::vector<std::string>> table{sizeTableHeader()};
-    for (std::size_t i = 0; i < trials.size(); ++i)
-        table.push_back(sizeTableRow(trials[i], chosen == i));
-    return table;
-}
 
 int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimumNominal) {
     MDIFofm window(platform, OnScreen::Never);

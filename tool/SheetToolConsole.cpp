@@ -1,4 +1,4 @@
-#include "aids/SheetToolConsole.h"
+#include "tool/SheetToolConsole.h"
 
 #include "platform/ControlCharacters.h"
 #include "platform/RegularFile.h"
@@ -94,22 +94,6 @@ QString outputFileProblem(const QString& path) {
     // Whether a file may be made or replaced there is the writer's to say, with the
     // reason the system gives (a read-only mount, a folder or a file not to be written).
     return {};
-}
-
-QString writeOutputFile(const QString& path, const QByteArray& bytes) {
-    const WholeFileResult written = writeWholeFile(path, bytes);
-    switch (written.outcome) {
-    case WholeFileWrite::Written:
-        return {};
-    case WholeFileWrite::Folder:
-    case WholeFileWrite::NotRegular:
-        return QStringLiteral("「%1」は通常のファイルではありません。").arg(path);
-    case WholeFileWrite::Short:
-    case WholeFileWrite::Failed:
-        break;
-    }
-    return QStringLiteral("ファイル「%1」に書き込めません。%2")
-        .arg(path, wholeFileFailureReason(written));
 }
 
 } // namespace tovarin
