@@ -1,6 +1,7 @@
 #include "engine/RainwaterDocument.h"
 
 #include "engine/Catalogue.h"
+#include "engine/ControlCharacters.h"
 #include "engine/NumberText.h"
 
 #include <array>
@@ -83,20 +84,6 @@ bool allNumbers(const std::vector<std::string>& texts) {
             return false;
     }
     return true;
-}
-
-bool hasControlCharacter(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
-            return true;
-        if (byte == 0xC2 && i + 1 < text.size()) {
-            const auto next = static_cast<unsigned char>(text[i + 1]);
-            if (next >= 0x80 && next <= 0x9F)
-                return true;
-        }
-    }
-    return false;
 }
 
 // The nominal size of a catalogue pipe as the document writes it: "200" of "VP - φ200".

@@ -17,7 +17,6 @@ namespace {
 
 using sheetlines::LineMaker;
 using sheetlines::repeated;
-using sheetlines::visibleText;
 
 // Columns of the area table, counted from the table's left edge.
 constexpr int areaColumnEnd = 30;   // the area ends here (right-aligned)

@@ -2,7 +2,7 @@
 // Helpers that assemble sheet lines, shared by the sewage and the rainwater sheets.
 // Qt-free.
 
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "sheettext/SheetLine.h"
 
 #include <string>
@@ -19,23 +19,6 @@ inline std::string repeated(std::string_view piece, int times) {
     for (int i = 0; i < times; ++i)
         text += piece;
     return text;
-}
-
-// A typed name on the sheet with every control character except the tab shown as
-// "?", which is one column wide like the character it stands for and exists in every
-// code page.
-inline std::string visibleText(const std::string& typed) {
-    std::string shown;
-    shown.reserve(typed.size());
-    for (size_t i = 0; i < typed.size();) {
-        if (const size_t control = controlCharacterLength(typed, i)) {
-            shown += '?';
-            i += control;
-        } else {
-            shown += typed[i++];
-        }
-    }
-    return shown;
 }
 
 // Assembles one sheet line: an indent of ASCII spaces, then the items in order.

@@ -26,7 +26,7 @@
 #include "aids/SheetToolAids.h"
 #include "engine/CalcSheet.h"
 #include "engine/JsonText.h"
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"

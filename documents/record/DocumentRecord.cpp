@@ -2,7 +2,7 @@
 
 #include "engine/CalcSheet.h"
 #include "engine/NumberText.h"
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
