@@ -4,7 +4,7 @@
 // bytes as a sewage document; writing goes through the whole-file writer, so the old
 // file stays untouched until the new one is complete.
 
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 
 #include <QString>
 

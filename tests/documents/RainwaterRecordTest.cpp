@@ -1,4 +1,4 @@
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 #include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 
 #include "engine/Catalogue.h"
 #include "engine/ControlCharacters.h"

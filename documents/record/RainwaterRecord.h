@@ -2,7 +2,8 @@
 // The rainwater document ".tvu": UTF-8 text that people and scripts can write. The
 // first line is "Tovarin 雨水 1", then one key=value a line in a fixed order (blank
 // lines are ignored). Reading refuses an unknown, missing or misplaced key and a bad
-// value with a message that names the line ("3行目：…"). Qt-free.
+// value with a message that names the line ("3行目：…"). It stands beside the sewage
+// document's record (DocumentRecord.h). Qt-free.
 
 #include "engine/Rainwater.h"
 
