@@ -448,20 +448,10 @@ Failure readFacility(const RainwaterInput& in, RainwaterResult& r) {
 
 // ---------------------------------------------------------------- computing
 
-void computeTrapezoidSection(RainwaterResult& r) {
-    TrapezoidFigures& t = *r.trapezoid;
-    CalcSheet& s = r.facility;
-    t.waterDepth = (depthFractionPerTenth * s.depthRatio) * t.height;
-    const double h = t.waterDepth;
-    s.flowArea = (t.bottomWidth + t.sideSlope * h) * h;
-    // Open on top, full or not: the floor and both slopes up to the water.
-    s.wettedPerimeter = t.bottomWidth + 2 * h * std::sqrt(1 + t.sideSlope * t.sideSlope);
-}
-
 void computeFacility(RainwaterResult& r) {
     CalcSheet& s = r.facility;
     if (r.trapezoid)
-        computeTrapezoidSection(r);
+        computeTrapezoidalSection(s, *r.trapezoid);
     else if (s.facilityKind == FacilityKind::Rectangular)
         computeRectangularSection(s);
     else

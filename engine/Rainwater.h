@@ -7,6 +7,7 @@
 
 #include "engine/Assessment.h"
 #include "engine/CalcSheet.h"
+#include "engine/Calculation.h"
 
 #include <optional>
 #include <string>
@@ -139,14 +140,6 @@ struct AreaFigures {
     double area = 0;
     double runoff = 0;
     double product = 0;
-};
-
-// The trapezoid's water depth h = (0.1 × depthRatio) × H, kept for its sheet lines.
-struct TrapezoidFigures {
-    double bottomWidth = 0; // B, m
-    double height = 0;      // H, m
-    double sideSlope = 0;   // m
-    double waterDepth = 0;  // h, m
 };
 
 // Every figure of the rainwater sheet. The doubles after the facility are the
