@@ -241,8 +241,8 @@ DocumentCommands::WriteOutcome DocumentCommands::writeRainwaterDocument(Rainwate
     if (written.ok())
         return WriteOutcome::Written;
     showError(written.message);
-    if (written.focus) {
-        windows.focusField(*written.focus, written.row, written.column);
+    if (const auto& refused = written.refusal) {
+        windows.focusField(refused->field, refused->row, refused->column);
         return WriteOutcome::Refused;
     }
     return WriteOutcome::Failed;

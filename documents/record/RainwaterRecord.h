@@ -10,11 +10,41 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovarin {
 
 // The first line of every rainwater document.
 inline constexpr std::string_view rainwaterDocumentHeading = "Tovarin 雨水 1";
+
+// ---------------------------------------------------------------- one key
+
+// The keys of the input, in the order a rainwater document holds them; 区域 repeats,
+// one line per area. A document of another kind may hold them in its own order.
+enum class RainwaterKey {
+    Area,       // 区域=NAME,AREA,C
+    Intensity,  // 降雨強度=FORM,a[,b][,n] or 直接,I
+    InletTime,  // 流入時間=t1 (not with 直接)
+    FlowLength, // 流下延長=L (not with 直接)
+    Facility,   // 施設=KIND,NOMINAL or KIND,NAME,DIMENSIONS…
+    Gradient,   // 勾配=x
+    Roughness,  // 粗度係数=n
+    Formula,    // 公式=マニング or クッター
+    Depth       // 有効水深=TEXT of the facility's list (after 施設)
+};
+std::string_view rainwaterKeyName(RainwaterKey key);
+std::optional<RainwaterKey> rainwaterKeyFromName(std::string_view name);
+
+// Reads one key's value into the input (区域 adds a row). Nothing when read; else why
+// not, in Japanese, without the line ("勾配が数値ではありません。").
+std::optional<std::string> readRainwaterValue(RainwaterKey key, std::string_view value,
+                                              RainwaterInput& input);
+
+// The values the input writes for one key, one a line: a value per area for 区域,
+// none for 流入時間 and 流下延長 with 直接. The input must pass savingRefusal.
+std::vector<std::string> rainwaterValues(RainwaterKey key, const RainwaterInput& input);
+
+// ---------------------------------------------------------------- the whole document
 
 struct RainwaterDocumentRead {
     std::optional<RainwaterInput> input; // set when the text is a whole document
@@ -25,17 +55,14 @@ struct RainwaterDocumentRead {
 RainwaterDocumentRead parseRainwaterDocument(std::string_view text);
 
 struct RainwaterDocumentText {
-    std::string text;    // UTF-8, LF line ends; empty when refused
-    std::string message; // why the input cannot be saved (what reading would refuse)
-    RainwaterField focus = RainwaterField::AreaTable;
-    int row = -1;                         // the area row, for AreaTable
-    AreaColumn column = AreaColumn::Area; // the cell of that row
-    bool ok() const { return message.empty(); }
+    std::string text;                        // UTF-8, LF line ends; empty when refused
+    std::optional<RainwaterRefusal> refusal; // why the input cannot be saved, and where
+    bool ok() const { return !refusal; }
 };
 
-// The document text of the input. Refuses what reading would refuse: no area, a name
-// with a control character, a number field that is not a number, a depth text not in
-// the facility's list, a catalogue size outside its list.
+// The document text of the input; refused as savingRefusal (engine/RainwaterFields.h)
+// refuses: no area, a name with a control character, a number field that is not a
+// number, nothing chosen in a list.
 RainwaterDocumentText rainwaterDocumentText(const RainwaterInput& input);
 
 } // namespace tovarin

@@ -23,6 +23,21 @@ const char* const uDitchDocument = "Tovarin 雨水 1\n"
                                    "公式=マニング\n"
                                    "有効水深=水深８割\n";
 
+// The example with its line `line` (1-based) replaced by `text`; `text` alone when
+// line is 0.
+std::string withLine(int line, std::string_view replacement) {
+    if (line == 0)
+        return std::string(replacement);
+    std::string text;
+    std::string_view rest = uDitchDocument;
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = rest.find('\n') + 1;
+        text += number == line ? std::string(replacement) : std::string(rest.substr(0, end));
+        rest.remove_prefix(end);
+    }
+    return text;
+}
+
 RainwaterInput parsed(std::string_view text) {
     RainwaterDocumentRead read = parseRainwaterDocument(text);
     EXPECT_TRUE(read.input) << read.message;
@@ -33,7 +48,7 @@ RainwaterInput parsed(std::string_view text) {
 
 TEST(RainwaterDocument, WritesTheUDitchInTheDocumentedFormat) {
     const RainwaterDocumentText written = rainwaterDocumentText(uDitchInput());
-    ASSERT_TRUE(written.ok()) << written.message;
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
     EXPECT_EQ(written.text, uDitchDocument);
     EXPECT_EQ(parsed(uDitchDocument), uDitchInput());
 }
@@ -54,7 +69,7 @@ TEST_P(RainwaterRoundTrip, GivesTheSameInput) {
     RainwaterInput in = uDitchInput();
     GetParam()(in);
     const RainwaterDocumentText written = rainwaterDocumentText(in);
-    ASSERT_TRUE(written.ok()) << written.message;
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
     EXPECT_EQ(parsed(written.text), in) << written.text;
 }
 
@@ -111,18 +126,7 @@ class RainwaterReadRefusals : public ::testing::TestWithParam<ReadRefusal> {};
 
 TEST_P(RainwaterReadRefusals, NameTheLine) {
     const ReadRefusal& c = GetParam();
-    std::string text;
-    if (c.line == 0) {
-        text = c.text;
-    } else {
-        std::string_view rest = uDitchDocument;
-        for (int number = 1; !rest.empty(); ++number) {
-            const std::size_t end = rest.find('\n') + 1;
-            text += number == c.line ? std::string(c.text) : std::string(rest.substr(0, end));
-            rest.remove_prefix(end);
-        }
-    }
-    const RainwaterDocumentRead read = parseRainwaterDocument(text);
+    const RainwaterDocumentRead read = parseRainwaterDocument(withLine(c.line, c.text));
     EXPECT_FALSE(read.input);
     EXPECT_EQ(read.message, c.message);
 }
@@ -163,28 +167,60 @@ INSTANTIATE_TEST_SUITE_P(
                     "12行目：有効水深「水量９０％」はこの施設の一覧にありません。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RainwaterDocument, WritingRefusesWhatReadingWould) {
+// Saving refuses with the calculation's words and sends the user to the field.
+struct WriteRefusal {
+    const char* name;
+    std::function<void(RainwaterInput&)> change;
+    RainwaterRefusal refusal;
+};
+
+class RainwaterWriteRefusals : public ::testing::TestWithParam<WriteRefusal> {};
+
+TEST_P(RainwaterWriteRefusals, NameTheFieldAndWriteNothing) {
+    const WriteRefusal& c = GetParam();
     RainwaterInput in = uDitchInput();
-    in.areas[1].name = "道路\n勾配=9";
-    RainwaterDocumentText written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "区域（2行目）の名称に改行などの制御文字は使えません。");
-    EXPECT_EQ(written.row, 1);
-    EXPECT_EQ(written.column, AreaColumn::Name);
+    c.change(in);
+    const RainwaterDocumentText written = rainwaterDocumentText(in);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(*written.refusal, c.refusal);
     EXPECT_TRUE(written.text.empty());
+}
 
-    in = uDitchInput();
-    in.areas[0].runoffText = "";
-    written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "区域（1行目）の流出係数を入力してください。");
-    EXPECT_EQ(written.column, AreaColumn::Runoff);
+INSTANTIATE_TEST_SUITE_P(
+    Rainwater, RainwaterWriteRefusals,
+    ::testing::Values(
+        WriteRefusal{"NameWithNewline", [](RainwaterInput& in) { in.areas[1].name = "道路\n勾配=9"; },
+                     {"区域（2行目）の名称に改行などの制御文字は使えません。",
+                      RainwaterField::AreaTable, 1, AreaColumn::Name}},
+        WriteRefusal{"RunoffEmpty", [](RainwaterInput& in) { in.areas[0].runoffText = ""; },
+                     {"区域（1行目）の流出係数を入力してください。", RainwaterField::AreaTable, 0,
+                      AreaColumn::Runoff}},
+        WriteRefusal{"RoughnessNotANumber",
+                     [](RainwaterInput& in) { in.roughnessText = "0.015 程度"; },
+                     {"粗度係数には数値を入力してください。", RainwaterField::Roughness}},
+        WriteRefusal{"MaterialWithEscape",
+                     [](RainwaterInput& in) { in.materialText = "側溝\x1b[2J"; },
+                     {"施設の名称に改行などの制御文字は使えません。", RainwaterField::Material}},
+        WriteRefusal{"NoArea", [](RainwaterInput& in) { in.areas.clear(); },
+                     {"集水区域を１つ以上入力してください。", RainwaterField::AreaTable}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-    in = uDitchInput();
-    in.roughnessText = "0.015 程度";
-    written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "粗度係数には数値を入力してください。");
-    EXPECT_EQ(written.focus, RainwaterField::Roughness);
-
-    in = uDitchInput();
-    in.areas.clear();
-    EXPECT_FALSE(rainwaterDocumentText(in).ok());
+// One key's value reads into the input and writes back on its own, in any order of
+// keys: a document of another kind holds them in its own order.
+TEST(RainwaterDocument, EachKeyReadsAndWritesOnItsOwn) {
+    const RainwaterInput example = uDitchInput();
+    RainwaterInput read;
+    for (RainwaterKey key : {RainwaterKey::Intensity, RainwaterKey::InletTime, RainwaterKey::Area,
+                             RainwaterKey::Facility, RainwaterKey::Gradient,
+                             RainwaterKey::Roughness, RainwaterKey::Formula, RainwaterKey::Depth,
+                             RainwaterKey::FlowLength}) {
+        for (const std::string& value : rainwaterValues(key, example)) {
+            EXPECT_EQ(readRainwaterValue(key, value, read), std::nullopt)
+                << rainwaterKeyName(key) << '=' << value;
+        }
+        EXPECT_EQ(rainwaterKeyFromName(rainwaterKeyName(key)), key);
+    }
+    EXPECT_EQ(read, example);
+    EXPECT_EQ(readRainwaterValue(RainwaterKey::Gradient, "急", read),
+              std::optional<std::string>("勾配が数値ではありません。"));
 }
