@@ -261,6 +261,9 @@ public:
         if (const std::optional<RainwaterKey> missing = nextRequired(RainwaterKey::Depth, true))
             return fail(lineNumber,
                         "「" + std::string(rainwaterKeyName(*missing)) + "」の行がありません。");
+        // What saving would refuse, on the line that holds it.
+        if (const std::optional<RainwaterRefusal> refused = savingRefusal(input_))
+            return fail(lineOf(*refused), refused->message);
         result_.input = input_;
         return result_;
     }
@@ -270,6 +273,8 @@ private:
     RainwaterDocumentRead result_;
     int stage_ = -1; // index of the last key read
     bool direct_ = false;
+    std::array<int, keyNames.size()> keyLines_{}; // the line of each key read
+    std::vector<int> areaLines_;                  // the line of each area
 
     RainwaterDocumentRead fail(int line, const std::string& why) {
         result_.input.reset();
@@ -280,6 +285,13 @@ private:
     bool refuse(int line, const std::string& why) {
         fail(line, why);
         return false;
+    }
+
+    int lineOf(const RainwaterRefusal& refused) const {
+        if (refused.field == RainwaterField::AreaTable && refused.row >= 0 &&
+            refused.row < static_cast<int>(areaLines_.size()))
+            return areaLines_[static_cast<std::size_t>(refused.row)];
+        return keyLines_[static_cast<std::size_t>(rainwaterKeyOf(refused.field))];
     }
 
     bool required(RainwaterKey key) const {
@@ -325,6 +337,9 @@ private:
         stage_ = index;
         if (const Problem problem = readRainwaterValue(*key, value, input_))
             return refuse(number, *problem);
+        keyLines_[static_cast<std::size_t>(index)] = number;
+        if (*key == RainwaterKey::Area)
+            areaLines_.push_back(number);
         direct_ = input_.intensityForm == IntensityForm::Direct;
         return true;
     }
@@ -342,6 +357,36 @@ std::optional<RainwaterKey> rainwaterKeyFromName(std::string_view name) {
             return static_cast<RainwaterKey>(i);
     }
     return std::nullopt;
+}
+
+RainwaterKey rainwaterKeyOf(RainwaterField field) {
+    switch (field) {
+    case RainwaterField::AreaTable:
+        return RainwaterKey::Area;
+    case RainwaterField::ConstantA:
+    case RainwaterField::ConstantB:
+    case RainwaterField::ConstantN:
+    case RainwaterField::DirectIntensity:
+        return RainwaterKey::Intensity;
+    case RainwaterField::InletTime:
+        return RainwaterKey::InletTime;
+    case RainwaterField::FlowLength:
+        return RainwaterKey::FlowLength;
+    case RainwaterField::SizeList:
+    case RainwaterField::Material:
+    case RainwaterField::Diameter:
+    case RainwaterField::Height:
+    case RainwaterField::Width:
+    case RainwaterField::SideSlope:
+        return RainwaterKey::Facility;
+    case RainwaterField::Gradient:
+        return RainwaterKey::Gradient;
+    case RainwaterField::Roughness:
+        return RainwaterKey::Roughness;
+    case RainwaterField::DepthList:
+        return RainwaterKey::Depth;
+    }
+    return RainwaterKey::Area;
 }
 
 std::optional<std::string> readRainwaterValue(RainwaterKey key, std::string_view value,

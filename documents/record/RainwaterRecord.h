@@ -1,8 +1,9 @@
 #pragma once
 // The rainwater document ".tvu": UTF-8 text that people and scripts can write. The
 // first line is "Tovarin 雨水 1", then one key=value a line in a fixed order (blank
-// lines are ignored). Reading refuses an unknown, missing or misplaced key and a bad
-// value with a message that names the line ("3行目：…"). It stands beside the sewage
+// lines are ignored). Reading refuses an unknown, missing or misplaced key, a bad
+// value, and whatever saving would refuse, with a message that names the line
+// ("3行目：…"): a document that opens can be saved. It stands beside the sewage
 // document's record (DocumentRecord.h). Qt-free.
 
 #include "engine/Rainwater.h"
@@ -34,6 +35,9 @@ enum class RainwaterKey {
 };
 std::string_view rainwaterKeyName(RainwaterKey key);
 std::optional<RainwaterKey> rainwaterKeyFromName(std::string_view name);
+
+// The key whose line holds a field: where a refusal of the input points in a document.
+RainwaterKey rainwaterKeyOf(RainwaterField field);
 
 // Reads one key's value into the input (区域 adds a row). Nothing when read; else why
 // not, in Japanese, without the line ("勾配が数値ではありません。").

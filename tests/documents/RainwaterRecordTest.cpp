@@ -205,6 +205,53 @@ INSTANTIATE_TEST_SUITE_P(
                      {"集水区域を１つ以上入力してください。", RainwaterField::AreaTable}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Reading and writing agree on every field: a document that opens is saved as it was
+// read (and reads back the same), or it is refused on opening with its line named.
+// `text` replaces the example's line `line`; `refusal` is null for one that opens.
+struct Agreement {
+    const char* name;
+    int line;
+    const char* text;
+    const char* refusal;
+};
+
+class RainwaterReadWriteAgreement : public ::testing::TestWithParam<Agreement> {};
+
+TEST_P(RainwaterReadWriteAgreement, WhatOpensCanBeSaved) {
+    const Agreement& c = GetParam();
+    const RainwaterDocumentRead read = parseRainwaterDocument(withLine(c.line, c.text));
+    if (c.refusal) {
+        EXPECT_FALSE(read.input);
+        EXPECT_EQ(read.message, c.refusal);
+        return;
+    }
+    ASSERT_TRUE(read.input) << read.message;
+    const RainwaterDocumentText written = rainwaterDocumentText(*read.input);
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
+    EXPECT_EQ(parsed(written.text), *read.input) << written.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rainwater, RainwaterReadWriteAgreement,
+    ::testing::Values(
+        Agreement{"AreaNameWithEscape", 3, "区域=道\x1b[31m路,0.0800,0.85\n",
+                  "3行目：区域（2行目）の名称に改行などの制御文字は使えません。"},
+        Agreement{"AreaNameWithCarriageReturn", 2, "区域=屋\r根,0.1200,0.90\n",
+                  "2行目：区域（1行目）の名称に改行などの制御文字は使えません。"},
+        Agreement{"AreaNameWithBell", 4, "区域=間\a地,0.2500,0.20\n",
+                  "4行目：区域（3行目）の名称に改行などの制御文字は使えません。"},
+        Agreement{"MaterialWithNextLine", 8, "施設=矩形,Ｕ型\xC2\x85側溝,0.30,0.30\n",
+                  "8行目：施設の名称に改行などの制御文字は使えません。"},
+        Agreement{"MaterialWithDelete", 8, "施設=台形,水路\x7F,0.3,0.3,0.5\n",
+                  "8行目：施設の名称に改行などの制御文字は使えません。"},
+        Agreement{"NameWithTab", 2, "区域=屋\t根,0.1200,0.90\n", nullptr},
+        Agreement{"EmptyName", 2, "区域=,0.1200,0.90\n", nullptr},
+        Agreement{"NameWithCommaAndEquals", 2, "区域=北,1=2,0.1200,0.90\n", nullptr},
+        Agreement{"NumbersWithBlanksAndSigns", 9, "勾配= +5. \n", nullptr},
+        Agreement{"CataloguePipe", 8, "施設=VU,200\n", nullptr},
+        Agreement{"ZeroAndNegativeFigures", 7, "流下延長=-0\n", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // One key's value reads into the input and writes back on its own, in any order of
 // keys: a document of another kind holds them in its own order.
 TEST(RainwaterDocument, EachKeyReadsAndWritesOnItsOwn) {
