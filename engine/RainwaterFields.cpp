@@ -46,10 +46,10 @@ private:
             const std::string prefix = "区域（" + formatNumber(row + 1, "0") + "行目）の";
             add(FieldRule::Name, prefix + "名称", area.name, RainwaterField::AreaTable, row,
                 AreaColumn::Name);
-            add(FieldRule::Hectares, prefix + "面積", area.areaText, RainwaterField::AreaTable,
-                row, AreaColumn::Area);
-            add(FieldRule::Runoff, prefix + "流出係数", area.runoffText,
-                RainwaterField::AreaTable, row, AreaColumn::Runoff);
+            add(FieldRule::Hectares, prefix + "面積", area.areaText, RainwaterField::AreaTable, row,
+                AreaColumn::Area);
+            add(FieldRule::Runoff, prefix + "流出係数", area.runoffText, RainwaterField::AreaTable,
+                row, AreaColumn::Runoff);
         }
     }
 
@@ -96,8 +96,8 @@ private:
             add(FieldRule::Positive, "台形の深さ", in_.heightText, RainwaterField::Height);
             add(FieldRule::NotNegative, "台形の法勾配", in_.sideSlopeText,
                 RainwaterField::SideSlope);
-            const bool flat = rainwaterNumber(in_.widthText) == 0.0 &&
-                              rainwaterNumber(in_.sideSlopeText) == 0.0;
+            const bool flat =
+                rainwaterNumber(in_.widthText) == 0.0 && rainwaterNumber(in_.sideSlopeText) == 0.0;
             check(FieldRule::Computable,
                   "台形の底幅と法勾配が共に０のため、流水の断面積がありません。", !flat,
                   RainwaterField::Width);
@@ -154,11 +154,10 @@ std::optional<RainwaterRefusal> rangeRefusal(const RainwaterFieldEntry& entry, d
         break;
     case FieldRule::Runoff:
         if (value <= 0 || value > 1)
-            return refusalOf(entry,
-                             entry.what + "には０より大きく１以下の値を入力してください。");
+            return refusalOf(entry, entry.what + "には０より大きく１以下の値を入力してください。");
         if (printed(value, "0.00") <= 0)
-            return refusalOf(entry, entry.what +
-                                        "は小数第２位までで０より大きい値を入力してください。");
+            return refusalOf(entry,
+                             entry.what + "は小数第２位までで０より大きい値を入力してください。");
         break;
     case FieldRule::Minutes:
         if (value <= 0 || printed(value, "0.0#") <= 0)

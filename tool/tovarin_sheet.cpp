@@ -25,8 +25,8 @@
 
 #include "aids/SheetToolAids.h"
 #include "engine/CalcSheet.h"
-#include "engine/JsonText.h"
 #include "engine/ControlCharacters.h"
+#include "engine/JsonText.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"

@@ -1,8 +1,8 @@
 #include "documents/record/RainwaterRecord.h"
 
 #include "engine/Catalogue.h"
-#include "engine/RainwaterFields.h"
 #include "engine/NumberText.h"
+#include "engine/RainwaterFields.h"
 
 #include <array>
 
@@ -104,7 +104,8 @@ Problem readIntensity(std::string_view value, RainwaterInput& in) {
     const std::optional<IntensityForm> form = intensityFormFromName(fields.front());
     if (!form)
         return "降雨強度の式「" + std::string(fields.front()) +
-               "」は、タルボット、シャーマン、クリーブランド、久野・石黒、直接のどれでもありません。";
+               "」は、タルボット、シャーマン、クリーブランド、久野・石黒、直接のどれでもありません"
+               "。";
     std::size_t expected = 1;
     if (*form != IntensityForm::Direct)
         expected = 1 + (formUsesB(*form) ? 1 : 0) + (formUsesN(*form) ? 1 : 0);
@@ -436,8 +437,8 @@ std::vector<std::string> rainwaterValues(RainwaterKey key, const RainwaterInput&
     case RainwaterKey::Roughness:
         return {in.roughnessText};
     case RainwaterKey::Formula:
-        return {std::string(in.velocityFormula == VelocityFormula::Kutter ? kutterName
-                                                                          : manningName)};
+        return {
+            std::string(in.velocityFormula == VelocityFormula::Kutter ? kutterName : manningName)};
     case RainwaterKey::Depth:
         return {in.depthText};
     }

@@ -189,10 +189,12 @@ TEST_P(RainwaterWriteRefusals, NameTheFieldAndWriteNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Rainwater, RainwaterWriteRefusals,
     ::testing::Values(
-        WriteRefusal{"NameWithNewline", [](RainwaterInput& in) { in.areas[1].name = "道路\n勾配=9"; },
+        WriteRefusal{"NameWithNewline",
+                     [](RainwaterInput& in) { in.areas[1].name = "道路\n勾配=9"; },
                      {"区域（2行目）の名称に改行などの制御文字は使えません。",
                       RainwaterField::AreaTable, 1, AreaColumn::Name}},
-        WriteRefusal{"RunoffEmpty", [](RainwaterInput& in) { in.areas[0].runoffText = ""; },
+        WriteRefusal{"RunoffEmpty",
+                     [](RainwaterInput& in) { in.areas[0].runoffText = ""; },
                      {"区域（1行目）の流出係数を入力してください。", RainwaterField::AreaTable, 0,
                       AreaColumn::Runoff}},
         WriteRefusal{"RoughnessNotANumber",
@@ -201,7 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteRefusal{"MaterialWithEscape",
                      [](RainwaterInput& in) { in.materialText = "側溝\x1b[2J"; },
                      {"施設の名称に改行などの制御文字は使えません。", RainwaterField::Material}},
-        WriteRefusal{"NoArea", [](RainwaterInput& in) { in.areas.clear(); },
+        WriteRefusal{"NoArea",
+                     [](RainwaterInput& in) { in.areas.clear(); },
                      {"集水区域を１つ以上入力してください。", RainwaterField::AreaTable}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -233,23 +236,22 @@ TEST_P(RainwaterReadWriteAgreement, WhatOpensCanBeSaved) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rainwater, RainwaterReadWriteAgreement,
-    ::testing::Values(
-        Agreement{"AreaNameWithEscape", 3, "区域=道\x1b[31m路,0.0800,0.85\n",
-                  "3行目：区域（2行目）の名称に改行などの制御文字は使えません。"},
-        Agreement{"AreaNameWithCarriageReturn", 2, "区域=屋\r根,0.1200,0.90\n",
-                  "2行目：区域（1行目）の名称に改行などの制御文字は使えません。"},
-        Agreement{"AreaNameWithBell", 4, "区域=間\a地,0.2500,0.20\n",
-                  "4行目：区域（3行目）の名称に改行などの制御文字は使えません。"},
-        Agreement{"MaterialWithNextLine", 8, "施設=矩形,Ｕ型\xC2\x85側溝,0.30,0.30\n",
-                  "8行目：施設の名称に改行などの制御文字は使えません。"},
-        Agreement{"MaterialWithDelete", 8, "施設=台形,水路\x7F,0.3,0.3,0.5\n",
-                  "8行目：施設の名称に改行などの制御文字は使えません。"},
-        Agreement{"NameWithTab", 2, "区域=屋\t根,0.1200,0.90\n", nullptr},
-        Agreement{"EmptyName", 2, "区域=,0.1200,0.90\n", nullptr},
-        Agreement{"NameWithCommaAndEquals", 2, "区域=北,1=2,0.1200,0.90\n", nullptr},
-        Agreement{"NumbersWithBlanksAndSigns", 9, "勾配= +5. \n", nullptr},
-        Agreement{"CataloguePipe", 8, "施設=VU,200\n", nullptr},
-        Agreement{"ZeroAndNegativeFigures", 7, "流下延長=-0\n", nullptr}),
+    ::testing::Values(Agreement{"AreaNameWithEscape", 3, "区域=道\x1b[31m路,0.0800,0.85\n",
+                                "3行目：区域（2行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"AreaNameWithCarriageReturn", 2, "区域=屋\r根,0.1200,0.90\n",
+                                "2行目：区域（1行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"AreaNameWithBell", 4, "区域=間\a地,0.2500,0.20\n",
+                                "4行目：区域（3行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"MaterialWithNextLine", 8, "施設=矩形,Ｕ型\xC2\x85側溝,0.30,0.30\n",
+                                "8行目：施設の名称に改行などの制御文字は使えません。"},
+                      Agreement{"MaterialWithDelete", 8, "施設=台形,水路\x7F,0.3,0.3,0.5\n",
+                                "8行目：施設の名称に改行などの制御文字は使えません。"},
+                      Agreement{"NameWithTab", 2, "区域=屋\t根,0.1200,0.90\n", nullptr},
+                      Agreement{"EmptyName", 2, "区域=,0.1200,0.90\n", nullptr},
+                      Agreement{"NameWithCommaAndEquals", 2, "区域=北,1=2,0.1200,0.90\n", nullptr},
+                      Agreement{"NumbersWithBlanksAndSigns", 9, "勾配= +5. \n", nullptr},
+                      Agreement{"CataloguePipe", 8, "施設=VU,200\n", nullptr},
+                      Agreement{"ZeroAndNegativeFigures", 7, "流下延長=-0\n", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // One key's value reads into the input and writes back on its own, in any order of
@@ -257,10 +259,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RainwaterDocument, EachKeyReadsAndWritesOnItsOwn) {
     const RainwaterInput example = uDitchInput();
     RainwaterInput read;
-    for (RainwaterKey key : {RainwaterKey::Intensity, RainwaterKey::InletTime, RainwaterKey::Area,
-                             RainwaterKey::Facility, RainwaterKey::Gradient,
-                             RainwaterKey::Roughness, RainwaterKey::Formula, RainwaterKey::Depth,
-                             RainwaterKey::FlowLength}) {
+    for (RainwaterKey key :
+         {RainwaterKey::Intensity, RainwaterKey::InletTime, RainwaterKey::Area,
+          RainwaterKey::Facility, RainwaterKey::Gradient, RainwaterKey::Roughness,
+          RainwaterKey::Formula, RainwaterKey::Depth, RainwaterKey::FlowLength}) {
         for (const std::string& value : rainwaterValues(key, example)) {
             EXPECT_EQ(readRainwaterValue(key, value, read), std::nullopt)
                 << rainwaterKeyName(key) << '=' << value;

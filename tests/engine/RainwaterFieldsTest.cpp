@@ -38,18 +38,22 @@ TEST_P(BothRefuse, WithTheSameWordsAndPlace) {
 INSTANTIATE_TEST_SUITE_P(
     Rainwater, BothRefuse,
     ::testing::Values(
-        FieldCase{"NoArea", [](RainwaterInput& in) { in.areas.clear(); },
+        FieldCase{"NoArea",
+                  [](RainwaterInput& in) { in.areas.clear(); },
                   {"集水区域を１つ以上入力してください。", RainwaterField::AreaTable}},
-        FieldCase{"AreaBlank", [](RainwaterInput& in) { in.areas[2].areaText = "  "; },
+        FieldCase{"AreaBlank",
+                  [](RainwaterInput& in) { in.areas[2].areaText = "  "; },
                   {"区域（3行目）の面積を入力してください。", RainwaterField::AreaTable, 2,
                    AreaColumn::Area}},
-        FieldCase{"RunoffNotANumber", [](RainwaterInput& in) { in.areas[0].runoffText = "0,9"; },
-                  {"区域（1行目）の流出係数には数値を入力してください。",
-                   RainwaterField::AreaTable, 0, AreaColumn::Runoff}},
+        FieldCase{"RunoffNotANumber",
+                  [](RainwaterInput& in) { in.areas[0].runoffText = "0,9"; },
+                  {"区域（1行目）の流出係数には数値を入力してください。", RainwaterField::AreaTable,
+                   0, AreaColumn::Runoff}},
         FieldCase{"DirectIntensityMissing",
                   [](RainwaterInput& in) { in.intensityForm = IntensityForm::Direct; },
                   {"降雨強度を入力してください。", RainwaterField::DirectIntensity}},
-        FieldCase{"FlowLengthNotANumber", [](RainwaterInput& in) { in.flowLengthText = "120m"; },
+        FieldCase{"FlowLengthNotANumber",
+                  [](RainwaterInput& in) { in.flowLengthText = "120m"; },
                   {"流下延長には数値を入力してください。", RainwaterField::FlowLength}},
         FieldCase{"SideSlopeMissing",
                   [](RainwaterInput& in) { in = trapezoidInput("0.3", "0.3", ""); },
@@ -57,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"NoFormula",
                   [](RainwaterInput& in) { in.velocityFormula = VelocityFormula::None; },
                   {"流速の計算方法を選択してください。", RainwaterField::Roughness}},
-        FieldCase{"NoDepth", [](RainwaterInput& in) { in.depthText.clear(); },
+        FieldCase{"NoDepth",
+                  [](RainwaterInput& in) { in.depthText.clear(); },
                   {"施設の有効水深の割合を選択してください。", RainwaterField::DepthList}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -77,9 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
                   [](RainwaterInput& in) { in.areas[1].runoffText = "0.004"; },
                   {"区域（2行目）の流出係数は小数第２位までで０より大きい値を入力してください。",
                    RainwaterField::AreaTable, 1, AreaColumn::Runoff}},
-        FieldCase{"InletTimePrintsAsZero", [](RainwaterInput& in) { in.inletTimeText = "0.004"; },
+        FieldCase{"InletTimePrintsAsZero",
+                  [](RainwaterInput& in) { in.inletTimeText = "0.004"; },
                   {"流入時間には0.01分以上の値を入力してください。", RainwaterField::InletTime}},
-        FieldCase{"ConstantANegative", [](RainwaterInput& in) { in.constantAText = "-1"; },
+        FieldCase{"ConstantANegative",
+                  [](RainwaterInput& in) { in.constantAText = "-1"; },
                   {"降雨強度式の定数 a には正の値を入力してください。", RainwaterField::ConstantA}},
         FieldCase{"DiameterZero",
                   [](RainwaterInput& in) {
@@ -87,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                       in.diameterText = "0";
                   },
                   {"直径には正の値を入力してください。", RainwaterField::Diameter}},
-        FieldCase{"FlatTrapezoid", [](RainwaterInput& in) { in = trapezoidInput("0", "0.3", "-0"); },
+        FieldCase{"FlatTrapezoid",
+                  [](RainwaterInput& in) { in = trapezoidInput("0", "0.3", "-0"); },
                   {"台形の底幅と法勾配が共に０のため、流水の断面積がありません。",
                    RainwaterField::Width}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -97,9 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RainwaterFields, OnlySavingRefusesANameWithAControlCharacter) {
     RainwaterInput in = uDitchInput();
     in.materialText = "側溝\t３００\x1b";
-    EXPECT_EQ(savingRefusal(in),
-              (RainwaterRefusal{"施設の名称に改行などの制御文字は使えません。",
-                                RainwaterField::Material}));
+    EXPECT_EQ(savingRefusal(in), (RainwaterRefusal{"施設の名称に改行などの制御文字は使えません。",
+                                                   RainwaterField::Material}));
     EXPECT_EQ(calculationRefusal(in), std::nullopt);
     in.materialText = "側溝\t３００";
     EXPECT_EQ(savingRefusal(in), std::nullopt);
