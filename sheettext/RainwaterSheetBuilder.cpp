@@ -28,11 +28,7 @@ public:
     RainwaterWriter(const RainwaterResult& result, SheetSink& sink) : LineWriter(sink), r(result) {}
 
     void write() {
-        if (sink_.isDrawn())
-            blank(5); // top margin of a drawn page
-        blank();
-        text(13, "☆ 流量計算書（雨水排水施設）");
-        blank();
+        opening("☆ 流量計算書（雨水排水施設）");
         plannedFlowSection();
         blank(2);
         facilitySection();

@@ -50,11 +50,7 @@ public:
         : LineWriter(sink), s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)) {}
 
     void group1() {
-        if (sink_.isDrawn())
-            blank(5); // top margin of a drawn page
-        blank();
-        text(13, "☆ 流量計算書（汚水排水施設）");
-        blank();
+        opening("☆ 流量計算書（汚水排水施設）");
         plannedFlowSection();
     }
 

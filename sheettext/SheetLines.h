@@ -85,6 +85,15 @@ protected:
             sink_.writeLine(SheetLine{});
     }
     void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
+    // The opening of a sheet: a drawn page's top margin, then the title between blank
+    // lines ("☆ 流量計算書（…）").
+    void opening(std::string_view title) {
+        if (sink_.isDrawn())
+            blank(5); // top margin of a drawn page
+        blank();
+        text(13, title);
+        blank();
+    }
 
     SheetSink& sink_;
 };
