@@ -1,6 +1,7 @@
 #include "engine/Rainwater.h"
 #include "engine/NumberText.h"
 #include "tests/engine/Near.h"
+#include "tests/support/RainwaterComputed.h"
 #include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,7 @@ using namespace tovarin::testing;
 namespace {
 
 RainwaterResult computed(const RainwaterInput& in) {
-    RainwaterOutcome outcome = computeRainwater(in);
-    EXPECT_TRUE(outcome.ok()) << (outcome.failure ? outcome.failure->message : "");
-    return outcome.result;
+    return computedRainwater(in);
 }
 
 } // namespace
