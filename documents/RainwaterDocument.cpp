@@ -37,8 +37,8 @@ WriteOutcome RainwaterDocument::save(const QString& path) {
     if (written.ok())
         return WriteOutcome::Written;
     showInputError(host_.platform(), host_.dialogParent(), written.message);
-    if (written.focus) {
-        windows_.focusField(*written.focus, written.row, written.column);
+    if (const auto& refused = written.refusal) {
+        windows_.focusField(refused->field, refused->row, refused->column);
         return WriteOutcome::Refused;
     }
     return WriteOutcome::Failed;

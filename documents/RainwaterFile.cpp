@@ -27,10 +27,8 @@ RainwaterFileWrite writeRainwaterFile(const QString& path, const RainwaterInput&
     const RainwaterDocumentText document = rainwaterDocumentText(input);
     if (!document.ok()) {
         written.message = QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
-                              .arg(path, QString::fromStdString(document.message));
-        written.focus = document.focus;
-        written.row = document.row;
-        written.column = document.column;
+                              .arg(path, QString::fromStdString(document.refusal->message));
+        written.refusal = document.refusal;
         return written;
     }
     written.message = writeDocumentFile(path, document.text);

@@ -4,7 +4,7 @@
 // bytes as a sewage document; writing goes through the whole-file writer, so the old
 // file stays untouched until the new one is complete.
 
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 
 #include <QString>
 
@@ -22,10 +22,8 @@ RainwaterFileRead readRainwaterFile(const QString& path);
 
 struct RainwaterFileWrite {
     QString message; // empty when written; otherwise the message, naming the file
-    // Set when the input itself cannot be saved (nothing was written): where to go.
-    std::optional<RainwaterField> focus;
-    int row = -1;
-    AreaColumn column = AreaColumn::Area;
+    // Set when the input itself cannot be saved (nothing was written): its place.
+    std::optional<RainwaterRefusal> refusal;
     bool ok() const { return message.isEmpty(); }
 };
 

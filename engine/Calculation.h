@@ -44,6 +44,19 @@ void resolveStandardPipe(CalcSheet& sheet);
 void computeCircularSection(CalcSheet& sheet);
 // Rectangular section from channelHeight, channelWidth and depthRatio.
 void computeRectangularSection(CalcSheet& sheet);
+
+// A trapezoidal channel, open on top (the rainwater sheet's): its dimensions and the
+// water depth h = (0.1 × depthRatio) × H, kept for its sheet lines.
+struct TrapezoidFigures {
+    double bottomWidth = 0; // B, m
+    double height = 0;      // H, m
+    double sideSlope = 0;   // m, horizontal per 1 vertical
+    double waterDepth = 0;  // h, m
+};
+// Trapezoidal section from the trapezoid's dimensions and depthRatio: sets its water
+// depth, then A = (B + m·h)·h and P = B + 2·h·√(1 + m²) (full or not: the floor and
+// both slopes up to the water).
+void computeTrapezoidalSection(CalcSheet& sheet, TrapezoidFigures& trapezoid);
 // R, I, V (Manning or Kutter) and Q2, in the fixed order of operations.
 void computeCapacity(CalcSheet& sheet);
 

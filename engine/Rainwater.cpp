@@ -3,7 +3,7 @@
 #include "engine/Calculation.h"
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"
-#include "engine/Units.h"
+#include "engine/RainwaterFields.h"
 
 #include <array>
 #include <cctype>
@@ -129,6 +129,15 @@ const std::vector<std::string>& depthTexts(RainwaterFacilityKind kind) {
                                        : DepthRatioTable::circularTexts();
 }
 
+std::optional<int> depthPosition(RainwaterFacilityKind kind, std::string_view text) {
+    const std::vector<std::string>& texts = depthTexts(kind);
+    for (std::size_t i = 0; i < texts.size() && !text.empty(); ++i) {
+        if (texts[i] == text)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
 VelocityGuide rainwaterVelocityGuide(double printedVelocity) {
     if (printedVelocity < lowestSuitableRainwaterVelocity)
         return VelocityGuide::Low;
@@ -196,6 +205,14 @@ std::optional<double> rainwaterNumber(std::string_view text) {
     return value;
 }
 
+std::optional<double> depthRatioCode(RainwaterFacilityKind kind, std::string_view text) {
+    const std::optional<int> position = depthPosition(kind, text);
+    if (!position)
+        return std::nullopt;
+    return usesRectangularDepths(kind) ? DepthRatioTable::rectangularCode(*position)
+                                       : DepthRatioTable::circularCode(*position);
+}
+
 namespace {
 
 // A figure as the sheet prints it, read back: the next figure is computed from it.
@@ -203,273 +220,116 @@ double printed(double value, const char* pattern) {
     return textToNumber(formatNumber(value, pattern));
 }
 
-std::string rowNumber(int row) {
-    return formatNumber(row + 1, "0");
+} // namespace
+
+AreaFigures areaFigures(const std::string& name, double area, double runoff) {
+    const double ai = printed(area, "0.0000");
+    const double ci = printed(runoff, "0.00");
+    return {name, ai, ci, printed(ci * ai, "0.0000")};
 }
 
-// ---------------------------------------------------------------- checks
-
-using Failure = std::optional<RainwaterFailure>;
-
-RainwaterFailure refusal(std::string message, RainwaterField focus) {
-    RainwaterFailure failure;
-    failure.message = std::move(message);
-    failure.focus = focus;
-    return failure;
-}
-
-RainwaterFailure rowRefusal(std::string message, int row, AreaColumn column) {
-    RainwaterFailure failure = refusal(std::move(message), RainwaterField::AreaTable);
-    failure.row = row;
-    failure.column = column;
-    return failure;
-}
-
-// A number field: given, a number. `what` names it ("施設の勾配").
-struct NumberRead {
-    double value = 0;
-    std::optional<std::string> problem;
-};
-
-NumberRead readNumber(const std::string& text, const std::string& what) {
-    NumberRead read;
-    if (text.find_first_not_of(' ') == std::string::npos) {
-        read.problem = what + "を入力してください。";
-        return read;
-    }
-    const std::optional<double> value = rainwaterNumber(text);
-    if (!value) {
-        read.problem = what + "には数値を入力してください。";
-        return read;
-    }
-    read.value = *value;
-    return read;
-}
-
-// Catchment figures from the printed Ai and Ci; a refusal names the row.
-Failure readCatchment(const RainwaterInput& in, RainwaterResult& r) {
-    if (in.areas.empty())
-        return refusal("集水区域を１つ以上入力してください。", RainwaterField::AreaTable);
-    for (std::size_t i = 0; i < in.areas.size(); ++i) {
-        const int row = static_cast<int>(i);
-        const CatchmentArea& area = in.areas[i];
-        const std::string prefix = "区域（" + rowNumber(row) + "行目）の";
-
-        const NumberRead a = readNumber(area.areaText, prefix + "面積");
-        if (a.problem)
-            return rowRefusal(*a.problem, row, AreaColumn::Area);
-        const double ai = printed(a.value, "0.0000");
-        if (a.value <= 0 || ai <= 0)
-            return rowRefusal(prefix + "面積には0.0001ha以上の値を入力してください。", row,
-                              AreaColumn::Area);
-
-        const NumberRead c = readNumber(area.runoffText, prefix + "流出係数");
-        if (c.problem)
-            return rowRefusal(*c.problem, row, AreaColumn::Runoff);
-        const double ci = printed(c.value, "0.00");
-        if (c.value <= 0 || c.value > 1)
-            return rowRefusal(prefix + "流出係数には０より大きく１以下の値を入力してください。",
-                              row, AreaColumn::Runoff);
-        if (ci <= 0)
-            return rowRefusal(prefix +
-                                  "流出係数は小数第２位までで０より大きい値を入力してください。",
-                              row, AreaColumn::Runoff);
-
-        r.areas.push_back({area.name, ai, ci, printed(ci * ai, "0.0000")});
-    }
+CatchmentSum sumCatchment(const std::vector<AreaFigures>& rows) {
     double area = 0;
     double products = 0;
-    for (const AreaFigures& figures : r.areas) {
-        area += figures.area;
-        products += figures.product;
+    for (const AreaFigures& row : rows) {
+        area += row.area;
+        products += row.product;
     }
-    r.area = printed(area, "0.0000");
-    r.runoffSum = printed(products, "0.0000");
-    r.runoff = printed(r.runoffSum / r.area, "0.00");
-    return std::nullopt;
+    CatchmentSum sum;
+    sum.area = printed(area, "0.0000");
+    sum.runoffSum = printed(products, "0.0000");
+    sum.runoff = printed(sum.runoffSum / sum.area, "0.00");
+    return sum;
 }
 
-Failure readConstants(const RainwaterInput& in, RainwaterResult& r) {
+namespace {
+
+using Refused = std::optional<RainwaterRefusal>;
+
+RainwaterRefusal refusal(std::string message, RainwaterField field) {
+    return {std::move(message), field, -1, AreaColumn::Area};
+}
+
+// ---------------------------------------------------------------- checked figures
+
+// A number field that calculationRefusal has let pass.
+double checked(const std::string& text) {
+    return *rainwaterNumber(text);
+}
+
+void takeCatchment(const RainwaterInput& in, RainwaterResult& r) {
+    for (const CatchmentArea& area : in.areas)
+        r.areas.push_back(areaFigures(area.name, checked(area.areaText), checked(area.runoffText)));
+    const CatchmentSum sum = sumCatchment(r.areas);
+    r.area = sum.area;
+    r.runoffSum = sum.runoffSum;
+    r.runoff = sum.runoff;
+}
+
+double printedConstant(const std::string& text) {
+    const double value = checked(text);
+    return printed(value, constantPattern(value));
+}
+
+void takeIntensity(const RainwaterInput& in, RainwaterResult& r) {
     r.intensityForm = in.intensityForm;
     if (in.intensityForm == IntensityForm::Direct) {
-        const NumberRead i = readNumber(in.directIntensityText, "降雨強度");
-        if (i.problem)
-            return refusal(*i.problem, RainwaterField::DirectIntensity);
-        if (i.value <= 0)
-            return refusal("降雨強度には正の値を入力してください。",
-                           RainwaterField::DirectIntensity);
-        r.intensity = printed(i.value, "0.0");
-        return std::nullopt;
+        r.intensity = printed(checked(in.directIntensityText), "0.0");
+        return;
     }
-    const NumberRead a = readNumber(in.constantAText, "降雨強度式の定数 a ");
-    if (a.problem)
-        return refusal(*a.problem, RainwaterField::ConstantA);
-    if (a.value <= 0)
-        return refusal("降雨強度式の定数 a には正の値を入力してください。",
-                       RainwaterField::ConstantA);
-    r.constantA = printed(a.value, constantPattern(a.value));
-    if (formUsesB(in.intensityForm)) {
-        const NumberRead b = readNumber(in.constantBText, "降雨強度式の定数 b ");
-        if (b.problem)
-            return refusal(*b.problem, RainwaterField::ConstantB);
-        r.constantB = printed(b.value, constantPattern(b.value));
-    }
-    if (formUsesN(in.intensityForm)) {
-        const NumberRead n = readNumber(in.constantNText, "降雨強度式の定数 n ");
-        if (n.problem)
-            return refusal(*n.problem, RainwaterField::ConstantN);
-        if (n.value <= 0)
-            return refusal("降雨強度式の定数 n には正の値を入力してください。",
-                           RainwaterField::ConstantN);
-        r.constantN = printed(n.value, constantPattern(n.value));
-    }
-    return std::nullopt;
+    r.constantA = printedConstant(in.constantAText);
+    if (formUsesB(in.intensityForm))
+        r.constantB = printedConstant(in.constantBText);
+    if (formUsesN(in.intensityForm))
+        r.constantN = printedConstant(in.constantNText);
+    r.inletTime = printed(checked(in.inletTimeText), "0.0#");
+    r.flowLength = printed(checked(in.flowLengthText), "0.0#");
 }
 
-Failure readTimes(const RainwaterInput& in, RainwaterResult& r) {
-    if (in.intensityForm == IntensityForm::Direct)
-        return std::nullopt;
-    const NumberRead t1 = readNumber(in.inletTimeText, "流入時間");
-    if (t1.problem)
-        return refusal(*t1.problem, RainwaterField::InletTime);
-    const double inlet = printed(t1.value, "0.0#");
-    if (t1.value <= 0 || inlet <= 0)
-        return refusal("流入時間には0.01分以上の値を入力してください。", RainwaterField::InletTime);
-    const NumberRead l = readNumber(in.flowLengthText, "流下延長");
-    if (l.problem)
-        return refusal(*l.problem, RainwaterField::FlowLength);
-    if (l.value < 0)
-        return refusal("流下延長には０以上の値を入力してください。", RainwaterField::FlowLength);
-    r.inletTime = inlet;
-    r.flowLength = printed(l.value, "0.0#");
-    return std::nullopt;
-}
-
-// A dimension or coefficient that must be positive, as the sewage windows check it.
-Failure readPositive(const std::string& text, const std::string& what, RainwaterField focus,
-                     double& value) {
-    const NumberRead read = readNumber(text, what);
-    if (read.problem)
-        return refusal(*read.problem, focus);
-    if (read.value <= 0)
-        return refusal(what + "には正の値を入力してください。", focus);
-    value = read.value;
-    return std::nullopt;
-}
-
-Failure readNotNegative(const std::string& text, const std::string& what, RainwaterField focus,
-                        double& value) {
-    const NumberRead read = readNumber(text, what);
-    if (read.problem)
-        return refusal(*read.problem, focus);
-    if (read.value < 0)
-        return refusal(what + "には０以上の値を入力してください。", focus);
-    value = read.value;
-    return std::nullopt;
-}
-
-Failure readDimensions(const RainwaterInput& in, RainwaterResult& r) {
+void takeDimensions(const RainwaterInput& in, RainwaterResult& r) {
     CalcSheet& s = r.facility;
     switch (in.facilityKind) {
     case RainwaterFacilityKind::VP:
     case RainwaterFacilityKind::VU:
     case RainwaterFacilityKind::FRPM:
-    case RainwaterFacilityKind::Hume: {
-        const auto& sizes = PipeCatalogue::sizes(s.facilityKind);
-        if (in.sizeListPosition < 0 || in.sizeListPosition >= static_cast<int>(sizes.size()))
-            return refusal("管径を選択してください。", RainwaterField::SizeList);
+    case RainwaterFacilityKind::Hume:
         s.nominalSize = in.sizeListPosition;
         resolveStandardPipe(s);
-        return std::nullopt;
-    }
+        return;
     case RainwaterFacilityKind::OtherCircular:
-        return readPositive(in.diameterText, "直径", RainwaterField::Diameter, s.pipeDiameter);
+        s.pipeDiameter = checked(in.diameterText);
+        return;
     case RainwaterFacilityKind::Rectangular:
-        if (auto failure =
-                readPositive(in.heightText, "施設の高さ", RainwaterField::Height, s.channelHeight))
-            return failure;
-        return readPositive(in.widthText, "施設の巾", RainwaterField::Width, s.channelWidth);
+        s.channelHeight = checked(in.heightText);
+        s.channelWidth = checked(in.widthText);
+        return;
     case RainwaterFacilityKind::Trapezoidal: {
         TrapezoidFigures t;
-        if (auto failure =
-                readNotNegative(in.widthText, "台形の底幅", RainwaterField::Width, t.bottomWidth))
-            return failure;
-        if (auto failure =
-                readPositive(in.heightText, "台形の深さ", RainwaterField::Height, t.height))
-            return failure;
-        if (auto failure = readNotNegative(in.sideSlopeText, "台形の法勾配",
-                                           RainwaterField::SideSlope, t.sideSlope))
-            return failure;
-        if (t.bottomWidth == 0 && t.sideSlope == 0)
-            return refusal("台形の底幅と法勾配が共に０のため、流水の断面積がありません。",
-                           RainwaterField::Width);
+        t.bottomWidth = checked(in.widthText);
+        t.height = checked(in.heightText);
+        t.sideSlope = checked(in.sideSlopeText);
         s.channelHeight = t.height;
         s.channelWidth = t.bottomWidth;
         r.trapezoid = t;
-        return std::nullopt;
+        return;
     }
     }
-    return std::nullopt;
 }
 
-Failure readFacility(const RainwaterInput& in, RainwaterResult& r) {
+void takeFacility(const RainwaterInput& in, RainwaterResult& r) {
     r.facilityKind = in.facilityKind;
     CalcSheet& s = r.facility;
     s.facilityKind = sewageFacilityKind(in.facilityKind);
     s.materialName = in.materialText;
     s.velocityFormula = in.velocityFormula;
-    if (auto failure = readDimensions(in, r))
-        return failure;
-    if (auto failure =
-            readPositive(in.gradientText, "施設の勾配", RainwaterField::Gradient, s.slopePermille))
-        return failure;
-    if (auto failure =
-            readPositive(in.roughnessText, "粗度係数", RainwaterField::Roughness, s.roughness))
-        return failure;
-    if (s.velocityFormula == VelocityFormula::None)
-        return refusal("流速の計算方法を選択してください。", RainwaterField::Roughness);
-
-    const std::vector<std::string>& texts = depthTexts(in.facilityKind);
-    std::optional<double> code;
-    for (std::size_t i = 0; i < texts.size() && !in.depthText.empty(); ++i) {
-        if (texts[i] == in.depthText) {
-            const int position = static_cast<int>(i);
-            code = usesRectangularDepths(in.facilityKind)
-                       ? DepthRatioTable::rectangularCode(position)
-                       : DepthRatioTable::circularCode(position);
-            s.depthChoice = position;
-        }
-    }
-    if (!code)
-        return refusal("施設の有効水深の割合を選択してください。", RainwaterField::DepthList);
-    s.depthRatio = *code;
-    return std::nullopt;
+    takeDimensions(in, r);
+    s.slopePermille = checked(in.gradientText);
+    s.roughness = checked(in.roughnessText);
+    s.depthChoice = *depthPosition(in.facilityKind, in.depthText);
+    s.depthRatio = *depthRatioCode(in.facilityKind, in.depthText);
 }
 
 // ---------------------------------------------------------------- computing
-
-void computeTrapezoidSection(RainwaterResult& r) {
-    TrapezoidFigures& t = *r.trapezoid;
-    CalcSheet& s = r.facility;
-    t.waterDepth = (depthFractionPerTenth * s.depthRatio) * t.height;
-    const double h = t.waterDepth;
-    s.flowArea = (t.bottomWidth + t.sideSlope * h) * h;
-    // Open on top, full or not: the floor and both slopes up to the water.
-    s.wettedPerimeter = t.bottomWidth + 2 * h * std::sqrt(1 + t.sideSlope * t.sideSlope);
-}
-
-void computeFacility(RainwaterResult& r) {
-    CalcSheet& s = r.facility;
-    if (r.trapezoid)
-        computeTrapezoidSection(r);
-    else if (s.facilityKind == FacilityKind::Rectangular)
-        computeRectangularSection(s);
-    else
-        computeCircularSection(s);
-    computeCapacity(s);
-    r.velocity = printed(s.velocity, "0.0000");
-    r.capacity = printed(s.capacity, "0.0000");
-}
 
 bool facilityIsUsable(const CalcSheet& s) {
     for (double v : {s.flowArea, s.wettedPerimeter, s.hydraulicRadius, s.velocity, s.capacity}) {
@@ -502,7 +362,7 @@ double intensityDenominator(const RainwaterResult& r, double t) {
     return 1;
 }
 
-Failure computeIntensity(RainwaterResult& r) {
+Refused computeIntensity(RainwaterResult& r) {
     if (r.intensityForm == IntensityForm::Direct)
         return std::nullopt;
     if (r.velocity <= 0)
@@ -519,36 +379,52 @@ Failure computeIntensity(RainwaterResult& r) {
     return std::nullopt;
 }
 
+constexpr const char* outOfRange = "計算結果が数値の範囲を超えました。入力値を確認してください。";
+
 } // namespace
+
+Refused computeRainwaterFacility(RainwaterResult& r) {
+    CalcSheet& s = r.facility;
+    if (r.trapezoid)
+        computeTrapezoidalSection(s, *r.trapezoid);
+    else if (s.facilityKind == FacilityKind::Rectangular)
+        computeRectangularSection(s);
+    else
+        computeCircularSection(s);
+    computeCapacity(s);
+    r.velocity = printed(s.velocity, "0.0000");
+    r.capacity = printed(s.capacity, "0.0000");
+    if (!facilityIsUsable(s))
+        return refusal(outOfRange, RainwaterField::Gradient);
+    return std::nullopt;
+}
+
+Refused computeRainwaterFlow(RainwaterResult& r) {
+    if (auto refused = computeIntensity(r))
+        return refused;
+    r.plannedFlow = printed(r.runoff * r.intensity * r.area / 360, "0.0000");
+    if (!std::isfinite(r.plannedFlow))
+        return refusal(outOfRange, RainwaterField::AreaTable);
+    return std::nullopt;
+}
 
 RainwaterOutcome computeRainwater(const RainwaterInput& in) {
     RainwaterOutcome outcome;
-    RainwaterResult& r = outcome.result;
-    const auto refuse = [&outcome](Failure failure) {
-        outcome.failure = std::move(failure);
+    const auto refuse = [&outcome](Refused refused) {
+        outcome.failure = std::move(refused);
         outcome.result = RainwaterResult{};
         return outcome;
     };
-    if (auto failure = readCatchment(in, r))
-        return refuse(failure);
-    if (auto failure = readConstants(in, r))
-        return refuse(failure);
-    if (auto failure = readTimes(in, r))
-        return refuse(failure);
-    if (auto failure = readFacility(in, r))
-        return refuse(failure);
-
-    computeFacility(r);
-    if (!facilityIsUsable(r.facility))
-        return refuse(refusal("計算結果が数値の範囲を超えました。入力値を確認してください。",
-                              RainwaterField::Gradient));
-    if (auto failure = computeIntensity(r))
-        return refuse(failure);
-    r.plannedFlow = printed(r.runoff * r.intensity * r.area / 360, "0.0000");
-    if (!std::isfinite(r.plannedFlow))
-        return refuse(refusal("計算結果が数値の範囲を超えました。入力値を確認してください。",
-                              RainwaterField::AreaTable));
-
+    if (auto refused = calculationRefusal(in))
+        return refuse(refused);
+    RainwaterResult& r = outcome.result;
+    takeCatchment(in, r);
+    takeIntensity(in, r);
+    takeFacility(in, r);
+    if (auto refused = computeRainwaterFacility(r))
+        return refuse(refused);
+    if (auto refused = computeRainwaterFlow(r))
+        return refuse(refused);
     r.capacityFails = r.plannedFlow > r.capacity;
     r.guide = rainwaterVelocityGuide(r.velocity);
     return outcome;

@@ -7,6 +7,7 @@
 
 #include "engine/Assessment.h"
 #include "engine/CalcSheet.h"
+#include "engine/Calculation.h"
 
 #include <optional>
 #include <string>
@@ -64,6 +65,11 @@ bool isCataloguePipe(RainwaterFacilityKind kind); // VP, VU, FRPM, Hume
 // The texts of the facility's effective-depth list (the circular list for pipes, the
 // rectangular list for the rectangle and the trapezoid), as the windows show them.
 const std::vector<std::string>& depthTexts(RainwaterFacilityKind kind);
+// The position of `text` in depthTexts(kind); none for a text not in it (an empty one
+// too). The calculation, saving and reading a document all ask it.
+std::optional<int> depthPosition(RainwaterFacilityKind kind, std::string_view text);
+// The depth ratio code (e.g. 8 for "水深８割") of that entry; none when there is none.
+std::optional<double> depthRatioCode(RainwaterFacilityKind kind, std::string_view text);
 
 // Everything a rainwater document holds and the windows show, as typed or chosen.
 // Only the fields of the chosen intensity form and facility kind are read.
@@ -95,7 +101,8 @@ struct RainwaterInput {
 
 // ---------------------------------------------------------------- refusal
 
-// The field a refused calculation (or a refused save) sends the user to.
+// The field a refused calculation (or a refused save, or a refused document) sends
+// the user to.
 enum class RainwaterField {
     AreaTable, // the row `row` of the area table (or the table, when row is -1)
     ConstantA,
@@ -117,11 +124,16 @@ enum class RainwaterField {
 // Which cell of an area row.
 enum class AreaColumn { Name, Area, Runoff };
 
-struct RainwaterFailure {
+// Why an input is refused, by the calculation or by saving, and the place it sends
+// the user to: the windows go there with focusField(refusal.field, refusal.row,
+// refusal.column).
+struct RainwaterRefusal {
     std::string message; // Japanese, for a message box
-    RainwaterField focus = RainwaterField::AreaTable;
+    RainwaterField field = RainwaterField::AreaTable;
     int row = -1;                         // area row (0-based) for AreaTable
     AreaColumn column = AreaColumn::Area; // cell of that row
+
+    bool operator==(const RainwaterRefusal&) const = default;
 };
 
 // ---------------------------------------------------------------- figures
@@ -140,14 +152,18 @@ struct AreaFigures {
     double runoff = 0;
     double product = 0;
 };
+// The printed figures of one row from its typed Ai and Ci.
+AreaFigures areaFigures(const std::string& name, double area, double runoff);
 
-// The trapezoid's water depth h = (0.1 × depthRatio) × H, kept for its sheet lines.
-struct TrapezoidFigures {
-    double bottomWidth = 0; // B, m
-    double height = 0;      // H, m
-    double sideSlope = 0;   // m
-    double waterDepth = 0;  // h, m
+// The catchment's sums from the rows' printed figures, each printed: A = ΣAi
+// "0.0000", Σ(Ci·Ai) "0.0000" and C = Σ(Ci·Ai)/A "0.00" (not a number while A is 0).
+// The sheet and the area table's live totals both show them.
+struct CatchmentSum {
+    double area = 0;
+    double runoffSum = 0;
+    double runoff = 0;
 };
+CatchmentSum sumCatchment(const std::vector<AreaFigures>& rows);
 
 // Every figure of the rainwater sheet. The doubles after the facility are the
 // printed figures themselves (what formatNumber shows, read back), each computed
@@ -203,14 +219,24 @@ RainwaterTexts rainwaterTexts(const RainwaterResult& result);
 // ---------------------------------------------------------------- calculation
 
 struct RainwaterOutcome {
-    std::optional<RainwaterFailure> failure; // set when the input was refused
+    std::optional<RainwaterRefusal> failure; // set when the input was refused
     RainwaterResult result;                  // valid when there is no failure
     bool ok() const { return !failure; }
 };
 
-// Checks the input in the order of the window (areas, intensity, times, facility),
-// then computes: catchment, facility (section, V, Q2), t2, t, I, Q, verdicts.
+// Checks the input in the order of the window (areas, intensity, times, facility;
+// calculationRefusal, engine/RainwaterFields.h), then computes: catchment, facility
+// (section, V, Q2), t2, t, I, Q, verdicts.
 RainwaterOutcome computeRainwater(const RainwaterInput& input);
+
+// The two halves of the computation, for a caller that holds checked figures: the
+// facility (r.facility, with r.trapezoid for the trapezoid) gives its section, V and
+// Q2 and the printed V and Q2; refused when a figure leaves the range of numbers.
+std::optional<RainwaterRefusal> computeRainwaterFacility(RainwaterResult& r);
+// The flow from the catchment's sums, the intensity's constants (or the direct I)
+// and the printed V: t2, t and I (not with Direct), then Q. Refused when V is 0, the
+// formula's denominator is not above 0, or Q leaves the range of numbers.
+std::optional<RainwaterRefusal> computeRainwaterFlow(RainwaterResult& r);
 
 // A typed number as the rainwater input reads it: optional blanks around, an optional
 // sign, digits with at most one decimal point. None for anything else (empty text too).

@@ -39,6 +39,13 @@ void computeRectangularSection(CalcSheet& sheet) {
     }
 }
 
+void computeTrapezoidalSection(CalcSheet& sheet, TrapezoidFigures& t) {
+    t.waterDepth = (depthFractionPerTenth * sheet.depthRatio) * t.height;
+    const double h = t.waterDepth;
+    sheet.flowArea = (t.bottomWidth + t.sideSlope * h) * h;
+    sheet.wettedPerimeter = t.bottomWidth + 2 * h * std::sqrt(1 + t.sideSlope * t.sideSlope);
+}
+
 namespace {
 
 void computeManningVelocity(CalcSheet& sheet) {

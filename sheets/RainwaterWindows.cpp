@@ -94,7 +94,7 @@ bool RainwaterWindows::compute() {
     if (!outcome.ok()) {
         showInputError(host_.platform(), host_.dialogParent(),
                        QString::fromStdString(outcome.failure->message));
-        focusField(outcome.failure->focus, outcome.failure->row, outcome.failure->column);
+        focusField(outcome.failure->field, outcome.failure->row, outcome.failure->column);
         return false;
     }
     result_ = outcome.result;

@@ -1,5 +1,6 @@
 #include "sheettext/FacilityLines.h"
 
+#include "engine/Assessment.h"
 #include "engine/Catalogue.h"
 #include "engine/NumberText.h"
 #include "engine/Units.h"
@@ -15,6 +16,42 @@ using sheetlines::spaces;
 
 FacilityLines::FacilityLines(const CalcSheet& sheet, SheetSink& sink)
     : LineWriter(sink), s(sheet), depthFactor(depthFractionPerTenth * sheet.depthRatio) {}
+
+void FacilityLines::section(std::string_view title, const SheetLine& name,
+                            const TrapezoidFigures* trapezoid) {
+    text(16, title);
+    blank();
+    facilityLine(name);
+    blank();
+    headingLine();
+    blank();
+    capacityLegend();
+    formulaLegend();
+    roughnessLine();
+    if (trapezoid)
+        trapezoidalSectionLines(*trapezoid);
+    else
+        sectionLines();
+    hydraulicRadiusLine();
+    velocityEvaluation();
+    capacityLine();
+    blank();
+}
+
+void FacilityLines::verdict(LineMaker& line, double compared, std::string_view relation,
+                            double capacity, bool fails, int ruleLength) {
+    line.value(compared, "0.0000")
+        .text("m3/sec")
+        .text(relation)
+        .text("Q2=")
+        .value(capacity, "0.0000")
+        .text(fails ? "m3/sec    ∴ " : "m3/sec  \u3000∴ ")
+        .text(verdictText(fails));
+    if (fails)
+        line.alert();
+    put(line);
+    text(18, repeated("―", ruleLength));
+}
 
 void FacilityLines::roughnessLine() {
     put(LineMaker(20).text("・粗 度 係 数  n=").value(s.roughness, "0.000"));
@@ -143,6 +180,35 @@ void FacilityLines::rectangularSectionLines() {
         waterDepth(perimeter).text(")}×2=").value(s.wettedPerimeter, "0.0000").text("m");
         put(perimeter);
     }
+}
+
+void FacilityLines::trapezoidalSectionLines(const TrapezoidFigures& t) {
+    LineMaker depth(20);
+    depth.text("・水　　　深   h=");
+    waterDepth(depth).text("=").value(t.waterDepth, "0.0000").text("m");
+    put(depth);
+    put(LineMaker(20)
+            .text("・流水の断面積 A=(B＋m･h)･h=(")
+            .value(t.bottomWidth, "0.00#")
+            .text("＋")
+            .value(t.sideSlope, "0.00#")
+            .text("×")
+            .value(t.waterDepth, "0.0000")
+            .text(")×")
+            .value(t.waterDepth, "0.0000")
+            .text("=")
+            .value(s.flowArea, "0.0000")
+            .text("m2"));
+    put(LineMaker(20)
+            .text("・流水の潤辺長 P=B＋2･h･√(1＋m^2)=")
+            .value(t.bottomWidth, "0.00#")
+            .text("＋2×")
+            .value(t.waterDepth, "0.0000")
+            .text("×√(1＋")
+            .value(t.sideSlope, "0.00#")
+            .text("^2)=")
+            .value(s.wettedPerimeter, "0.0000")
+            .text("m"));
 }
 
 void FacilityLines::velocityEvaluation() {

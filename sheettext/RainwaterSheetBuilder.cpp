@@ -17,7 +17,6 @@ namespace {
 
 using sheetlines::LineMaker;
 using sheetlines::repeated;
-using sheetlines::visibleText;
 
 // Columns of the area table, counted from the table's left edge.
 constexpr int areaColumnEnd = 30;   // the area ends here (right-aligned)
@@ -29,11 +28,7 @@ public:
     RainwaterWriter(const RainwaterResult& result, SheetSink& sink) : LineWriter(sink), r(result) {}
 
     void write() {
-        if (sink_.isDrawn())
-            blank(5); // top margin of a drawn page
-        blank();
-        text(13, "☆ 流量計算書（雨水排水施設）");
-        blank();
+        opening("☆ 流量計算書（雨水排水施設）");
         plannedFlowSection();
         blank(2);
         facilitySection();
@@ -210,57 +205,10 @@ private:
 
     // ------------------------------------------------------------ 2. facility
 
-    void trapezoidSectionLines(FacilityLines& lines) {
-        const TrapezoidFigures& t = *r.trapezoid;
-        const CalcSheet& s = r.facility;
-        LineMaker depth(20);
-        depth.text("・水　　　深   h=");
-        lines.waterDepth(depth).text("=").value(t.waterDepth, "0.0000").text("m");
-        put(depth);
-        put(LineMaker(20)
-                .text("・流水の断面積 A=(B＋m･h)･h=(")
-                .value(t.bottomWidth, "0.00#")
-                .text("＋")
-                .value(t.sideSlope, "0.00#")
-                .text("×")
-                .value(t.waterDepth, "0.0000")
-                .text(")×")
-                .value(t.waterDepth, "0.0000")
-                .text("=")
-                .value(s.flowArea, "0.0000")
-                .text("m2"));
-        put(LineMaker(20)
-                .text("・流水の潤辺長 P=B＋2･h･√(1＋m^2)=")
-                .value(t.bottomWidth, "0.00#")
-                .text("＋2×")
-                .value(t.waterDepth, "0.0000")
-                .text("×√(1＋")
-                .value(t.sideSlope, "0.00#")
-                .text("^2)=")
-                .value(s.wettedPerimeter, "0.0000")
-                .text("m"));
-    }
-
     void facilitySection() {
-        const CalcSheet& s = r.facility;
-        FacilityLines lines(s, sink_);
-        text(16, "2. 排水施設");
-        blank();
-        lines.facilityLine(rainwaterFacilityLabel(r));
-        blank();
-        lines.headingLine();
-        blank();
-        lines.capacityLegend();
-        lines.formulaLegend();
-        lines.roughnessLine();
-        if (r.trapezoid)
-            trapezoidSectionLines(lines);
-        else
-            lines.sectionLines();
-        lines.hydraulicRadiusLine();
-        lines.velocityEvaluation();
-        lines.capacityLine();
-        blank();
+        FacilityLines(r.facility, sink_)
+            .section("2. 排水施設", rainwaterFacilityLabel(r),
+                     r.trapezoid ? &*r.trapezoid : nullptr);
     }
 
     // ------------------------------------------------------------ 3. verdict
@@ -272,18 +220,9 @@ private:
         const bool ok = !r.capacityFails;
         const char* relation = r.plannedFlow < r.capacity ? "  <  " : ok ? "  =  " : "  >  ";
         LineMaker line;
-        line.columnJump()
-            .text("Q=")
-            .value(r.plannedFlow, "0.0000")
-            .text("m3/sec")
-            .text(relation)
-            .text("Q2=")
-            .value(r.capacity, "0.0000")
-            .text(ok ? "m3/sec  \u3000∴ O.K" : "m3/sec    ∴ NG");
-        if (!ok)
-            line.alert();
-        put(line);
-        text(18, repeated("―", 24));
+        line.columnJump().text("Q=");
+        FacilityLines(r.facility, sink_)
+            .verdict(line, r.plannedFlow, relation, r.capacity, r.capacityFails, 24);
         blank();
         put(LineMaker()
                 .columnJump()

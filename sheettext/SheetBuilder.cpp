@@ -50,11 +50,7 @@ public:
         : LineWriter(sink), s(sheet), assessment(assessmentOf(sheet)), f(sheetFigures(sheet)) {}
 
     void group1() {
-        if (sink_.isDrawn())
-            blank(5); // top margin of a drawn page
-        blank();
-        text(13, "☆ 流量計算書（汚水排水施設）");
-        blank();
+        opening("☆ 流量計算書（汚水排水施設）");
         plannedFlowSection();
     }
 
@@ -310,23 +306,7 @@ private:
 
     // ------------------------------------------------------------ facility
 
-    void facilitySection() {
-        FacilityLines lines(s, sink_);
-        text(16, "◎ 排水施設の検討");
-        blank();
-        lines.facilityLine(facilityName(s));
-        blank();
-        lines.headingLine();
-        blank();
-        lines.capacityLegend();
-        lines.formulaLegend();
-        lines.roughnessLine();
-        lines.sectionLines();
-        lines.hydraulicRadiusLine();
-        lines.velocityEvaluation();
-        lines.capacityLine();
-        blank();
-    }
+    void facilitySection() { FacilityLines(s, sink_).section("◎ 排水施設の検討", facilityName(s)); }
 
     // ------------------------------------------------------------ verdict, margin
 
@@ -342,15 +322,9 @@ private:
         line.columnJump();
         if (allowance)
             line.value(assessment.allowanceFactor, "0.0#").text("×");
-        line.text("Q1=")
-            .value(compared, "0.0000")
-            .text(ok ? "m3/sec  <  Q2=" : "m3/sec  >  Q2=")
-            .value(s.capacity, "0.0000")
-            .text(ok ? "m3/sec  \u3000∴ O.K" : "m3/sec    ∴ NG");
-        if (!ok)
-            line.alert();
-        put(line);
-        text(18, repeated("―", allowance ? 27 : 24));
+        line.text("Q1=");
+        FacilityLines(s, sink_).verdict(line, compared, ok ? "  <  " : "  >  ", s.capacity,
+                                        assessment.capacityFails, allowance ? 27 : 24);
     }
 
     void marginSection() {
@@ -391,7 +365,8 @@ private:
             .value(s.marginRatio, "0.00")
             .text(ok ? "％ ＞ " : "％ ＜ ")
             .value(s.marginReference, "0")
-            .text(ok ? "％   ∴ O.K" : "％   ∴ NG");
+            .text("％   ∴ ")
+            .text(verdictText(assessment.marginFails));
         if (!ok)
             line.alert();
         put(line);

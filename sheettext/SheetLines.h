@@ -2,7 +2,7 @@
 // Helpers that assemble sheet lines, shared by the sewage and the rainwater sheets.
 // Qt-free.
 
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "sheettext/SheetLine.h"
 
 #include <string>
@@ -19,23 +19,6 @@ inline std::string repeated(std::string_view piece, int times) {
     for (int i = 0; i < times; ++i)
         text += piece;
     return text;
-}
-
-// A typed name on the sheet with every control character except the tab shown as
-// "?", which is one column wide like the character it stands for and exists in every
-// code page.
-inline std::string visibleText(const std::string& typed) {
-    std::string shown;
-    shown.reserve(typed.size());
-    for (size_t i = 0; i < typed.size();) {
-        if (const size_t control = controlCharacterLength(typed, i)) {
-            shown += '?';
-            i += control;
-        } else {
-            shown += typed[i++];
-        }
-    }
-    return shown;
 }
 
 // Assembles one sheet line: an indent of ASCII spaces, then the items in order.
@@ -102,6 +85,15 @@ protected:
             sink_.writeLine(SheetLine{});
     }
     void text(int indent, std::string_view piece) { put(LineMaker(indent).text(piece)); }
+    // The opening of a sheet: a drawn page's top margin, then the title between blank
+    // lines ("☆ 流量計算書（…）").
+    void opening(std::string_view title) {
+        if (sink_.isDrawn())
+            blank(5); // top margin of a drawn page
+        blank();
+        text(13, title);
+        blank();
+    }
 
     SheetSink& sink_;
 };

@@ -1,6 +1,6 @@
 #include "tool/SheetToolConsole.h"
 
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "platform/RegularFile.h"
 #include "platform/StandardOutput.h"
 #include "platform/qt/FileNames.h"

@@ -25,7 +25,7 @@
 // read or its inputs were refused, and the other documents are still processed;
 // wrong arguments give 2.
 
-#include "platform/ControlCharacters.h"
+#include "engine/ControlCharacters.h"
 #include "platform/Cp932.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"

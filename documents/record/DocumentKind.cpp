@@ -1,6 +1,6 @@
 #include "documents/record/DocumentKind.h"
 
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 
 namespace tovarin {
 

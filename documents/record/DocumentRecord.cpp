@@ -1,8 +1,8 @@
 #include "documents/record/DocumentRecord.h"
 
 #include "engine/CalcSheet.h"
+#include "engine/ControlCharacters.h"
 #include "engine/NumberText.h"
-#include "platform/ControlCharacters.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // blank while a row is not a number yet.
 
 #include "engine/CatchmentTotals.h"
+#include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,20 @@ TEST_P(CatchmentTotalsTest, ShowsTheSheetsFigures) {
     const CatchmentTotals totals = catchmentTotals(c.areas);
     EXPECT_EQ(totals.area, c.area);
     EXPECT_EQ(totals.runoff, c.runoff);
+}
+
+// The live totals are the sheet's own sums, whatever the rows.
+TEST(CatchmentTotalsTest, AreTheCalculationsFigures) {
+    for (const char* runoff : {"0.90", "0.845", "1", "0.015"}) {
+        tovarin::RainwaterInput in = tovarin::testing::uDitchInput();
+        in.areas.push_back({"芝", "0.03333", runoff});
+        const RainwaterOutcome outcome = computeRainwater(in);
+        ASSERT_TRUE(outcome.ok()) << outcome.failure->message;
+        const RainwaterTexts texts = rainwaterTexts(outcome.result);
+        const CatchmentTotals totals = catchmentTotals(in.areas);
+        EXPECT_EQ(totals.area, texts.area) << runoff;
+        EXPECT_EQ(totals.runoff, texts.runoffCoefficient) << runoff;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,7 @@
 #include "engine/Rainwater.h"
 #include "engine/NumberText.h"
 #include "tests/engine/Near.h"
+#include "tests/support/RainwaterComputed.h"
 #include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,7 @@ using namespace tovarin::testing;
 namespace {
 
 RainwaterResult computed(const RainwaterInput& in) {
-    RainwaterOutcome outcome = computeRainwater(in);
-    EXPECT_TRUE(outcome.ok()) << (outcome.failure ? outcome.failure->message : "");
-    return outcome.result;
+    return computedRainwater(in);
 }
 
 } // namespace
@@ -183,7 +182,7 @@ TEST_P(RainwaterRefusals, NameTheProblemAndItsField) {
     const RainwaterOutcome outcome = computeRainwater(in);
     ASSERT_FALSE(outcome.ok());
     EXPECT_EQ(outcome.failure->message, c.message);
-    EXPECT_EQ(outcome.failure->focus, c.focus);
+    EXPECT_EQ(outcome.failure->field, c.focus);
     EXPECT_EQ(outcome.failure->row, c.row);
 }
 
@@ -258,4 +257,33 @@ TEST(RainwaterConstants, PrintWithTheShortestExactPattern) {
     EXPECT_STREQ(constantPattern(0.75), "0.00");
     EXPECT_STREQ(constantPattern(0.6667), "0.0000");
     EXPECT_STREQ(constantPattern(1.0 / 3), "0.00000");
+}
+
+// The facility's V and Q2 and the Q chain compute on their own from checked figures,
+// as a caller that gathers them elsewhere (a network's section) would.
+TEST(RainwaterHalves, FacilityAndFlowGiveTheWholeCalculationsFigures) {
+    for (const RainwaterInput& in : {uDitchInput(), trapezoidInput("0.4", "0.6", "0.5")}) {
+        const RainwaterResult whole = computed(in);
+        RainwaterResult r = whole;
+        r.velocity = r.capacity = r.intensity = r.plannedFlow = 0;
+        r.flowTime.reset();
+        r.concentrationTime.reset();
+        r.facility.velocity = r.facility.capacity = r.facility.flowArea = 0;
+        ASSERT_EQ(computeRainwaterFacility(r), std::nullopt);
+        EXPECT_EQ(r.velocity, whole.velocity);
+        EXPECT_EQ(r.capacity, whole.capacity);
+        EXPECT_EQ(r.facility.flowArea, whole.facility.flowArea);
+        ASSERT_EQ(computeRainwaterFlow(r), std::nullopt);
+        EXPECT_EQ(r.flowTime, whole.flowTime);
+        EXPECT_EQ(r.intensity, whole.intensity);
+        EXPECT_EQ(r.plannedFlow, whole.plannedFlow);
+    }
+}
+
+TEST(RainwaterHalves, FlowRefusesAStillFacility) {
+    RainwaterResult r = computed(uDitchInput());
+    r.velocity = 0;
+    const auto refused = computeRainwaterFlow(r);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->field, RainwaterField::Gradient);
 }

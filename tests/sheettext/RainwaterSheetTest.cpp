@@ -1,4 +1,5 @@
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "tests/support/RainwaterComputed.h"
 #include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +14,7 @@ using namespace tovarin::testing;
 namespace {
 
 RainwaterResult computed(const RainwaterInput& in) {
-    RainwaterOutcome outcome = computeRainwater(in);
-    EXPECT_TRUE(outcome.ok()) << (outcome.failure ? outcome.failure->message : "");
-    return outcome.result;
+    return computedRainwater(in);
 }
 
 struct BuiltSheet {

@@ -3,7 +3,7 @@
 // and opened again, a refused file, and 書き込み / print image of the rainwater sheet.
 
 #include "sheets/RainwaterWindows.h"
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 #include "platform/qt/UserFolders.h"
 #include "report/Form7.h"
 #include "sheets/EntryField.h"

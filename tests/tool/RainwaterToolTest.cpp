@@ -167,7 +167,8 @@ void RainwaterToolTest::documentFileRoundTrip() {
     RainwaterInput unsaveable = input;
     unsaveable.gradientText = "急";
     const RainwaterFileWrite refused = writeRainwaterFile(path, unsaveable);
-    QCOMPARE(refused.focus, std::optional<RainwaterField>(RainwaterField::Gradient));
+    QVERIFY(refused.refusal);
+    QCOMPARE(refused.refusal->field, RainwaterField::Gradient);
     QCOMPARE(fileBytes(path), fileBytes(uDitch));
 
     // Only a regular file is read.

@@ -1,4 +1,4 @@
-#include "engine/RainwaterDocument.h"
+#include "documents/record/RainwaterRecord.h"
 #include "tests/support/RainwaterInputs.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,21 @@ const char* const uDitchDocument = "Tovarin 雨水 1\n"
                                    "公式=マニング\n"
                                    "有効水深=水深８割\n";
 
+// The example with its line `line` (1-based) replaced by `text`; `text` alone when
+// line is 0.
+std::string withLine(int line, std::string_view replacement) {
+    if (line == 0)
+        return std::string(replacement);
+    std::string text;
+    std::string_view rest = uDitchDocument;
+    for (int number = 1; !rest.empty(); ++number) {
+        const std::size_t end = rest.find('\n') + 1;
+        text += number == line ? std::string(replacement) : std::string(rest.substr(0, end));
+        rest.remove_prefix(end);
+    }
+    return text;
+}
+
 RainwaterInput parsed(std::string_view text) {
     RainwaterDocumentRead read = parseRainwaterDocument(text);
     EXPECT_TRUE(read.input) << read.message;
@@ -33,7 +48,7 @@ RainwaterInput parsed(std::string_view text) {
 
 TEST(RainwaterDocument, WritesTheUDitchInTheDocumentedFormat) {
     const RainwaterDocumentText written = rainwaterDocumentText(uDitchInput());
-    ASSERT_TRUE(written.ok()) << written.message;
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
     EXPECT_EQ(written.text, uDitchDocument);
     EXPECT_EQ(parsed(uDitchDocument), uDitchInput());
 }
@@ -54,7 +69,7 @@ TEST_P(RainwaterRoundTrip, GivesTheSameInput) {
     RainwaterInput in = uDitchInput();
     GetParam()(in);
     const RainwaterDocumentText written = rainwaterDocumentText(in);
-    ASSERT_TRUE(written.ok()) << written.message;
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
     EXPECT_EQ(parsed(written.text), in) << written.text;
 }
 
@@ -111,18 +126,7 @@ class RainwaterReadRefusals : public ::testing::TestWithParam<ReadRefusal> {};
 
 TEST_P(RainwaterReadRefusals, NameTheLine) {
     const ReadRefusal& c = GetParam();
-    std::string text;
-    if (c.line == 0) {
-        text = c.text;
-    } else {
-        std::string_view rest = uDitchDocument;
-        for (int number = 1; !rest.empty(); ++number) {
-            const std::size_t end = rest.find('\n') + 1;
-            text += number == c.line ? std::string(c.text) : std::string(rest.substr(0, end));
-            rest.remove_prefix(end);
-        }
-    }
-    const RainwaterDocumentRead read = parseRainwaterDocument(text);
+    const RainwaterDocumentRead read = parseRainwaterDocument(withLine(c.line, c.text));
     EXPECT_FALSE(read.input);
     EXPECT_EQ(read.message, c.message);
 }
@@ -163,28 +167,109 @@ INSTANTIATE_TEST_SUITE_P(
                     "12行目：有効水深「水量９０％」はこの施設の一覧にありません。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RainwaterDocument, WritingRefusesWhatReadingWould) {
+// Saving refuses with the calculation's words and sends the user to the field.
+struct WriteRefusal {
+    const char* name;
+    std::function<void(RainwaterInput&)> change;
+    RainwaterRefusal refusal;
+};
+
+class RainwaterWriteRefusals : public ::testing::TestWithParam<WriteRefusal> {};
+
+TEST_P(RainwaterWriteRefusals, NameTheFieldAndWriteNothing) {
+    const WriteRefusal& c = GetParam();
     RainwaterInput in = uDitchInput();
-    in.areas[1].name = "道路\n勾配=9";
-    RainwaterDocumentText written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "区域（2行目）の名称に改行などの制御文字は使えません。");
-    EXPECT_EQ(written.row, 1);
-    EXPECT_EQ(written.column, AreaColumn::Name);
+    c.change(in);
+    const RainwaterDocumentText written = rainwaterDocumentText(in);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(*written.refusal, c.refusal);
     EXPECT_TRUE(written.text.empty());
+}
 
-    in = uDitchInput();
-    in.areas[0].runoffText = "";
-    written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "区域（1行目）の流出係数を入力してください。");
-    EXPECT_EQ(written.column, AreaColumn::Runoff);
+INSTANTIATE_TEST_SUITE_P(
+    Rainwater, RainwaterWriteRefusals,
+    ::testing::Values(
+        WriteRefusal{"NameWithNewline",
+                     [](RainwaterInput& in) { in.areas[1].name = "道路\n勾配=9"; },
+                     {"区域（2行目）の名称に改行などの制御文字は使えません。",
+                      RainwaterField::AreaTable, 1, AreaColumn::Name}},
+        WriteRefusal{"RunoffEmpty",
+                     [](RainwaterInput& in) { in.areas[0].runoffText = ""; },
+                     {"区域（1行目）の流出係数を入力してください。", RainwaterField::AreaTable, 0,
+                      AreaColumn::Runoff}},
+        WriteRefusal{"RoughnessNotANumber",
+                     [](RainwaterInput& in) { in.roughnessText = "0.015 程度"; },
+                     {"粗度係数には数値を入力してください。", RainwaterField::Roughness}},
+        WriteRefusal{"MaterialWithEscape",
+                     [](RainwaterInput& in) { in.materialText = "側溝\x1b[2J"; },
+                     {"施設の名称に改行などの制御文字は使えません。", RainwaterField::Material}},
+        WriteRefusal{"NoArea",
+                     [](RainwaterInput& in) { in.areas.clear(); },
+                     {"集水区域を１つ以上入力してください。", RainwaterField::AreaTable}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-    in = uDitchInput();
-    in.roughnessText = "0.015 程度";
-    written = rainwaterDocumentText(in);
-    EXPECT_EQ(written.message, "粗度係数には数値を入力してください。");
-    EXPECT_EQ(written.focus, RainwaterField::Roughness);
+// Reading and writing agree on every field: a document that opens is saved as it was
+// read (and reads back the same), or it is refused on opening with its line named.
+// `text` replaces the example's line `line`; `refusal` is null for one that opens.
+struct Agreement {
+    const char* name;
+    int line;
+    const char* text;
+    const char* refusal;
+};
 
-    in = uDitchInput();
-    in.areas.clear();
-    EXPECT_FALSE(rainwaterDocumentText(in).ok());
+class RainwaterReadWriteAgreement : public ::testing::TestWithParam<Agreement> {};
+
+TEST_P(RainwaterReadWriteAgreement, WhatOpensCanBeSaved) {
+    const Agreement& c = GetParam();
+    const RainwaterDocumentRead read = parseRainwaterDocument(withLine(c.line, c.text));
+    if (c.refusal) {
+        EXPECT_FALSE(read.input);
+        EXPECT_EQ(read.message, c.refusal);
+        return;
+    }
+    ASSERT_TRUE(read.input) << read.message;
+    const RainwaterDocumentText written = rainwaterDocumentText(*read.input);
+    ASSERT_TRUE(written.ok()) << written.refusal->message;
+    EXPECT_EQ(parsed(written.text), *read.input) << written.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rainwater, RainwaterReadWriteAgreement,
+    ::testing::Values(Agreement{"AreaNameWithEscape", 3, "区域=道\x1b[31m路,0.0800,0.85\n",
+                                "3行目：区域（2行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"AreaNameWithCarriageReturn", 2, "区域=屋\r根,0.1200,0.90\n",
+                                "2行目：区域（1行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"AreaNameWithBell", 4, "区域=間\a地,0.2500,0.20\n",
+                                "4行目：区域（3行目）の名称に改行などの制御文字は使えません。"},
+                      Agreement{"MaterialWithNextLine", 8, "施設=矩形,Ｕ型\xC2\x85側溝,0.30,0.30\n",
+                                "8行目：施設の名称に改行などの制御文字は使えません。"},
+                      Agreement{"MaterialWithDelete", 8, "施設=台形,水路\x7F,0.3,0.3,0.5\n",
+                                "8行目：施設の名称に改行などの制御文字は使えません。"},
+                      Agreement{"NameWithTab", 2, "区域=屋\t根,0.1200,0.90\n", nullptr},
+                      Agreement{"EmptyName", 2, "区域=,0.1200,0.90\n", nullptr},
+                      Agreement{"NameWithCommaAndEquals", 2, "区域=北,1=2,0.1200,0.90\n", nullptr},
+                      Agreement{"NumbersWithBlanksAndSigns", 9, "勾配= +5. \n", nullptr},
+                      Agreement{"CataloguePipe", 8, "施設=VU,200\n", nullptr},
+                      Agreement{"ZeroAndNegativeFigures", 7, "流下延長=-0\n", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// One key's value reads into the input and writes back on its own, in any order of
+// keys: a document of another kind holds them in its own order.
+TEST(RainwaterDocument, EachKeyReadsAndWritesOnItsOwn) {
+    const RainwaterInput example = uDitchInput();
+    RainwaterInput read;
+    for (RainwaterKey key :
+         {RainwaterKey::Intensity, RainwaterKey::InletTime, RainwaterKey::Area,
+          RainwaterKey::Facility, RainwaterKey::Gradient, RainwaterKey::Roughness,
+          RainwaterKey::Formula, RainwaterKey::Depth, RainwaterKey::FlowLength}) {
+        for (const std::string& value : rainwaterValues(key, example)) {
+            EXPECT_EQ(readRainwaterValue(key, value, read), std::nullopt)
+                << rainwaterKeyName(key) << '=' << value;
+        }
+        EXPECT_EQ(rainwaterKeyFromName(rainwaterKeyName(key)), key);
+    }
+    EXPECT_EQ(read, example);
+    EXPECT_EQ(readRainwaterValue(RainwaterKey::Gradient, "急", read),
+              std::optional<std::string>("勾配が数値ではありません。"));
 }

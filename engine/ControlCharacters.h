@@ -5,13 +5,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tovarin {
 
 // Length in bytes of the control character that starts at `at` in UTF-8 text, 0 when
 // there is none: C0 (U+0000 to U+001F) except the tab, DEL (U+007F), and C1 (U+0080
 // to U+009F, the two bytes C2 80 to C2 9F).
-inline size_t controlCharacterLength(const std::string& text, size_t at) {
+inline size_t controlCharacterLength(std::string_view text, size_t at) {
     const auto byte = static_cast<unsigned char>(text[at]);
     if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
         return 1;
@@ -21,6 +22,16 @@ inline size_t controlCharacterLength(const std::string& text, size_t at) {
             return 2;
     }
     return 0;
+}
+
+// Whether the text holds a control character other than the tab: such a name cannot
+// be saved, and a document that holds one cannot be opened.
+inline bool hasControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (controlCharacterLength(text, i) > 0)
+            return true;
+    }
+    return false;
 }
 
 // Typed text with every control character except the tab shown as "?", which is one
