@@ -6,6 +6,7 @@
 
 #include "engine/Calculation.h"
 #include "sheets/EntryField.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QWidget>
 
@@ -20,10 +21,10 @@ class SewageWindows;
 class FacilityWindow : public QWidget {
 public:
     // Place and inner size beside the main sheet, in twips.
-    static constexpr int leftTwips = 6165;
-    static constexpr int topTwips = 0;
-    static constexpr int widthTwips = 4755;
-    static constexpr int heightTwips = 5115;
+    static constexpr int leftTwips = windowPlaces::facilityWindow.left;
+    static constexpr int topTwips = windowPlaces::facilityWindow.top;
+    static constexpr int widthTwips = windowPlaces::facilityWindow.width;
+    static constexpr int heightTwips = windowPlaces::facilityWindow.height;
 
     ~FacilityWindow() override;
 

@@ -5,6 +5,7 @@
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/RainwaterWindows.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -61,7 +62,7 @@ RainwaterFacilityWindow::RainwaterFacilityWindow(RainwaterWindows& windows, QWid
     : QWidget(parent), windows_(windows) {
     setObjectName(QStringLiteral("RainwaterFacilityWindow"));
     setFont(sheetFont());
-    resize(twipsSize(widthTwips, heightTwips));
+    resize(twipsSize(windowPlaces::facilityWindow.width, windowPlaces::facilityWindow.height));
 
     QLabel* title = addLabel(this, "lblTitle", QStringLiteral("雨 水 排 水 施 設"), 180, 240);
     setTextColour(title, titleGreen());

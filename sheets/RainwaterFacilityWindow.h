@@ -25,12 +25,6 @@ public:
     explicit RainwaterFacilityWindow(RainwaterWindows& windows, QWidget* parent = nullptr);
     ~RainwaterFacilityWindow() override;
 
-    // Same place and size as the sewage facility windows.
-    static constexpr int leftTwips = 6165;
-    static constexpr int topTwips = 0;
-    static constexpr int widthTwips = 4755;
-    static constexpr int heightTwips = 5115;
-
     QComboBox* kindList() const { return kindList_; }
     QComboBox* sizeList() const { return sizeList_; }
     EntryField* material() const { return material_; }

@@ -3,6 +3,7 @@
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/Form11.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QLabel>
 
@@ -19,7 +20,7 @@ QString qtext(const std::string& text) {
 RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("RainwaterResultsPanel"));
-    resize(twipsSize(widthTwips, heightTwips));
+    resize(twipsSize(windowPlaces::resultsPanel.width, windowPlaces::resultsPanel.height));
     const QFont heading = proportionalGothicFont(9.75);
     const QFont large = gothicFont(11.25);
     const QFont small = gothicFont(9.75);

@@ -17,12 +17,6 @@ class RainwaterResultsPanel : public QWidget {
 public:
     explicit RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent = nullptr);
 
-    // The place and size of the sewage results panel.
-    static constexpr int leftTwips = 0;
-    static constexpr int topTwips = 5115;
-    static constexpr int widthTwips = 10920;
-    static constexpr int heightTwips = 1440;
-
     // The value labels, as shown.
     QLabel* plannedFlow() const { return plannedFlow_; }
     QLabel* capacity() const { return capacity_; }
