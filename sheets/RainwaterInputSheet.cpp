@@ -49,9 +49,7 @@ RainwaterInputSheet::RainwaterInputSheet(RainwaterWindows& windows, QWidget* par
 }
 
 RainwaterInputSheet::~RainwaterInputSheet() {
-    // The controls die after this object: their last signals must not reach it.
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    disconnectControls(this);
 }
 
 // ---------------------------------------------------------------- layout
