@@ -28,9 +28,6 @@ public:
     QLabel* flowTime() const { return flowTime_; }      // "（t2＝2.1）"; hidden with 直接
 
 private:
-    QLabel* addPanelLabel(const char* name, const QString& text, int left, int top,
-                          const QFont& font);
-
     QLabel* plannedFlow_ = nullptr;
     QLabel* capacity_ = nullptr;
     QLabel* verdict_ = nullptr;
