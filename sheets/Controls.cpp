@@ -566,6 +566,11 @@ void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, in
     child->setGeometry(twipsRect(left, top, width, height));
 }
 
+void disconnectControls(QWidget* window) {
+    for (QObject* child : window->findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, window, nullptr);
+}
+
 void destroyChildWindow(QWidget* child) {
     if (!child)
         return;

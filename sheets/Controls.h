@@ -117,6 +117,9 @@ QMdiSubWindow* addChildWindow(QMdiArea* area, QWidget* child, int left, int top,
 // area at a place in twips, without frame, colours or showing.
 void keepUnseenChildWindow(QMdiArea* area, QWidget* child, int left, int top, int width,
                            int height);
+// Cuts the window's controls off from the window's own slots, for its destructor: the
+// controls die after the window, and their last signals must not reach it.
+void disconnectControls(QWidget* window);
 // Destroys a child window at once (with the frame that holds it); null is ignored.
 void destroyChildWindow(QWidget* child);
 

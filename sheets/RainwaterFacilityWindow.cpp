@@ -1,12 +1,10 @@
 #include "sheets/RainwaterFacilityWindow.h"
 
 #include "engine/Catalogue.h"
-#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/RainwaterWindows.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +12,7 @@
 #include <QSignalBlocker>
 
 #include <iterator>
+#include <tuple>
 
 namespace tovarin {
 
@@ -58,13 +57,9 @@ constexpr int depthRow = 4080;
 } // namespace
 
 RainwaterFacilityWindow::RainwaterFacilityWindow(RainwaterWindows& windows, QWidget* parent)
-    : QWidget(parent), windows_(windows) {
-    setObjectName(QStringLiteral("RainwaterFacilityWindow"));
-    setFont(sheetFont());
-    resize(twipsSize(widthTwips, heightTwips));
-
-    QLabel* title = addLabel(this, "lblTitle", QStringLiteral("雨 水 排 水 施 設"), 180, 240);
-    setTextColour(title, titleGreen());
+    : FacilityWindowBase("RainwaterFacilityWindow", Invalidation::EditOrChoice, parent),
+      windows_(windows) {
+    addTitle("lblTitle", QStringLiteral("雨 水 排 水 施 設"), 180, 240);
 
     addLabel(this, "lblKind", QStringLiteral("施設の種類"), 300, kindRow + 45);
     kindList_ = new QComboBox(this);
@@ -99,69 +94,29 @@ RainwaterFacilityWindow::RainwaterFacilityWindow(RainwaterWindows& windows, QWid
     addLabel(this, "lblRoughness", QStringLiteral("粗度係数  n＝"), 1260, roughnessRow + 45);
     roughness_ = addField("txtRoughness", EntryField::Input::Numeric, 2820, roughnessRow);
 
-    manning_ =
-        addOption(this, "optManning", QStringLiteral("マニング公式"), 300, formulaRow, 1695, 270);
-    kutter_ =
-        addOption(this, "optKutter", QStringLiteral("クッター公式"), 2100, formulaRow, 1695, 270);
-    auto* formulas = new QButtonGroup(this);
-    formulas->addButton(manning_);
-    formulas->addButton(kutter_);
-    manning_->setChecked(true);
+    std::tie(manning_, kutter_) = addFormulaOptions("optManning", "optKutter", formulaRow);
 
     addLabel(this, "lblDepth", QStringLiteral("有効水深"), 1470, depthRow + 45);
-    depthList_ = new QComboBox(this);
-    depthList_->setObjectName(QStringLiteral("cboDepth"));
-    placeTwips(depthList_, 2280, depthRow, 1305, 315);
-
-    compute_ = addButton(this, "cmdCompute", QStringLiteral("計算"), 3060, 4500, 1215, 375);
+    addDepthList("cboDepth", 2280, depthRow, 1305);
+    addComputeButton("cmdCompute");
 
     connect(kindList_, &QComboBox::activated, this,
             [this](int position) { chooseKind(kinds[position]); });
     connect(sizeList_, &QComboBox::activated, this, &RainwaterFacilityWindow::invalidateResult);
-    connect(depthList_, &QComboBox::activated, this, &RainwaterFacilityWindow::invalidateResult);
-    for (QRadioButton* option : {manning_, kutter_})
-        connect(option, &QRadioButton::clicked, this, &RainwaterFacilityWindow::invalidateResult);
-    connect(compute_, &QPushButton::clicked, this, [this] { windows_.compute(); });
-    onEnterKey(depthList_, [this] { compute_->setFocus(Qt::OtherFocusReason); });
 
-    const QList<QWidget*> order = {kindList_, sizeList_,  material_, diameter_,  height_,
-                                   width_,    sideSlope_, gradient_, roughness_, manning_,
-                                   kutter_,   depthList_, compute_};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    // Enter moves on to the next field shown.
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        auto* field = qobject_cast<EntryField*>(order[i]);
-        if (!field)
-            continue;
-        connect(field, &EntryField::enterPressed, this, [order, i] {
-            for (qsizetype next = i + 1; next < order.size(); ++next) {
-                if (order[next]->isVisibleTo(order[next]->window()) && order[next]->isEnabled()) {
-                    focusWholeText(order[next]);
-                    return;
-                }
-            }
-        });
-    }
+    followInOrder({kindList_, sizeList_, material_, diameter_, height_, width_, sideSlope_,
+                   gradient_, roughness_, manning_, kutter_, depthList(), computeButton()});
 
     chooseKind(RainwaterFacilityKind::Rectangular);
-}
-
-RainwaterFacilityWindow::~RainwaterFacilityWindow() {
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
-}
-
-EntryField* RainwaterFacilityWindow::addField(const char* name, EntryField::Input input, int left,
-                                              int top, int width) {
-    EntryField* field = addEntryField(this, name, input, left, top, width, 270);
-    connect(field, &QLineEdit::textEdited, this, &RainwaterFacilityWindow::invalidateResult);
-    return field;
 }
 
 void RainwaterFacilityWindow::invalidateResult() {
     windows_.closeResults();
     windows_.host().setStatusMessage(RainwaterWindows::notice());
+}
+
+void RainwaterFacilityWindow::computeRequested() {
+    windows_.compute();
 }
 
 RainwaterFacilityKind RainwaterFacilityWindow::kind() const {
@@ -182,10 +137,7 @@ void RainwaterFacilityWindow::chooseKind(RainwaterFacilityKind kind) {
         sizeList_->setCurrentIndex(0);
         roughness_->setText(qtext(PipeCatalogue::kind(sewageKind).defaultRoughness));
     }
-    depthList_->clear();
-    for (const std::string& text : depthTexts(kind))
-        depthList_->addItem(qtext(text));
-    depthList_->setCurrentIndex(defaultDepthPosition(kind));
+    fillDepthList(depthTexts(kind), defaultDepthPosition(kind));
     showFieldsOfKind();
     invalidateResult();
 }
@@ -226,7 +178,7 @@ void RainwaterFacilityWindow::gather(RainwaterInput& input) const {
     input.roughnessText = roughness_->text().toStdString();
     input.velocityFormula =
         kutter_->isChecked() ? VelocityFormula::Kutter : VelocityFormula::Manning;
-    input.depthText = depthList_->currentText().toStdString();
+    input.depthText = depthList()->currentText().toStdString();
 }
 
 void RainwaterFacilityWindow::apply(const RainwaterInput& input) {
@@ -241,9 +193,9 @@ void RainwaterFacilityWindow::apply(const RainwaterInput& input) {
     gradient_->setText(qtext(input.gradientText));
     roughness_->setText(qtext(input.roughnessText));
     (input.velocityFormula == VelocityFormula::Kutter ? kutter_ : manning_)->setChecked(true);
-    const int depth = depthList_->findText(qtext(input.depthText));
+    const int depth = depthList()->findText(qtext(input.depthText));
     if (depth >= 0)
-        depthList_->setCurrentIndex(depth);
+        depthList()->setCurrentIndex(depth);
 }
 
 QWidget* RainwaterFacilityWindow::focusTarget(RainwaterField field) const {
@@ -265,7 +217,7 @@ QWidget* RainwaterFacilityWindow::focusTarget(RainwaterField field) const {
     case RainwaterField::Roughness:
         return roughness_;
     case RainwaterField::DepthList:
-        return depthList_;
+        return depthList();
     default:
         return nullptr;
     }

@@ -2,34 +2,26 @@
 // RainwaterFacilityWindow, the rainwater facility window beside the input sheet: the kind (the
 // sewage kinds and the trapezoidal channel), the fields that kind reads (catalogue
 // size, material or name, D, H, B, side slope m), gradient, roughness, Manning or
-// Kutter, the effective depth, and "計算".
+// Kutter, the effective depth, and "計算". Built on the facility windows' base, at
+// their place.
 
 #include "engine/Rainwater.h"
-#include "sheets/EntryField.h"
+#include "sheets/FacilityWindow.h"
 
-#include <QWidget>
+#include <QList>
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace tovarin {
 
-class EntryField;
 class RainwaterWindows;
 
-class RainwaterFacilityWindow : public QWidget {
+class RainwaterFacilityWindow : public FacilityWindowBase {
     Q_OBJECT
 public:
     explicit RainwaterFacilityWindow(RainwaterWindows& windows, QWidget* parent = nullptr);
-    ~RainwaterFacilityWindow() override;
-
-    // Same place and size as the sewage facility windows.
-    static constexpr int leftTwips = 6165;
-    static constexpr int topTwips = 0;
-    static constexpr int widthTwips = 4755;
-    static constexpr int heightTwips = 5115;
 
     QComboBox* kindList() const { return kindList_; }
     QComboBox* sizeList() const { return sizeList_; }
@@ -42,8 +34,6 @@ public:
     EntryField* roughness() const { return roughness_; }
     QRadioButton* manning() const { return manning_; }
     QRadioButton* kutter() const { return kutter_; }
-    QComboBox* depthList() const { return depthList_; }
-    QPushButton* computeButton() const { return compute_; }
 
     RainwaterFacilityKind kind() const;
     // Chooses a kind as the user does: its fields shown, its depth list on "水深８割",
@@ -57,9 +47,8 @@ public:
 
 private:
     void showFieldsOfKind();
-    void invalidateResult();
-    EntryField* addField(const char* name, EntryField::Input input, int left, int top,
-                         int width = 735);
+    void invalidateResult() override;
+    void computeRequested() override;
 
     RainwaterWindows& windows_;
     QComboBox* kindList_ = nullptr;
@@ -76,13 +65,10 @@ private:
     QLabel* slopeLabel_ = nullptr;
     EntryField* sideSlope_ = nullptr;
     QList<QLabel*> metreUnits_; // D, H, B
-    QLabel* slopeUnit_ = nullptr;
     EntryField* gradient_ = nullptr;
     EntryField* roughness_ = nullptr;
     QRadioButton* manning_ = nullptr;
     QRadioButton* kutter_ = nullptr;
-    QComboBox* depthList_ = nullptr;
-    QPushButton* compute_ = nullptr;
 };
 
 } // namespace tovarin

@@ -5,6 +5,7 @@
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/RainwaterWindows.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -37,7 +38,7 @@ RainwaterInputSheet::RainwaterInputSheet(RainwaterWindows& windows, QWidget* par
     : QWidget(parent), windows_(windows) {
     setObjectName(QStringLiteral("RainwaterInputSheet"));
     setFont(sheetFont());
-    resize(twipsSize(widthTwips, heightTwips));
+    resize(twipsSize(windowPlaces::inputSheet.width, windowPlaces::inputSheet.height));
 
     addLabel(this, "lblTitle", QStringLiteral("☆ 雨水排水施設流量計算"), 240, 120);
     buildAreaGroup();
@@ -48,9 +49,7 @@ RainwaterInputSheet::RainwaterInputSheet(RainwaterWindows& windows, QWidget* par
 }
 
 RainwaterInputSheet::~RainwaterInputSheet() {
-    // The controls die after this object: their last signals must not reach it.
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    disconnectControls(this);
 }
 
 // ---------------------------------------------------------------- layout

@@ -24,10 +24,6 @@ public:
     explicit RainwaterInputSheet(RainwaterWindows& windows, QWidget* parent = nullptr);
     ~RainwaterInputSheet() override;
 
-    // Same place and size as the sewage main sheet.
-    static constexpr int widthTwips = 6165;
-    static constexpr int heightTwips = 5115;
-
     // Area table columns.
     static constexpr int nameColumn = 0;
     static constexpr int areaColumn = 1;

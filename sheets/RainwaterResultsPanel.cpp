@@ -3,6 +3,7 @@
 #include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/Form11.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QLabel>
 
@@ -14,56 +15,107 @@ QString qtext(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The lefts of a column of figures: symbol ("Ｑ="), value and unit; Q and Q2 on the
+// left, V, I and t on the right.
+struct FigureColumn {
+    int symbolLeft;
+    int valueLeft;
+    int unitLeft;
+};
+constexpr FigureColumn flowColumn{3360, 3900, 4830};
+constexpr FigureColumn rightColumn{7200, 7620, 8580};
+
+// A figure: its column, the top of its value, and the names and texts of its labels.
+struct FigureRow {
+    FigureColumn column;
+    int top;
+    const char* symbolName;
+    const char* symbol;
+    const char* valueName;
+    const char* unitName;
+    const char* unit;
+};
+constexpr FigureRow plannedFlowRow{
+    flowColumn, 450, "lblQ", "Ｑ=", "lblPlannedFlow", "lblQUnit", "m3/sec"};
+constexpr FigureRow capacityRow{
+    flowColumn, 1080, "lblQ2", "Ｑ2=", "lblCapacity", "lblQ2Unit", "m3/sec"};
+constexpr FigureRow velocityRow{
+    rightColumn, 180, "lblV", "Ｖ=", "lblVelocity", "lblVUnit", "m/sec"};
+constexpr FigureRow intensityRow{
+    rightColumn, 630, "lblI", "Ｉ=", "lblIntensity", "lblIUnit", "mm/hr"};
+constexpr FigureRow timeRow{rightColumn, 1080, "lblT", "ｔ=", "lblTime", "lblTUnit", "min"};
+
+QLabel* addPanelLabel(QWidget* panel, const char* name, const QString& text, int left, int top,
+                      const QFont& font) {
+    auto* label = new QLabel(text, panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    placeTwips(label, left, top);
+    return label;
+}
+
+// A figure's labels: its symbol, its value and its unit.
+struct Figure {
+    QLabel* symbol = nullptr;
+    QLabel* value = nullptr;
+    QLabel* unit = nullptr;
+};
+
+// The symbol and the unit in the small Gothic stand on the line of the larger value.
+Figure addFigure(QWidget* panel, const FigureRow& row, const QString& value) {
+    const QFont small = gothicFont(9.75);
+    Figure figure;
+    figure.symbol = addPanelLabel(panel, row.symbolName, QString::fromUtf8(row.symbol),
+                                  row.column.symbolLeft, row.top + 30, small);
+    figure.value = addPanelLabel(panel, row.valueName, value, row.column.valueLeft, row.top,
+                                 gothicFont(11.25));
+    figure.unit = addPanelLabel(panel, row.unitName, QString::fromUtf8(row.unit),
+                                row.column.unitLeft, row.top + 30, small);
+    return figure;
+}
+
 } // namespace
 
 RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("RainwaterResultsPanel"));
-    resize(twipsSize(widthTwips, heightTwips));
+    resize(twipsSize(windowPlaces::resultsPanel.width, windowPlaces::resultsPanel.height));
     const QFont heading = proportionalGothicFont(9.75);
     const QFont large = gothicFont(11.25);
     const QFont small = gothicFont(9.75);
     const RainwaterTexts texts = rainwaterTexts(result);
 
     QLabel* title =
-        addPanelLabel("lblTitle", QStringLiteral("★\u3000計 算 結 果"), 360, 210, large);
+        addPanelLabel(this, "lblTitle", QStringLiteral("★\u3000計 算 結 果"), 360, 210, large);
     setTextColour(title, Form11::resultGreen());
-    addPanelLabel("lblVerdictHeading", QStringLiteral("判\u3000定"), 600, 750, heading);
-    verdict_ = addPanelLabel("lblVerdict", qtext(texts.verdict), 1440, 720, large);
+    addPanelLabel(this, "lblVerdictHeading", QStringLiteral("判\u3000定"), 600, 750, heading);
+    verdict_ = addPanelLabel(this, "lblVerdict", qtext(texts.verdict), 1440, 720, large);
 
-    addPanelLabel("lblPlannedFlowHeading", QStringLiteral("◎\u3000計画雨水量"), 2520, 210, heading);
-    addPanelLabel("lblQ", QStringLiteral("Ｑ="), 3360, 480, small);
-    plannedFlow_ = addPanelLabel("lblPlannedFlow", qtext(texts.plannedFlow), 3900, 450, large);
-    addPanelLabel("lblQUnit", QStringLiteral("m3/sec"), 4830, 480, small);
-    addPanelLabel("lblCapacityHeading", QStringLiteral("◎\u3000流\u3000\u3000  量"), 2520, 840,
+    addPanelLabel(this, "lblPlannedFlowHeading", QStringLiteral("◎\u3000計画雨水量"), 2520, 210,
                   heading);
-    addPanelLabel("lblQ2", QStringLiteral("Ｑ2="), 3360, 1110, small);
-    capacity_ = addPanelLabel("lblCapacity", qtext(texts.capacity), 3900, 1080, large);
-    addPanelLabel("lblQ2Unit", QStringLiteral("m3/sec"), 4830, 1110, small);
+    plannedFlow_ = addFigure(this, plannedFlowRow, qtext(texts.plannedFlow)).value;
+    addPanelLabel(this, "lblCapacityHeading", QStringLiteral("◎\u3000流\u3000\u3000  量"), 2520,
+                  840, heading);
+    capacity_ = addFigure(this, capacityRow, qtext(texts.capacity)).value;
 
-    addPanelLabel("lblVelocityHeading", QStringLiteral("○\u3000流\u3000  \u3000速"), 5820, 180,
+    addPanelLabel(this, "lblVelocityHeading", QStringLiteral("○\u3000流\u3000  \u3000速"), 5820,
+                  180, heading);
+    velocity_ = addFigure(this, velocityRow, qtext(texts.velocity)).value;
+    guide_ = addPanelLabel(this, "lblGuide", qtext(texts.velocityGuide), 9360, 180, large);
+
+    addPanelLabel(this, "lblIntensityHeading", QStringLiteral("○\u3000降雨強度"), 5820, 630,
                   heading);
-    addPanelLabel("lblV", QStringLiteral("Ｖ="), 7200, 210, small);
-    velocity_ = addPanelLabel("lblVelocity", qtext(texts.velocity), 7620, 180, large);
-    addPanelLabel("lblVUnit", QStringLiteral("m/sec"), 8580, 210, small);
-    guide_ = addPanelLabel("lblGuide", qtext(texts.velocityGuide), 9360, 180, large);
+    intensity_ = addFigure(this, intensityRow, qtext(texts.intensity)).value;
 
-    addPanelLabel("lblIntensityHeading", QStringLiteral("○\u3000降雨強度"), 5820, 630, heading);
-    addPanelLabel("lblI", QStringLiteral("Ｉ="), 7200, 660, small);
-    intensity_ = addPanelLabel("lblIntensity", qtext(texts.intensity), 7620, 630, large);
-    addPanelLabel("lblIUnit", QStringLiteral("mm/hr"), 8580, 660, small);
-
-    QLabel* timeHeading =
-        addPanelLabel("lblTimeHeading", QStringLiteral("○\u3000到達時間"), 5820, 1080, heading);
-    QLabel* timeSymbol = addPanelLabel("lblT", QStringLiteral("ｔ="), 7200, 1110, small);
-    time_ =
-        addPanelLabel("lblTime", qtext(texts.concentrationTime.value_or("")), 7620, 1080, large);
-    QLabel* timeUnit = addPanelLabel("lblTUnit", QStringLiteral("min"), 8580, 1110, small);
-    flowTime_ = addPanelLabel("lblFlowTime",
+    QLabel* timeHeading = addPanelLabel(this, "lblTimeHeading", QStringLiteral("○\u3000到達時間"),
+                                        5820, 1080, heading);
+    const Figure time = addFigure(this, timeRow, qtext(texts.concentrationTime.value_or("")));
+    time_ = time.value;
+    flowTime_ = addPanelLabel(this, "lblFlowTime",
                               QStringLiteral("（ｔ2=%1）").arg(qtext(texts.flowTime.value_or(""))),
                               9120, 1110, small);
     if (!texts.concentrationTime) {
-        for (QLabel* label : {timeHeading, timeSymbol, time_, timeUnit, flowTime_})
+        for (QLabel* label : {timeHeading, time.symbol, time_, time.unit, flowTime_})
             label->hide();
     }
 
@@ -78,15 +130,6 @@ RainwaterResultsPanel::RainwaterResultsPanel(const RainwaterResult& result, QWid
         setTextColour(capacity_, Form11::warningColour());
     setTextColour(guide_, result.guide == VelocityGuide::Suitable ? Form11::resultGreen()
                                                                   : Form11::warningColour());
-}
-
-QLabel* RainwaterResultsPanel::addPanelLabel(const char* name, const QString& text, int left,
-                                             int top, const QFont& font) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    placeTwips(label, left, top);
-    return label;
 }
 
 } // namespace tovarin

@@ -17,12 +17,6 @@ class RainwaterResultsPanel : public QWidget {
 public:
     explicit RainwaterResultsPanel(const RainwaterResult& result, QWidget* parent = nullptr);
 
-    // The place and size of the sewage results panel.
-    static constexpr int leftTwips = 0;
-    static constexpr int topTwips = 5115;
-    static constexpr int widthTwips = 10920;
-    static constexpr int heightTwips = 1440;
-
     // The value labels, as shown.
     QLabel* plannedFlow() const { return plannedFlow_; }
     QLabel* capacity() const { return capacity_; }
@@ -34,9 +28,6 @@ public:
     QLabel* flowTime() const { return flowTime_; }      // "（t2＝2.1）"; hidden with 直接
 
 private:
-    QLabel* addPanelLabel(const char* name, const QString& text, int left, int top,
-                          const QFont& font);
-
     QLabel* plannedFlow_ = nullptr;
     QLabel* capacity_ = nullptr;
     QLabel* verdict_ = nullptr;

@@ -4,6 +4,7 @@
 #include "sheets/RainwaterFacilityWindow.h"
 #include "sheets/RainwaterInputSheet.h"
 #include "sheets/RainwaterResultsPanel.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,10 +49,11 @@ bool RainwaterWindows::isOpen() const {
 void RainwaterWindows::showInput(const RainwaterInput& input) {
     closeWindows();
     form_ = new RainwaterInputSheet(*this);
-    addChild(form_, 0, 0, RainwaterInputSheet::widthTwips, RainwaterInputSheet::heightTwips);
+    constexpr WindowPlace sheet = windowPlaces::inputSheet;
+    addChild(form_, sheet.left, sheet.top, sheet.width, sheet.height);
     facility_ = new RainwaterFacilityWindow(*this);
-    addChild(facility_, RainwaterFacilityWindow::leftTwips, RainwaterFacilityWindow::topTwips,
-             RainwaterFacilityWindow::widthTwips, RainwaterFacilityWindow::heightTwips);
+    constexpr WindowPlace beside = windowPlaces::facilityWindow;
+    addChild(facility_, beside.left, beside.top, beside.width, beside.height);
     form_->apply(input);
     facility_->apply(input);
 }
@@ -106,8 +108,8 @@ bool RainwaterWindows::compute() {
     QPointer<QWidget> focus = QApplication::focusWidget();
     auto* panel = new RainwaterResultsPanel(*result_);
     connect(panel, &QObject::destroyed, this, &RainwaterWindows::resultsPanelGone);
-    addChild(panel, RainwaterResultsPanel::leftTwips, RainwaterResultsPanel::topTwips,
-             RainwaterResultsPanel::widthTwips, RainwaterResultsPanel::heightTwips);
+    constexpr WindowPlace below = windowPlaces::resultsPanel;
+    addChild(panel, below.left, below.top, below.width, below.height);
     results_ = panel;
     if (focus && QApplication::focusWidget() != focus)
         focus->setFocus(Qt::OtherFocusReason);

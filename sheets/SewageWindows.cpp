@@ -8,6 +8,7 @@
 #include "sheets/Form3.h"
 #include "sheets/Form4.h"
 #include "sheets/Form5.h"
+#include "sheets/WindowPlaces.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -91,7 +92,8 @@ void SewageWindows::newDocument() {
 Form1* SewageWindows::createForm1() {
     destroyChildWindow(form1_);
     auto* sheet = new Form1(*this);
-    addChild(sheet, 0, 0, Form1::widthTwips, Form1::heightTwips);
+    constexpr WindowPlace place = windowPlaces::inputSheet;
+    addChild(sheet, place.left, place.top, place.width, place.height);
     form1_ = sheet;
     return sheet;
 }
@@ -160,8 +162,8 @@ void SewageWindows::addChild(QWidget* window, int left, int top, int width, int 
 template <typename Window> Window* SewageWindows::openFacility(QPointer<Window>& slot) {
     if (!slot) {
         auto* window = new Window(*this);
-        addChild(window, FacilityWindow::leftTwips, FacilityWindow::topTwips,
-                 FacilityWindow::widthTwips, FacilityWindow::heightTwips);
+        constexpr WindowPlace beside = windowPlaces::facilityWindow;
+        addChild(window, beside.left, beside.top, beside.width, beside.height);
         slot = window;
     }
     return slot;
@@ -226,8 +228,8 @@ Form11* SewageWindows::presentResults(const Assessment& assessment) {
         panel->fill(sheet, assessment);
         connect(panel, &QObject::destroyed, this, &SewageWindows::resultsPanelGone);
         connect(panel, &Form11::designAidsRequested, this, [this] { host_.openDesignAids(); });
-        addChild(panel, Form11::leftTwips, Form11::topTwips, Form11::widthTwips,
-                 Form11::heightTwips);
+        constexpr WindowPlace below = windowPlaces::resultsPanel;
+        addChild(panel, below.left, below.top, below.width, below.height);
         form11_ = panel;
         if (focus && QApplication::focusWidget() != focus)
             focus->setFocus(Qt::OtherFocusReason);
