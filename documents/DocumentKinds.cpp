@@ -43,10 +43,16 @@ const PrintableSheet* DocumentKinds::printableSheet() const {
     return nullptr;
 }
 
+const PrintableSheet* DocumentKinds::reportSheet() const {
+    if (const PrintableSheet* sheet = printableSheet())
+        return sheet;
+    return documents_.front()->draftSheet();
+}
+
 void DocumentKinds::closeAllBut(const SheetDocument& kept) {
     for (const auto& document : documents_) {
         if (document.get() != &kept)
-            document->close();
+            document->giveWay();
     }
 }
 

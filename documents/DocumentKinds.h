@@ -29,6 +29,9 @@ public:
     // The sheet of the result on screen, whichever document has it; null when none
     // has one.
     const PrintableSheet* printableSheet() const;
+    // The sheet the report commands use: printableSheet(), or without a result the
+    // first kind's draft (the sewage sheet of the calculation document as it stands).
+    const PrintableSheet* reportSheet() const;
     // A document of a class (for the windows a test or the tool reads).
     template <typename Document> Document& get() const {
         for (const auto& document : documents_) {

@@ -33,11 +33,13 @@ public:
 
     bool isOpen() const override { return windows_.isOpen(); }
     void close() override { windows_.closeWindows(); }
+    void giveWay() override { windows_.closeWindows(); }
     void startAfresh() override { windows_.closeWindows(); }
     void setTitle(const QString& path) override { windows_.setDocumentTitle(path); }
 
     bool hasResult() const override { return windows_.hasResult(); }
     const PrintableSheet* printableSheet() const override;
+    const PrintableSheet* draftSheet() const override { return nullptr; }
 
 private:
     SheetHost& host_;

@@ -37,11 +37,13 @@ public:
 
     bool isOpen() const override;
     void close() override;
+    void giveWay() override { windows_.startDocument(); }
     void startAfresh() override;
     void setTitle(const QString& path) override;
 
     bool hasResult() const override;
     const PrintableSheet* printableSheet() const override;
+    const PrintableSheet* draftSheet() const override { return &report_; }
 
 private:
     void showError(const QString& text);

@@ -55,6 +55,9 @@ public:
     virtual bool isOpen() const = 0;
     // Tojiru: closes its windows.
     virtual void close() = 0;
+    // Closes its windows as a document of another kind takes the screen (its New or
+    // Open), leaving nothing of its calculation for the print image to draw.
+    virtual void giveWay() = 0;
     // Back to a program just started: closed, and nothing kept for the next document.
     virtual void startAfresh() = 0;
     // The file's name as the caption of its input window.
@@ -64,6 +67,9 @@ public:
     virtual bool hasResult() const = 0;
     // The sheet of that result; null without one.
     virtual const PrintableSheet* printableSheet() const = 0;
+    // The sheet of the inputs as they stand, result or not, for a kind whose sheet can
+    // be drawn so (the print image redraws at every activation); null otherwise.
+    virtual const PrintableSheet* draftSheet() const = 0;
 };
 
 } // namespace tovarin

@@ -203,7 +203,7 @@ void Form7::drawPage() {
         page_->setDevicePixelRatio(picture2_->devicePixelRatioF());
     setDrawingSurface(page_.get());
     page_->clear();
-    if (const PrintableSheet* sheet = host_.printableSheet())
+    if (const PrintableSheet* sheet = host_.reportSheet())
         sheet->drawPage(*page_);
     page_->finish();
     ++pageDrawings_;
@@ -219,7 +219,7 @@ void Form7::scrolledVertically(int value) {
 }
 
 void Form7::printSheet() {
-    if (const PrintableSheet* sheet = host_.printableSheet())
+    if (const PrintableSheet* sheet = host_.reportSheet())
         sheet->print(host_.platform(), host_.dialogParent());
 }
 

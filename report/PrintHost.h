@@ -17,9 +17,10 @@ public:
     // Parent of modal dialogs (the main window).
     virtual QWidget* dialogParent() = 0;
     virtual Platform& platform() = 0;
-    // The sheet of the result on screen, whatever the document's kind; null when
-    // there is none.
-    virtual const PrintableSheet* printableSheet() const = 0;
+    // The sheet the print image draws at every activation, and its print and
+    // 書き込み: the result's on screen, whatever the document's kind; without a
+    // result, the sewage sheet of the calculation document as it stands.
+    virtual const PrintableSheet* reportSheet() const = 0;
     // Shows or hides the main window's toolbar.
     virtual void setToolbarVisible(bool visible) = 0;
     // The main window's editor commands "書き込み(&W)" and "起動(&O)".

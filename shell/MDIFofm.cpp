@@ -275,11 +275,11 @@ void MDIFofm::resultChanged() {
 }
 
 bool MDIFofm::resultExists() const {
-    return printableSheet() != nullptr;
+    return documents_ && documents_->printableSheet();
 }
 
-const PrintableSheet* MDIFofm::printableSheet() const {
-    return documents_ ? documents_->printableSheet() : nullptr;
+const PrintableSheet* MDIFofm::reportSheet() const {
+    return documents_ ? documents_->reportSheet() : nullptr;
 }
 
 bool MDIFofm::overwriteAvailable() const {
@@ -364,7 +364,7 @@ void MDIFofm::showToolbarAndStatusBar() {
 }
 
 void MDIFofm::Kakikomi() {
-    const PrintableSheet* sheet = printableSheet();
+    const PrintableSheet* sheet = reportSheet();
     if (!sheet || !tovarin::Kakikomi(platform_, this, *sheet))
         return;
     // Where the writing went: the working directory on Linux, Documents on Windows.
@@ -383,7 +383,7 @@ void MDIFofm::FileImage() {
 }
 
 void MDIFofm::FilePrint() {
-    if (const PrintableSheet* sheet = printableSheet())
+    if (const PrintableSheet* sheet = reportSheet())
         sheet->print(platform_, this);
 }
 

@@ -93,8 +93,8 @@ public:
     void setDocumentFileName(const QString& path) override { currentFileName = path; }
     void setOverwriteButton(bool enabled) override;
     void showToolbarAndStatusBar() override;
-    // PrintHost: the sheet of the result on screen, if any.
-    const PrintableSheet* printableSheet() const override;
+    // PrintHost
+    const PrintableSheet* reportSheet() const override;
     // Report commands.
     void Kakikomi() override;
     void startEditor() override;

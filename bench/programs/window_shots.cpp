@@ -11,6 +11,7 @@
 
 #include "platform/qt/Platform.h"
 #include "sheets/Form3.h"
+#include "sheets/SewageWindows.h"
 #include "shell/Form10.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"

@@ -226,7 +226,7 @@ public:
     QWidget* dialogParent() override { return &area; }
     Platform& platform() override { return platform_; }
     // The sewage sheet of `sheet`.
-    const PrintableSheet* printableSheet() const override { return &report_; }
+    const PrintableSheet* reportSheet() const override { return &report_; }
     void setToolbarVisible(bool visible) override { toolbarVisible = visible; }
     void Kakikomi() override { ++kakikomiCalls; }
     void startEditor() override { ++editorStarts; }
