@@ -50,6 +50,7 @@ private slots:
     void refusedFileNamesItsLine();
     void unsavableNameIsRefusedAndFocused();
     void sewageNewClosesTheRainwaterDocument();
+    void eitherKindOpensByItsContent();
     void commandLineOpensTheExample();
     void kakikomiAppendsTheRainwaterSheet();
     void printImageDrawsTheRainwaterSheet();
@@ -414,6 +415,28 @@ void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
     platform->answers.enqueue(MsgAnswer::Ok);
     action("Men_FCls")->trigger();
     QVERIFY(!rain().isOpen());
+}
+
+// The first line tells the kind, whatever the name says; a document of the other kind
+// leaves nothing of the one it replaces for the print image or the menus.
+void RainwaterWindowsTest::eitherKindOpensByItsContent() {
+    const QString rainAsTvr = folder.filePath(QStringLiteral("ditch.tvr"));
+    const QString sewageAsTvu = folder.filePath(QStringLiteral("pipe.tvu"));
+    QVERIFY(QFile::copy(QStringLiteral(TOVARIN_EXAMPLES_DIR "/rainwater-u-ditch.tvu"), rainAsTvr));
+    QVERIFY(QFile::copy(QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr"), sewageAsTvu));
+
+    QCOMPARE(window->documentCommands().openDocument(sewageAsTvu), OpenOutcome::Restored);
+    QVERIFY(window->sewageWindows().form1() && !rain().isOpen());
+    QVERIFY(window->calcSheet().slopePermille != CalcSheet{}.slopePermille);
+
+    QCOMPARE(window->documentCommands().openDocument(rainAsTvr), OpenOutcome::Restored);
+    QVERIFY(platform->messages.isEmpty());
+    QVERIFY(rain().isOpen() && !window->sewageWindows().form1());
+    QCOMPARE(rain().input(), testing::uDitchInput());
+    // The print image, left open, draws nothing of the sewage document any more.
+    QCOMPARE(window->calcSheet().slopePermille, CalcSheet{}.slopePermille);
+    QCOMPARE(form().windowTitle(), rainAsTvr);
+    QVERIFY(window->toolbarButton(5)->isEnabled());
 }
 
 void RainwaterWindowsTest::commandLineOpensTheExample() {
