@@ -6,8 +6,6 @@
 
 #include <QStringList>
 
-#include <cstdlib>
-
 namespace tovarin {
 
 DocumentKinds::DocumentKinds(SheetHost& host) : host_(host) {

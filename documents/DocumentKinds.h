@@ -6,6 +6,7 @@
 #include "documents/SheetDocument.h"
 #include "platform/qt/Platform.h"
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
