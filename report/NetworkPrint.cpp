@@ -96,6 +96,12 @@ void NetworkReport::print(Platform& platform, QWidget* parent) const {
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!platform.printSetup(parent, printer))
         return;
+    if (!pageHoldsALine(printer)) {
+        showInputError(platform, parent,
+                       QStringLiteral("用紙に印刷できる範囲がないため、印刷できません。\n"
+                                      "用紙の大きさと余白を確認してください。"));
+        return;
+    }
     const double widthPoints = printer.pageLayout().paintRect(QPageLayout::Point).width();
     NetworkSurface surface(platform, printer, networkPrinterFont(result_, widthPoints),
                            networkSheetLines(result_, SheetOutput::Drawn).header);
