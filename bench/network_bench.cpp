@@ -64,7 +64,10 @@ void BM_NetworkComputeAndSheet(benchmark::State& state) {
         benchmark::DoNotOptimize(computeAndWrite(in));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_NetworkComputeAndSheet)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_NetworkComputeAndSheet)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 } // namespace

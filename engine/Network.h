@@ -69,15 +69,15 @@ struct NetworkOrder {
 // What a refused network is about: a section's field (section set), or the network's
 // own (section none), and the field as the rainwater input names it.
 enum class NetworkField {
-    Intensity,      // 降雨強度 (rainwater), field says which constant
-    InletTime,      // 流入時間
-    PerCapita,      // 一人一日汚水量
-    Groundwater,    // 地下水
-    Allowance,      // 余裕
-    SectionLine,    // the 区間 line itself (its length, or its shape)
-    SectionField,   // a key of the section: field and row say which
-    Population,     // 人口
-    SewageFlow,     // 汚水量
+    Intensity,    // 降雨強度 (rainwater), field says which constant
+    InletTime,    // 流入時間
+    PerCapita,    // 一人一日汚水量
+    Groundwater,  // 地下水
+    Allowance,    // 余裕
+    SectionLine,  // the 区間 line itself (its length, or its shape)
+    SectionField, // a key of the section: field and row say which
+    Population,   // 人口
+    SewageFlow,   // 汚水量
 };
 
 struct NetworkRefusal {

@@ -59,9 +59,8 @@ PrinterSurfaceMaker networkSurface(Platform& platform, const NetworkResult& resu
                                    double pageWidthPoints) {
     return [&platform, &result, pageWidthPoints](QPagedPaintDevice& device) {
         NetworkSheetLines lines = networkSheetLines(result, SheetOutput::Drawn);
-        return std::make_unique<NetworkSurface>(platform, device,
-                                                networkPrinterFont(result, pageWidthPoints),
-                                                std::move(lines.header));
+        return std::make_unique<NetworkSurface>(
+            platform, device, networkPrinterFont(result, pageWidthPoints), std::move(lines.header));
     };
 }
 

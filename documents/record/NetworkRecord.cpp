@@ -33,12 +33,11 @@ enum class Key {
 constexpr std::size_t keyCount = 14;
 
 constexpr std::array<std::string_view, keyCount> keyNames = {
-    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕", "区間",     "区域",
+    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕",     "区間", "区域",
     "人口",     "汚水量",   "施設",           "勾配",   "粗度係数", "公式", "有効水深"};
 
 // The keys of the profile, which this version does not read.
-constexpr std::array<std::string_view, 4> profileKeys = {"地盤高", "管底高", "管厚",
-                                                          "最小土被り"};
+constexpr std::array<std::string_view, 4> profileKeys = {"地盤高", "管底高", "管厚", "最小土被り"};
 
 std::string_view nameOf(Key key) {
     return keyNames[static_cast<std::size_t>(key)];
@@ -250,8 +249,9 @@ private:
             input_.kind = NetworkKind::Sewage;
             return true;
         }
-        return refuse(1, "Tovarinの系統の計算書データではありません"
-                         "（1行目が「Tovarin 雨水系統 1」又は「Tovarin 汚水系統 1」ではありません）。");
+        return refuse(
+            1, "Tovarinの系統の計算書データではありません"
+               "（1行目が「Tovarin 雨水系統 1」又は「Tovarin 汚水系統 1」ではありません）。");
     }
 
     bool finish(int number) {
@@ -297,8 +297,9 @@ private:
         const std::string_view value = line.substr(equals + 1);
         for (std::string_view profile : profileKeys) {
             if (name == profile)
-                return refuse(number, quoted(name) +
-                                          "（縦断の項目）には、この版のTovarinはまだ対応していません。");
+                return refuse(number,
+                              quoted(name) +
+                                  "（縦断の項目）には、この版のTovarinはまだ対応していません。");
         }
         const std::optional<Key> key = keyFromName(name);
         if (!key)
@@ -322,8 +323,7 @@ private:
         const bool ofSection = positionOf(sectionKeys(kind), key).has_value();
         const std::string name = quoted(nameOf(key));
         if (!ofNetwork && !ofSection)
-            return refuse(number, name + "は" +
-                                      (kind == NetworkKind::Rainwater ? "雨水" : "汚水") +
+            return refuse(number, name + "は" + (kind == NetworkKind::Rainwater ? "雨水" : "汚水") +
                                       "の系統の項目ではありません。");
         if (ofNetwork)
             return refuse(number, name + "は最初の「区間」の行より前に書いてください。");
@@ -338,9 +338,8 @@ private:
         const int index = static_cast<int>(*position);
         const bool repeat = list[*position].repeats && stage_ == index;
         if (index <= stage_ && !repeat)
-            return refuse(number, quoted(nameOf(key)) +
-                                      "がこの位置にあります（項目の順序が違うか、"
-                                      "同じ項目が２つあります）。");
+            return refuse(number, quoted(nameOf(key)) + "がこの位置にあります（項目の順序が違うか、"
+                                                        "同じ項目が２つあります）。");
         if (!refuseSkipped(number, *position))
             return false;
         if (key == Key::InletTime && direct())
@@ -380,10 +379,10 @@ private:
         if (!refuseSkipped(number, keys().size()))
             return false;
         if (input_.sections.size() >= maximumNetworkSections)
-            return refuse(number, "区間が多すぎます（一つの系統は" +
-                                      formatNumber(static_cast<double>(maximumNetworkSections),
-                                                   "0") +
-                                      "区間までです）。");
+            return refuse(number,
+                          "区間が多すぎます（一つの系統は" +
+                              formatNumber(static_cast<double>(maximumNetworkSections), "0") +
+                              "区間までです）。");
         const std::vector<std::string_view> fields = splitCommas(value);
         if (fields.size() != 4)
             return refuse(number, "区間は「名称,上流の人孔,下流の人孔,延長」で書いてください。");

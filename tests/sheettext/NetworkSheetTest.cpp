@@ -28,18 +28,18 @@ std::vector<std::string> texts(const std::vector<SheetLine>& lines) {
 
 TEST(NetworkSheet, RowsHoldEveryColumnAsPrinted) {
     const NetworkResult rainwater = computed(rainwaterNetworkExample());
-    EXPECT_EQ(networkRowTexts(rainwater, 2),
-              (std::vector<std::string>{"A-2", "No.3", "放流先", "80.0", "0.0400", "0.4700",
-                                        "0.59", "8.0", "1.5", "9.5", "101.0", "0.0778",
-                                        "Ｕ型側溝４００ 400×400", "3.0", "0.015", "0.9035",
-                                        "0.1156", "O.K", "適正"}));
+    EXPECT_EQ(
+        networkRowTexts(rainwater, 2),
+        (std::vector<std::string>{"A-2", "No.3", "放流先", "80.0", "0.0400", "0.4700", "0.59",
+                                  "8.0", "1.5", "9.5", "101.0", "0.0778", "Ｕ型側溝４００ 400×400",
+                                  "3.0", "0.015", "0.9035", "0.1156", "O.K", "適正"}));
     EXPECT_EQ(networkTableHeader(NetworkKind::Rainwater).size(), 19u);
 
     const NetworkResult sewage = computed(sewageNetworkExample());
     EXPECT_EQ(networkRowTexts(sewage, 2),
               (std::vector<std::string>{"3", "No.3", "公共汚水桝", "25.0", "12", "120", "0.0010",
-                                        "0.0011", "VU - φ200", "5.0", "0.010", "1.1047",
-                                        "0.0307", "O.K", "適正"}));
+                                        "0.0011", "VU - φ200", "5.0", "0.010", "1.1047", "0.0307",
+                                        "O.K", "適正"}));
     EXPECT_EQ(networkTableHeader(NetworkKind::Sewage).size(), 15u);
 }
 
@@ -73,7 +73,8 @@ TEST(NetworkSheet, ColumnsLineUpInEveryRow) {
         ASSERT_TRUE(outcome.ok()) << outcome.failure->message;
         const NetworkSheetLines lines = networkSheetLines(outcome.result, SheetOutput::TextFile);
         // Each line's width without its last cell's text.
-        std::set<int> widths = {displayColumns(lineText(lines.header[0])) - displayColumns("流速の"),
+        std::set<int> widths = {displayColumns(lineText(lines.header[0])) -
+                                    displayColumns("流速の"),
                                 displayColumns(lineText(lines.header[1])) - displayColumns("目安")};
         for (std::size_t i = 0; i < lines.rows.size(); ++i)
             widths.insert(displayColumns(lineText(lines.rows[i])) -

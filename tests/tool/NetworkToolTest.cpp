@@ -87,13 +87,26 @@ void NetworkToolTest::resultsAreOneLinePerSection() {
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.size(), 6);
     const QJsonObject a2 = QJsonDocument::fromJson(lines.at(2)).object();
-    const QStringList keys = {"file",  "line", "upper", "lower", "length", "area", "totalArea",
-                              "runoffCoefficient", "inflowTime", "flowTime", "concentrationTime",
-                              "intensity", "plannedFlow", "velocity", "capacity", "verdict",
+    const QStringList keys = {"file",
+                              "line",
+                              "upper",
+                              "lower",
+                              "length",
+                              "area",
+                              "totalArea",
+                              "runoffCoefficient",
+                              "inflowTime",
+                              "flowTime",
+                              "concentrationTime",
+                              "intensity",
+                              "plannedFlow",
+                              "velocity",
+                              "capacity",
+                              "verdict",
                               "velocityGuide"};
-    const QStringList values = {rainwater, "A-2",   "No.3",   "放流先", "80.0",  "0.0400",
-                                "0.4700",  "0.59",  "8.0",    "1.5",    "9.5",   "101.0",
-                                "0.0778",  "0.9035", "0.1156", "O.K",   "適正"};
+    const QStringList values = {rainwater, "A-2",    "No.3",   "放流先", "80.0", "0.0400",
+                                "0.4700",  "0.59",   "8.0",    "1.5",    "9.5",  "101.0",
+                                "0.0778",  "0.9035", "0.1156", "O.K",    "適正"};
     QCOMPARE(a2.keys().size(), keys.size());
     for (int i = 0; i < keys.size(); ++i)
         QCOMPARE(a2.value(keys[i]).toString(), values[i]);
@@ -122,16 +135,17 @@ void NetworkToolTest::resultsAreOneLinePerSection() {
 
 void NetworkToolTest::tableHasARowPerSection() {
     QTemporaryDir dir;
-    const QString refused = written(dir, QStringLiteral("refused.tvn"),
-                                    exampleWith(sewage, "勾配=5.0", "勾配=0"));
+    const QString refused =
+        written(dir, QStringLiteral("refused.tvn"), exampleWith(sewage, "勾配=5.0", "勾配=0"));
     const ToolRun run = runTool({QStringLiteral("--csv"), sewage, refused});
     QCOMPARE(run.exitCode, 1);
     const QList<QByteArray> rows = run.out.split('\n');
     QCOMPARE(rows.size(), 6);
-    QCOMPARE(rows.at(0), QByteArray("\xEF\xBB\xBF"
-                                    "ファイル,区間,上流,下流,延長L(m),人口(人),累加人口ΣP(人),"
-                                    "計画汚水量Q1(m3/sec),地下水を含むQ(m3/sec),施設,勾配(‰),"
-                                    "粗度係数,流速V(m/sec),流量Q2(m3/sec),判定,流速の目安,エラー\r"));
+    QCOMPARE(rows.at(0),
+             QByteArray("\xEF\xBB\xBF"
+                        "ファイル,区間,上流,下流,延長L(m),人口(人),累加人口ΣP(人),"
+                        "計画汚水量Q1(m3/sec),地下水を含むQ(m3/sec),施設,勾配(‰),"
+                        "粗度係数,流速V(m/sec),流量Q2(m3/sec),判定,流速の目安,エラー\r"));
     QCOMPARE(rows.at(3), sewage.toUtf8() + ",3,No.3,公共汚水桝,25.0,12,120,0.0010,0.0011,"
                                            "VU - φ200,5.0,0.010,1.1047,0.0307,O.K,適正,\r");
     QVERIFY(rows.at(4).startsWith(refused.toUtf8() + ",,,"));
@@ -142,8 +156,8 @@ void NetworkToolTest::tableHasARowPerSection() {
     QCOMPARE(mixed.exitCode, 2);
     QVERIFY(mixed.out.isEmpty());
     QVERIFY(QString::fromUtf8(mixed.err).contains(QStringLiteral("雨水の系統だけ")));
-    const ToolRun withSheet =
-        runTool({QStringLiteral("--csv"), sewage, QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
+    const ToolRun withSheet = runTool({QStringLiteral("--csv"), sewage,
+                                       QStringLiteral(TOVARIN_EXAMPLES_DIR "/residential-vp.tvr")});
     QCOMPARE(withSheet.exitCode, 2);
 
     const ToolRun sizes = runTool({QStringLiteral("--sizes"), sewage});
@@ -172,8 +186,8 @@ void NetworkToolTest::refusedNetworksNameTheLine() {
          "さい。"},
     };
     for (const auto& c : cases) {
-        const QString path =
-            written(dir, QString::fromLatin1(c.name), exampleWith(c.example, c.line, c.replacement));
+        const QString path = written(dir, QString::fromLatin1(c.name),
+                                     exampleWith(c.example, c.line, c.replacement));
         const ToolRun run = runTool({path});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
@@ -183,7 +197,8 @@ void NetworkToolTest::refusedNetworksNameTheLine() {
                  run.err.constData());
     }
     // One refused network does not keep the others from their lines.
-    const ToolRun mixed = runTool({QStringLiteral("--results"), dir.filePath("circle.tvn"), sewage});
+    const ToolRun mixed =
+        runTool({QStringLiteral("--results"), dir.filePath("circle.tvn"), sewage});
     QCOMPARE(mixed.exitCode, 1);
     QCOMPARE(mixed.out.count('\n'), 3);
 }
@@ -196,8 +211,8 @@ void NetworkToolTest::pdfRepeatsTheHeaderOnEveryPage() {
     const ToolRun run = runTool({QStringLiteral("--pdf"), pdf, network});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    QVERIFY(testing::runTool(QStringLiteral("pdfinfo"), {pdf}).contains(
-        QStringLiteral("842 x 595 pts (A4)")));
+    QVERIFY(testing::runTool(QStringLiteral("pdfinfo"), {pdf})
+                .contains(QStringLiteral("842 x 595 pts (A4)")));
     const QStringList pages = testing::pdfPages(pdf);
     QVERIFY(pages.size() >= 2);
     int rows = 0;
