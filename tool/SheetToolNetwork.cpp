@@ -89,7 +89,7 @@ public:
             return refuse(file, read.message);
         NetworkOutcome outcome = computeNetwork(*read.input);
         if (!outcome.ok()) {
-            const int line = networkRefusalLine(read.lines, read.input->kind, *outcome.failure);
+            const int line = networkRefusalLine(read.lines, *outcome.failure);
             return refuse(file, formatNumber(line, "0") + "行目：" + outcome.failure->message);
         }
         kind_ = outcome.result.kind;

@@ -263,7 +263,7 @@ private:
             return false;
         const NetworkStructure structure = networkStructure(input_);
         if (structure.refusal)
-            return refuse(networkRefusalLine(lines_, input_.kind, *structure.refusal),
+            return refuse(networkRefusalLine(lines_, *structure.refusal),
                           structure.refusal->message);
         return true;
     }
@@ -281,7 +281,7 @@ private:
                 refused.section = i;
                 refused.field = entry.field;
                 refused.row = entry.row;
-                return refuse(networkRefusalLine(lines_, input_.kind, refused),
+                return refuse(networkRefusalLine(lines_, refused),
                               "区間「" + section.name + "」：" + entry.what +
                                   "に改行などの制御文字は使えません。");
             }
@@ -443,7 +443,7 @@ NetworkDocumentRead parseNetworkDocument(std::string_view text) {
     return Reader().read(text);
 }
 
-int networkRefusalLine(const NetworkLines& lines, NetworkKind kind, const NetworkRefusal& refusal) {
+int networkRefusalLine(const NetworkLines& lines, const NetworkRefusal& refusal) {
     const auto at = [](const std::vector<int>& keyLines, Key key) {
         const std::size_t index = static_cast<std::size_t>(key);
         return index < keyLines.size() ? keyLines[index] : 0;
@@ -469,7 +469,6 @@ int networkRefusalLine(const NetworkLines& lines, NetworkKind kind, const Networ
         default:
             break;
         }
-        (void)kind;
         return line > 0 ? line : 1;
     }
     if (*refusal.section >= lines.sections.size())

@@ -257,13 +257,11 @@ TEST(NetworkRecord, PlacesACalculationRefusalOnItsLine) {
     ASSERT_TRUE(read.input);
     const NetworkOutcome outcome = computeNetwork(*read.input);
     ASSERT_FALSE(outcome.ok());
-    EXPECT_EQ(networkRefusalLine(read.lines, read.input->kind, *outcome.failure), 14);
+    EXPECT_EQ(networkRefusalLine(read.lines, *outcome.failure), 14);
     const NetworkDocumentRead gradient =
         parseNetworkDocument(withLine(sewageDocument, 23, "勾配=0\n"));
     ASSERT_TRUE(gradient.input);
-    EXPECT_EQ(networkRefusalLine(gradient.lines, NetworkKind::Sewage,
-                                 *computeNetwork(*gradient.input).failure),
-              23);
+    EXPECT_EQ(networkRefusalLine(gradient.lines, *computeNetwork(*gradient.input).failure), 23);
 }
 
 } // namespace
