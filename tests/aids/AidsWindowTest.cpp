@@ -9,6 +9,7 @@
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "platform/qt/UserFolders.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/SewageWindows.h"
@@ -84,6 +85,7 @@ private slots:
     void initTestCase();
     void tablesAreTheToolsBytes();
     void tableComesFromItsReader();
+    void otherKindsKeepTheirRowWithTheReason();
     void panelMenuOpensTheInputsOnScreen();
     void copyPastesIntoASpreadsheet();
     void savedTablesAreWhatTheirNamesSay();
@@ -121,7 +123,8 @@ void AidsWindowTest::initTestCase() {
     QDir::setCurrent(dir_.path());
     const QString more = qEnvironmentVariable("TOVARIN_AIDS_DOCUMENTS");
     if (!more.isEmpty()) {
-        for (const QString& name : QDir(more).entryList({QStringLiteral("*.tvr")}, QDir::Files))
+        for (const QString& name :
+             QDir(more).entryList({QStringLiteral("*.tvr"), QStringLiteral("*.tvu")}, QDir::Files))
             documents_ << QDir(more).filePath(name);
     }
 }
@@ -151,6 +154,32 @@ void AidsWindowTest::tablesAreTheToolsBytes() {
     }
     QVERIFY(sizeTables >= 3);
     QVERIFY(platform.messages.isEmpty()); // the documents' messages are their rows' エラー
+}
+
+// A rainwater document (whatever it holds, whatever its name) is not read as a
+// sewage one: its row says why, the sewage rows around it are as the tool writes them,
+// and the program goes on.
+void AidsWindowTest::otherKindsKeepTheirRowWithTheReason() {
+    const QString odd = dir_.filePath(QStringLiteral("odd.tvr"));
+    QVERIFY(writeBytes(odd, "Tovarin \xe9\x9b\xa8\xe6\xb0\xb4 1\narea=\xff\x00\nL=1e999\n"));
+    const QString renamed = dir_.filePath(QStringLiteral("u-ditch.tvr"));
+    QVERIFY(writeBytes(renamed, fileBytes(example("rainwater-u-ditch.tvu"))));
+    const QStringList files{example("rainwater-u-ditch.tvu"), example("residential-vp.tvr"), odd,
+                            renamed};
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform, tovarin::mainWindowReader());
+    aids.addDocuments(files);
+    QCOMPARE(aids.resultsTable()->rowCount(), files.size());
+    const auto cells = AidsWindow::tableCells(*aids.resultsTable());
+    for (int row : {1, 3, 4}) {
+        QCOMPARE(QString::fromStdString(cells[row].front()), files[row - 1]);
+        QVERIFY(QString::fromStdString(cells[row].back()).contains(QStringLiteral("一覧表には")));
+        QVERIFY(cells[row][1].empty());
+    }
+    QVERIFY(cells[2].back().empty());
+    QCOMPARE(windowCsv(*aids.resultsTable()).split('\n').at(2),
+             toolOutput({QStringLiteral("--csv"), files[1]}).split('\n').at(1));
+    QVERIFY(platform.messages.isEmpty());
 }
 
 // The window shows what its reader gives, in the order of the list; the first document
@@ -275,6 +304,13 @@ void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
         for (const char* name : {"t.csv", "t.PDF", "t.png", "t.svg"})
             QFile::remove(out.filePath(QLatin1String(name)));
     }
+    // Each dialog starts in the folder of the last document, not the working folder.
+    tovarin::rememberDocumentFolder(out.filePath(QStringLiteral("last.tvr")));
+    aids.pages()->setCurrentIndex(2);
+    aids.save();
+    QCOMPARE(platform.fileDialogs.last().directory,
+             tovarin::documentDialogFolder() + QStringLiteral("一覧.csv"));
+    QVERIFY(platform.fileDialogs.last().directory.startsWith(QDir::toNativeSeparators(out.path())));
     const QStringList shown = platform.fileDialogs.last().filter.split(QStringLiteral(";;"));
     QVERIFY(shown.contains(QStringLiteral("CSV (*.csv)")) &&
             shown.contains(QStringLiteral("PDF (*.pdf)")));
