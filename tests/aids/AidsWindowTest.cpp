@@ -1,7 +1,8 @@
 // The 設計補助 window: its tables are the bytes of tovarin-sheet --csv and --sizes for
 // the same documents, the results panel's "設計補助…" opens it on the inputs on
 // screen without touching the designed windows, and its copy pastes into a
-// spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check.
+// spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check,
+// and its .tvu files to the rows refused with a reason.
 
 #include "aids/AidsWindow.h"
 #include "aids/SheetToolSvg.h"
@@ -123,8 +124,7 @@ void AidsWindowTest::initTestCase() {
     QDir::setCurrent(dir_.path());
     const QString more = qEnvironmentVariable("TOVARIN_AIDS_DOCUMENTS");
     if (!more.isEmpty()) {
-        for (const QString& name :
-             QDir(more).entryList({QStringLiteral("*.tvr"), QStringLiteral("*.tvu")}, QDir::Files))
+        for (const QString& name : QDir(more).entryList({QStringLiteral("*.tvr")}, QDir::Files))
             documents_ << QDir(more).filePath(name);
     }
 }
@@ -164,14 +164,24 @@ void AidsWindowTest::otherKindsKeepTheirRowWithTheReason() {
     QVERIFY(writeBytes(odd, "Tovarin \xe9\x9b\xa8\xe6\xb0\xb4 1\narea=\xff\x00\nL=1e999\n"));
     const QString renamed = dir_.filePath(QStringLiteral("u-ditch.tvr"));
     QVERIFY(writeBytes(renamed, fileBytes(example("rainwater-u-ditch.tvu"))));
-    const QStringList files{example("rainwater-u-ditch.tvu"), example("residential-vp.tvr"), odd,
-                            renamed};
+    QStringList files{example("rainwater-u-ditch.tvu"), example("residential-vp.tvr"), odd,
+                      renamed};
+    // And the rainwater documents of TOVARIN_AIDS_DOCUMENTS, whatever they hold.
+    const QString more = qEnvironmentVariable("TOVARIN_AIDS_DOCUMENTS");
+    const QStringList rainwater =
+        more.isEmpty() ? QStringList()
+                       : QDir(more).entryList({QStringLiteral("*.tvu")}, QDir::Files);
+    for (const QString& name : rainwater)
+        files << QDir(more).filePath(name);
     tovarin::testing::ScriptedPlatform platform;
     AidsWindow aids(platform, tovarin::mainWindowReader());
     aids.addDocuments(files);
     QCOMPARE(aids.resultsTable()->rowCount(), files.size());
     const auto cells = AidsWindow::tableCells(*aids.resultsTable());
-    for (int row : {1, 3, 4}) {
+    QList<int> refused{1, 3, 4};
+    for (int row = 5; row <= files.size(); ++row)
+        refused << row;
+    for (int row : refused) {
         QCOMPARE(QString::fromStdString(cells[row].front()), files[row - 1]);
         QVERIFY(QString::fromStdString(cells[row].back()).contains(QStringLiteral("一覧表には")));
         QVERIFY(cells[row][1].empty());
