@@ -1,7 +1,8 @@
 #pragma once
 // The rainwater input sheet's area table, as a spreadsheet user expects it: Tab moves
 // from cell to cell and leaves the table after its last cell (Shift+Tab before its
-// first; Ctrl+Tab and Ctrl+Shift+Tab leave it at once), Ctrl+V pastes rows copied
+// first; Ctrl+Tab leaves it at once: in the main window's document area it goes on to
+// the next window, elsewhere to the next field), Ctrl+V pastes rows copied
 // from a spreadsheet from the current cell on (also while a cell is being edited),
 // and Ctrl+C copies the selected cells (Ctrl+A selects them all) tab-separated.
 

@@ -735,6 +735,14 @@ void RainwaterWindowsTest::tabLeavesTheTableAfterItsLastCell() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QTRY_VERIFY(QApplication::focusWidget() != table &&
                 !table->isAncestorOf(QApplication::focusWidget()));
+    // Ctrl+Tab leaves it from any cell, to the next window as everywhere in the
+    // document area.
+    table->setFocus(Qt::OtherFocusReason);
+    table->setCurrentCell(1, 1);
+    QTRY_VERIFY(table->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == table);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_VERIFY(facility().isAncestorOf(QApplication::focusWidget()));
 }
 
 void RainwaterWindowsTest::openDialogOffersEveryKindFirst() {
