@@ -415,8 +415,9 @@ QString extensionList(const QStringList& formats) {
 // after the question Save As asks.
 void AidsWindow::saveBytes(const QString& title, const QStringList& formats, const QString& name,
                            const std::function<QByteArray(const QString&)>& bytes) {
-    const QString path =
-        platform_.saveFileName(this, FileDialogRequest{title, name, fileFilter(formats)});
+    // Like the other dialogs, it starts in the folder of the last document.
+    const QString path = platform_.saveFileName(
+        this, FileDialogRequest{title, documentDialogFolder() + name, fileFilter(formats)});
     if (path.isEmpty())
         return;
     const auto fail = [this](const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "aids/AidsRows.h"
 #include "documents/DocumentCommands.h"
+#include "documents/DocumentFile.h"
 #include "sheets/SewageWindows.h"
 #include "shell/MDIFofm.h"
 
@@ -34,6 +35,10 @@ public:
 class MainWindowReader : public AidsDocumentReader {
 public:
     AidsDocument read(const QString& file) override {
+        // The table's columns are the sewage sheet's: a document of another kind
+        // keeps its row with the reason, and is not opened at all.
+        if (documentKindOfFile(file) != DocumentKind::Sewage)
+            return {refusedResultsRow(file, otherKindMessage()), std::nullopt};
         MDIFofm& window = this->window();
         startNextDocument(window);
         quiet_.lastMessage.clear();
@@ -44,7 +49,10 @@ public:
         }
         const CalcSheet& sheet = window.calcSheet();
         SewageWindows& inputs = window.sewageWindows();
-        return {resultsTableRow(file, sheet, *inputs.form11()),
+        const Form11* panel = inputs.form11();
+        if (!panel)
+            return {refusedResultsRow(file, otherKindMessage()), std::nullopt};
+        return {resultsTableRow(file, sheet, *panel),
                 AidsDocument::Result{sheet, inputs.computeInput()}};
     }
 
@@ -54,6 +62,11 @@ public:
     }
 
 private:
+    static QString otherKindMessage() {
+        return QStringLiteral("汚水の計算書データ（.tvr）ではないため、一覧表には加えられません"
+                              "（雨水の .tvu は tovarin-sheet --csv で一覧にできます）。");
+    }
+
     static void startNextDocument(MDIFofm& window) {
         forgetPostedEvents();
         window.startAfresh();

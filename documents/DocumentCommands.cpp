@@ -40,8 +40,7 @@ void DocumentCommands::showError(const QString& text) {
 }
 
 FileDialogRequest DocumentCommands::fileDialogRequest(const QString& title) {
-    const SheetDocument* open = documents().current();
-    return documents().fileDialogRequest(title, open ? *open : documents().first());
+    return documents().fileDialogRequest(title, documents().current());
 }
 
 // ---------------------------------------------------------------- Open
@@ -61,6 +60,9 @@ OpenOutcome DocumentCommands::openDocument(const QString& path) {
     // The whole file is read and checked before the open document is touched.
     if (!document.read(path))
         return OpenOutcome::NotRead;
+    // A readable document replaces the one on screen: unsaved work is asked about.
+    if (!mayReplaceOpenDocument(QStringLiteral("開いて")))
+        return OpenOutcome::NotRead;
     host_.setDocumentFileName(path);
     documents().closeAllBut(document);
     const OpenOutcome outcome = document.showRead(path);
@@ -79,6 +81,17 @@ OpenOutcome DocumentCommands::openDocumentForUser(const QString& path) {
             documents().host().setStatusMessage(note);
     }
     return outcome;
+}
+
+bool DocumentCommands::mayReplaceOpenDocument(const QString& action) {
+    const SheetDocument* open = documents().current();
+    if (!open || !open->hasUnsavedChanges())
+        return true;
+    // The question of 閉じる, for the command that would replace the work.
+    return ask(platform(), dialogParent(),
+               QStringLiteral("作成中のデータが失われます。%1もよろしいですか？").arg(action),
+               QStringLiteral("確認"), MsgButtons::OkCancel, MsgAnswer::Cancel,
+               MsgIcon::Question) == MsgAnswer::Ok;
 }
 
 // ---------------------------------------------------------------- saving

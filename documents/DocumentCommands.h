@@ -37,12 +37,16 @@ public:
     void FileOpen();
     // Open after its dialog: the file's first bytes tell its kind (documentKindOfFile);
     // the whole file is read first, and only a readable document closes the open one
-    // and is shown in fresh windows.
+    // (after the question, when that one holds unsaved changes; Cancel counts as
+    // NotRead) and is shown in fresh windows.
     OpenOutcome openDocument(const QString& path);
     // openDocument for the user (the open dialog, the program's command line): what
     // the opened document has to say (SheetDocument::noteAfterOpen) goes to the
     // status line.
     OpenOutcome openDocumentForUser(const QString& path);
+    // Before New or Open (`action`: "新規作成して", "開いて") replaces the document on screen:
+    // when it holds unsaved changes, asks whether they may be lost. True to go on.
+    bool mayReplaceOpenDocument(const QString& action);
     // "上書き保存(&S)": asks, then writes the document to currentFileName.
     void FileUpdate();
     // "名前をつけて保存(&A)": the save dialog, the question for an existing file,
@@ -51,7 +55,7 @@ public:
     void saveAs();
 
     // The settings both file dialogs share, with the dialog's title: the open
-    // document's type chosen first (the first kind's when none is open). They open in
+    // document's type chosen first (every kind together when none is open). They open in
     // the folder of the document last opened or saved through them
     // (documentDialogFolder); documents opened otherwise (the command line, the sheet
     // tool) leave it.

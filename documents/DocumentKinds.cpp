@@ -82,20 +82,29 @@ QString filterOf(const QString& name, const QStringList& suffixes) {
 } // namespace
 
 FileDialogRequest DocumentKinds::fileDialogRequest(const QString& title,
-                                                   const SheetDocument& chosen) const {
+                                                   const SheetDocument* chosen) const {
     FileDialogRequest request;
     request.title = title;
     request.directory = documentDialogFolder();
-    request.filter = filterOf(chosen.typeName(), {chosen.suffix()});
     QStringList every;
+    QStringList each;
     for (const auto& document : documents_) {
         every << document->suffix();
-        if (document.get() != &chosen)
-            request.moreFilters << filterOf(document->typeName(), {document->suffix()});
+        if (document.get() != chosen)
+            each << filterOf(document->typeName(), {document->suffix()});
     }
-    request.moreFilters << filterOf(QStringLiteral("Tovarin"), every);
-    if (chosen.addsSuffixWhenSaving())
-        request.defaultSuffix = chosen.suffix();
+    const QString all = filterOf(QStringLiteral("Tovarin"), every);
+    if (!chosen) {
+        // Nothing on screen: every kind of document is shown first.
+        request.filter = all;
+        request.moreFilters = each;
+        return request;
+    }
+    request.filter = filterOf(chosen->typeName(), {chosen->suffix()});
+    request.moreFilters = each;
+    request.moreFilters << all;
+    if (chosen->addsSuffixWhenSaving())
+        request.defaultSuffix = chosen->suffix();
     return request;
 }
 

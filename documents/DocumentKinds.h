@@ -49,8 +49,8 @@ public:
 
     // The settings both file dialogs share: the folder of the document last opened
     // or saved through them, the type of `chosen` first, then every other type, then
-    // all of them together.
-    FileDialogRequest fileDialogRequest(const QString& title, const SheetDocument& chosen) const;
+    // all of them together; without `chosen`, all of them together first, then each.
+    FileDialogRequest fileDialogRequest(const QString& title, const SheetDocument* chosen) const;
 
 private:
     SheetHost& host_;

@@ -1,6 +1,7 @@
 #include "documents/RainwaterDocument.h"
 
 #include "documents/RainwaterFile.h"
+#include "engine/RainwaterFields.h"
 #include "sheets/SheetHost.h"
 
 namespace tovarin {
@@ -27,15 +28,20 @@ OpenOutcome RainwaterDocument::showRead(const QString& path) {
     windows_.showInput(*read_);
     read_.reset();
     setTitle(path);
-    // As a sewage document: computed when its inputs pass, else the refusal is shown
-    // and its field focused.
+    // Saved half done, it shows its inputs and no result until 計算. Complete, it is
+    // computed as a sewage document is: a refusal is shown and its field focused.
+    if (rainwaterInputIncomplete(windows_.input()))
+        return OpenOutcome::RestoredNoResult;
     return windows_.compute() ? OpenOutcome::Restored : OpenOutcome::RestoredNoResult;
 }
 
 WriteOutcome RainwaterDocument::save(const QString& path) {
-    const RainwaterFileWrite written = writeRainwaterFile(path, windows_.input());
-    if (written.ok())
+    const RainwaterInput input = windows_.input();
+    const RainwaterFileWrite written = writeRainwaterFile(path, input);
+    if (written.ok()) {
+        windows_.markSaved(input);
         return WriteOutcome::Written;
+    }
     showInputError(host_.platform(), host_.dialogParent(), written.message);
     if (const auto& refused = written.refusal) {
         windows_.focusField(refused->field, refused->row, refused->column);

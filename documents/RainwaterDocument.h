@@ -24,6 +24,8 @@ public:
     QString typeName() const override { return QStringLiteral("Tovarin 雨水"); }
     QString suffix() const override { return QStringLiteral("tvu"); }
     bool addsSuffixWhenSaving() const override { return true; }
+    bool savableWithoutResult() const override { return true; }
+    bool hasUnsavedChanges() const override { return windows_.hasUnsavedChanges(); }
 
     void newDocument() override;
     bool read(const QString& path) override;

@@ -28,6 +28,10 @@ public:
     QString typeName() const override { return QStringLiteral("Tovarin"); }
     QString suffix() const override { return QStringLiteral("tvr"); }
     bool addsSuffixWhenSaving() const override { return false; }
+    // The sewage road's own rules: saved with a result only, and replaced by New and
+    // Open without a question (閉じる asks).
+    bool savableWithoutResult() const override { return false; }
+    bool hasUnsavedChanges() const override { return false; }
 
     void newDocument() override;
     bool read(const QString& path) override;

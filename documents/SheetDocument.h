@@ -34,6 +34,12 @@ public:
     virtual QString suffix() const = 0;
     // Whether Save As adds the suffix to a name typed without one.
     virtual bool addsSuffixWhenSaving() const = 0;
+    // Whether the document may be saved as it stands, without a result (a job saved
+    // half done): Save As and Overwrite save are offered whenever it is open.
+    virtual bool savableWithoutResult() const = 0;
+    // Whether what its windows hold differs from what was last opened, saved or made
+    // new: New and Open ask before they replace it.
+    virtual bool hasUnsavedChanges() const = 0;
 
     // "新規作成": fresh windows with the new document's choices, and its notice in
     // the status line.

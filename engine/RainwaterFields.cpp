@@ -120,6 +120,10 @@ private:
     }
 };
 
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 RainwaterRefusal refusalOf(const RainwaterFieldEntry& entry, std::string message) {
     return {std::move(message), entry.field, entry.row, entry.column};
 }
@@ -130,7 +134,7 @@ bool isNumberRule(FieldRule rule) {
 
 // A number field given and a number, as a document must hold it.
 std::optional<RainwaterRefusal> typedRefusal(const RainwaterFieldEntry& entry) {
-    if (entry.text.find_first_not_of(' ') == std::string_view::npos)
+    if (isBlank(entry.text))
         return refusalOf(entry, entry.what + "を入力してください。");
     if (!rainwaterNumber(entry.text))
         return refusalOf(entry, entry.what + "には数値を入力してください。");
@@ -169,17 +173,23 @@ std::optional<RainwaterRefusal> rangeRefusal(const RainwaterFieldEntry& entry, d
     return std::nullopt;
 }
 
+// A job is saved as it stands, half done too: an empty field and a list with nothing
+// chosen are kept as they are; only what a document cannot hold is refused.
 std::optional<RainwaterRefusal> savingRefusalOf(const RainwaterFieldEntry& entry) {
     if (entry.rule == FieldRule::Name) {
         if (hasControlCharacter(entry.text))
             return refusalOf(entry, entry.what + "に改行などの制御文字は使えません。");
         return std::nullopt;
     }
-    if (entry.rule == FieldRule::Choice)
-        return entry.holds ? std::nullopt : std::optional(refusalOf(entry, entry.what));
-    if (isNumberRule(entry.rule))
+    if (isNumberRule(entry.rule) && !isBlank(entry.text))
         return typedRefusal(entry);
     return std::nullopt;
+}
+
+bool leftOpen(const RainwaterFieldEntry& entry) {
+    if (entry.rule == FieldRule::Choice)
+        return !entry.holds;
+    return isNumberRule(entry.rule) && isBlank(entry.text);
 }
 
 std::optional<RainwaterRefusal> calculationRefusalOf(const RainwaterFieldEntry& entry) {
@@ -217,6 +227,111 @@ std::optional<RainwaterRefusal> calculationRefusal(const RainwaterInput& input) 
 
 std::optional<RainwaterRefusal> fieldCalculationRefusal(const RainwaterFieldEntry& entry) {
     return calculationRefusalOf(entry);
+}
+
+std::string halfWidthNumberText(std::string_view text) {
+    std::string half;
+    half.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (i + 2 < text.size() && byte(i) == 0xE3 && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
+            half += ' '; // U+3000
+            i += 2;
+            continue;
+        }
+        if (i + 2 < text.size() && byte(i) == 0xEF &&
+            (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
+            // U+FF01..U+FF5E are U+0021..U+007E, full width.
+            const unsigned code = (byte(i + 1) == 0xBC ? 0x00 : 0x40) + (byte(i + 2) - 0x80) + 0x20;
+            const bool numeric = (code >= '0' && code <= '9') || code == '.' || code == '-' ||
+                                 code == '+' || code == 'e' || code == 'E';
+            if (numeric && byte(i + 2) >= 0x80 && byte(i + 2) <= 0xBF) {
+                half += static_cast<char>(code);
+                i += 2;
+                continue;
+            }
+        }
+        half += text[i];
+    }
+    return half;
+}
+
+namespace {
+
+std::vector<std::string> splitAt(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+AreaPaste pastedAreaCells(std::string_view text, int firstRow, int firstColumn) {
+    constexpr int columns = 3;
+    AreaPaste paste;
+    std::vector<std::string> lines = splitAt(text, '\n');
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back(); // the line end after the last row
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const int row = firstRow + static_cast<int>(i);
+        std::vector<std::string> cells = splitAt(line, '\t');
+        const std::string prefix = "区域（" + formatNumber(row + 1, "0") + "行目）の";
+        if (firstColumn + static_cast<int>(cells.size()) > columns) {
+            paste.refusal = RainwaterRefusal{
+                prefix +
+                    "貼り付けに列が多すぎます（区域の表は土地利用、面積、流出係数の３列です）。",
+                RainwaterField::AreaTable, row, AreaColumn::Name};
+            paste.rows.clear();
+            return paste;
+        }
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const int column = firstColumn + static_cast<int>(c);
+            if (column == 0)
+                continue;
+            cells[c] = halfWidthNumberText(cells[c]);
+            if (!isBlank(cells[c]) && !rainwaterNumber(cells[c])) {
+                const bool area = column == 1;
+                paste.refusal = RainwaterRefusal{
+                    prefix + (area ? "面積" : "流出係数") + "「" + cells[c] +
+                        "」は数値ではないため、貼り付けられません。",
+                    RainwaterField::AreaTable, row, area ? AreaColumn::Area : AreaColumn::Runoff};
+                paste.rows.clear();
+                return paste;
+            }
+        }
+        paste.rows.push_back(std::move(cells));
+    }
+    return paste;
+}
+
+std::string tabSeparatedCells(const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const std::vector<std::string>& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                text += '\t';
+            text += row[c];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+bool rainwaterInputIncomplete(const RainwaterInput& input) {
+    for (const RainwaterFieldEntry& entry : rainwaterFields(input)) {
+        if (leftOpen(entry))
+            return true;
+    }
+    return false;
 }
 
 } // namespace tovarin

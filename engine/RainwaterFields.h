@@ -2,9 +2,10 @@
 // The fields of a rainwater input as one table, in the order of the windows (areas,
 // intensity, times, facility), each with the rule its text keeps. Saving a document
 // and the calculation walk the same table with the same messages: saving refuses what
-// a document cannot hold (a name with a control character, a number field that is not
-// a number, a list with nothing chosen); the calculation refuses that too, names
-// aside, and what cannot be computed (a dimension not above zero, a coefficient above
+// a document cannot hold (a name with a control character, a number field that holds
+// something other than a number), and keeps a job half done (empty fields, no area,
+// a list with nothing chosen); the calculation refuses that too, names aside, and what
+// is missing or cannot be computed (a dimension not above zero, a coefficient above
 // one). Reading a document refuses what saving refuses. Qt-free.
 
 #include "engine/Rainwater.h"
@@ -48,6 +49,28 @@ std::vector<RainwaterFieldEntry> rainwaterFields(const RainwaterInput& input);
 
 // The first refusal of saving the input: what a document cannot hold.
 std::optional<RainwaterRefusal> savingRefusal(const RainwaterInput& input);
+// A number field's text as typed with the input method on: full-width digits, point,
+// signs, exponent letter and spaces are read as their half-width twins; anything else
+// stays as it is (and the checks refuse it).
+std::string halfWidthNumberText(std::string_view text);
+
+// Cells pasted into the area table (tab-separated text, a row a line, as spreadsheet
+// programs copy it), placed from row `firstRow`, column `firstColumn` (0 land use,
+// 1 area, 2 C): each pasted row's cells, from that column on. Refused, with the cell
+// named (its row counted from 0 in the refusal), when a row has more cells than the
+// table has columns from there, or an area or C is neither a number nor empty; numbers
+// in full-width digits are read as their half-width twins.
+struct AreaPaste {
+    std::vector<std::vector<std::string>> rows;
+    std::optional<RainwaterRefusal> refusal;
+};
+AreaPaste pastedAreaCells(std::string_view text, int firstRow, int firstColumn);
+// The cells as tab-separated text, a row a line (LF), as pastedAreaCells reads it.
+std::string tabSeparatedCells(const std::vector<std::vector<std::string>>& rows);
+
+// Whether the input is a job half done: a number field empty, no area, a list with
+// nothing chosen.
+bool rainwaterInputIncomplete(const RainwaterInput& input);
 // The first refusal of computing the input: what saving refuses (names aside) and
 // every range the calculation needs.
 std::optional<RainwaterRefusal> calculationRefusal(const RainwaterInput& input);

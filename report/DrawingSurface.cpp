@@ -42,7 +42,27 @@ bool DrawingSurface::open(QPaintDevice* device) {
     columnWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
     lineHeight_ = metrics.lineSpacing();
     ascent_ = metrics.ascent();
+    top_ = 0;
     bottom_ = device->height() / device->devicePixelRatio();
+    return true;
+}
+
+void DrawingSurface::setPageBand(double top, double bottom) {
+    top_ = top;
+    bottom_ = bottom;
+    y_ = top;
+}
+
+int DrawingSurface::linesPerPage() const {
+    if (lineHeight_ <= 0)
+        return 0;
+    return static_cast<int>(std::floor((bottom_ - top_) / lineHeight_));
+}
+
+bool DrawingSurface::breakPage() {
+    if (!startNextPage())
+        return false;
+    y_ = top_;
     return true;
 }
 
@@ -53,7 +73,7 @@ bool DrawingSurface::close() {
 }
 
 void DrawingSurface::clear() {
-    y_ = 0;
+    y_ = top_;
     linesWritten_ = 0;
     setTextColour(Qt::black);
 }
@@ -73,11 +93,9 @@ void DrawingSurface::writeLine(const SheetLine& line) {
     // starts the next page, so no page begins with the blanks left over from the
     // previous one and no page is left empty at the end.
     if (!line.isBlank()) {
-        const bool pageHasLines = y_ > 0;
-        if (pageHasLines && y_ + lineHeight_ > bottom_ && startNextPage()) {
-            y_ = 0;
+        const bool pageHasLines = y_ > top_;
+        if (pageHasLines && y_ + lineHeight_ > bottom_ && breakPage())
             pageStarted();
-        }
         if (line.alert)
             setTextColour(alertColour());
         drawItems(line);
@@ -125,13 +143,47 @@ PageSurface::PageSurface(Platform& platform, const QFont& font, QSize size, doub
 
 void PageSurface::setDevicePixelRatio(double ratio) {
     close();
-    const QSize pixels(static_cast<int>(std::ceil(size_.width() * ratio)),
-                       static_cast<int>(std::ceil(size_.height() * ratio)));
+    ratio_ = ratio;
+    makeImage(1);
+}
+
+QSize PageSurface::drawnSize() const {
+    return {size_.width(), pages_ * size_.height() + (pages_ - 1) * pageGap};
+}
+
+// A white image of `pages` pages, grey between them.
+void PageSurface::makeImage(int pages) {
+    pages_ = pages;
+    const QSize logical = drawnSize();
+    const QSize pixels(static_cast<int>(std::ceil(logical.width() * ratio_)),
+                       static_cast<int>(std::ceil(logical.height() * ratio_)));
     image_ = QImage(pixels, QImage::Format_RGB32);
     image_.setDotsPerMeterX(dotsPerMetre_);
     image_.setDotsPerMeterY(dotsPerMetre_);
-    image_.setDevicePixelRatio(ratio);
+    image_.setDevicePixelRatio(ratio_);
     image_.fill(Qt::white);
+    QPainter gaps(&image_);
+    for (int page = 1; page < pages; ++page)
+        gaps.fillRect(
+            QRectF(0, page * (size_.height() + pageGap) - pageGap, logical.width(), pageGap),
+            QColor(192, 192, 192));
+}
+
+// The page grows by a page below: what was drawn stays, drawing goes on at its top.
+bool PageSurface::startNextPage() {
+    if (!isOpen())
+        return false;
+    close();
+    const QImage drawn = image_;
+    makeImage(pages_ + 1);
+    {
+        QPainter copy(&image_);
+        copy.drawImage(0, 0, drawn);
+    }
+    open(&image_);
+    const double top = (pages_ - 1) * (size_.height() + pageGap);
+    setPageBand(top, top + size_.height());
+    return true;
 }
 
 PageSurface::~PageSurface() {
@@ -140,7 +192,10 @@ PageSurface::~PageSurface() {
 
 void PageSurface::clear() {
     close();
-    image_.fill(Qt::white);
+    if (pages_ == 1)
+        image_.fill(Qt::white);
+    else
+        makeImage(1);
     open(&image_);
     DrawingSurface::clear();
 }

@@ -45,6 +45,10 @@ public:
     double lineHeight() const { return lineHeight_; }
     // Lines written since the last clear.
     int linesWritten() const { return linesWritten_; }
+    // How many lines a page holds (the surface open).
+    int linesPerPage() const;
+    // Goes on at the top of a fresh page; false when the surface has no further page.
+    bool breakPage();
 
 protected:
     // Starts painting on the device in the surface's font; false when it refuses.
@@ -58,6 +62,9 @@ protected:
     // Called at the top of a page that startNextPage began, before the line that did
     // not fit: a table may write its header lines there.
     virtual void pageStarted() {}
+    // Where the page being drawn runs, in device units from the device's top: a surface
+    // that holds its pages one below the other moves it (after open()).
+    void setPageBand(double top, double bottom);
     QPainter& painter() { return painter_; }
 
 private:
@@ -69,6 +76,7 @@ private:
     QPainter painter_;
     QColor colour_ = Qt::black;
     double y_ = 0;
+    double top_ = 0;
     double bottom_ = 0;
     double columnWidth_ = 0;
     double lineHeight_ = 0;
@@ -87,8 +95,14 @@ public:
     // The painting ends before the image it paints on goes.
     ~PageSurface() override;
 
-    // Starts a fresh drawing: erased to white, top left, black.
+    // Starts a fresh drawing: one page erased to white, top left, black.
     void clear() override;
+    // Pages drawn since the clear, one below the other with a grey gap between.
+    int pages() const { return pages_; }
+    // The drawn pages in logical pixels: the page's size for one page.
+    QSize drawnSize() const;
+    // The gap between two pages, in logical pixels.
+    static constexpr int pageGap = 12;
     // Ends the drawing; the image is then ready to be shown.
     void finish();
     // The page in logical pixels; the image has devicePixelRatio times as many.
@@ -98,9 +112,16 @@ public:
     // page is blank until the next drawing.
     void setDevicePixelRatio(double ratio);
 
+protected:
+    bool startNextPage() override;
+
 private:
+    void makeImage(int pages);
+
     QSize size_;
     int dotsPerMetre_ = 0;
+    double ratio_ = 1;
+    int pages_ = 1;
     QImage image_;
 };
 

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -51,6 +53,10 @@ QFont pageFont() {
     font.setPointSizeF(11.25);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+int pixelsInTwips(int pixels, bool horizontal) {
+    return static_cast<int>(std::lround(pixels * 1440.0 / twips_detail::logicalDpi(horizontal)));
 }
 
 QAction* addMenuItem(QWidget* owner, const char* name, const QString& caption) {
@@ -207,7 +213,51 @@ void Form7::drawPage() {
         sheet->drawPage(*page_);
     page_->finish();
     ++pageDrawings_;
+    // Every page the sheet took, one below the other.
+    const QSize drawn = page_->drawnSize();
+    if (picture2_->size() != drawn) {
+        picture2_->resize(drawn);
+        layOutView();
+    }
     picture2_->update();
+}
+
+// The view grows with the window (maximized, it shows more of the page); at the
+// designed size it is as designed.
+void Form7::layOutView() {
+    const int thickness = twipsX(scrollBarThicknessTwips);
+    const QSize designed = twipsSize(viewportWidthTwips, viewportHeightTwips);
+    const QSize view(std::max(designed.width(), width() - thickness - twipsX(15)),
+                     std::max(designed.height(), height() - thickness - twipsY(15)));
+    picture1_->resize(view);
+    hScroll1_->setGeometry(0, std::max(twipsY(hScrollTopTwips), view.height() + twipsY(15)),
+                           view.width(), thickness);
+    vScroll1_->setGeometry(std::max(twipsX(vScrollLeftTwips), view.width() + twipsX(15)), 0,
+                           thickness, view.height());
+    const QSize drawn = picture2_->size();
+    const int pageWidth = pageTwips_.width();
+    const int pageHeight =
+        pageTwips_.height() * drawn.height() / std::max(1, page_->size().height());
+    const bool asDesigned = view == designed;
+    updateScrollBar(hScroll1_, pageWidth,
+                    asDesigned ? viewportWidthTwips : pixelsInTwips(view.width(), true));
+    updateScrollBar(vScroll1_, pageHeight,
+                    asDesigned ? viewportHeightTwips : pixelsInTwips(view.height(), false));
+}
+
+void Form7::updateScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips) {
+    const ScrollFigures figures = scrollFigures(pageTwips, viewportTwips);
+    if (bar->maximum() == figures.maximum && bar->pageStep() == figures.largeStep)
+        return;
+    const int value = std::min(bar->value(), figures.maximum);
+    setUpScrollBar(bar, pageTwips, viewportTwips);
+    bar->setValue(value);
+}
+
+void Form7::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (picture1_)
+        layOutView();
 }
 
 void Form7::scrolledHorizontally(int value) {
@@ -254,13 +304,22 @@ Form7* FileImage(PrintHost& host) {
         // Where the focus was goes back to it when the print image closes: the area's
         // own choice would be the first field of the window it activates, its text
         // selected, where a stray key would replace the computed planned flow.
+        // A field gets its caret back where it was, nothing selected: the next key
+        // goes where the user left off.
         const QPointer<QWidget> focusBefore = QApplication::focusWidget();
+        const auto* field = qobject_cast<QLineEdit*>(focusBefore.data());
+        const int caret = field ? field->cursorPosition() : -1;
         window = new Form7(host);
         frame = area->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(window, &QObject::destroyed, area, [focusBefore] {
-            if (focusBefore && focusBefore->isVisible())
-                focusBefore->setFocus(Qt::OtherFocusReason);
+        QObject::connect(window, &QObject::destroyed, area, [focusBefore, caret] {
+            if (!focusBefore || !focusBefore->isVisible())
+                return;
+            focusBefore->setFocus(Qt::OtherFocusReason);
+            if (auto* edit = qobject_cast<QLineEdit*>(focusBefore.data()); edit && caret >= 0) {
+                edit->deselect();
+                edit->setCursorPosition(caret);
+            }
         });
         frame->setWindowTitle(window->windowTitle());
         // Every activation draws the page anew.

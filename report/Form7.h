@@ -65,11 +65,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The mouse wheel over the viewport moves them too.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A larger window (maximized) shows more of the page.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createControls();
     void createMenus();
     void setUpScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips);
+    void updateScrollBar(QScrollBar* bar, int pageTwips, int viewportTwips);
+    void layOutView();
     void scrolledHorizontally(int value);
     void scrolledVertically(int value);
     void printSheet();

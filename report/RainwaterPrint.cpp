@@ -2,6 +2,7 @@
 
 #include "report/DrawingSurface.h"
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "sheettext/SheetPages.h"
 
 #include <QPrinter>
 
@@ -9,8 +10,23 @@ namespace tovarin {
 
 namespace {
 
+// The sheet on as many pages as it needs: each further page repeats the heading, and
+// the pages are numbered (sheettext/SheetPages.h). The print image, the printer and
+// the PDF file draw the same pages.
+void drawRainwaterPages(const RainwaterResult& result, DrawingSurface& surface) {
+    SheetLineList lines(SheetOutput::Drawn);
+    buildRainwaterSheet(result, lines);
+    const std::vector<SheetPage> pages = sheetPages(lines.lines, surface.linesPerPage());
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (page > 0 && !surface.breakPage())
+            return;
+        for (const SheetLine& line : pages[page])
+            surface.writeLine(line);
+    }
+}
+
 SheetDrawing rainwaterDrawing(const RainwaterResult& result) {
-    return [&result](DrawingSurface& surface) { buildRainwaterSheet(result, surface); };
+    return [&result](DrawingSurface& surface) { drawRainwaterPages(result, surface); };
 }
 
 } // namespace
@@ -25,7 +41,7 @@ PdfFileResult printRainwaterSheetToPdf(Platform& platform, const RainwaterResult
 }
 
 void RainwaterReport::drawPage(DrawingSurface& page) const {
-    buildRainwaterSheet(result_, page);
+    drawRainwaterPages(result_, page);
 }
 
 void RainwaterReport::print(Platform& platform, QWidget* parent) const {

@@ -1,16 +1,21 @@
 #include "sheets/RainwaterFacilityWindow.h"
 
 #include "engine/Catalogue.h"
+#include "engine/RainwaterFields.h"
+#include "platform/qt/Twips.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/RainwaterWindows.h"
+#include "sheets/WindowPlaces.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <iterator>
 #include <tuple>
 
@@ -135,11 +140,22 @@ void RainwaterFacilityWindow::chooseKind(RainwaterFacilityKind kind) {
         for (const PipeSize& size : PipeCatalogue::sizes(sewageKind))
             sizeList_->addItem(qtext(size.displayText));
         sizeList_->setCurrentIndex(0);
+        fitSizeList();
         roughness_->setText(qtext(PipeCatalogue::kind(sewageKind).defaultRoughness));
     }
     fillDepthList(depthTexts(kind), defaultDepthPosition(kind));
     showFieldsOfKind();
     invalidateResult();
+}
+
+// The size list is as wide as its widest size (φ300 and φ350 told apart at a
+// glance), and never narrower than its place.
+void RainwaterFacilityWindow::fitSizeList() {
+    sizeList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int room = twipsX(windowPlaces::facilityWindow.width - 1680 - 240);
+    const int width = std::clamp(sizeList_->sizeHint().width(), twipsX(1905), room);
+    sizeList_->resize(width, sizeList_->height());
+    sizeList_->view()->setMinimumWidth(width);
 }
 
 void RainwaterFacilityWindow::showFieldsOfKind() {
@@ -170,12 +186,15 @@ void RainwaterFacilityWindow::gather(RainwaterInput& input) const {
     input.facilityKind = kind();
     input.sizeListPosition = sizeList_->currentIndex() < 0 ? 0 : sizeList_->currentIndex();
     input.materialText = material_->text().toStdString();
-    input.diameterText = diameter_->text().toStdString();
-    input.heightText = height_->text().toStdString();
-    input.widthText = width_->text().toStdString();
-    input.sideSlopeText = sideSlope_->text().toStdString();
-    input.gradientText = gradient_->text().toStdString();
-    input.roughnessText = roughness_->text().toStdString();
+    const auto number = [](const EntryField* field) {
+        return halfWidthNumberText(field->text().toStdString());
+    };
+    input.diameterText = number(diameter_);
+    input.heightText = number(height_);
+    input.widthText = number(width_);
+    input.sideSlopeText = number(sideSlope_);
+    input.gradientText = number(gradient_);
+    input.roughnessText = number(roughness_);
     input.velocityFormula =
         kutter_->isChecked() ? VelocityFormula::Kutter : VelocityFormula::Manning;
     input.depthText = depthList()->currentText().toStdString();

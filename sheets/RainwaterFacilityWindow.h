@@ -46,6 +46,7 @@ public:
     QWidget* focusTarget(RainwaterField field) const;
 
 private:
+    void fitSizeList();
     void showFieldsOfKind();
     void invalidateResult() override;
     void computeRequested() override;

@@ -1,7 +1,9 @@
 #include "sheets/RainwaterInputSheet.h"
 
 #include "engine/CatchmentTotals.h"
+#include "engine/RainwaterFields.h"
 #include "platform/qt/Twips.h"
+#include "sheets/AreaTable.h"
 #include "sheets/Controls.h"
 #include "sheets/EntryField.h"
 #include "sheets/RainwaterWindows.h"
@@ -58,21 +60,26 @@ void RainwaterInputSheet::buildAreaGroup() {
     QFrame* frame = addFrame(this, "FrameArea", 240, 360, 5655, 2700);
     addLabel(frame, "lblArea", QStringLiteral("集水区域"), 120, 120);
 
-    areaTable_ = new QTableWidget(0, 3, frame);
+    areaTable_ = new AreaTable(frame);
+    areaTable_->setColumnCount(3);
     areaTable_->setObjectName(QStringLiteral("tblArea"));
     areaTable_->setHorizontalHeaderLabels(
         {QStringLiteral("土地利用"), QStringLiteral("面積 ha"), QStringLiteral("流出係数 C")});
     areaTable_->verticalHeader()->setDefaultSectionSize(twipsY(285));
     areaTable_->verticalHeader()->setMinimumWidth(twipsX(300));
     areaTable_->horizontalHeader()->setFixedHeight(twipsY(285));
-    areaTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    areaTable_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     areaTable_->setSelectionBehavior(QAbstractItemView::SelectItems);
     areaTable_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    areaTable_->setTabKeyNavigation(false);
+    areaTable_->setPaste([this](const QString& text) { pasteRows(text); });
     placeTwips(areaTable_, 120, 390, 5415, 1620);
-    areaTable_->setColumnWidth(nameColumn, twipsX(2370));
-    areaTable_->setColumnWidth(areaColumn, twipsX(1200));
-    areaTable_->horizontalHeader()->setStretchLastSection(true);
+    // The figures' columns fit their widest text (the heading or a cell) at any scale
+    // and however many rows push the row numbers and the scroll bar in; the land use
+    // takes the width left.
+    QHeaderView* header = areaTable_->horizontalHeader();
+    header->setSectionResizeMode(nameColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(areaColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(runoffColumn, QHeaderView::ResizeToContents);
 
     landUseList_ = new QComboBox(frame);
     landUseList_->setObjectName(QStringLiteral("cboLandUse"));
@@ -120,9 +127,10 @@ void RainwaterInputSheet::buildIntensityGroup() {
     timeNote_ = addLabel(frame, "lblTimeNote",
                          QStringLiteral("ｔ＝t1＋t2　（流下時間 t2＝L/(60･V)）"), 120, 1470);
 
-    const QList<QWidget*> order = {landUseList_, addRow_,    removeRow_,       areaTable_,
-                                   formList_,    constantA_, directIntensity_, constantB_,
-                                   constantN_,   inletTime_, flowLength_};
+    // The window's reading order: the table, the row buttons below it, the intensity.
+    const QList<QWidget*> order = {areaTable_, landUseList_, addRow_,          removeRow_,
+                                   formList_,  constantA_,   directIntensity_, constantB_,
+                                   constantN_, inletTime_,   flowLength_};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -234,18 +242,61 @@ int RainwaterInputSheet::addArea(const CatchmentArea& area) {
     const int row = areaTable_->rowCount();
     {
         const QSignalBlocker blocker(areaTable_);
-        areaTable_->insertRow(row);
-        areaTable_->setItem(row, nameColumn, new QTableWidgetItem(qtext(area.name)));
-        auto* areaItem = new QTableWidgetItem(qtext(area.areaText));
-        areaItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        areaTable_->setItem(row, areaColumn, areaItem);
-        auto* runoffItem = new QTableWidgetItem(qtext(area.runoffText));
-        runoffItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        areaTable_->setItem(row, runoffColumn, runoffItem);
+        areaTable_->setRowCount(row + 1);
+        setAreaRow(row, area);
     }
     updateTotals();
     invalidateResult();
     return row;
+}
+
+// The row's three cells, without a signal: the caller brings the totals up to date.
+void RainwaterInputSheet::setAreaRow(int row, const CatchmentArea& area) {
+    areaTable_->setItem(row, nameColumn, new QTableWidgetItem(qtext(area.name)));
+    auto* areaItem = new QTableWidgetItem(qtext(area.areaText));
+    areaItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    areaTable_->setItem(row, areaColumn, areaItem);
+    auto* runoffItem = new QTableWidgetItem(qtext(area.runoffText));
+    runoffItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    areaTable_->setItem(row, runoffColumn, runoffItem);
+}
+
+void RainwaterInputSheet::pasteRows(const QString& text) {
+    const QModelIndex current = areaTable_->currentIndex();
+    const int firstRow = current.isValid() ? current.row() : areaTable_->rowCount();
+    const int firstColumn = current.isValid() ? current.column() : nameColumn;
+    const AreaPaste paste = pastedAreaCells(text.toStdString(), firstRow, firstColumn);
+    if (paste.refusal) {
+        // Nothing is pasted: the table stays as it was.
+        showInputError(windows_.host().platform(), windows_.host().dialogParent(),
+                       qtext(paste.refusal->message));
+        areaTable_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (paste.rows.empty())
+        return;
+    {
+        const QSignalBlocker blocker(areaTable_);
+        const int lastRow = firstRow + static_cast<int>(paste.rows.size()) - 1;
+        for (int row = areaTable_->rowCount(); row <= lastRow; ++row) {
+            areaTable_->setRowCount(row + 1);
+            setAreaRow(row, CatchmentArea{});
+        }
+        int widest = 0;
+        for (std::size_t i = 0; i < paste.rows.size(); ++i) {
+            const std::vector<std::string>& cells = paste.rows[i];
+            widest = std::max(widest, static_cast<int>(cells.size()));
+            for (std::size_t c = 0; c < cells.size(); ++c)
+                areaTable_->item(firstRow + static_cast<int>(i), firstColumn + static_cast<int>(c))
+                    ->setText(qtext(cells[c]));
+        }
+        areaTable_->setCurrentCell(firstRow, firstColumn);
+        areaTable_->setRangeSelected(
+            QTableWidgetSelectionRange(firstRow, firstColumn, lastRow, firstColumn + widest - 1),
+            true);
+    }
+    updateTotals();
+    invalidateResult();
 }
 
 void RainwaterInputSheet::removeArea() {
@@ -261,26 +312,34 @@ void RainwaterInputSheet::removeArea() {
 
 void RainwaterInputSheet::gather(RainwaterInput& input) const {
     input.areas.clear();
+    input.areas.reserve(static_cast<std::size_t>(areaTable_->rowCount()));
     for (int row = 0; row < areaTable_->rowCount(); ++row)
         input.areas.push_back({cellText(areaTable_, row, nameColumn),
-                               cellText(areaTable_, row, areaColumn),
-                               cellText(areaTable_, row, runoffColumn)});
+                               halfWidthNumberText(cellText(areaTable_, row, areaColumn)),
+                               halfWidthNumberText(cellText(areaTable_, row, runoffColumn))});
+    const auto number = [](const EntryField* field) {
+        return halfWidthNumberText(field->text().toStdString());
+    };
     input.intensityForm = currentForm();
-    input.constantAText = constantA_->text().toStdString();
-    input.constantBText = constantB_->text().toStdString();
-    input.constantNText = constantN_->text().toStdString();
-    input.directIntensityText = directIntensity_->text().toStdString();
-    input.inletTimeText = inletTime_->text().toStdString();
-    input.flowLengthText = flowLength_->text().toStdString();
+    input.constantAText = number(constantA_);
+    input.constantBText = number(constantB_);
+    input.constantNText = number(constantN_);
+    input.directIntensityText = number(directIntensity_);
+    input.inletTimeText = number(inletTime_);
+    input.flowLengthText = number(flowLength_);
 }
 
 void RainwaterInputSheet::apply(const RainwaterInput& input) {
     {
+        // Every row at once, the totals once after them: a document of many rows opens
+        // in time proportional to its rows.
         const QSignalBlocker blocker(areaTable_);
         areaTable_->setRowCount(0);
+        areaTable_->setRowCount(static_cast<int>(input.areas.size()));
+        for (std::size_t row = 0; row < input.areas.size(); ++row)
+            setAreaRow(static_cast<int>(row), input.areas[row]);
     }
-    for (const CatchmentArea& area : input.areas)
-        addArea(area);
+    invalidateResult();
     const std::vector<IntensityForm>& forms = intensityForms();
     for (std::size_t i = 0; i < forms.size(); ++i)
         if (forms[i] == input.intensityForm)

@@ -5,6 +5,7 @@
 // the flow length L.
 
 #include "engine/Rainwater.h"
+#include "sheets/AreaTable.h"
 
 #include <QWidget>
 
@@ -51,6 +52,9 @@ public:
     int addArea(const CatchmentArea& area);
     // Removes the current row (the last when none is current).
     void removeArea();
+    // Rows copied from a spreadsheet (tab-separated), from the current cell on, rows
+    // added as needed; a bad number is refused with its cell named, nothing pasted.
+    void pasteRows(const QString& text);
 
     // The table's rows and the intensity entries into / from an input.
     void gather(RainwaterInput& input) const;
@@ -65,11 +69,12 @@ private:
     void connectHandlers();
     void showFieldsOfForm();
     void updateTotals();
+    void setAreaRow(int row, const CatchmentArea& area);
     void invalidateResult();
     IntensityForm currentForm() const;
 
     RainwaterWindows& windows_;
-    QTableWidget* areaTable_ = nullptr;
+    AreaTable* areaTable_ = nullptr;
     QComboBox* landUseList_ = nullptr;
     QPushButton* addRow_ = nullptr;
     QPushButton* removeRow_ = nullptr;

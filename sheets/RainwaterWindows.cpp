@@ -56,6 +56,7 @@ void RainwaterWindows::showInput(const RainwaterInput& input) {
     addChild(facility_, beside.left, beside.top, beside.width, beside.height);
     form_->apply(input);
     facility_->apply(input);
+    unchanged_ = this->input();
 }
 
 void RainwaterWindows::newDocument() {

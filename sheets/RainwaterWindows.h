@@ -35,8 +35,14 @@ public:
     // The input windows are open.
     bool isOpen() const;
 
-    // Everything the windows hold, as typed or chosen.
+    // Everything the windows hold, as typed or chosen; numbers typed in full-width
+    // digits are read as their half-width twins.
     RainwaterInput input() const;
+
+    // The windows hold something other than what was last shown, made new or saved.
+    bool hasUnsavedChanges() const { return isOpen() && input() != unchanged_; }
+    // The input was written to the document's file.
+    void markSaved(const RainwaterInput& saved) { unchanged_ = saved; }
 
     // "計算": the old results close; a refused input shows its message and moves the
     // focus to the field; a computed one opens a fresh results panel. True when a
@@ -69,6 +75,7 @@ private:
     QPointer<RainwaterFacilityWindow> facility_;
     QPointer<RainwaterResultsPanel> results_;
     std::optional<RainwaterResult> result_;
+    RainwaterInput unchanged_; // as last shown, made new or saved
 };
 
 } // namespace tovarin

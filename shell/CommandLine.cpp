@@ -31,12 +31,12 @@ QString helpText() {
     return usageLine() +
            QStringLiteral(
                "\n"
-               "汚水排水施設の流量計算を行い、流量計算書を作成します。\n"
+               "汚水排水施設と雨水排水施設の流量計算を行い、それぞれの流量計算書を作成します。\n"
                "FILE.tvr（汚水）又は FILE.tvu（雨水）を指定すると、起動後にその計算データを開きます"
                "（メニューの「開く」と同じ）。\n"
-               "Hydraulic check of a sewage drainage facility (and its rainwater sheet). With\n"
-               "FILE.tvr or FILE.tvu the program opens that document after start-up, as\n"
-               "File → Open does.\n"
+               "Hydraulic check of sewage and of rainwater drainage facilities, each with its\n"
+               "calculation sheet. With FILE.tvr or FILE.tvu the program opens that document\n"
+               "after start-up, as File → Open does.\n"
                "\n"
                "  --aids         設計補助（管径の比較・水理特性曲線・一覧表）の画面だけを開く\n"
                "                 / open the design aids window alone\n"

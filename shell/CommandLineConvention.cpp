@@ -97,7 +97,9 @@ QString versionText(const QString& program) {
     return program + QStringLiteral(" " TOVARIN_VERSION "\n") + copyrightLine +
            QStringLiteral("\n"
                           "ライセンス: MIT License（無保証）\n"
-                          "License: MIT License; there is NO WARRANTY.\n");
+                          "License: MIT License; there is NO WARRANTY.\n"
+                          "汚水排水施設・雨水排水施設の流量計算書 / "
+                          "sewage and rainwater drainage sheets\n");
 }
 
 QString reportFaultsText() {

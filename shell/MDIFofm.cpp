@@ -282,8 +282,15 @@ const PrintableSheet* MDIFofm::reportSheet() const {
     return documents_ ? documents_->reportSheet() : nullptr;
 }
 
+bool MDIFofm::saveAvailable() const {
+    if (resultExists())
+        return true;
+    const SheetDocument* open = documents_ ? documents_->current() : nullptr;
+    return open && open->savableWithoutResult();
+}
+
 bool MDIFofm::overwriteAvailable() const {
-    return resultExists() && !currentFileName.isEmpty();
+    return saveAvailable() && !currentFileName.isEmpty();
 }
 
 void MDIFofm::applyToolbarRule() {
@@ -295,7 +302,7 @@ void MDIFofm::applyToolbarRule() {
 void MDIFofm::applyAvailability() {
     const bool result = resultExists();
     menFOvw_->setEnabled(overwriteAvailable());
-    menFSav_->setEnabled(result);
+    menFSav_->setEnabled(saveAvailable());
     menFImg_->setEnabled(result);
     menFPrn_->setEnabled(result);
     menFEWri_->setEnabled(result);
@@ -321,12 +328,16 @@ void MDIFofm::FileNewRainwater() {
 }
 
 void MDIFofm::newDocument(DocumentKind kind) {
+    if (!documentCommands_->mayReplaceOpenDocument(QStringLiteral("新規作成して")))
+        return;
     SheetDocument& document = documents_->ofKind(kind);
     documents_->closeAllBut(document);
     document.newDocument();
     currentFileName.clear();
     setResultMenuItems(false);
     setResultToolbarButtons(false);
+    // A document saved half done may be saved from the start.
+    menFSav_->setEnabled(saveAvailable());
     showToolbarAndStatusBar();
 }
 

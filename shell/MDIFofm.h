@@ -129,11 +129,14 @@ private:
     void sizeToClientArea();
     void centreOnScreen();
 
-    // Buttons 3, 5, 6 from the rule: 5 and 6 with a result, 3 also needs a file name.
+    // Buttons 3, 5, 6 from the rule: 5 and 6 with a result, 3 as Overwrite save (a
+    // result, or a document saved as it stands, and a file name).
     void applyToolbarRule();
     void setResultMenuItems(bool available);
     void setResultToolbarButtons(bool available);
     bool resultExists() const;
+    // Save As: with a result, or for a document saved as it stands.
+    bool saveAvailable() const;
     bool overwriteAvailable() const;
     // The main menus, or the print image window's own while it is the active child.
     void showMenusOf(QMdiSubWindow* active);

@@ -54,9 +54,14 @@ std::optional<NameAndNumbers> nameAndNumbers(std::string_view text, std::size_t 
     return split;
 }
 
+// A number, or nothing: a field left empty in a job saved half done.
+bool numberOrEmpty(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos || rainwaterNumber(text);
+}
+
 bool allNumbers(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
-        if (!rainwaterNumber(text))
+        if (!numberOrEmpty(text))
             return false;
     }
     return true;
@@ -83,7 +88,7 @@ std::optional<int> sizePosition(FacilityKind kind, std::string_view nominal) {
 using Problem = std::optional<std::string>;
 
 Problem readNumberText(std::string_view value, const char* what, std::string& into) {
-    if (!rainwaterNumber(value))
+    if (!numberOrEmpty(value))
         return std::string(what) + "が数値ではありません。";
     into = std::string(value);
     return std::nullopt;
@@ -144,6 +149,11 @@ Problem readFacility(std::string_view value, RainwaterInput& in) {
     const std::string_view rest = value.substr(comma + 1);
     in.facilityKind = *kind;
     if (isCataloguePipe(*kind)) {
+        // No size chosen yet: nothing after the kind.
+        if (rest.empty()) {
+            in.sizeListPosition = -1;
+            return std::nullopt;
+        }
         const std::optional<int> position = sizePosition(sewageFacilityKind(*kind), rest);
         if (!position)
             return std::string(kindName) + "の呼び径「" + std::string(rest) +
@@ -178,13 +188,15 @@ Problem readFormula(std::string_view value, RainwaterInput& in) {
         in.velocityFormula = VelocityFormula::Manning;
     else if (value == kutterName)
         in.velocityFormula = VelocityFormula::Kutter;
+    else if (value.empty())
+        in.velocityFormula = VelocityFormula::None;
     else
         return "公式は「マニング」か「クッター」です。";
     return std::nullopt;
 }
 
 Problem readDepth(std::string_view value, RainwaterInput& in) {
-    if (!depthPosition(in.facilityKind, value))
+    if (!value.empty() && !depthPosition(in.facilityKind, value))
         return "有効水深「" + std::string(value) + "」はこの施設の一覧にありません。";
     in.depthText = std::string(value);
     return std::nullopt;
@@ -223,6 +235,8 @@ std::string facilityValue(const RainwaterInput& in) {
         break;
     }
     const auto& sizes = PipeCatalogue::sizes(sewageFacilityKind(in.facilityKind));
+    if (in.sizeListPosition < 0 || in.sizeListPosition >= static_cast<int>(sizes.size()))
+        return value;
     return value + nominalText(sizes[static_cast<std::size_t>(in.sizeListPosition)]);
 }
 
@@ -296,6 +310,9 @@ private:
     }
 
     bool required(RainwaterKey key) const {
+        // A job saved before its first area has none.
+        if (key == RainwaterKey::Area)
+            return false;
         if (key == RainwaterKey::InletTime || key == RainwaterKey::FlowLength)
             return !direct_;
         return true;
@@ -437,6 +454,8 @@ std::vector<std::string> rainwaterValues(RainwaterKey key, const RainwaterInput&
     case RainwaterKey::Roughness:
         return {in.roughnessText};
     case RainwaterKey::Formula:
+        if (in.velocityFormula == VelocityFormula::None)
+            return {std::string()};
         return {
             std::string(in.velocityFormula == VelocityFormula::Kutter ? kutterName : manningName)};
     case RainwaterKey::Depth:

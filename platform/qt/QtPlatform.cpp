@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QTreeView>
 
 namespace tovarin {
 
@@ -90,10 +96,61 @@ namespace {
 // The program's file dialogs: any name may be typed (Open reports a missing file
 // itself), no default extension, no overwrite question of the dialog's own, and the
 // filter shown by its description alone.
+// The dialog's list in Japanese: Qt's file list writes sizes and dates in the
+// system's locale (English where the desktop is) and names the types in words its
+// translation lacks, so they are written here in the program's locale.
+class JapaneseFileTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir())
+            return QStringLiteral("フォルダー");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("ファイル")
+                                : QStringLiteral("%1 ファイル").arg(suffix.toUpper());
+    }
+};
+
+class JapaneseFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        switch (index.column()) {
+        case sizeColumn:
+            return info.isDir() ? QString() : QLocale().formattedDataSize(info.size());
+        case dateColumn:
+            return QLocale().toString(info.lastModified(), QStringLiteral("yyyy/MM/dd HH:mm"));
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+    static constexpr int sizeColumn = 1;
+    static constexpr int dateColumn = 3;
+};
+
+// The list's columns fit their texts; the name takes the width left.
+void fitColumns(QFileDialog& dialog) {
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!list)
+        return;
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 QStringList chooseFileNames(QWidget* parent, const FileDialogRequest& request,
                             QFileDialog::AcceptMode mode, QFileDialog::FileMode files) {
     QStringList filters{request.filter};
     filters += request.moreFilters;
+    // Declared first: the dialog's file list uses it until the dialog is gone.
+    JapaneseFileTypes types;
     QFileDialog dialog(parent, request.title, request.directory,
                        filters.join(QStringLiteral(";;")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -102,6 +159,10 @@ QStringList chooseFileNames(QWidget* parent, const FileDialogRequest& request,
     dialog.setAcceptMode(mode);
     dialog.setFileMode(files);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setIconProvider(&types);
+    dialog.setProxyModel(new JapaneseFileColumns(&dialog));
+    dialog.setViewMode(QFileDialog::Detail);
+    fitColumns(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();

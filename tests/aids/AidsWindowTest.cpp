@@ -1,7 +1,8 @@
 // The 設計補助 window: its tables are the bytes of tovarin-sheet --csv and --sizes for
 // the same documents, the results panel's "設計補助…" opens it on the inputs on
 // screen without touching the designed windows, and its copy pastes into a
-// spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check.
+// spreadsheet. TOVARIN_AIDS_DOCUMENTS (a folder) adds its .tvr files to the check,
+// and its .tvu files to the rows refused with a reason.
 
 #include "aids/AidsWindow.h"
 #include "aids/SheetToolSvg.h"
@@ -9,6 +10,7 @@
 #include "engine/CharacteristicCurve.h"
 #include "engine/CsvText.h"
 #include "engine/NumberText.h"
+#include "platform/qt/UserFolders.h"
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/SewageWindows.h"
@@ -84,6 +86,7 @@ private slots:
     void initTestCase();
     void tablesAreTheToolsBytes();
     void tableComesFromItsReader();
+    void otherKindsKeepTheirRowWithTheReason();
     void panelMenuOpensTheInputsOnScreen();
     void copyPastesIntoASpreadsheet();
     void savedTablesAreWhatTheirNamesSay();
@@ -151,6 +154,42 @@ void AidsWindowTest::tablesAreTheToolsBytes() {
     }
     QVERIFY(sizeTables >= 3);
     QVERIFY(platform.messages.isEmpty()); // the documents' messages are their rows' エラー
+}
+
+// A rainwater document (whatever it holds, whatever its name) is not read as a
+// sewage one: its row says why, the sewage rows around it are as the tool writes them,
+// and the program goes on.
+void AidsWindowTest::otherKindsKeepTheirRowWithTheReason() {
+    const QString odd = dir_.filePath(QStringLiteral("odd.tvr"));
+    QVERIFY(writeBytes(odd, "Tovarin \xe9\x9b\xa8\xe6\xb0\xb4 1\narea=\xff\x00\nL=1e999\n"));
+    const QString renamed = dir_.filePath(QStringLiteral("u-ditch.tvr"));
+    QVERIFY(writeBytes(renamed, fileBytes(example("rainwater-u-ditch.tvu"))));
+    QStringList files{example("rainwater-u-ditch.tvu"), example("residential-vp.tvr"), odd,
+                      renamed};
+    // And the rainwater documents of TOVARIN_AIDS_DOCUMENTS, whatever they hold.
+    const QString more = qEnvironmentVariable("TOVARIN_AIDS_DOCUMENTS");
+    const QStringList rainwater =
+        more.isEmpty() ? QStringList()
+                       : QDir(more).entryList({QStringLiteral("*.tvu")}, QDir::Files);
+    for (const QString& name : rainwater)
+        files << QDir(more).filePath(name);
+    tovarin::testing::ScriptedPlatform platform;
+    AidsWindow aids(platform, tovarin::mainWindowReader());
+    aids.addDocuments(files);
+    QCOMPARE(aids.resultsTable()->rowCount(), files.size());
+    const auto cells = AidsWindow::tableCells(*aids.resultsTable());
+    QList<int> refused{1, 3, 4};
+    for (int row = 5; row <= files.size(); ++row)
+        refused << row;
+    for (int row : refused) {
+        QCOMPARE(QString::fromStdString(cells[row].front()), files[row - 1]);
+        QVERIFY(QString::fromStdString(cells[row].back()).contains(QStringLiteral("一覧表には")));
+        QVERIFY(cells[row][1].empty());
+    }
+    QVERIFY(cells[2].back().empty());
+    QCOMPARE(windowCsv(*aids.resultsTable()).split('\n').at(2),
+             toolOutput({QStringLiteral("--csv"), files[1]}).split('\n').at(1));
+    QVERIFY(platform.messages.isEmpty());
 }
 
 // The window shows what its reader gives, in the order of the list; the first document
@@ -275,6 +314,13 @@ void AidsWindowTest::savedTablesAreWhatTheirNamesSay() {
         for (const char* name : {"t.csv", "t.PDF", "t.png", "t.svg"})
             QFile::remove(out.filePath(QLatin1String(name)));
     }
+    // Each dialog starts in the folder of the last document, not the working folder.
+    tovarin::rememberDocumentFolder(out.filePath(QStringLiteral("last.tvr")));
+    aids.pages()->setCurrentIndex(2);
+    aids.save();
+    QCOMPARE(platform.fileDialogs.last().directory,
+             tovarin::documentDialogFolder() + QStringLiteral("一覧.csv"));
+    QVERIFY(platform.fileDialogs.last().directory.startsWith(QDir::toNativeSeparators(out.path())));
     const QStringList shown = platform.fileDialogs.last().filter.split(QStringLiteral(";;"));
     QVERIFY(shown.contains(QStringLiteral("CSV (*.csv)")) &&
             shown.contains(QStringLiteral("PDF (*.pdf)")));

@@ -1,4 +1,5 @@
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "sheettext/SheetPages.h"
 #include "tests/support/RainwaterComputed.h"
 #include "tests/support/RainwaterInputs.h"
 
@@ -125,4 +126,56 @@ TEST(RainwaterSheet, ReportFileNamesACharacterItCannotHold) {
     ASSERT_TRUE(text.ok);
     EXPECT_NE(text.bytes.find("\r\n"), std::string::npos);
     EXPECT_EQ(text.alertLines, 0);
+}
+
+namespace {
+
+std::vector<SheetLine> drawnLines(const RainwaterInput& in) {
+    SheetLineList lines(SheetOutput::Drawn);
+    buildRainwaterSheet(computed(in), lines);
+    return lines.lines;
+}
+
+std::vector<std::string> texts(const SheetPage& page) {
+    std::vector<std::string> all;
+    for (const SheetLine& line : page)
+        all.push_back(lineText(line));
+    return all;
+}
+
+} // namespace
+
+// A sheet that fits stays as it is; a longer one repeats its heading on each further
+// page, numbers the pages, and loses no line of text.
+TEST(SheetPages, LongSheetRepeatsItsHeadingAndNumbersItsPages) {
+    const std::vector<SheetLine> lines = drawnLines(uDitchInput());
+    const std::vector<SheetPage> one = sheetPages(lines, 200);
+    ASSERT_EQ(one.size(), 1U);
+    EXPECT_EQ(texts(one.front()), texts(lines));
+
+    const std::vector<SheetPage> pages = sheetPages(lines, 40);
+    ASSERT_EQ(pages.size(), 2U);
+    EXPECT_LE(pages[0].size(), 40U);
+    EXPECT_LE(pages[1].size(), 40U);
+    std::size_t at = 0;
+    while (lines[at].isBlank())
+        ++at;
+    const std::string title = lineText(lines[at]);
+    EXPECT_NE(title.find("流量計算書"), std::string::npos);
+    EXPECT_EQ(lineText(pages[0][at]), title + "    1/2");
+    EXPECT_EQ(lineText(pages[1][at]), title + "    2/2");
+    EXPECT_TRUE(pages[1][at + 1].isBlank());
+    // Every line with text is on a page, in order, the verdict last.
+    std::vector<std::string> original;
+    for (const SheetLine& line : lines)
+        if (!line.isBlank())
+            original.push_back(lineText(line));
+    std::vector<std::string> paged;
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        for (std::size_t i = 0; i < pages[p].size(); ++i)
+            if (!pages[p][i].isBlank() && !(p > 0 && i == at))
+                paged.push_back(i == at ? title : lineText(pages[p][i]));
+    EXPECT_EQ(paged, original);
+    // No room below the heading: one page, as it is.
+    EXPECT_EQ(sheetPages(lines, 3).size(), 1U);
 }

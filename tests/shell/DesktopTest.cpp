@@ -130,6 +130,9 @@ void DesktopTest::helpVersionAndWrongArguments() {
         QCOMPARE(help.action, StartRequest::Action::PrintHelp);
         QVERIFY(help.output.contains(QStringLiteral("Usage: tovarin")));
         QVERIFY(help.output.contains(QStringLiteral("--version")));
+        // Both sheets are named, in both languages.
+        QVERIFY(help.output.contains(QStringLiteral("汚水排水施設と雨水排水施設")));
+        QVERIFY(help.output.contains(QStringLiteral("sewage and of rainwater")));
     }
     for (const char* option : {"--version", "-v"}) {
         const StartRequest version = readCommandLine(argumentsOf({option}));
@@ -137,6 +140,7 @@ void DesktopTest::helpVersionAndWrongArguments() {
         QVERIFY(version.output.startsWith(QStringLiteral("tovarin " TOVARIN_VERSION "\n")));
         QVERIFY(version.output.contains(QStringLiteral("Copyright (c) 2026 Tovarin developers")));
         QVERIFY(version.output.contains(QStringLiteral("MIT")));
+        QVERIFY(version.output.contains(QStringLiteral("汚水排水施設・雨水排水施設")));
     }
     // Help wins over a document named beside it.
     QCOMPARE(readCommandLine(argumentsOf({"a.tvr", "--help"})).action,

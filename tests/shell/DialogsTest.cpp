@@ -6,12 +6,15 @@
 #include "shell/JapaneseEnvironment.h"
 #include "tests/shell/ModalAnswer.h"
 
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace tovarin;
@@ -24,6 +27,7 @@ private slots:
     void fontsResolveToTheJapaneseFonts();
     void realMessageBoxShowsJapaneseButtons();
     void aboutBoxLayout();
+    void fileDialogListsInJapanese();
 };
 
 void DialogsTest::initTestCase() {
@@ -96,6 +100,55 @@ void DialogsTest::aboutBoxLayout() {
     QVERIFY(image);
     QVERIFY(!image->pixmap().isNull());
     QVERIFY(!image->geometry().intersects(about.Label1()->geometry()));
+}
+
+// The file dialog's list speaks the program's language whatever the desktop's: types,
+// sizes and dates in Japanese, each column wide enough for its texts.
+void DialogsTest::fileDialogListsInJapanese() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile file(folder.filePath(QStringLiteral("雨水排水施設の計算.tvu")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(27, 'x')) == 27);
+    file.close();
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("平成の計算書フォルダー")));
+    QStringList fileRow;
+    QString folderType;
+    bool columnsFit = true;
+    QtPlatform platform;
+    const bool answered = answerModal<QFileDialog>(
+        [&] {
+            platform.openFileName(nullptr,
+                                  FileDialogRequest{QStringLiteral("Tovarinを開く"), folder.path(),
+                                                    QStringLiteral("Tovarin(.tvu) (*.tvu)")});
+        },
+        [&](QFileDialog* dialog) {
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+            QApplication::processEvents();
+            for (int row = 0; row < 2; ++row) {
+                QStringList texts;
+                for (int column = 0; column < 4; ++column) {
+                    const QModelIndex cell = view->model()->index(row, column, view->rootIndex());
+                    texts << cell.data().toString();
+                    const int needed = view->fontMetrics().horizontalAdvance(texts.last());
+                    columnsFit = columnsFit && view->visualRect(cell).width() > needed;
+                }
+                if (texts.first().endsWith(QStringLiteral(".tvu")))
+                    fileRow = texts;
+                else
+                    folderType = texts[2];
+            }
+            dialog->reject();
+        });
+    QVERIFY(answered);
+    QCOMPARE(folderType, QStringLiteral("フォルダー"));
+    QCOMPARE(fileRow.size(), 4);
+    QCOMPARE(fileRow[1], QLocale().formattedDataSize(27));
+    QCOMPARE(fileRow[2], QStringLiteral("TVU ファイル"));
+    QCOMPARE(fileRow[3], QLocale().toString(QFileInfo(file).lastModified(),
+                                            QStringLiteral("yyyy/MM/dd HH:mm")));
+    QVERIFY(columnsFit);
 }
 
 QTEST_MAIN(DialogsTest)

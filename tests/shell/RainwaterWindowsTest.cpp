@@ -5,12 +5,14 @@
 #include "sheets/RainwaterWindows.h"
 #include "documents/record/RainwaterRecord.h"
 #include "platform/qt/UserFolders.h"
+#include "report/DrawingSurface.h"
 #include "report/Form7.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form1.h"
 #include "sheets/Form11.h"
 #include "sheets/SewageWindows.h"
 #include "sheettext/RainwaterSheetBuilder.h"
+#include "sheettext/SheetPages.h"
 #include "shell/CommandLine.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
@@ -18,13 +20,17 @@
 #include "tests/support/RainwaterInputs.h"
 #include "tests/support/ScriptedPlatform.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -54,6 +60,18 @@ private slots:
     void commandLineOpensTheExample();
     void kakikomiAppendsTheRainwaterSheet();
     void printImageDrawsTheRainwaterSheet();
+
+    // A designer's hour in the windows.
+    void unsavedWorkIsAskedAboutBeforeItIsReplaced();
+    void halfDoneJobIsSavedAndOpensWithoutResult();
+    void printImageShowsEveryLineOfALongSheet();
+    void figureColumnsFitTheirTexts();
+    void sizeListShowsTheWholeSize();
+    void fullWidthDigitsAreReadAsNumbers();
+    void pastedRowsFillTheTableFromTheCurrentCell();
+    void tabLeavesTheTableAfterItsLastCell();
+    void openDialogOffersEveryKindFirst();
+    void caretComesBackUnselectedAfterThePrintImage();
 
 private:
     QAction* action(const char* name) const {
@@ -404,7 +422,10 @@ void RainwaterWindowsTest::sewageNewClosesTheRainwaterDocument() {
     typeWorkedExample();
     compute();
     QVERIFY(window->toolbarButton(5)->isEnabled());
+    // The work is not saved: New asks first.
+    platform->answers.enqueue(MsgAnswer::Ok);
     window->FileNew();
+    QCOMPARE(platform->messages.size(), 1);
     QVERIFY(!rain().isOpen() && !rain().hasResult());
     QVERIFY(window->sewageWindows().form1());
     QVERIFY(!window->toolbarButton(5)->isEnabled());
@@ -490,6 +511,292 @@ void RainwaterWindowsTest::printImageDrawsTheRainwaterSheet() {
     print->trigger();
     QCOMPARE(platform->printSetups, 1);
     QVERIFY(platform->messages.isEmpty());
+}
+
+// ---------------------------------------------------------------- a designer's hour
+
+void RainwaterWindowsTest::unsavedWorkIsAskedAboutBeforeItIsReplaced() {
+    const QString example = QStringLiteral(TOVARIN_EXAMPLES_DIR "/rainwater-u-ditch.tvu");
+    // Nothing changed yet: replaced without a question.
+    action("Men_FRNew")->trigger();
+    action("Men_FRNew")->trigger();
+    QVERIFY(platform->messages.isEmpty());
+    type(form().constantA(), QStringLiteral("5000"));
+    // Cancel keeps the work, whichever command would replace it.
+    for (const char* command : {"Men_FRNew", "Men_FNew", "Men_FOpn"}) {
+        platform->messages.clear();
+        platform->answers.enqueue(MsgAnswer::Cancel);
+        if (QByteArray(command) == "Men_FOpn")
+            platform->openNames.enqueue(example);
+        action(command)->trigger();
+        QCOMPARE(platform->messages.size(), 1);
+        QVERIFY2(
+            platform->lastMessageText().startsWith(QStringLiteral("作成中のデータが失われます。")),
+            qPrintable(platform->lastMessageText()));
+        QCOMPARE(platform->messages.first().buttons, MsgButtons::OkCancel);
+        QVERIFY(rain().isOpen());
+        QCOMPARE(form().constantA()->text(), QStringLiteral("5000"));
+    }
+    // OK lets it go.
+    platform->answers.enqueue(MsgAnswer::Ok);
+    platform->openNames.enqueue(example);
+    action("Men_FOpn")->trigger();
+    QCOMPARE(rain().input(), testing::uDitchInput());
+    // Just opened, nothing is unsaved; the sewage road asks nothing, as before.
+    platform->messages.clear();
+    window->FileNew();
+    type(window->sewageWindows().form1()->txt1(), QStringLiteral("10"));
+    window->FileNewRainwater();
+    QVERIFY(platform->messages.isEmpty());
+    QVERIFY(rain().isOpen());
+}
+
+void RainwaterWindowsTest::halfDoneJobIsSavedAndOpensWithoutResult() {
+    action("Men_FRNew")->trigger();
+    openFileMenu();
+    QVERIFY(action("Men_FSav")->isEnabled());
+    form().landUseList()->setCurrentText(QStringLiteral("屋根"));
+    QTest::mouseClick(form().addRowButton(), Qt::LeftButton);
+    typeCell(0, RainwaterInputSheet::areaColumn, QStringLiteral("0.12"));
+    type(form().constantA(), QStringLiteral("5000")); // b, t1, L and the facility to come
+    const RainwaterInput halfDone = rain().input();
+    QVERIFY(!rain().hasResult());
+
+    const QString path = folder.filePath(QStringLiteral("half.tvu"));
+    platform->saveNames.enqueue(path);
+    openFileMenu();
+    QVERIFY(action("Men_FSav")->isEnabled());
+    action("Men_FSav")->trigger();
+    QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(window->toolbarButton(3)->isEnabled());
+
+    // Saved, it goes without a question; opened, it shows the inputs and no result.
+    window->FileNew();
+    platform->openNames.enqueue(path);
+    action("Men_FOpn")->trigger();
+    QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
+    QCOMPARE(rain().input(), halfDone);
+    QVERIFY(!rain().hasResult() && !rain().resultsPanel());
+    QVERIFY(window->toolbarButton(3)->isEnabled());
+    QVERIFY(!window->toolbarButton(5)->isEnabled());
+    // 計算 tells what is missing.
+    compute();
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY(platform->lastMessageText().contains(QStringLiteral("入力してください")));
+}
+
+void RainwaterWindowsTest::printImageShowsEveryLineOfALongSheet() {
+    window->FileNewRainwater();
+    rain().showInput(testing::trapezoidInput("0.30", "0.30", "0.5"));
+    QVERIFY(rain().compute());
+    window->FileImage();
+    Form7* image = findForm7(window->mdiArea());
+    QVERIFY(image);
+    QTRY_VERIFY(image->pageDrawings() > 0);
+    // Every line of the sheet is on a page, the verdict and the velocity guide too.
+    SheetLineList lines(SheetOutput::Drawn);
+    buildRainwaterSheet(*rain().result(), lines);
+    const std::vector<SheetPage> pages = sheetPages(lines.lines, image->page().linesPerPage());
+    QVERIFY(pages.size() > 1);
+    QCOMPARE(image->page().pages(), static_cast<int>(pages.size()));
+    std::size_t written = 0;
+    for (const SheetPage& page : pages)
+        written += page.size();
+    QCOMPARE(image->page().linesWritten(), static_cast<int>(written));
+    QCOMPARE(image->picture2()->size(), image->page().drawnSize());
+    QVERIFY(image->vScroll1()->maximum() > 0);
+    // The last page's ink reaches below its top: the lines after the break.
+    const QImage drawn = image->page().image();
+    const int lastTop = static_cast<int>((pages.size() - 1) *
+                                         (image->page().size().height() + PageSurface::pageGap) *
+                                         drawn.devicePixelRatio());
+    int dark = 0;
+    for (int y = lastTop; y < drawn.height(); y += 2)
+        for (int x = 0; x < drawn.width(); x += 2)
+            dark += qGray(drawn.pixel(x, y)) < 128;
+    QVERIFY(dark > 100);
+
+    // Maximized, the view shows more of the page.
+    auto* frame = qobject_cast<QMdiSubWindow*>(image->parentWidget());
+    const QSize before = image->picture1()->size();
+    frame->showMaximized();
+    QTRY_VERIFY(image->picture1()->height() > before.height());
+    QVERIFY(image->hScroll1()->y() >= image->picture1()->height());
+    QVERIFY(image->vScroll1()->height() == image->picture1()->height());
+}
+
+void RainwaterWindowsTest::figureColumnsFitTheirTexts() {
+    window->FileNewRainwater();
+    QTableWidget* table = form().areaTable();
+    for (int rows : {1, 5, 1000}) {
+        RainwaterInput input = testing::uDitchInput();
+        input.areas.resize(static_cast<std::size_t>(rows), CatchmentArea{"道路", "0.0800", "1.00"});
+        rain().showInput(input);
+        table = form().areaTable();
+        table->scrollToBottom();
+        QApplication::processEvents();
+        for (int column : {RainwaterInputSheet::areaColumn, RainwaterInputSheet::runoffColumn}) {
+            const QString text = table->item(rows - 1, column)->text();
+            const int needed = table->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(table->columnWidth(column) > needed, qPrintable(QString::number(rows)));
+            const QRect cell = table->visualItemRect(table->item(rows - 1, column));
+            QVERIFY2(cell.right() <= table->viewport()->width(), qPrintable(text));
+        }
+    }
+}
+
+void RainwaterWindowsTest::sizeListShowsTheWholeSize() {
+    window->FileNewRainwater();
+    const int hume = facility().kindList()->findText(QStringLiteral("ヒューム管"));
+    QVERIFY(hume >= 0);
+    facility().kindList()->setCurrentIndex(hume);
+    facility().kindList()->activated(hume);
+    QComboBox* sizes = facility().sizeList();
+    int widest = 0;
+    for (int i = 0; i < sizes->count(); ++i)
+        widest = std::max(widest, sizes->fontMetrics().horizontalAdvance(sizes->itemText(i)));
+    // The text beside the arrow of the box.
+    QStyleOptionComboBox option;
+    option.initFrom(sizes);
+    const QRect field = sizes->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, sizes);
+    QVERIFY2(field.width() >= widest,
+             qPrintable(QStringLiteral("%1 < %2").arg(field.width()).arg(widest)));
+    QVERIFY(sizes->geometry().right() < static_cast<QWidget&>(facility()).width());
+}
+
+void RainwaterWindowsTest::fullWidthDigitsAreReadAsNumbers() {
+    typeWorkedExample();
+    const RainwaterInput typed = rain().input();
+    // With the input method on: the same figures in full width.
+    type(form().flowLength(), QStringLiteral("１２０"));
+    type(facility().gradient(), QStringLiteral("５．０"));
+    form()
+        .areaTable()
+        ->item(0, RainwaterInputSheet::areaColumn)
+        ->setText(QStringLiteral("０．１２"));
+    QCOMPARE(rain().input(), typed);
+    QCOMPARE(form().totalArea()->text(), QStringLiteral("0.4500"));
+    compute();
+    QVERIFY2(platform->messages.isEmpty(), qPrintable(platform->lastMessageText()));
+    QCOMPARE(rain().resultsPanel()->plannedFlow()->text(), QStringLiteral("0.0636"));
+}
+
+void RainwaterWindowsTest::pastedRowsFillTheTableFromTheCurrentCell() {
+    typeWorkedExample();
+    QTableWidget* table = form().areaTable();
+    // Three rows from a spreadsheet, pasted into the second row's land use (while its
+    // editor is open): two rows replaced, one added.
+    QApplication::clipboard()->setText(
+        QStringLiteral("公園\t0.05\t0.25\r\n駐車場\t0.02\t0.90\r\n水路\t0.01\t1.00\r\n"));
+    table->setCurrentCell(1, RainwaterInputSheet::nameColumn);
+    table->editItem(table->currentItem());
+    QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+    QVERIFY(platform->messages.isEmpty());
+    QCOMPARE(table->rowCount(), 4);
+    RainwaterInput expected = rain().input();
+    QCOMPARE(expected.areas[0].name, "屋根");
+    QCOMPARE(expected.areas[1], (CatchmentArea{"公園", "0.05", "0.25"}));
+    QCOMPARE(expected.areas[2], (CatchmentArea{"駐車場", "0.02", "0.90"}));
+    QCOMPARE(expected.areas[3], (CatchmentArea{"水路", "0.01", "1.00"}));
+    QCOMPARE(form().totalArea()->text(), QStringLiteral("0.2000"));
+
+    // Ctrl+A, Ctrl+C: the whole table, tab-separated; pasted back, nothing changes.
+    table->setFocus();
+    QTest::keySequence(table, QKeySequence::SelectAll);
+    QTest::keySequence(table, QKeySequence::Copy);
+    const QString copied = QApplication::clipboard()->text();
+    QCOMPARE(copied.count(QLatin1Char('\n')), 4);
+    QVERIFY(copied.startsWith(QStringLiteral("屋根\t0.12\t0.90\n公園\t0.05\t0.25\n")));
+    table->setCurrentCell(0, 0);
+    QTest::keySequence(table, QKeySequence::Paste);
+    QCOMPARE(rain().input(), expected);
+
+    // A bad number: refused with its cell named, nothing pasted.
+    QApplication::clipboard()->setText(QStringLiteral("0.3\t0.5\n0.4\tabc\n"));
+    table->setCurrentCell(3, RainwaterInputSheet::areaColumn);
+    QTest::keySequence(table, QKeySequence::Paste);
+    QCOMPARE(platform->messages.size(), 1);
+    QVERIFY2(platform->lastMessageText().contains(QStringLiteral("区域（5行目）の流出係数「abc」")),
+             qPrintable(platform->lastMessageText()));
+    QCOMPARE(rain().input(), expected);
+}
+
+void RainwaterWindowsTest::tabLeavesTheTableAfterItsLastCell() {
+    typeWorkedExample();
+    QTableWidget* table = form().areaTable();
+    // Tab goes through the cells as they are read, then on to 降雨強度式's list by way
+    // of the row buttons below the table.
+    table->setFocus(Qt::OtherFocusReason);
+    table->setCurrentCell(0, 0);
+    const auto focusedCell = [table] {
+        return std::make_pair(table->currentRow(), table->currentColumn());
+    };
+    for (int step = 1; step < 9; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(focusedCell(), std::make_pair(step / 3, step % 3));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), form().landUseList());
+    for (QWidget* next : {static_cast<QWidget*>(form().addRowButton()),
+                          static_cast<QWidget*>(form().removeRowButton()),
+                          static_cast<QWidget*>(form().intensityFormList()),
+                          static_cast<QWidget*>(form().constantA())}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), next);
+    }
+    // Shift+Tab from the list comes back to the table's last cell; before its first
+    // cell, it leaves the table.
+    form().landUseList()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form().landUseList(), Qt::Key_Backtab);
+    QTRY_VERIFY(table->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == table);
+    QCOMPARE(focusedCell(), std::make_pair(2, 2));
+    table->setCurrentCell(0, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTRY_VERIFY(QApplication::focusWidget() != table &&
+                !table->isAncestorOf(QApplication::focusWidget()));
+    // Ctrl+Tab leaves it from any cell, to the next window as everywhere in the
+    // document area.
+    table->setFocus(Qt::OtherFocusReason);
+    table->setCurrentCell(1, 1);
+    QTRY_VERIFY(table->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == table);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_VERIFY(facility().isAncestorOf(QApplication::focusWidget()));
+}
+
+void RainwaterWindowsTest::openDialogOffersEveryKindFirst() {
+    action("Men_FOpn")->trigger();
+    const FileDialogRequest& request = platform->fileDialogs.last();
+    QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr .tvu) (*.tvr *.tvu)"));
+    QCOMPARE(request.moreFilters, (QStringList{QStringLiteral("Tovarin(.tvr) (*.tvr)"),
+                                               QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)")}));
+    // With a document open its own kind comes first, as before.
+    window->FileNewRainwater();
+    action("Men_FOpn")->trigger();
+    QCOMPARE(platform->fileDialogs.last().filter, QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)"));
+}
+
+void RainwaterWindowsTest::caretComesBackUnselectedAfterThePrintImage() {
+    typeWorkedExample();
+    compute();
+    EntryField* field = form().flowLength();
+    field->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+    field->setCursorPosition(1);
+    QVERIFY(!field->hasSelectedText());
+    window->FileImage();
+    Form7* image = findForm7(window->mdiArea());
+    QVERIFY(image);
+    QTRY_COMPARE(QApplication::focusWidget(), image);
+    image->menuBarActions().last()->trigger();
+    QTRY_COMPARE(findForm7(window->mdiArea()), nullptr);
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+    QVERIFY(!field->hasSelectedText());
+    QCOMPARE(field->cursorPosition(), 1);
 }
 
 QTEST_MAIN(RainwaterWindowsTest)
