@@ -1,5 +1,6 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
+#include "engine/ControlCharacters.h"
 #include "engine/CsvText.h"
 #include "platform/StandardOutput.h"
 #include "tool/ToolDocument.h"
@@ -8,10 +9,16 @@ namespace tovarin {
 
 namespace {
 
+// A file's name as its cell shows it: a control character (ESC, a line end) shown as
+// the messages show it, never raw in the table.
+std::string fileCell(const QString& file) {
+    return visibleText(file.toStdString());
+}
+
 std::vector<std::string> refusedRow(std::size_t columns, const QString& file,
                                     const QString& message) {
     std::vector<std::string> row(columns);
-    row.front() = file.toStdString();
+    row.front() = fileCell(file);
     row.back() = message.toStdString();
     return row;
 }
@@ -41,7 +48,9 @@ int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
     int status = 0;
     for (const QString& file : files) {
         if (kind.read(file)) {
-            table += csvRecord(kind.tableRow(file));
+            std::vector<std::string> row = kind.tableRow(file);
+            row.front() = fileCell(file);
+            table += csvRecord(row);
             continue;
         }
         status = 1;
