@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -213,7 +214,7 @@ void RainwaterToolTest::outputOverAnInputIsRefused() {
         QCOMPARE(link == QStringLiteral("hard") ? ::link(from, to) : ::symlink(from, to), 0);
 #endif
     }
-    const ToolRun run = runTool({QStringLiteral("--pdf"), output, uDitch, document});
+    const ToolRun run = runTool({QStringLiteral("--pdf"), output, document});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("と同じファイルです。入力を上書きしないよう、別の名前を指定して"
                               "ください。"),
@@ -254,7 +255,8 @@ void RainwaterToolTest::fileCellShowsControlCharacters() {
         QVERIFY(!run.out.contains(control));
     QVERIFY(!run.out.contains("\u202E"));
     QVERIFY(rows.at(2).contains(longMaterial.toUtf8()));
-    QVERIFY(QString::fromUtf8(run.out).toUtf8() == run.out);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QVERIFY(!utf8(run.out).isEmpty() && !utf8.hasError());
 }
 
 // A name that code page 932 cannot hold is refused on reading, by every output alike,
