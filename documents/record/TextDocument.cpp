@@ -108,8 +108,8 @@ bool isUtf8(std::string_view bytes) {
                 return false;
             codePoint = (codePoint << 6) | (next & 0x3Fu);
         }
-        const bool overlong = (length == 3 && codePoint < 0x800) ||
-                              (length == 4 && codePoint < 0x10000);
+        const bool overlong =
+            (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
         if (overlong || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
             return false;
         i += length;
