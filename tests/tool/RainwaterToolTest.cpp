@@ -256,7 +256,8 @@ void RainwaterToolTest::fileCellShowsControlCharacters() {
     QVERIFY(!run.out.contains("\u202E"));
     QVERIFY(rows.at(2).contains(longMaterial.toUtf8()));
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QVERIFY(!utf8(run.out).isEmpty() && !utf8.hasError());
+    const QString decoded = utf8(run.out);
+    QVERIFY(!decoded.isEmpty() && !utf8.hasError());
 }
 
 // A name that code page 932 cannot hold is refused on reading, by every output alike,
