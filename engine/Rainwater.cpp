@@ -215,8 +215,12 @@ std::optional<double> depthRatioCode(RainwaterFacilityKind kind, std::string_vie
 
 namespace {
 
-// A figure as the sheet prints it, read back: the next figure is computed from it.
+// A figure as the sheet prints it, read back: the next figure is computed from it. A
+// figure beyond the range of numbers stays so (it would print as nothing and read
+// back as 0): the calculation refuses it before anything is printed.
 double printed(double value, const char* pattern) {
+    if (!std::isfinite(value))
+        return value;
     return textToNumber(formatNumber(value, pattern));
 }
 
@@ -345,6 +349,8 @@ bool facilityIsUsable(const CalcSheet& s) {
     return true;
 }
 
+constexpr const char* outOfRange = "計算結果が数値の範囲を超えました。入力値を確認してください。";
+
 // The denominator of the intensity formula at the printed t.
 double intensityDenominator(const RainwaterResult& r, double t) {
     switch (r.intensityForm) {
@@ -370,16 +376,35 @@ Refused computeIntensity(RainwaterResult& r) {
                        RainwaterField::Gradient);
     r.flowTime = printed(*r.flowLength / (60 * r.velocity), "0.0");
     r.concentrationTime = printed(*r.inletTime + *r.flowTime, "0.0");
+    if (!std::isfinite(*r.concentrationTime))
+        return refusal(outOfRange, RainwaterField::FlowLength);
     const double denominator = intensityDenominator(r, *r.concentrationTime);
     if (!(denominator > 0) || !std::isfinite(denominator))
         return refusal("降雨強度式の分母が０以下になります。定数を確認してください。",
                        formUsesB(r.intensityForm) ? RainwaterField::ConstantB
                                                   : RainwaterField::ConstantN);
     r.intensity = printed(r.constantA / denominator, "0.0");
+    if (!std::isfinite(r.intensity))
+        return refusal(outOfRange, RainwaterField::ConstantA);
+    // I multiplies into Q: an I that prints as 0.0 would give Q 0 and "O.K".
+    if (r.intensity <= 0)
+        return refusal("降雨強度Iが0.0になります。降雨強度式の定数を確認してください。",
+                       RainwaterField::ConstantA);
     return std::nullopt;
 }
 
-constexpr const char* outOfRange = "計算結果が数値の範囲を超えました。入力値を確認してください。";
+// The catchment's figures multiply into Q: each must be a number, and C must not
+// print as 0.00 (A cannot: every Ai prints above 0).
+Refused checkCatchment(const RainwaterResult& r) {
+    if (!std::isfinite(r.area) || !std::isfinite(r.runoffSum) || !std::isfinite(r.runoff))
+        return refusal(
+            "集水区域の面積の合計が数値の範囲を超えました。区域の面積を確認してください。",
+            RainwaterField::AreaTable);
+    if (r.runoff <= 0)
+        return refusal("流出係数Cが0.00になります。区域の面積と流出係数を確認してください。",
+                       RainwaterField::AreaTable);
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -400,6 +425,8 @@ Refused computeRainwaterFacility(RainwaterResult& r) {
 }
 
 Refused computeRainwaterFlow(RainwaterResult& r) {
+    if (auto refused = checkCatchment(r))
+        return refused;
     if (auto refused = computeIntensity(r))
         return refused;
     r.plannedFlow = printed(r.runoff * r.intensity * r.area / 360, "0.0000");

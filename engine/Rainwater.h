@@ -234,8 +234,10 @@ RainwaterOutcome computeRainwater(const RainwaterInput& input);
 // Q2 and the printed V and Q2; refused when a figure leaves the range of numbers.
 std::optional<RainwaterRefusal> computeRainwaterFacility(RainwaterResult& r);
 // The flow from the catchment's sums, the intensity's constants (or the direct I)
-// and the printed V: t2, t and I (not with Direct), then Q. Refused when V is 0, the
-// formula's denominator is not above 0, or Q leaves the range of numbers.
+// and the printed V: t2, t and I (not with Direct), then Q. Refused when a figure of
+// the catchment leaves the range of numbers or C prints as 0.00, V is 0, the
+// formula's denominator is not above 0, I leaves the range or prints as 0.0, or Q
+// leaves the range of numbers.
 std::optional<RainwaterRefusal> computeRainwaterFlow(RainwaterResult& r);
 
 // A typed number as the rainwater input reads it: optional blanks around, an optional

@@ -55,7 +55,7 @@ private:
 
     void intensity() {
         if (in_.intensityForm == IntensityForm::Direct) {
-            add(FieldRule::Positive, "降雨強度", in_.directIntensityText,
+            add(FieldRule::Intensity, "降雨強度", in_.directIntensityText,
                 RainwaterField::DirectIntensity);
             return;
         }
@@ -166,6 +166,10 @@ std::optional<RainwaterRefusal> rangeRefusal(const RainwaterFieldEntry& entry, d
     case FieldRule::Minutes:
         if (value <= 0 || printed(value, "0.0#") <= 0)
             return refusalOf(entry, entry.what + "には0.01分以上の値を入力してください。");
+        break;
+    case FieldRule::Intensity:
+        if (value <= 0 || printed(value, "0.0") <= 0)
+            return refusalOf(entry, entry.what + "には0.1mm/hr以上の値を入力してください。");
         break;
     default:
         break;

@@ -27,6 +27,7 @@ enum class FieldRule {
     Hectares,    // an area: above 0, and above 0 as printed "0.0000"
     Runoff,      // a runoff coefficient: above 0 and at most 1, above 0 as printed "0.00"
     Minutes,     // the inlet time: above 0, and above 0 as printed "0.0#"
+    Intensity,   // a direct intensity: above 0, and above 0 as printed "0.0"
     Choice,      // a list or an option: chosen or not (`holds`)
     Computable,  // the calculation's own: the figures before it allow a section (`holds`)
 };

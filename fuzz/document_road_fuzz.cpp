@@ -1,5 +1,6 @@
-// Follows arbitrary bytes down the whole road of a document, on the real main window
-// and its input windows (offscreen; every dialog is answered at once):
+// Follows arbitrary bytes down the whole road of a document of either kind (sewage
+// .tvr, rainwater .tvu, as the first bytes tell), on the real main window and its
+// input windows (offscreen; every dialog is answered at once):
 //
 //   Open → the windows restore it and compute → the sheet text and "書き込み" →
 //   the print image page → Save As → Open the saved file → Overwrite save.
@@ -11,12 +12,16 @@
 // text holds no raw control characters; a saved document opens again to the same
 // result and saves to the same bytes.
 
+#include "documents/record/DocumentKind.h"
 #include "documents/record/DocumentRecord.h"
+#include "documents/record/RainwaterRecord.h"
 #include "engine/CalcSheet.h"
 #include "platform/qt/Platform.h"
 #include "report/Form7.h"
 #include "sheets/Form1.h"
+#include "sheets/RainwaterWindows.h"
 #include "sheets/SewageWindows.h"
+#include "sheettext/RainwaterSheetBuilder.h"
 #include "sheettext/ReportFile.h"
 #include "shell/JapaneseEnvironment.h"
 #include "shell/MDIFofm.h"
@@ -31,6 +36,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -281,6 +287,78 @@ void followTheRoad(MDIFofm* window, RoadPlatform& platform, std::string_view inp
             "Overwrite save of the reopened document gives other bytes");
 }
 
+// The print image of the document on screen is drawn and closes again.
+void drawPrintImage(MDIFofm& window) {
+    window.FileImage();
+    const Form7* image = findForm7(window.mdiArea());
+    require(image != nullptr && image->pageDrawings() >= 1, "the print image was not drawn");
+    findForm7(window.mdiArea())->closeWindow();
+    settle();
+    require(findForm7(window.mdiArea()) == nullptr, "the print image window does not close");
+}
+
+// A rainwater result's sheet text (with no raw control character) and print image;
+// the sheet text when it could be encoded.
+std::optional<std::string> rainwaterOutputs(MDIFofm& window) {
+    const RainwaterResult* result = window.rainwaterWindows().result();
+    if (!result)
+        return std::nullopt;
+    const SheetText text = rainwaterSheetText(*result);
+    require(text.ok, "a rainwater document that opens and computes gives no sheet");
+    sheetLineCount(text.bytes);
+    drawPrintImage(window);
+    return text.bytes;
+}
+
+// The road of a rainwater document (.tvu): opened or refused as its reader decides,
+// its inputs on screen as stored, its sheet and print image, Save As giving the same
+// input, and the saved document reopening to the same sheet and saving to the same
+// bytes.
+void followTheRainwaterRoad(MDIFofm* window, RoadPlatform& platform, std::string_view input) {
+    const RainwaterDocumentRead parsed = parseRainwaterDocument(input);
+    platform.openName = workspace->input();
+    window->FileOpen();
+    settle();
+    RainwaterWindows& windows = window->rainwaterWindows();
+    require(windows.isOpen() == parsed.input.has_value(),
+            "Open and the rainwater document reader disagree");
+    if (!windows.isOpen()) {
+        require(platform.saidSomethingAbout(workspace->input()),
+                "a refused document was not named to the user");
+        require(window->currentFileName.isEmpty(), "a refused document became the current file");
+        return;
+    }
+    require(window->currentFileName == workspace->input(), "Open did not keep the file name");
+    require(windows.input() == *parsed.input, "the windows do not show the stored input");
+    const std::optional<std::string> first = rainwaterOutputs(*window);
+
+    const int messagesBefore = static_cast<int>(platform.messages.size());
+    platform.saveName = workspace->saved();
+    window->FileSaveAs();
+    settle();
+    if (!QFile::exists(workspace->saved())) {
+        require(platform.messages.size() > messagesBefore,
+                "Save As wrote nothing and said nothing");
+        return;
+    }
+    const std::string savedBytes = fileBytes(workspace->saved());
+    const RainwaterDocumentRead saved = parseRainwaterDocument(savedBytes);
+    require(saved.input.has_value(), "a saved document does not read");
+    require(*saved.input == *parsed.input, "Save As changed the stored input");
+
+    platform.openName = workspace->saved();
+    window->FileOpen();
+    settle();
+    require(window->rainwaterWindows().isOpen(), "a saved document does not open");
+    require(rainwaterOutputs(*window) == first, "the saved document gives another sheet");
+
+    platform.answerNextWith(MsgAnswer::Ok); // "上書き保存してもよろしいですか？"
+    window->FileUpdate();
+    settle();
+    require(fileBytes(workspace->saved()) == savedBytes,
+            "Overwrite save of the reopened document gives other bytes");
+}
+
 // Qt's own remarks (the offscreen platform's notices and the like) would bury the
 // findings; only its fatal messages are let through.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -321,8 +399,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         RoadPlatform platform;
         auto window = std::make_unique<MDIFofm>(platform);
         window->show();
-        followTheRoad(window.get(), platform,
-                      std::string_view(reinterpret_cast<const char*>(data), size));
+        const std::string_view input(reinterpret_cast<const char*>(data), size);
+        if (documentKindOf(input.substr(0, documentKindBytes)) == DocumentKind::Rainwater)
+            followTheRainwaterRoad(window.get(), platform, input);
+        else
+            followTheRoad(window.get(), platform, input);
     }
     settle();
     if (lateFinding)

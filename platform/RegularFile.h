@@ -30,6 +30,16 @@ inline PathKind pathKind(const std::string& path) {
     return pathState(path).kind;
 }
 
+// Whether both names reach one and the same file (the same device and inode, or on
+// Windows the same volume and file index), through symbolic and hard links alike:
+// an output must never be written over one of the inputs. False when either name
+// reaches nothing.
+bool isSameFile(const std::string& first, const std::string& second);
+
+// Whether standard output is the file the name reaches (a run redirected onto its
+// own input: "tovarin-sheet --csv a.tvu >> a.tvu").
+bool isStandardOutputFile(const std::string& path);
+
 // The reason shown to the user for a name that is a device, FIFO or socket.
 inline constexpr const char* notARegularFileReason =
     "通常のファイルではありません（装置、FIFO、ソケットなど）。";

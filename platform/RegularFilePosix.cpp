@@ -31,6 +31,22 @@ PathState pathState(const std::string& path) {
     return {kindOf(status.st_mode), 0};
 }
 
+bool isSameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0)
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool isStandardOutputFile(const std::string& path) {
+    struct stat output {};
+    struct stat file {};
+    if (::fstat(STDOUT_FILENO, &output) != 0 || ::stat(path.c_str(), &file) != 0)
+        return false;
+    return output.st_dev == file.st_dev && output.st_ino == file.st_ino;
+}
+
 RegularOpen openRegularFile(const std::string& path, int flags, mode_t mode) {
     RegularOpen result;
     const PathState before = pathState(path);

@@ -36,7 +36,57 @@ bool isDiskFile(int fd) {
     return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK;
 }
 
+// The volume and the file index of a file, which together name it; none when the
+// name reaches no file.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+};
+
+bool identityOfHandle(HANDLE file, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(file, &information) == 0)
+        return false;
+    identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                information.nFileIndexLow};
+    return true;
+}
+
+bool identityOf(const std::string& path, FileIdentity& identity) {
+    const std::wstring name = wideName(path);
+    if (name.empty() || isDeviceName(name))
+        return false;
+    const HANDLE file =
+        CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = identityOfHandle(file, identity);
+    CloseHandle(file);
+    return known;
+}
+
+bool sameIdentity(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+}
+
 } // namespace
+
+bool isSameFile(const std::string& first, const std::string& second) {
+    FileIdentity a;
+    FileIdentity b;
+    return identityOf(first, a) && identityOf(second, b) && sameIdentity(a, b);
+}
+
+bool isStandardOutputFile(const std::string& path) {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    FileIdentity a;
+    FileIdentity b;
+    return output != INVALID_HANDLE_VALUE && output != nullptr &&
+           GetFileType(output) == FILE_TYPE_DISK && identityOfHandle(output, a) &&
+           identityOf(path, b) && sameIdentity(a, b);
+}
 
 PathState pathState(const std::string& path) {
     const std::wstring name = wideName(path);

@@ -1,5 +1,7 @@
 #include "sheets/RainwaterWindows.h"
 
+#include "documents/record/SheetNames.h"
+
 #include "sheets/Controls.h"
 #include "sheets/RainwaterFacilityWindow.h"
 #include "sheets/RainwaterInputSheet.h"
@@ -93,7 +95,7 @@ bool RainwaterWindows::compute() {
     if (!isOpen())
         return false;
     closeResults();
-    const RainwaterOutcome outcome = computeRainwater(input());
+    const RainwaterOutcome outcome = computeRainwaterSheet(input());
     if (!outcome.ok()) {
         showInputError(host_.platform(), host_.dialogParent(),
                        QString::fromStdString(outcome.failure->message));

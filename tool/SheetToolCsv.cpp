@@ -1,5 +1,6 @@
 // --csv: the results of many documents as one table for a spreadsheet program.
 
+#include "engine/ControlCharacters.h"
 #include "engine/CsvText.h"
 #include "platform/StandardOutput.h"
 #include "tool/ToolDocument.h"
@@ -10,10 +11,16 @@ namespace tovarin {
 
 namespace {
 
+// A file's name as its cell shows it: a control character (ESC, a line end) shown as
+// the messages show it, never raw in the table.
+std::string fileCell(const QString& file) {
+    return visibleText(file.toStdString());
+}
+
 std::vector<std::string> refusedRow(std::size_t columns, const QString& file,
                                     const QString& message) {
     std::vector<std::string> row(columns);
-    row.front() = file.toStdString();
+    row.front() = fileCell(file);
     row.back() = message.toStdString();
     return row;
 }
@@ -67,8 +74,10 @@ int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
                 header = kind.tableHeader();
             else if (kind.tableHeader() != *header)
                 return mixedKinds(true);
-            for (std::vector<std::string>& cells : kind.tableRows(file))
+            for (std::vector<std::string>& cells : kind.tableRows(file)) {
+                cells.front() = fileCell(file);
                 rows.push_back({std::move(cells), {}, {}});
+            }
             continue;
         }
         status = 1;

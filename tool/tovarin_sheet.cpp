@@ -23,10 +23,11 @@
 // calculation and sheet.
 // Messages go to standard error; the exit status is 1 when a document could not be
 // read or its inputs were refused, and the other documents are still processed;
-// wrong arguments give 2.
+// wrong arguments give 2, and so does an output that is one of the inputs.
 
 #include "engine/ControlCharacters.h"
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"
 #include "platform/qt/Display.h"
@@ -128,6 +129,28 @@ bool writesStandardOutput(SheetToolMode output) {
     return output != Output::Pdf && output != Output::Curve;
 }
 
+// An output that is one of the inputs would be written over it: the file of --pdf
+// and --curve (through symbolic and hard links alike), and standard output redirected
+// onto an input. The message that refuses the run; empty when no output is an input.
+std::string outputOverInput(const SheetToolArguments& arguments) {
+    const QString& output = arguments.outputFile;
+    const bool outputFile = !output.isEmpty() && !arguments.unusableNames.contains(output);
+    for (const QString& file : arguments.files) {
+        if (arguments.unusableNames.contains(file))
+            continue;
+        const std::string input = fileSystemName(file);
+        if (outputFile && isSameFile(fileSystemName(output), input))
+            return "tovarin-sheet: 出力ファイル「" + output.toStdString() + "」は入力の「" +
+                   file.toStdString() +
+                   "」と同じファイルです。入力を上書きしないよう、別の名前を指定してください。\n";
+        if (writesStandardOutput(arguments.output) && isStandardOutputFile(input))
+            return "tovarin-sheet: 標準出力の行き先が入力の「" + file.toStdString() +
+                   "」と同じファイルです。入力を上書きしないよう、別のファイルに出力してください。"
+                   "\n";
+    }
+    return {};
+}
+
 // One document of the main loop: its sheet, its results line or its PDF. False when
 // it gave none; `outputFailed` tells whether standard output refused what it gave.
 bool writeDocument(ConsolePlatform& platform, const SheetToolArguments& arguments,
@@ -176,6 +199,10 @@ int main(int argc, char* argv[]) {
         return writeCommandLineAnswer(program, sheetToolHelp());
     if (arguments.output == Output::Version)
         return writeCommandLineAnswer(program, versionText(program));
+    if (const std::string clash = outputOverInput(arguments); !clash.empty()) {
+        writeStandardError(visibleLines(clash));
+        return 2;
+    }
 
     // The windows exist only in memory: no display is needed.
     useWindowSystemWithoutDisplay();

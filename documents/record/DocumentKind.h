@@ -18,8 +18,9 @@ enum class DocumentKind {
 inline constexpr std::size_t documentKindBytes = 64;
 
 // A file whose first line (after an optional UTF-8 byte order mark) is a text
-// document's heading is of that kind; anything else is taken for a sewage document,
-// whose reader refuses what it cannot read.
+// document's heading is of that kind, and so is one whose heading is in code page 932
+// or UTF-16 (headingEncoding, TextDocument.h), which its reader refuses with a hint; anything else
+// is taken for a sewage document, whose reader refuses what it cannot read.
 DocumentKind documentKindOf(std::string_view firstBytes);
 
 } // namespace tovarin

@@ -1,6 +1,9 @@
 #include "documents/record/RainwaterRecord.h"
 
+#include "documents/record/SheetNames.h"
+#include "documents/record/TextDocument.h"
 #include "engine/Catalogue.h"
+#include "engine/ControlCharacters.h"
 #include "engine/NumberText.h"
 #include "engine/RainwaterFields.h"
 
@@ -108,14 +111,14 @@ Problem readIntensity(std::string_view value, RainwaterInput& in) {
     std::vector<std::string_view> fields = splitCommas(value);
     const std::optional<IntensityForm> form = intensityFormFromName(fields.front());
     if (!form)
-        return "降雨強度の式「" + std::string(fields.front()) +
+        return "降雨強度の式「" + messagePiece(fields.front()) +
                "」は、タルボット、シャーマン、クリーブランド、久野・石黒、直接のどれでもありません"
                "。";
     std::size_t expected = 1;
     if (*form != IntensityForm::Direct)
         expected = 1 + (formUsesB(*form) ? 1 : 0) + (formUsesN(*form) ? 1 : 0);
     if (fields.size() != expected + 1)
-        return "降雨強度「" + std::string(fields.front()) + "」の定数の数が違います。";
+        return "降雨強度「" + messagePiece(fields.front()) + "」の定数の数が違います。";
     std::vector<std::string> numbers(fields.begin() + 1, fields.end());
     if (!allNumbers(numbers))
         return "降雨強度の定数が数値ではありません。";
@@ -144,7 +147,7 @@ Problem readFacility(std::string_view value, RainwaterInput& in) {
     const std::string_view kindName = value.substr(0, comma);
     const std::optional<RainwaterFacilityKind> kind = rainwaterFacilityFromName(kindName);
     if (!kind || comma == std::string_view::npos)
-        return "施設の種類「" + std::string(kindName) +
+        return "施設の種類「" + messagePiece(kindName) +
                "」は、VP、VU、FRPM、ヒューム管、円形、矩形、台形のどれでもありません。";
     const std::string_view rest = value.substr(comma + 1);
     in.facilityKind = *kind;
@@ -156,7 +159,7 @@ Problem readFacility(std::string_view value, RainwaterInput& in) {
         }
         const std::optional<int> position = sizePosition(sewageFacilityKind(*kind), rest);
         if (!position)
-            return std::string(kindName) + "の呼び径「" + std::string(rest) +
+            return std::string(kindName) + "の呼び径「" + messagePiece(rest) +
                    "」は一覧にありません。";
         in.sizeListPosition = *position;
         return std::nullopt;
@@ -197,7 +200,7 @@ Problem readFormula(std::string_view value, RainwaterInput& in) {
 
 Problem readDepth(std::string_view value, RainwaterInput& in) {
     if (!value.empty() && !depthPosition(in.facilityKind, value))
-        return "有効水深「" + std::string(value) + "」はこの施設の一覧にありません。";
+        return "有効水深「" + messagePiece(value) + "」はこの施設の一覧にありません。";
     in.depthText = std::string(value);
     return std::nullopt;
 }
@@ -248,29 +251,17 @@ public:
         if (text.substr(0, byteOrderMark.size()) == byteOrderMark)
             text.remove_prefix(byteOrderMark.size());
         int lineNumber = 0;
-        bool first = true;
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t end = text.find('\n', start);
-            const bool last = end == std::string_view::npos;
-            if (last)
-                end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
+        for (const std::string_view line : textLines(text)) {
             ++lineNumber;
-            if (first) {
+            if (lineNumber == 1) {
                 if (line != rainwaterDocumentHeading)
-                    return fail(lineNumber, "Tovarinの雨水の計算書データではありません"
-                                            "（1行目が「Tovarin 雨水 1」ではありません）。");
-                first = false;
+                    return fail(lineNumber, firstLineProblem(text));
+            } else if (!isUtf8(line)) {
+                return fail(lineNumber, utf8Hint(HeadingEncoding::None));
             } else if (!line.empty()) {
                 if (!readLine(lineNumber, line))
                     return result_;
             }
-            if (last)
-                break;
-            start = end + 1;
         }
         // The keys still to come after the last line.
         if (const std::optional<RainwaterKey> missing = nextRequired(RainwaterKey::Depth, true))
@@ -278,6 +269,8 @@ public:
                         "「" + std::string(rainwaterKeyName(*missing)) + "」の行がありません。");
         // What saving would refuse, on the line that holds it.
         if (const std::optional<RainwaterRefusal> refused = savingRefusal(input_))
+            return fail(lineOf(*refused), refused->message);
+        if (const std::optional<RainwaterRefusal> refused = rainwaterNameRefusal(input_))
             return fail(lineOf(*refused), refused->message);
         result_.input = input_;
         return result_;
@@ -290,6 +283,17 @@ private:
     bool direct_ = false;
     std::array<int, keyNames.size()> keyLines_{}; // the line of each key read
     std::vector<int> areaLines_;                  // the line of each area
+
+    // Why the first line is not the heading, with a hint when the heading is there in
+    // another encoding than UTF-8.
+    static std::string firstLineProblem(std::string_view text) {
+        std::string why = "Tovarinの雨水の計算書データではありません"
+                          "（1行目が「Tovarin 雨水 1」ではありません）。";
+        const HeadingEncoding found = headingEncoding(text, rainwaterDocumentHeading);
+        if (found == HeadingEncoding::Cp932 || found == HeadingEncoding::Utf16)
+            why += utf8Hint(found);
+        return why;
+    }
 
     RainwaterDocumentRead fail(int line, const std::string& why) {
         result_.input.reset();
@@ -337,7 +341,7 @@ private:
         const std::string_view value = line.substr(equals + 1);
         const std::optional<RainwaterKey> key = rainwaterKeyFromName(name);
         if (!key)
-            return refuse(number, "不明な項目「" + std::string(name) + "」です。");
+            return refuse(number, "不明な項目「" + messagePiece(name) + "」です。");
         const int index = static_cast<int>(*key);
         const bool repeatArea = *key == RainwaterKey::Area && stage_ == index;
         if (index <= stage_ && !repeatArea)
@@ -470,7 +474,7 @@ RainwaterDocumentRead parseRainwaterDocument(std::string_view text) {
 
 RainwaterDocumentText rainwaterDocumentText(const RainwaterInput& in) {
     RainwaterDocumentText document;
-    if ((document.refusal = savingRefusal(in)))
+    if ((document.refusal = savingRefusal(in)) || (document.refusal = rainwaterNameRefusal(in)))
         return document;
     std::string& text = document.text;
     text += rainwaterDocumentHeading;

@@ -55,7 +55,8 @@ struct RainwaterDocumentRead {
     std::string message;                 // why not, in Japanese, naming the line
 };
 
-// Parses a whole document (UTF-8; CR LF or LF line ends; an optional byte order mark).
+// Parses a whole document (UTF-8; CR LF, LF or CR line ends; an optional byte order
+// mark). A file in code page 932 or UTF-16 is refused with the hint to save it as UTF-8.
 RainwaterDocumentRead parseRainwaterDocument(std::string_view text);
 
 struct RainwaterDocumentText {
@@ -66,7 +67,7 @@ struct RainwaterDocumentText {
 
 // The document text of the input; refused as savingRefusal (engine/RainwaterFields.h)
 // refuses: no area, a name with a control character, a number field that is not a
-// number, nothing chosen in a list.
+// number, nothing chosen in a list; and a name the sheet cannot hold (SheetNames.h).
 RainwaterDocumentText rainwaterDocumentText(const RainwaterInput& input);
 
 } // namespace tovarin

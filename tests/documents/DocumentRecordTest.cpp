@@ -452,6 +452,7 @@ TEST(DocumentReading, ReportsAFileThatEndsEarly) {
 // The kind of a document is told by its first line alone, the same for the program
 // and the tool, whatever the file is called.
 TEST(DocumentKind, FirstLineDecides) {
+    using namespace std::string_view_literals;
     const struct {
         std::string_view bytes;
         DocumentKind kind;
@@ -460,6 +461,15 @@ TEST(DocumentKind, FirstLineDecides) {
         {"Tovarin 雨水 1\r\n", DocumentKind::Rainwater},
         {"\xEF\xBB\xBFTovarin 雨水 1\n", DocumentKind::Rainwater},
         {"Tovarin 雨水 1", DocumentKind::Rainwater},
+        // Saved in another encoding: still a rainwater document, which its reader
+        // refuses with the hint to save it as UTF-8.
+        {"Tovarin \x89\x4A\x90\x85 1\r\n", DocumentKind::Rainwater},
+        {"\xFF\xFET\0o\0v\0a\0r\0i\0n\0 \0\xE8\x96\x34\x6C \0"
+         "1\0\n\0"sv,
+         DocumentKind::Rainwater},
+        {"\0T\0o\0v\0a\0r\0i\0n\0 \x96\xE8\x6C\x34\0 \0"
+         "1"sv,
+         DocumentKind::Rainwater},
         {"Tovarin 雨水 12\n", DocumentKind::Sewage},
         {" Tovarin 雨水 1\n", DocumentKind::Sewage},
         {"True\r\nFalse\r\n", DocumentKind::Sewage},

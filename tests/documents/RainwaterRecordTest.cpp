@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace tovarin;
@@ -60,6 +61,57 @@ TEST(RainwaterDocument, ReadsCrLfBlankLinesAndAByteOrderMark) {
                              "施設=矩形,Ｕ型側溝３００,0.30,0.30\r\n勾配=5.0\r\n粗度係数=0.015\r\n"
                              "公式=マニング\r\n有効水深=水深８割";
     EXPECT_EQ(parsed(text), uDitchInput());
+}
+
+// A file whose lines end in a CR alone (an old Macintosh editor) reads like LF, and
+// names its lines alike; a CR inside a line of an LF file stays a refused character
+// (RainwaterReadWriteAgreement).
+TEST(RainwaterDocument, ReadsCrOnlyLineEnds) {
+    std::string crOnly = uDitchDocument;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    EXPECT_EQ(parsed(crOnly), uDitchInput());
+    std::string badGradient = withLine(9, "勾配=急\n");
+    std::replace(badGradient.begin(), badGradient.end(), '\n', '\r');
+    EXPECT_EQ(parseRainwaterDocument(badGradient).message, "9行目：勾配が数値ではありません。");
+}
+
+// A file saved in another encoding than UTF-8 is refused with the hint to save it
+// again as UTF-8, naming the encoding it is in.
+TEST(RainwaterDocument, HintsAtUtf8ForAFileInAnotherEncoding) {
+    const std::string hint = "文字コードをUTF-8にして保存し直してください。";
+    const std::string notTheHeading = "1行目：Tovarinの雨水の計算書データではありません"
+                                      "（1行目が「Tovarin 雨水 1」ではありません）。";
+    // The heading and the first area in code page 932, then UTF-16 with its mark.
+    const std::string shiftJis =
+        "Tovarin \x89\x4A\x90\x85 1\r\n\x8B\xE6\x88\xE6=\x89\xAE\x8D\xAA,0.1,0.9\r\n";
+    EXPECT_EQ(parseRainwaterDocument(shiftJis).message,
+              notTheHeading + "ファイルがシフトJIS（コードページ932）で保存されています。" + hint);
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string_view("Tovarin "))
+        utf16 += std::string{c, '\0'};
+    utf16 += std::string("\xE8\x96\x34\x6C \0"
+                         "1\0\n\0",
+                         10);
+    EXPECT_EQ(parseRainwaterDocument(utf16).message,
+              notTheHeading + "ファイルがUTF-16で保存されています。" + hint);
+    // A UTF-8 heading with a line in code page 932 further down.
+    EXPECT_EQ(parseRainwaterDocument(withLine(3, "区域=\x93\xB9\x98\x48,0.0800,0.85\n")).message,
+              "3行目：ファイルにUTF-8ではない文字があります。" + hint);
+}
+
+// A message quotes a short piece of a value, never the whole of a huge one, and never
+// cuts a character in two.
+TEST(RainwaterDocument, QuotesAShortPieceOfAHugeValue) {
+    const std::string key(4'000'000, 'x');
+    const RainwaterDocumentRead read = parseRainwaterDocument(withLine(5, key + "=1\n"));
+    EXPECT_EQ(read.message, "5行目：不明な項目「" + std::string(40, 'x') + "…」です。");
+    std::string form;
+    for (int i = 0; i < 50; ++i)
+        form += "式";
+    EXPECT_EQ(parseRainwaterDocument(withLine(5, "降雨強度=" + form + ",1\n")).message,
+              "5行目：降雨強度の式「" + form.substr(0, 40 * 3) +
+                  "…」は、タルボット、シャーマン、クリーブランド、久野・石黒、直接のどれでもありま"
+                  "せん。");
 }
 
 // Write then read gives the same input, for every facility kind and intensity form.
@@ -164,7 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRefusal{"Formula", 11, "公式=ヘーゼン\n",
                     "11行目：公式は「マニング」か「クッター」です。"},
         ReadRefusal{"DepthOfTheCircularList", 12, "有効水深=水量９０％\n",
-                    "12行目：有効水深「水量９０％」はこの施設の一覧にありません。"}),
+                    "12行目：有効水深「水量９０％」はこの施設の一覧にありません。"},
+        // A name the sheet (code page 932) cannot hold, with the character named.
+        ReadRefusal{"AreaNameNotInCodePage932", 3, "区域=𠮷野,0.0800,0.85\n",
+                    "3行目：区域（2行目）の名称の文字「𠮷」（U+20BB7）は計算書の文字コード（シフトJ"
+                    "IS）にないため使えません。"},
+        ReadRefusal{"MaterialNotInCodePage932", 8, "施設=矩形,側溝한,0.30,0.30\n",
+                    "8行目：施設の名称の文字「한」（U+D55C）は計算書の文字コード（シフトJIS）にない"
+                    "ため使えません。"},
+        ReadRefusal{"NameWithABidirectionalControl", 2, "区域=屋根\u202Eusc,0.1200,0.90\n",
+                    "2行目：区域（1行目）の名称に改行などの制御文字は使えません。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Saving refuses with the calculation's words and sends the user to the field.
@@ -198,7 +259,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"粗度係数には数値を入力してください。", RainwaterField::Roughness}},
         WriteRefusal{"MaterialWithEscape",
                      [](RainwaterInput& in) { in.materialText = "側溝\x1b[2J"; },
-                     {"施設の名称に改行などの制御文字は使えません。", RainwaterField::Material}}),
+                     {"施設の名称に改行などの制御文字は使えません。", RainwaterField::Material}},
+        WriteRefusal{"AreaNameNotInCodePage932",
+                     [](RainwaterInput& in) { in.areas[2].name = "間地😀"; },
+                     {"区域（3行目）の名称の文字「😀」（U+1F600）は計算書の文字コード（シフトJIS）"
+                      "にないため使えません。",
+                      RainwaterField::AreaTable, 2, AreaColumn::Name}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Reading and writing agree on every field: a document that opens is saved as it was

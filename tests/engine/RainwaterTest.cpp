@@ -241,7 +241,59 @@ INSTANTIATE_TEST_SUITE_P(
                         in.facilityKind = RainwaterFacilityKind::VP;
                         in.sizeListPosition = 8;
                     },
-                    "管径を選択してください。", RainwaterField::SizeList, -1}),
+                    "管径を選択してください。", RainwaterField::SizeList, -1},
+        // Figures that enter a verdict: none beyond the range of numbers (it would print
+        // as nothing, or as 0.0000 read back), none that prints as 0 and multiplies
+        // into Q (Q 0 would pass as "O.K").
+        RefusalCase{"AreasBeyondTheRange",
+                    [](RainwaterInput& in) {
+                        const std::string huge = "17" + std::string(307, '0'); // 1.7e308
+                        in.areas = {{"甲", huge, "0.5"}, {"乙", huge, "0.5"}};
+                    },
+                    "集水区域の面積の合計が数値の範囲を超えました。区域の面積を確認してください。",
+                    RainwaterField::AreaTable, -1},
+        RefusalCase{"RunoffSumPrintsAsZero",
+                    [](RainwaterInput& in) {
+                        in.areas = {{"甲", "0.0001", "0.01"}};
+                    },
+                    "流出係数Cが0.00になります。区域の面積と流出係数を確認してください。",
+                    RainwaterField::AreaTable, -1},
+        RefusalCase{"DirectIntensityPrintsAsZero",
+                    [](RainwaterInput& in) {
+                        in.intensityForm = IntensityForm::Direct;
+                        in.directIntensityText = "0.04";
+                    },
+                    "降雨強度には0.1mm/hr以上の値を入力してください。",
+                    RainwaterField::DirectIntensity, -1},
+        RefusalCase{"FormulaIntensityPrintsAsZero",
+                    [](RainwaterInput& in) { in.constantAText = "0.001"; },
+                    "降雨強度Iが0.0になります。降雨強度式の定数を確認してください。",
+                    RainwaterField::ConstantA, -1},
+        RefusalCase{"IntensityBeyondTheRange",
+                    [](RainwaterInput& in) {
+                        in.intensityForm = IntensityForm::Sherman;
+                        in.constantAText = "1" + std::string(300, '0');
+                        in.constantNText = "300";
+                        in.inletTimeText = "0.5";
+                        in.flowLengthText = "0";
+                    },
+                    "計算結果が数値の範囲を超えました。入力値を確認してください。",
+                    RainwaterField::ConstantA, -1},
+        RefusalCase{"FlowTimeBeyondTheRange",
+                    [](RainwaterInput& in) {
+                        in.gradientText = "0.0000001"; // V prints as 0.0001
+                        in.flowLengthText = "1" + std::string(308, '0');
+                    },
+                    "計算結果が数値の範囲を超えました。入力値を確認してください。",
+                    RainwaterField::FlowLength, -1},
+        RefusalCase{"FlowBeyondTheRange",
+                    [](RainwaterInput& in) {
+                        in.intensityForm = IntensityForm::Direct;
+                        in.directIntensityText = "1" + std::string(200, '0');
+                        in.areas = {{"甲", "1" + std::string(200, '0'), "0.5"}};
+                    },
+                    "計算結果が数値の範囲を超えました。入力値を確認してください。",
+                    RainwaterField::AreaTable, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RainwaterNumber, AcceptsPlainDecimalsOnly) {

@@ -9,6 +9,8 @@
 #include "sheets/Form11.h"
 #include "sheets/Form2.h"
 #include "sheets/Notices.h"
+#include "sheets/RainwaterFacilityWindow.h"
+#include "sheets/RainwaterInputSheet.h"
 #include "sheets/RainwaterWindows.h"
 #include "sheets/WindowPlaces.h"
 #include "tests/sheets/SheetTestKit.h"
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace tovarin;
@@ -209,6 +212,32 @@ private slots:
                                      "lblFlowTime"};
         for (QLabel* label : panel->findChildren<QLabel*>())
             QCOMPARE(label->isHidden(), timeRow.contains(label->objectName()));
+    }
+
+    // ------------------------------------------------------------ names
+
+    // A name the sheet (code page 932) cannot hold is refused on "計算" with its
+    // character named, and the refused cell or field has the focus.
+    void computeRefusesANameTheSheetCannotHold() {
+        RainwaterDocument rain;
+        RainwaterInput input = uDitchInput();
+        input.areas[1].name = "𠮷野の道路";
+        rain.windows->showInput(input);
+        QVERIFY(!rain.windows->compute());
+        QCOMPARE(rain.host.scripted.lastMessageText(),
+                 QStringLiteral("区域（2行目）の名称の文字「𠮷」（U+20BB7）は計算書の文字コード"
+                                "（シフトJIS）にないため使えません。"));
+        QTableWidget* table = rain.windows->inputSheet()->areaTable();
+        QCOMPARE(table->currentRow(), 1);
+        QCOMPARE(table->currentColumn(), RainwaterInputSheet::nameColumn);
+
+        input = uDitchInput();
+        input.materialText = "側溝😀";
+        rain.windows->showInput(input);
+        QVERIFY(!rain.windows->compute());
+        QVERIFY(rain.host.scripted.lastMessageText().startsWith(
+            QStringLiteral("施設の名称の文字「😀」（U+1F600）")));
+        QCOMPARE(QApplication::focusWidget(), rain.facility()->material());
     }
 };
 

@@ -9,10 +9,17 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 using namespace tovarin;
 using tovarin::testing::fileBytes;
@@ -51,6 +58,12 @@ private slots:
     void resultsTableOfRainwaterDocuments();
     void pdfOfTheSheet();
     void documentFileRoundTrip();
+    void outputOverAnInputIsRefused();
+    void outputOverAnInputIsRefused_data();
+    void standardOutputOntoAnInputIsRefused();
+    void fileCellShowsControlCharacters();
+    void nameOutsideCodePage932IsRefusedByEveryOutput();
+    void crOnlyDocumentReads();
 };
 
 void RainwaterToolTest::resultsOfTheWorkedExample() {
@@ -175,6 +188,109 @@ void RainwaterToolTest::documentFileRoundTrip() {
     const RainwaterFileRead folder = readRainwaterFile(dir.path());
     QVERIFY(!folder.input);
     QVERIFY(folder.message.endsWith(QStringLiteral("フォルダは開けません。")));
+}
+
+// An output that reaches one of the inputs (by its own name, a symbolic link or a hard
+// link) is refused before anything is written: the document stays as it was.
+void RainwaterToolTest::outputOverAnInputIsRefused_data() {
+    QTest::addColumn<QString>("link");
+    QTest::newRow("same name") << QString();
+    QTest::newRow("symbolic link") << QStringLiteral("symbolic");
+    QTest::newRow("hard link") << QStringLiteral("hard");
+}
+
+void RainwaterToolTest::outputOverAnInputIsRefused() {
+    QFETCH(QString, link);
+    QTemporaryDir dir;
+    const QString document = writtenDocument(dir, QStringLiteral("d.pdf"), fileBytes(uDitch));
+    QString output = document;
+    if (!link.isEmpty()) {
+        output = dir.filePath(QStringLiteral("out.pdf"));
+#ifdef Q_OS_WIN
+        QSKIP("links are made by the POSIX calls");
+#else
+        const QByteArray from = QFile::encodeName(document);
+        const QByteArray to = QFile::encodeName(output);
+        QCOMPARE(link == QStringLiteral("hard") ? ::link(from, to) : ::symlink(from, to), 0);
+#endif
+    }
+    const ToolRun run = runTool({QStringLiteral("--pdf"), output, document});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("と同じファイルです。入力を上書きしないよう、別の名前を指定して"
+                              "ください。"),
+             run.err.constData());
+    QCOMPARE(fileBytes(document), fileBytes(uDitch));
+}
+
+void RainwaterToolTest::standardOutputOntoAnInputIsRefused() {
+    QTemporaryDir dir;
+    const QString document = writtenDocument(dir, QStringLiteral("a.tvu"), fileBytes(uDitch));
+    QProcess tool;
+    tool.setStandardOutputFile(document, QIODevice::Append);
+    tool.start(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), {QStringLiteral("--csv"), document});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 2);
+    QVERIFY(tool.readAllStandardError().contains("標準出力の行き先が入力の"));
+    QCOMPARE(fileBytes(document), fileBytes(uDitch));
+}
+
+// The --csv file column shows a control character of a name as the messages do, and a
+// bidirectional control too; the table stays UTF-8 with whole names.
+void RainwaterToolTest::fileCellShowsControlCharacters() {
+#ifdef Q_OS_WIN
+    QSKIP("a Windows file name holds no control character");
+#endif
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("a\x1b[2J\ab\u202Ec.tvu");
+    const QString document = writtenDocument(dir, name, fileBytes(uDitch));
+    const QString longMaterial = QStringLiteral("排水路").repeated(30);
+    const QString material = writtenDocument(dir, QStringLiteral("material.tvu"),
+                                             exampleWith("Ｕ型側溝３００", longMaterial.toUtf8()));
+    const ToolRun run = runTool({QStringLiteral("--csv"), document, material});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> rows = run.out.split('\n');
+    QVERIFY2(rows.at(1).startsWith(dir.filePath(QStringLiteral("a?[2J?b?c.tvu")).toUtf8() + ','),
+             rows.at(1).constData());
+    for (const char control : {'\x1b', '\x07'})
+        QVERIFY(!run.out.contains(control));
+    QVERIFY(!run.out.contains("\u202E"));
+    QVERIFY(rows.at(2).contains(longMaterial.toUtf8()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(run.out);
+    QVERIFY(!decoded.isEmpty() && !utf8.hasError());
+}
+
+// A name that code page 932 cannot hold is refused on reading, by every output alike,
+// with its line and its character named; no PDF is written.
+void RainwaterToolTest::nameOutsideCodePage932IsRefusedByEveryOutput() {
+    QTemporaryDir dir;
+    const QString document = writtenDocument(dir, QStringLiteral("name.tvu"),
+                                             exampleWith("区域=道路,", "区域=𠮷野家の道路,"));
+    const QString pdf = dir.filePath(QStringLiteral("name.pdf"));
+    const QList<QStringList> runs = {{QStringLiteral("--pdf"), pdf, document},
+                                     {QStringLiteral("--results"), document},
+                                     {QStringLiteral("--csv"), document},
+                                     {QStringLiteral("--utf8"), document},
+                                     {document}};
+    for (const QStringList& arguments : runs) {
+        const ToolRun run = runTool(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(run.err).contains(
+                     QStringLiteral("3行目：区域（2行目）の名称の文字「𠮷」（U+20BB7）は計算書の"
+                                    "文字コード（シフトJIS）にないため使えません。")),
+                 run.err.constData());
+    }
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void RainwaterToolTest::crOnlyDocumentReads() {
+    QTemporaryDir dir;
+    QByteArray crOnly = fileBytes(uDitch);
+    crOnly.replace('\n', '\r');
+    const QString document = writtenDocument(dir, QStringLiteral("cr.tvu"), crOnly);
+    const ToolRun run = runTool({QStringLiteral("--results"), document});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains("\"plannedFlow\":\"0.0636\""));
 }
 
 QTEST_MAIN(RainwaterToolTest)
