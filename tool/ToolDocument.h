@@ -38,6 +38,8 @@ public:
 
     // The header of the kind's --csv table.
     virtual std::vector<std::string> tableHeader() const = 0;
+    // The name of the sheet of --xlsx that holds the table.
+    virtual std::string tableSheetName() const { return "一覧表"; }
     // Why --sizes and --curve do not apply to the kind; empty when they do.
     virtual QString designAidsRefusal() const = 0;
 };
@@ -62,10 +64,26 @@ private:
     std::map<DocumentKind, std::unique_ptr<ToolDocument>> made_;
 };
 
-// --csv: the table of the documents on standard output, one row per document; one
-// that gave no result has its name and its message. Kinds have different columns, so
-// a list that mixes them is refused.
+// The table of --csv and --xlsx: the kind's header and one row per document; one that
+// gave no result has its name (first column) and its message (last column).
+struct ResultsTable {
+    std::string sheetName;
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+    int status = 0; // 1 when a document gave no result
+};
+
+// Kinds have different columns, so a list that mixes them is refused: false, with the
+// message for the option (--csv, --xlsx) on standard error.
+bool tableOfOneKind(const ToolDocuments& documents, const QStringList& files, const char* option);
+ResultsTable readResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
+                              const QStringList& files);
+
+// --csv: the table of the documents on standard output.
 int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
                       const QStringList& files);
+// --xlsx: the table of the documents as a workbook in the file.
+int writeResultsWorkbook(ConsolePlatform& platform, ToolDocuments& documents,
+                         const QStringList& files, const QString& output);
 
 } // namespace tovarin
