@@ -16,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cmath>
-
 using tovarin::testing::fileBytes;
 using tovarin::testing::runProgram;
 using tovarin::testing::ToolRun;
@@ -33,11 +31,22 @@ ToolRun runTool(const QStringList& arguments) {
     return runProgram(QStringLiteral(TOVARIN_PROGRAM_UNDER_TEST), arguments);
 }
 
+// The reader's name for a file: under wine the reader is this machine's Python, which
+// knows drive Z: (the machine's root, where the tests keep their files) by its path.
+QString readersName(const QString& path) {
+#ifdef Q_OS_WIN
+    const QString name = QDir::fromNativeSeparators(path);
+    return name.startsWith(QLatin1String("Z:"), Qt::CaseInsensitive) ? name.mid(2) : name;
+#else
+    return path;
+#endif
+}
+
 // The workbook as the second reader sees it; an empty object when it could not read it.
 QJsonObject readWorkbook(const QString& path) {
     QProcess reader;
     reader.start(QStringLiteral(TOVARIN_PYTHON),
-                 {QStringLiteral(TOVARIN_WORKBOOK_READER), QDir::toNativeSeparators(path)});
+                 {readersName(QStringLiteral(TOVARIN_WORKBOOK_READER)), readersName(path)});
     if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
         qWarning("%s", reader.readAllStandardError().constData());
         return {};
@@ -89,8 +98,15 @@ QJsonObject cellAt(const QJsonObject& book, int row, int column) {
     return book.value(QLatin1String("rows"))[row][column].toObject();
 }
 
+// A folder for a test's files in the test's working folder, which is on drive Z: under
+// wine too (the temporary folder is not).
+class WorkFolder : public QTemporaryDir {
+public:
+    WorkFolder() : QTemporaryDir(QDir::current().filePath(QStringLiteral("xlsx-XXXXXX"))) {}
+};
+
 // The residential VP example with its slope at 1 ‰: it carries too little (NG).
-QString failingDocument(const QTemporaryDir& dir) {
+QString failingDocument(const WorkFolder& dir) {
     QByteArray bytes = fileBytes(example("residential-vp.tvr"));
     if (!bytes.contains("\r\n 2 \r\n10\r\n"))
         return {};
@@ -100,7 +116,7 @@ QString failingDocument(const QTemporaryDir& dir) {
 }
 
 // The same example with no slope at all: refused.
-QString refusedDocument(const QTemporaryDir& dir) {
+QString refusedDocument(const WorkFolder& dir) {
     QByteArray bytes = fileBytes(example("residential-vp.tvr"));
     bytes.replace("\r\n 2 \r\n10\r\n", "\r\n 2 \r\n\r\n");
     const QString path = dir.filePath(QStringLiteral("refused.tvr"));
@@ -138,8 +154,7 @@ void WorkbookToolTest::printedFiguresAreNumbers_data() {
     QTest::newRow("whole") << "50" << true << 50.0 << "0";
     QTest::newRow("negative") << "-12.50" << true << -12.5 << "0.00";
     QTest::newRow("zero") << "0.000" << true << 0.0 << "0.000";
-    QTest::newRow("fifteen digits") << "123456789.012345" << true << 123456789.012345
-                                    << "0.000000";
+    QTest::newRow("fifteen digits") << "123456789.012345" << true << 123456789.012345 << "0.000000";
     QTest::newRow("sixteen digits") << "1234567890.123456" << false << 0.0 << "";
     QTest::newRow("negative zero") << "-0.0" << false << 0.0 << "";
     QTest::newRow("leading zero") << "007" << false << 0.0 << "";
@@ -184,7 +199,7 @@ void WorkbookToolTest::workbookShowsTheTableOfCsv() {
     QFETCH(QStringList, documents);
     QFETCH(QString, sheetName);
     QFETCH(int, exitCode);
-    QTemporaryDir dir;
+    WorkFolder dir;
     for (QString& document : documents) {
         if (document == QLatin1String("refused"))
             document = refusedDocument(dir);
@@ -223,13 +238,13 @@ void WorkbookToolTest::workbookShowsTheTableOfCsv() {
 // NG in the warning colour, and the page: header frozen, A4 landscape, header on
 // every page.
 void WorkbookToolTest::workbookIsSetUpForPrinting() {
-    QTemporaryDir dir;
+    WorkFolder dir;
     const QString refused = refusedDocument(dir);
     const QString failing = failingDocument(dir);
     QVERIFY(!refused.isEmpty() && !failing.isEmpty());
     const QString output = dir.filePath(QStringLiteral("out.xlsx"));
-    const ToolRun run = runTool({QStringLiteral("--xlsx"), output, example("residential-vp.tvr"),
-                                 refused, failing});
+    const ToolRun run = runTool(
+        {QStringLiteral("--xlsx"), output, example("residential-vp.tvr"), refused, failing});
     QCOMPARE(run.exitCode, 1);
     const QJsonObject book = readWorkbook(output);
     QCOMPARE(book.value(QLatin1String("frozen")).toString(), QStringLiteral("A2"));
@@ -269,7 +284,7 @@ void WorkbookToolTest::workbookIsSetUpForPrinting() {
 // Like --csv: sewage and rainwater documents together are refused before anything is
 // read or written, with --csv's words for --xlsx.
 void WorkbookToolTest::mixedKindsAreRefused() {
-    QTemporaryDir dir;
+    WorkFolder dir;
     const QString output = dir.filePath(QStringLiteral("out.xlsx"));
     const ToolRun run = runTool({QStringLiteral("--xlsx"), output, example("residential-vp.tvr"),
                                  example("rainwater-u-ditch.tvu")});
@@ -283,7 +298,7 @@ void WorkbookToolTest::mixedKindsAreRefused() {
 // A folder by the name, a missing folder, a wrong extension: the message, the exit
 // status, and an earlier file as it was.
 void WorkbookToolTest::outputThatCannotBeWrittenKeepsTheEarlierFile() {
-    QTemporaryDir dir;
+    WorkFolder dir;
     const QString folder = dir.filePath(QStringLiteral("folder.xlsx"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.xlsx")));
     const QString vp = example("residential-vp.tvr");
@@ -315,7 +330,7 @@ void WorkbookToolTest::outputThatCannotBeWrittenKeepsTheEarlierFile() {
 // A disk that fills up: exit status 1 with the message, the earlier workbook byte for
 // byte, nothing left beside it; with room the same run writes it.
 void WorkbookToolTest::fullDiskKeepsTheEarlierWorkbook() {
-    QTemporaryDir dir;
+    WorkFolder dir;
     const QString output = dir.filePath(QStringLiteral("table.xlsx"));
     const QByteArray earlier = "an earlier workbook";
     QVERIFY(writeBytes(output, earlier));
