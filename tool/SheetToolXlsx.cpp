@@ -28,11 +28,12 @@ std::string libraryFileName(const QString& path) {
 QByteArray workbookBytes(const ResultsTable& results, QString* why) {
     const QTemporaryDir folder;
     if (!folder.isValid()) {
-        *why = QStringLiteral("作業用のフォルダを作れませんでした（%1）。").arg(folder.errorString());
+        *why =
+            QStringLiteral("作業用のフォルダを作れませんでした（%1）。").arg(folder.errorString());
         return {};
     }
-    WorkbookTable table{results.sheetName, results.header, results.rows,
-                        {0, results.header.size() - 1}};
+    WorkbookTable table{
+        results.sheetName, results.header, results.rows, {0, results.header.size() - 1}};
     const QString path = folder.filePath(QStringLiteral("table.xlsx"));
     const WorkbookWrite written =
         writeWorkbookFile(libraryFileName(path), table, libraryFileName(folder.path()));
@@ -67,14 +68,16 @@ int writeResultsWorkbook(ConsolePlatform& platform, ToolDocuments& documents,
     platform.document = QStringLiteral("tovarin-sheet");
     QString why = outputFileProblem(output);
     if (!why.isEmpty()) {
-        platform.report(QStringLiteral("ファイル「%1」に書き込めませんでした。%2").arg(output, why));
+        platform.report(
+            QStringLiteral("ファイル「%1」に書き込めませんでした。%2").arg(output, why));
         return 1;
     }
     const ResultsTable results = readResultsTable(platform, documents, files);
     platform.document = QStringLiteral("tovarin-sheet");
     const QByteArray bytes = workbookBytes(results, &why);
     if (bytes.isEmpty()) {
-        platform.report(QStringLiteral("ファイル「%1」に書き込めませんでした。%2").arg(output, why));
+        platform.report(
+            QStringLiteral("ファイル「%1」に書き込めませんでした。%2").arg(output, why));
         return 1;
     }
     why = writeOutputFile(output, bytes);

@@ -179,8 +179,8 @@ WorkbookWrite writeWorkbookFile(const std::string& path, const WorkbookTable& ta
     lxw_error error = writeRow(book, sheet, 0, table.header, table, widths);
     for (std::size_t row = 0; row < table.rows.size() && error == LXW_NO_ERROR; ++row) {
         widths.resize(std::max(widths.size(), table.rows[row].size()), 0);
-        error = writeRow(book, sheet, static_cast<lxw_row_t>(row + 1), table.rows[row], table,
-                         widths);
+        error =
+            writeRow(book, sheet, static_cast<lxw_row_t>(row + 1), table.rows[row], table, widths);
     }
     for (std::size_t column = 0; column < widths.size() && error == LXW_NO_ERROR; ++column) {
         const auto at = static_cast<lxw_col_t>(column);
