@@ -13,8 +13,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 circular pipe or a rectangular channel - carries its planned sewage flow, and
 writes the flow calculation sheet for a development application (Japanese).
 
-tovarin-sheet writes the sheet, the results and PDF printouts without a
-display.")
+tovarin-sheet writes the sheet, the results, PDF printouts and workbooks
+without a display.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tovarin developers <tovarin@example.org>")

@@ -24,7 +24,10 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dl
   OUTPUT_VARIABLE tovarin_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
 find_file(tovarin_libwinpthread libwinpthread-1.dll
   PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-set(tovarin_runtime_dlls "${tovarin_libstdcxx}" "${tovarin_libgcc}" "${tovarin_libwinpthread}")
+# Debian's MinGW zlib, which libxlsxwriter (tovarin-sheet --xlsx) writes its workbooks with.
+find_file(tovarin_zlib1 zlib1.dll PATHS /usr/x86_64-w64-mingw32/lib NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(tovarin_runtime_dlls "${tovarin_libstdcxx}" "${tovarin_libgcc}" "${tovarin_libwinpthread}"
+  "${tovarin_zlib1}")
 
 # Qt's Japanese translation: a .qm file is the same on every system.
 find_file(tovarin_qtbase_ja qtbase_ja.qm PATHS /usr/share/qt6/translations

@@ -21,6 +21,7 @@ const QList<ModeOption>& modeOptions() {
         {SheetToolMode::Results, {QStringLiteral("results"), QChar()}},
         {SheetToolMode::Pdf, {QStringLiteral("pdf"), QChar(), true}},
         {SheetToolMode::Csv, {QStringLiteral("csv"), QChar()}},
+        {SheetToolMode::Xlsx, {QStringLiteral("xlsx"), QChar(), true}},
         {SheetToolMode::Sizes, {QStringLiteral("sizes"), QChar()}},
         {SheetToolMode::Curve, {QStringLiteral("curve"), QChar(), true}},
         {SheetToolMode::Help, {QStringLiteral("help"), QLatin1Char('h')}},
@@ -52,6 +53,9 @@ UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
     if (mode == SheetToolMode::Pdf && !hasSuffix(name, {QStringLiteral("pdf")}))
         return {QStringLiteral("--pdf の出力は .pdf です: %1").arg(name),
                 QStringLiteral("the output of --pdf must end in .pdf: %1").arg(name)};
+    if (mode == SheetToolMode::Xlsx && !hasSuffix(name, {QStringLiteral("xlsx")}))
+        return {QStringLiteral("--xlsx の出力は .xlsx です: %1").arg(name),
+                QStringLiteral("the output of --xlsx must end in .xlsx: %1").arg(name)};
     const QStringList curveSuffixes{QStringLiteral("png"), QStringLiteral("svg"),
                                     QStringLiteral("pdf"), QStringLiteral("csv")};
     if (mode == SheetToolMode::Curve && !hasSuffix(name, curveSuffixes))
@@ -126,6 +130,7 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
         return result;
     }
     int modeCount = 0;
+    const ParsedArguments::Given* output = nullptr;
     for (const ModeOption& mode : modeOptions()) {
         const qsizetype given = parsed.count(mode.option.name);
         if (given == 0)
@@ -138,15 +143,17 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
         }
         ++modeCount;
         result.output = mode.mode;
-        if (mode.option.takesValue)
-            result.outputFile = parsed.find(mode.option.name)->value;
+        if (mode.option.takesValue) {
+            output = parsed.find(mode.option.name);
+            result.outputFile = output->value;
+        }
     }
     if (modeCount > 1) {
         result.error = {QStringLiteral("出力の指定は一つだけです。"),
                         QStringLiteral("only one output mode can be given")};
         return result;
     }
-    if (result.output == SheetToolMode::Pdf || result.output == SheetToolMode::Curve)
+    if (output)
         result.error = checkOutputFile(result.output, result.outputFile);
     if (result.valid())
         result.error = checkFileCount(result.output, parsed.operands.size());
@@ -158,8 +165,7 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
     for (qsizetype index = 0; index < parsed.operands.size(); ++index)
         result.files << usableName(result, arguments, parsed.operandPositions.at(index),
                                    parsed.operands.at(index));
-    if (const ParsedArguments::Given* output = parsed.find(
-            result.output == SheetToolMode::Pdf ? QStringLiteral("pdf") : QStringLiteral("curve")))
+    if (output)
         result.outputFile =
             usableName(result, arguments, output->position, output->value, output->joined);
     return result;
@@ -170,12 +176,14 @@ QString sheetToolUsage() {
         "使い方: tovarin-sheet [--utf8 | --results] ファイル.(tvr|tvu|tvn)…\n"
         "        tovarin-sheet --pdf 出力.pdf ファイル.(tvr|tvu|tvn)\n"
         "        tovarin-sheet --csv ファイル.tvr… | ファイル.tvu… | ファイル.tvn…\n"
+        "        tovarin-sheet --xlsx 出力.xlsx ファイル.tvr… | ファイル.tvu… | ファイル.tvn…\n"
         "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
         "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
         "        tovarin-sheet --help | --version\n"
         "Usage: tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu|tvn)…\n"
         "       tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu|tvn)\n"
         "       tovarin-sheet --csv FILE.tvr… | FILE.tvu… | FILE.tvn…\n"
+        "       tovarin-sheet --xlsx OUT.xlsx FILE.tvr… | FILE.tvu… | FILE.tvn…\n"
         "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
         "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
         "       tovarin-sheet --help | --version\n");
@@ -200,6 +208,9 @@ QString sheetToolHelp() {
                "は混ぜられません）\n"
                "                     （排水系統の .tvn "
                "は1区間1行。雨水と汚水の系統は混ぜられません）\n"
+               "  --xlsx 出力.xlsx   --csv と同じ一覧表を表計算のブック（.xlsx）へ\n"
+               "                     （数値は印字どおりの桁の数値、NG は警告色、A4 横）\n"
+               "                       例: tovarin-sheet --xlsx 一覧.xlsx a.tvr b.tvr\n"
                "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎（.tvr "
                "のみ）\n"
                "                       例: tovarin-sheet --sizes a.tvr > 管径.csv\n"
@@ -215,7 +226,8 @@ QString sheetToolHelp() {
                "Without an option the sheet goes to standard output as \"書き込み\" writes it\n"
                "(code page 932, CR LF); on a terminal it is written as UTF-8, as --utf8 does.\n"
                "A rainwater document (.tvu) gives the rainwater sheet; --sizes and --curve\n"
-               "take sewage documents (.tvr) only.\n"
+               "take sewage documents (.tvr) only. --xlsx writes the table of --csv as a\n"
+               "workbook: figures as numbers shown as printed, NG in the warning colour.\n"
                "Exit status: 0 done, 1 a file could not be read or computed, 2 wrong "
                "arguments.\n") +
            reportFaultsText();

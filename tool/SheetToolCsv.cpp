@@ -25,24 +25,20 @@ std::vector<std::string> refusedRow(std::size_t columns, const QString& file,
     return row;
 }
 
-bool oneKind(const ToolDocuments& documents, const QStringList& files) {
-    const DocumentKind first = documents.kindOf(files.front());
-    for (const QString& file : files)
-        if (documents.kindOf(file) != first)
-            return false;
-    return true;
-}
+} // namespace
 
-int mixedKinds(bool network) {
+// Kinds have different columns; so do rainwater and sewage networks, which are told
+// apart only once read.
+void refuseMixedKinds(const char* option, bool network) {
     if (!network)
-        writeStandardError(
-            "tovarin-sheet: --csv の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
-            "一度に指定できるのはどちらか一方のファイルだけです。\n");
+        writeStandardError("tovarin-sheet: " + std::string(option) +
+                           " の一覧表は汚水（.tvr）と雨水（.tvu）で欄が違うため、"
+                           "一度に指定できるのはどちらか一方のファイルだけです。\n");
     else
-        writeStandardError("tovarin-sheet: --csv の一覧表は文書の種類ごとに欄が違うため、"
+        writeStandardError("tovarin-sheet: " + std::string(option) +
+                           " の一覧表は文書の種類ごとに欄が違うため、"
                            "系統（.tvn）は雨水の系統だけ、又は汚水の系統だけを"
                            "一度に指定できます。\n");
-    return 2;
 }
 
 bool anyNetwork(const ToolDocuments& documents, const QStringList& files) {
@@ -52,51 +48,73 @@ bool anyNetwork(const ToolDocuments& documents, const QStringList& files) {
     return false;
 }
 
-} // namespace
+bool tableOfOneKind(const ToolDocuments& documents, const QStringList& files, const char* option) {
+    const DocumentKind first = documents.kindOf(files.front());
+    for (const QString& file : files) {
+        if (documents.kindOf(file) != first) {
+            refuseMixedKinds(option, anyNetwork(documents, files));
+            return false;
+        }
+    }
+    return true;
+}
 
-int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
-                      const QStringList& files) {
-    if (!oneKind(documents, files))
-        return mixedKinds(anyNetwork(documents, files));
+// A network's columns are known once one is read: the header is taken after the rows.
+ResultsTable readResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
+                              const QStringList& files) {
     ToolDocument& kind = documents.of(files.front());
-    // A network's columns are known once one is read: the header comes after the rows.
-    struct Row {
-        std::vector<std::string> cells; // empty for a document that gave no result
+    ResultsTable table{kind.tableSheetName(), {}, {}, 0};
+    std::optional<std::vector<std::string>> header;
+    struct Refused {
+        std::size_t row;
         QString file;
         QString message;
     };
-    std::vector<Row> rows;
-    std::optional<std::vector<std::string>> header;
-    int status = 0;
+    std::vector<Refused> refused;
     for (const QString& file : files) {
         if (kind.read(file)) {
             if (!header)
                 header = kind.tableHeader();
             else if (kind.tableHeader() != *header)
-                return mixedKinds(true);
+                table.mixedColumns = true;
             for (std::vector<std::string>& cells : kind.tableRows(file)) {
                 cells.front() = fileCell(file);
-                rows.push_back({std::move(cells), {}, {}});
+                table.rows.push_back(std::move(cells));
             }
             continue;
         }
-        status = 1;
+        table.status = 1;
         // A name that is not UTF-8 is shown by its bytes, as in the message.
-        rows.push_back({{}, platform.unusableNames.value(file, file), platform.lastMessage});
+        refused.push_back(
+            {table.rows.size(), platform.unusableNames.value(file, file), platform.lastMessage});
+        table.rows.emplace_back();
     }
-    if (!header)
-        header = kind.tableHeader();
+    table.header = header ? *header : kind.tableHeader();
+    table.sheetName = kind.tableSheetName();
+    for (const Refused& r : refused)
+        table.rows[r.row] = refusedRow(table.header.size(), r.file, r.message);
+    return table;
+}
+
+int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
+                      const QStringList& files) {
+    if (!tableOfOneKind(documents, files, "--csv"))
+        return 2;
+    const ResultsTable results = readResultsTable(platform, documents, files);
+    if (results.mixedColumns) {
+        refuseMixedKinds("--csv", true);
+        return 2;
+    }
     std::string table(csvByteOrderMark);
-    table += csvRecord(*header);
-    for (const Row& row : rows)
-        table += csvRecord(row.cells.empty() ? refusedRow(header->size(), row.file, row.message)
-                                             : row.cells);
+    table += csvRecord(results.header);
+    for (const std::vector<std::string>& row : results.rows)
+        table += csvRecord(row);
     if (!writeStandardOutputText(table)) {
         platform.document = QStringLiteral("tovarin-sheet");
         platform.report(QStringLiteral("標準出力に書き込めませんでした。"));
         return 1;
     }
-    return status;
+    return results.status;
 }
 
 } // namespace tovarin

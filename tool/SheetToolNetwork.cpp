@@ -122,6 +122,8 @@ public:
     }
 
     // The columns of the kind of network read last (rainwater before any).
+    std::string tableSheetName() const override { return "流量計算表"; }
+
     std::vector<std::string> tableHeader() const override {
         std::vector<std::string> header = {"ファイル"};
         const std::vector<std::string> columns = networkTableHeader(kind_);

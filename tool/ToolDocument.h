@@ -43,6 +43,8 @@ public:
     // The header of the kind's --csv table (a network's: of the kind of network read
     // last).
     virtual std::vector<std::string> tableHeader() const = 0;
+    // The name of the sheet of --xlsx that holds the table.
+    virtual std::string tableSheetName() const { return "一覧表"; }
     // Why --sizes and --curve do not apply to the kind; empty when they do.
     virtual QString designAidsRefusal() const = 0;
 };
@@ -68,10 +70,31 @@ private:
     std::map<DocumentKind, std::unique_ptr<ToolDocument>> made_;
 };
 
-// --csv: the table of the documents on standard output, one row per document (per
-// section of a network); one that gave no result has its name and its message. Kinds
-// have different columns, so a list that mixes them is refused.
+// The table of --csv and --xlsx: the kind's header and one row per document (per
+// section of a network); one that
+// gave no result has its name (first column) and its message (last column).
+struct ResultsTable {
+    std::string sheetName;
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+    int status = 0; // 1 when a document gave no result
+    // Networks of both kinds (rainwater and sewage) were listed: their columns differ.
+    bool mixedColumns = false;
+};
+
+// Kinds have different columns, so a list that mixes them is refused: false, with the
+// message for the option (--csv, --xlsx) on standard error.
+bool tableOfOneKind(const ToolDocuments& documents, const QStringList& files, const char* option);
+// The same message for networks of both kinds (ResultsTable::mixedColumns).
+void refuseMixedKinds(const char* option, bool network);
+ResultsTable readResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
+                              const QStringList& files);
+
+// --csv: the table of the documents on standard output.
 int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
                       const QStringList& files);
+// --xlsx: the table of the documents as a workbook in the file.
+int writeResultsWorkbook(ConsolePlatform& platform, ToolDocuments& documents,
+                         const QStringList& files, const QString& output);
 
 } // namespace tovarin

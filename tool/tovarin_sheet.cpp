@@ -3,6 +3,7 @@
 //   tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu|tvn)…
 //   tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu|tvn)
 //   tovarin-sheet --csv FILE.tvr… | FILE.tvu…
+//   tovarin-sheet --xlsx OUT.xlsx FILE.tvr… | FILE.tvu…
 //   tovarin-sheet --sizes FILE.tvr
 //   tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr
 //
@@ -16,7 +17,8 @@
 // --pdf prints the one document's sheet into a PDF file on A4, through the same
 // printing as "印刷(&P)", with the maximum population section.
 // --csv, --sizes and --curve are the design aids (SheetToolAids.h): a results table,
-// the trial of every catalogue size, the hydraulic characteristic curves.
+// the trial of every catalogue size, the hydraulic characteristic curves. --xlsx
+// writes the results table as a workbook.
 // A document's kind is told by its first bytes, as Open tells it; each kind reads
 // and writes its documents its own way (ToolDocument.h): a rainwater document needs
 // no window, its sheet, results line, PDF or table row comes from the Qt-free
@@ -124,9 +126,9 @@ std::string visibleLines(const std::string& message) {
     return shown + visibleText(message.substr(start));
 }
 
-// Every mode but the two that write a file writes to standard output.
+// Every mode but those that write a file writes to standard output.
 bool writesStandardOutput(SheetToolMode output) {
-    return output != Output::Pdf && output != Output::Curve;
+    return output != Output::Pdf && output != Output::Xlsx && output != Output::Curve;
 }
 
 // An output that is one of the inputs would be written over it: the file of --pdf
@@ -215,7 +217,7 @@ int main(int argc, char* argv[]) {
     ConsolePlatform platform;
     platform.unusableNames = arguments.unusableNames;
     platform.outputFile = arguments.outputFile;
-    // An output file (--pdf, --curve) is written under its name, which must survive too.
+    // An output file (--pdf, --xlsx, --curve) is written under its name, which must survive too.
     if (platform.refusesNameNotInUtf8(arguments.outputFile))
         return 1;
     ToolDocuments documents(platform);
@@ -232,6 +234,8 @@ int main(int argc, char* argv[]) {
     switch (arguments.output) {
     case Output::Csv:
         return writeResultsTable(platform, documents, arguments.files);
+    case Output::Xlsx:
+        return writeResultsWorkbook(platform, documents, arguments.files, arguments.outputFile);
     case Output::Sizes:
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:

@@ -11,8 +11,8 @@ DocumentKind documentKindOf(std::string_view firstBytes) {
     // what to do.
     if (headingEncoding(firstBytes, rainwaterDocumentHeading) != HeadingEncoding::None)
         return DocumentKind::Rainwater;
-    if (startsWithHeading(firstBytes, rainwaterNetworkHeading) ||
-        startsWithHeading(firstBytes, sewageNetworkHeading))
+    if (headingEncoding(firstBytes, rainwaterNetworkHeading) != HeadingEncoding::None ||
+        headingEncoding(firstBytes, sewageNetworkHeading) != HeadingEncoding::None)
         return DocumentKind::Network;
     return DocumentKind::Sewage;
 }
