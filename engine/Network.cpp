@@ -232,64 +232,6 @@ double checked(const std::string& text) {
     return *rainwaterNumber(text);
 }
 
-double printedConstant(const std::string& text) {
-    const double value = checked(text);
-    return printed(value, constantPattern(value));
-}
-
-void takeIntensity(const RainwaterInput& in, RainwaterResult& r) {
-    r.intensityForm = in.intensityForm;
-    if (in.intensityForm == IntensityForm::Direct) {
-        r.intensity = printed(checked(in.directIntensityText), "0.0");
-        return;
-    }
-    r.constantA = printedConstant(in.constantAText);
-    if (formUsesB(in.intensityForm))
-        r.constantB = printedConstant(in.constantBText);
-    if (formUsesN(in.intensityForm))
-        r.constantN = printedConstant(in.constantNText);
-    r.inletTime = printed(checked(in.inletTimeText), "0.0#");
-}
-
-// The facility as the rainwater calculation takes it from its input.
-void takeFacility(const RainwaterInput& in, RainwaterResult& r) {
-    r.facilityKind = in.facilityKind;
-    CalcSheet& s = r.facility;
-    s.facilityKind = sewageFacilityKind(in.facilityKind);
-    s.materialName = in.materialText;
-    s.velocityFormula = in.velocityFormula;
-    switch (in.facilityKind) {
-    case RainwaterFacilityKind::VP:
-    case RainwaterFacilityKind::VU:
-    case RainwaterFacilityKind::FRPM:
-    case RainwaterFacilityKind::Hume:
-        s.nominalSize = in.sizeListPosition;
-        resolveStandardPipe(s);
-        break;
-    case RainwaterFacilityKind::OtherCircular:
-        s.pipeDiameter = checked(in.diameterText);
-        break;
-    case RainwaterFacilityKind::Rectangular:
-        s.channelHeight = checked(in.heightText);
-        s.channelWidth = checked(in.widthText);
-        break;
-    case RainwaterFacilityKind::Trapezoidal: {
-        TrapezoidFigures t;
-        t.bottomWidth = checked(in.widthText);
-        t.height = checked(in.heightText);
-        t.sideSlope = checked(in.sideSlopeText);
-        s.channelHeight = t.height;
-        s.channelWidth = t.bottomWidth;
-        r.trapezoid = t;
-        break;
-    }
-    }
-    s.slopePermille = checked(in.gradientText);
-    s.roughness = checked(in.roughnessText);
-    s.depthChoice = *depthPosition(in.facilityKind, in.depthText);
-    s.depthRatio = *depthRatioCode(in.facilityKind, in.depthText);
-}
-
 // What flows into a section from the sections upstream of it.
 struct Upstream {
     double area = 0;      // Σ of their ΣA
@@ -337,7 +279,7 @@ private:
     void takeNetwork(NetworkResult& result) const {
         result.kind = in_.kind;
         if (in_.kind == NetworkKind::Rainwater) {
-            takeIntensity(in_.intensity, result.intensity);
+            takeRainwaterIntensity(in_.intensity, result.intensity);
             return;
         }
         result.perCapita = printed(checked(in_.perCapitaText), "0.0#");
@@ -354,7 +296,7 @@ private:
         section.upper = s.upper;
         section.lower = s.lower;
         section.length = printed(checked(s.lengthText), "0.0#");
-        takeFacility(s.facility, section.facility);
+        takeRainwaterFacility(s.facility, section.facility);
         Refused refused = in_.kind == NetworkKind::Rainwater
                               ? rainwater(s, upstream_[i], head, network, section)
                               : sewage(s, upstream_[i], network, section);

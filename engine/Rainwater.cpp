@@ -275,21 +275,6 @@ double printedConstant(const std::string& text) {
     return printed(value, constantPattern(value));
 }
 
-void takeIntensity(const RainwaterInput& in, RainwaterResult& r) {
-    r.intensityForm = in.intensityForm;
-    if (in.intensityForm == IntensityForm::Direct) {
-        r.intensity = printed(checked(in.directIntensityText), "0.0");
-        return;
-    }
-    r.constantA = printedConstant(in.constantAText);
-    if (formUsesB(in.intensityForm))
-        r.constantB = printedConstant(in.constantBText);
-    if (formUsesN(in.intensityForm))
-        r.constantN = printedConstant(in.constantNText);
-    r.inletTime = printed(checked(in.inletTimeText), "0.0#");
-    r.flowLength = printed(checked(in.flowLengthText), "0.0#");
-}
-
 void takeDimensions(const RainwaterInput& in, RainwaterResult& r) {
     CalcSheet& s = r.facility;
     switch (in.facilityKind) {
@@ -318,19 +303,6 @@ void takeDimensions(const RainwaterInput& in, RainwaterResult& r) {
         return;
     }
     }
-}
-
-void takeFacility(const RainwaterInput& in, RainwaterResult& r) {
-    r.facilityKind = in.facilityKind;
-    CalcSheet& s = r.facility;
-    s.facilityKind = sewageFacilityKind(in.facilityKind);
-    s.materialName = in.materialText;
-    s.velocityFormula = in.velocityFormula;
-    takeDimensions(in, r);
-    s.slopePermille = checked(in.gradientText);
-    s.roughness = checked(in.roughnessText);
-    s.depthChoice = *depthPosition(in.facilityKind, in.depthText);
-    s.depthRatio = *depthRatioCode(in.facilityKind, in.depthText);
 }
 
 // ---------------------------------------------------------------- computing
@@ -435,6 +407,33 @@ Refused computeRainwaterFlow(RainwaterResult& r) {
     return std::nullopt;
 }
 
+void takeRainwaterIntensity(const RainwaterInput& in, RainwaterResult& r) {
+    r.intensityForm = in.intensityForm;
+    if (in.intensityForm == IntensityForm::Direct) {
+        r.intensity = printed(checked(in.directIntensityText), "0.0");
+        return;
+    }
+    r.constantA = printedConstant(in.constantAText);
+    if (formUsesB(in.intensityForm))
+        r.constantB = printedConstant(in.constantBText);
+    if (formUsesN(in.intensityForm))
+        r.constantN = printedConstant(in.constantNText);
+    r.inletTime = printed(checked(in.inletTimeText), "0.0#");
+}
+
+void takeRainwaterFacility(const RainwaterInput& in, RainwaterResult& r) {
+    r.facilityKind = in.facilityKind;
+    CalcSheet& s = r.facility;
+    s.facilityKind = sewageFacilityKind(in.facilityKind);
+    s.materialName = in.materialText;
+    s.velocityFormula = in.velocityFormula;
+    takeDimensions(in, r);
+    s.slopePermille = checked(in.gradientText);
+    s.roughness = checked(in.roughnessText);
+    s.depthChoice = *depthPosition(in.facilityKind, in.depthText);
+    s.depthRatio = *depthRatioCode(in.facilityKind, in.depthText);
+}
+
 RainwaterOutcome computeRainwater(const RainwaterInput& in) {
     RainwaterOutcome outcome;
     const auto refuse = [&outcome](Refused refused) {
@@ -446,8 +445,10 @@ RainwaterOutcome computeRainwater(const RainwaterInput& in) {
         return refuse(refused);
     RainwaterResult& r = outcome.result;
     takeCatchment(in, r);
-    takeIntensity(in, r);
-    takeFacility(in, r);
+    takeRainwaterIntensity(in, r);
+    if (in.intensityForm != IntensityForm::Direct)
+        r.flowLength = printed(checked(in.flowLengthText), "0.0#");
+    takeRainwaterFacility(in, r);
     if (auto refused = computeRainwaterFacility(r))
         return refuse(refused);
     if (auto refused = computeRainwaterFlow(r))

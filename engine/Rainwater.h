@@ -229,6 +229,11 @@ struct RainwaterOutcome {
 // (section, V, Q2), t2, t, I, Q, verdicts.
 RainwaterOutcome computeRainwater(const RainwaterInput& input);
 
+// The figures of checked fields (calculationRefusal let them pass) as the calculation
+// takes them: the intensity form, its constants and t1 (not L); and the facility.
+void takeRainwaterIntensity(const RainwaterInput& in, RainwaterResult& r);
+void takeRainwaterFacility(const RainwaterInput& in, RainwaterResult& r);
+
 // The two halves of the computation, for a caller that holds checked figures: the
 // facility (r.facility, with r.trapezoid for the trapezoid) gives its section, V and
 // Q2 and the printed V and Q2; refused when a figure leaves the range of numbers.
