@@ -215,4 +215,8 @@ std::optional<RainwaterRefusal> calculationRefusal(const RainwaterInput& input) 
     return firstRefusal(input, calculationRefusalOf);
 }
 
+std::optional<RainwaterRefusal> fieldCalculationRefusal(const RainwaterFieldEntry& entry) {
+    return calculationRefusalOf(entry);
+}
+
 } // namespace tovarin

@@ -52,4 +52,8 @@ std::optional<RainwaterRefusal> savingRefusal(const RainwaterInput& input);
 // every range the calculation needs.
 std::optional<RainwaterRefusal> calculationRefusal(const RainwaterInput& input);
 
+// The calculation's refusal of one entry, for a caller that walks only some of the
+// entries (a drainage network checks its sections' fields apart from its own).
+std::optional<RainwaterRefusal> fieldCalculationRefusal(const RainwaterFieldEntry& entry);
+
 } // namespace tovarin

@@ -74,8 +74,10 @@ void DrawingSurface::writeLine(const SheetLine& line) {
     // previous one and no page is left empty at the end.
     if (!line.isBlank()) {
         const bool pageHasLines = y_ > 0;
-        if (pageHasLines && y_ + lineHeight_ > bottom_ && startNextPage())
+        if (pageHasLines && y_ + lineHeight_ > bottom_ && startNextPage()) {
             y_ = 0;
+            pageStarted();
+        }
         if (line.alert)
             setTextColour(alertColour());
         drawItems(line);

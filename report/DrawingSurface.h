@@ -55,6 +55,9 @@ protected:
     // Called when a line would cross the bottom of the surface; true when drawing
     // goes on at the top of a fresh page.
     virtual bool startNextPage() { return false; }
+    // Called at the top of a page that startNextPage began, before the line that did
+    // not fit: a table may write its header lines there.
+    virtual void pageStarted() {}
     QPainter& painter() { return painter_; }
 
 private:

@@ -100,26 +100,27 @@ namespace {
 // margins, 1200 dots per inch; the sheet starts at the top left of the printable area.
 constexpr int pdfResolution = 1200;
 
-QPageLayout pdfPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+QPageLayout pdfPageLayout(QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Point);
 }
 
 // The sheet drawn as printSheet draws it on the printer, into PDF bytes in memory.
 // Empty when the painting could not start or finish.
-QByteArray drawSheetAsPdf(Platform& platform, const SheetDrawing& draw) {
+QByteArray drawSheetAsPdf(const QPageLayout& layout, const PrinterSurfaceMaker& makeSurface,
+                          const SheetDrawing& draw) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(pdfResolution);
-        writer.setPageLayout(pdfPageLayout());
-        PrinterSurface surface(platform, writer, printerFont());
-        if (!surface.begin())
+        writer.setPageLayout(layout);
+        const std::unique_ptr<PrinterSurface> surface = makeSurface(writer);
+        if (!surface->begin())
             return {};
-        setDrawingSurface(&surface);
-        draw(surface);
-        if (!surface.endDocument())
+        setDrawingSurface(surface.get());
+        draw(*surface);
+        if (!surface->endDocument())
             return {};
     }
     return buffer.data();
@@ -141,19 +142,36 @@ PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const 
     return printDrawingToPdf(platform, sewageDrawing(sheet, true), fileName);
 }
 
-PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,
-                                const QString& fileName) {
+namespace {
+
+PdfFileResult writePdf(const QPageLayout& layout, const PrinterSurfaceMaker& makeSurface,
+                       const SheetDrawing& draw, const QString& fileName) {
     PdfFileResult result;
     if (fileName.isEmpty()) {
         result.written = {WholeFileWrite::Failed, ENOENT};
         return result;
     }
-    const QByteArray pdf = drawSheetAsPdf(platform, draw);
+    const QByteArray pdf = drawSheetAsPdf(layout, makeSurface, draw);
     if (!looksComplete(pdf))
         return result;
     result.drawn = true;
     result.written = writeWholeFile(fileName, pdf);
     return result;
+}
+
+} // namespace
+
+PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,
+                                const QString& fileName) {
+    const PrinterSurfaceMaker plain = [&platform](QPagedPaintDevice& device) {
+        return std::make_unique<PrinterSurface>(platform, device, printerFont());
+    };
+    return writePdf(pdfPageLayout(), plain, draw, fileName);
+}
+
+PdfFileResult printDrawingToLandscapePdf(const PrinterSurfaceMaker& makeSurface,
+                                         const SheetDrawing& draw, const QString& fileName) {
+    return writePdf(pdfPageLayout(QPageLayout::Landscape), makeSurface, draw, fileName);
 }
 
 } // namespace tovarin

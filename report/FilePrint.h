@@ -10,13 +10,16 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
 namespace tovarin {
 
 class DrawingSurface;
+class PrinterSurface;
 
 // Draws a whole sheet onto the surface a printout has set up (and made the drawing
 // surface).
@@ -73,5 +76,13 @@ PdfFileResult printSheetToPdf(Platform& platform, const CalcSheet& sheet, const 
 bool printDrawing(Platform& platform, QPrinter& printer, const SheetDrawing& draw);
 PdfFileResult printDrawingToPdf(Platform& platform, const SheetDrawing& draw,
                                 const QString& fileName);
+
+// Makes the surface a printout draws on, on the device it has set up: a sheet that
+// draws more than lines in a run (a table's header on every page) brings its own.
+using PrinterSurfaceMaker = std::function<std::unique_ptr<PrinterSurface>(QPagedPaintDevice&)>;
+
+// The same for a wide sheet: A4 landscape, on the surface `makeSurface` gives.
+PdfFileResult printDrawingToLandscapePdf(const PrinterSurfaceMaker& makeSurface,
+                                         const SheetDrawing& draw, const QString& fileName);
 
 } // namespace tovarin

@@ -15,6 +15,7 @@ struct KindOfDocument {
 const KindOfDocument kindsOfDocument[] = {
     {DocumentKind::Sewage, sewageToolDocument},
     {DocumentKind::Rainwater, rainwaterToolDocument},
+    {DocumentKind::Network, networkToolDocument},
 };
 
 } // namespace

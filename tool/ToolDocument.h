@@ -33,10 +33,15 @@ public:
     virtual std::string resultsLine(const QString& file) = 0;
     // --csv: the document's row of its kind's table.
     virtual std::vector<std::string> tableRow(const QString& file) = 0;
+    // --csv: every row the document gives (a network gives one per section).
+    virtual std::vector<std::vector<std::string>> tableRows(const QString& file) {
+        return {tableRow(file)};
+    }
     // --pdf: the printout into the file.
     virtual PdfFileResult printPdf(const QString& output) = 0;
 
-    // The header of the kind's --csv table.
+    // The header of the kind's --csv table (a network's: of the kind of network read
+    // last).
     virtual std::vector<std::string> tableHeader() const = 0;
     // Why --sizes and --curve do not apply to the kind; empty when they do.
     virtual QString designAidsRefusal() const = 0;
@@ -44,6 +49,7 @@ public:
 
 std::unique_ptr<ToolDocument> sewageToolDocument(ConsolePlatform& platform);
 std::unique_ptr<ToolDocument> rainwaterToolDocument(ConsolePlatform& platform);
+std::unique_ptr<ToolDocument> networkToolDocument(ConsolePlatform& platform);
 
 // The documents of one run of the tool: one of each kind, made when first asked for
 // and used for every file of the kind.
@@ -62,9 +68,9 @@ private:
     std::map<DocumentKind, std::unique_ptr<ToolDocument>> made_;
 };
 
-// --csv: the table of the documents on standard output, one row per document; one
-// that gave no result has its name and its message. Kinds have different columns, so
-// a list that mixes them is refused.
+// --csv: the table of the documents on standard output, one row per document (per
+// section of a network); one that gave no result has its name and its message. Kinds
+// have different columns, so a list that mixes them is refused.
 int writeResultsTable(ConsolePlatform& platform, ToolDocuments& documents,
                       const QStringList& files);
 

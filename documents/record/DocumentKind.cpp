@@ -1,5 +1,6 @@
 #include "documents/record/DocumentKind.h"
 
+#include "documents/record/NetworkRecord.h"
 #include "documents/record/RainwaterRecord.h"
 
 namespace tovarin {
@@ -23,6 +24,9 @@ bool startsWithHeading(std::string_view bytes, std::string_view heading) {
 DocumentKind documentKindOf(std::string_view firstBytes) {
     if (startsWithHeading(firstBytes, rainwaterDocumentHeading))
         return DocumentKind::Rainwater;
+    if (startsWithHeading(firstBytes, rainwaterNetworkHeading) ||
+        startsWithHeading(firstBytes, sewageNetworkHeading))
+        return DocumentKind::Network;
     return DocumentKind::Sewage;
 }
 

@@ -11,6 +11,7 @@ namespace tovarin {
 enum class DocumentKind {
     Sewage,    // .tvr: the sewage sheet (code page 932, one value a line)
     Rainwater, // .tvu: the rainwater sheet (UTF-8, "Tovarin 雨水 1", key=value lines)
+    Network,   // .tvn: a drainage network ("Tovarin 雨水系統 1" or "Tovarin 汚水系統 1")
 };
 
 // How many bytes from the start of a file documentKindOf looks at.
