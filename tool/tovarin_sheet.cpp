@@ -125,7 +125,7 @@ std::string visibleLines(const std::string& message) {
 
 // Every mode but the two that write a file writes to standard output.
 bool writesStandardOutput(SheetToolMode output) {
-    return output != Output::Pdf && output != Output::Curve;
+    return output != Output::Pdf && output != Output::Curve && output != Output::Profile;
 }
 
 // One document of the main loop: its sheet, its results line or its PDF. False when
@@ -209,6 +209,9 @@ int main(int argc, char* argv[]) {
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
         return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
+    case Output::Profile:
+        return writeNetworkProfile(platform, arguments.outputFile, arguments.profileOutlet,
+                                   arguments.files.front());
     default:
         break;
     }
