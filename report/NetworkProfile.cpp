@@ -31,12 +31,13 @@ QString level(const std::optional<double>& value) {
     return value ? text(formatNumber(*value, "0.000")) : QString();
 }
 
-// The smallest of 1, 2, 2.5 and 5 times a power of ten that is at least `wanted`.
+// The smallest scale of the series a drawing office uses (1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6
+// and 8 times a power of ten) that is at least `wanted`.
 int roundScale(double wanted) {
     double decade = 1;
     while (decade * 10 < wanted)
         decade *= 10;
-    for (double step : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+    for (double step : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
         if (step * decade >= wanted)
             return static_cast<int>(std::lround(step * decade));
     }

@@ -52,6 +52,25 @@ QString facilitySummary(const RainwaterInput& facility) {
     return parts.join(QLatin1Char(' '));
 }
 
+// The 施設 cell's text read back: the document's 施設 value, then as many as are given
+// of 勾配 (‰ or not), 粗度係数, 公式 and 有効水深, separated by spaces.
+std::optional<std::string> readFacilityText(const QString& text, RainwaterInput& into) {
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const RainwaterKey keys[] = {RainwaterKey::Facility, RainwaterKey::Gradient,
+                                 RainwaterKey::Roughness, RainwaterKey::Formula,
+                                 RainwaterKey::Depth};
+    for (int i = 0; i < parts.size(); ++i) {
+        if (i >= static_cast<int>(std::size(keys)))
+            return std::string("施設の後の値が多すぎます。");
+        QString part = parts[i];
+        if (keys[i] == RainwaterKey::Gradient && part.endsWith(QStringLiteral("‰")))
+            part.chop(1);
+        if (auto problem = readRainwaterValue(keys[i], toStd(part), into))
+            return problem;
+    }
+    return std::nullopt;
+}
+
 QString areaSummary(const std::vector<CatchmentArea>& areas) {
     if (areas.empty())
         return QString();
@@ -75,6 +94,7 @@ QStringList levelTexts(const NetworkSectionLevels& levels) {
 // or a VU pipe for sewage.
 NetworkSection freshSection(NetworkKind kind) {
     NetworkSection section;
+    section.facility.depthText = "水深８割";
     if (kind == NetworkKind::Sewage) {
         section.facility.facilityKind = RainwaterFacilityKind::VU;
         section.facility.sizeListPosition = 5;
@@ -115,11 +135,11 @@ void NetworkSheet::buildKeys() {
              rain ? QStringLiteral("☆ 流量計算表（雨水排水施設）")
                   : QStringLiteral("☆ 流量計算表（汚水排水施設）"),
              240, 120);
-    const auto field = [this](const char* name, const QString& label, int left, int width,
-                              const QString& unit = QString()) {
+    // A caption, its field `labelWidth` twips to the right, and its unit after the field.
+    const auto field = [this](const char* name, const QString& label, int left, int labelWidth,
+                              int width, const QString& unit = QString()) {
         QLabel* caption = addLabel(this, (std::string(name) + "Label").c_str(), label, left, 495);
-        fitToText(caption);
-        const int fieldLeft = left + caption->width() * 15 + 60;
+        const int fieldLeft = left + labelWidth;
         EntryField* entry =
             addEntryField(this, name, EntryField::Input::Numeric, fieldLeft, 435, width, 270);
         QList<QWidget*> widgets{caption, entry};
@@ -142,35 +162,37 @@ void NetworkSheet::buildKeys() {
             invalidate();
         });
         left += 3000;
-        auto [a, aWidgets] = field("txtA", QStringLiteral("a＝"), left, 900);
+        auto [a, aWidgets] = field("txtA", QStringLiteral("a＝"), left, 360, 900);
         constantA_ = a;
         intensityOnly_ << aWidgets;
-        auto [b, bWidgets] = field("txtB", QStringLiteral("b＝"), left + 1500, 900);
+        auto [b, bWidgets] = field("txtB", QStringLiteral("b＝"), left + 1500, 360, 900);
         constantB_ = b;
         constantB_s_ << bWidgets;
-        auto [n, nWidgets] = field("txtN", QStringLiteral("n＝"), left + 3000, 900);
+        auto [n, nWidgets] = field("txtN", QStringLiteral("n＝"), left + 3000, 360, 900);
         constantN_ = n;
         constantN_s_ << nWidgets;
-        auto [t1, tWidgets] = field("txtT1", QStringLiteral("流入時間 t1＝"), left + 4500, 735,
-                                    QStringLiteral("min"));
+        auto [t1, tWidgets] = field("txtT1", QStringLiteral("流入時間 t1＝"), left + 4500, 1200,
+                                    735, QStringLiteral("min"));
         inletTime_ = t1;
         intensityOnly_ << tWidgets;
         auto [i, iWidgets] =
-            field("txtI", QStringLiteral("I＝"), left, 900, QStringLiteral("mm/hr"));
+            field("txtI", QStringLiteral("I＝"), left, 360, 900, QStringLiteral("mm/hr"));
         directIntensity_ = i;
         directOnly_ << iWidgets;
-        left += 7200;
+        left += 7400;
     } else {
-        perCapita_ = field("txtQ1", QStringLiteral("一人一日汚水量＝"), left, 900,
+        perCapita_ = field("txtQ1", QStringLiteral("一人一日汚水量＝"), left, 1700, 900,
                            QStringLiteral("L/人/日"))
                          .first;
-        groundwater_ =
-            field("txtW", QStringLiteral("地下水＝"), left + 3600, 735, QStringLiteral("％")).first;
-        allowance_ =
-            field("txtA", QStringLiteral("余裕＝"), left + 5800, 735, QStringLiteral("％")).first;
-        left += 8000;
+        groundwater_ = field("txtW", QStringLiteral("地下水＝"), left + 3900, 900, 735,
+                             QStringLiteral("％"))
+                           .first;
+        allowance_ = field("txtA", QStringLiteral("余裕＝"), left + 6000, 720, 735,
+                           QStringLiteral("％"))
+                         .first;
+        left += 8100;
     }
-    minimumCover_ = field("txtCover", QStringLiteral("最小土被り＝"), left, 735,
+    minimumCover_ = field("txtCover", QStringLiteral("最小土被り＝"), left, 1200, 735,
                           QStringLiteral("m"))
                         .first;
 }
@@ -209,7 +231,7 @@ void NetworkSheet::buildTable() {
     table_->setTabKeyNavigation(true);
     table_->verticalHeader()->setDefaultSectionSize(twipsY(285));
     table_->installEventFilter(this);
-    placeTwips(table_, 240, 900, 17000, 5200);
+    placeTwips(table_, 240, 900, 17000, 3600);
     connect(table_, &QTableWidget::itemChanged, this, [this] {
         if (!filling_)
             invalidate();
@@ -225,7 +247,7 @@ void NetworkSheet::buildTable() {
 void NetworkSheet::buildButtons() {
     int left = 240;
     const auto button = [this, &left](const char* name, const QString& text) {
-        QPushButton* made = addButton(this, name, text, left, 6200, 1100, 375);
+        QPushButton* made = addButton(this, name, text, left, 4600, 1100, 375);
         left += 1200;
         return made;
     };
@@ -240,18 +262,18 @@ void NetworkSheet::buildButtons() {
     connect(down_, &QPushButton::clicked, this, [this] { moveSection(1); });
     connect(compute_, &QPushButton::clicked, this, [this] { windows_.compute(); });
 
-    addLabel(this, "lblHead", QStringLiteral("縦断図の上流端"), left + 300, 6270);
+    addLabel(this, "lblHead", QStringLiteral("縦断図の上流端"), left + 300, 4670);
     headList_ = new QComboBox(this);
     headList_->setObjectName(QStringLiteral("cboHead"));
-    placeTwips(headList_, left + 1800, 6200, 1800, 375);
-    // The profile at the size of an A4 landscape page at 4 pixels a millimetre, scrolled.
+    placeTwips(headList_, left + 1800, 4600, 1800, 375);
+    // The profile at the size of an A4 landscape page at 3 pixels a millimetre, scrolled.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("profileScroll"));
     profile_ = new NetworkProfileView;
     profile_->setObjectName(QStringLiteral("profile"));
-    profile_->setFixedSize(297 * 4, 210 * 4);
+    profile_->setFixedSize(297 * 3, 210 * 3);
     scroll->setWidget(profile_);
-    placeTwips(scroll, 240, 6700, 17000, 4300);
+    placeTwips(scroll, 240, 5100, 17000, 8200);
     connect(headList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         profile_->setHead(index >= 0 ? headList_->itemData(index).toInt() : -1);
     });
@@ -345,6 +367,7 @@ void NetworkSheet::apply(const NetworkInput& in) {
         setRowTexts(row, rows_[static_cast<std::size_t>(row)]);
     filling_ = false;
     showFieldsOfForm();
+    table_->resizeColumnsToContents();
 }
 
 NetworkInput NetworkSheet::gathered() const {
@@ -472,11 +495,15 @@ std::optional<NetworkSheet::PasteRefusal> NetworkSheet::paste(const QString& tex
                 break;
             const QString value = fields[f].trimmed();
             RainwaterInput& facility = data[static_cast<std::size_t>(row)].facility;
+            // A compound cell pasted with the text it shows keeps what it holds.
+            const bool unchanged = row < table_->rowCount() && value == cellText(row, column);
+            if ((column == columns_.facility || column == columns_.area) && unchanged)
+                continue;
             if (column == columns_.facility) {
                 if (value.isEmpty())
                     continue;
                 RainwaterInput read = facility;
-                if (auto problem = readRainwaterValue(RainwaterKey::Facility, toStd(value), read))
+                if (auto problem = readFacilityText(value, read))
                     return PasteRefusal{QStringLiteral("%1行目の施設：%2")
                                             .arg(row + 1)
                                             .arg(fromStd(*problem)),
@@ -578,6 +605,7 @@ void NetworkSheet::showResult(const NetworkResult* result, const NetworkLevels* 
         }
     }
     filling_ = false;
+    table_->resizeColumnsToContents();
     // The profile's heads: every section nothing flows into.
     const QSignalBlocker blocker(headList_);
     headList_->clear();
@@ -758,7 +786,7 @@ void NetworkWindows::closeWindows() {
 void NetworkWindows::showInput(const NetworkInput& input) {
     closeWindows();
     sheet_ = new NetworkSheet(*this, input.kind);
-    addChild(sheet_, 0, 0, 17600, 11300);
+    addChild(sheet_, 0, 0, 17600, 13500);
     sheet_->apply(input);
 }
 
