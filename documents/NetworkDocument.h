@@ -42,6 +42,7 @@ public:
     void startAfresh() override { windows_.closeWindows(); }
     void setTitle(const QString& path) override { windows_.setDocumentTitle(path); }
 
+    bool savesWithoutResult() const override { return true; }
     bool hasResult() const override { return windows_.hasResult(); }
     const PrintableSheet* printableSheet() const override;
     const PrintableSheet* draftSheet() const override { return nullptr; }

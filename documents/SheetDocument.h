@@ -63,6 +63,9 @@ public:
     // The file's name as the caption of its input window.
     virtual void setTitle(const QString& path) = 0;
 
+    // Save and Save As are offered without a result too (the document records what is
+    // entered, computed or not).
+    virtual bool savesWithoutResult() const { return false; }
     // A result is on screen.
     virtual bool hasResult() const = 0;
     // The sheet of that result; null without one.

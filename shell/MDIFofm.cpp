@@ -289,8 +289,15 @@ const PrintableSheet* MDIFofm::reportSheet() const {
     return documents_ ? documents_->reportSheet() : nullptr;
 }
 
+bool MDIFofm::saveAvailable() const {
+    if (resultExists())
+        return true;
+    const SheetDocument* open = documents_ ? documents_->current() : nullptr;
+    return open && open->savesWithoutResult();
+}
+
 bool MDIFofm::overwriteAvailable() const {
-    return resultExists() && !currentFileName.isEmpty();
+    return saveAvailable() && !currentFileName.isEmpty();
 }
 
 void MDIFofm::applyToolbarRule() {
@@ -302,7 +309,7 @@ void MDIFofm::applyToolbarRule() {
 void MDIFofm::applyAvailability() {
     const bool result = resultExists();
     menFOvw_->setEnabled(overwriteAvailable());
-    menFSav_->setEnabled(result);
+    menFSav_->setEnabled(saveAvailable());
     menFImg_->setEnabled(result);
     menFPrn_->setEnabled(result);
     menFEWri_->setEnabled(result);

@@ -138,6 +138,8 @@ private:
     void setResultMenuItems(bool available);
     void setResultToolbarButtons(bool available);
     bool resultExists() const;
+    // Save As: with a result, or for a document saved without one.
+    bool saveAvailable() const;
     bool overwriteAvailable() const;
     // The main menus, or the print image window's own while it is the active child.
     void showMenusOf(QMdiSubWindow* active);
