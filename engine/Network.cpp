@@ -51,9 +51,10 @@ Refused linkSections(const NetworkInput& in, NetworkOrder& order) {
             return sectionRefusal(in, i, "上流と下流が同じ人孔「" + s.upper + "」です。");
         const auto [at, added] = byUpper.emplace(s.upper, i);
         if (!added)
-            return sectionRefusal(in, i,
-                                  "人孔「" + s.upper + "」は区間「" + sections[at->second].name +
-                                      "」の上流端でもあります（一つの人孔から流れ出る区間は一つです）。");
+            return sectionRefusal(
+                in, i,
+                "人孔「" + s.upper + "」は区間「" + sections[at->second].name +
+                    "」の上流端でもあります（一つの人孔から流れ出る区間は一つです）。");
     }
     order.downstream.assign(n, -1);
     std::vector<int> inflows(n, 0);
@@ -93,8 +94,7 @@ Refused headRefusal(const NetworkInput& in, const NetworkOrder& order) {
     for (std::size_t i = 0; i < in.sections.size(); ++i) {
         const NetworkSection& s = in.sections[i];
         if (in.kind == NetworkKind::Sewage &&
-            s.facility.facilityKind == RainwaterFacilityKind::Trapezoidal)
-        {
+            s.facility.facilityKind == RainwaterFacilityKind::Trapezoidal) {
             NetworkRefusal refused = sectionRefusal(in, i, "汚水の系統には台形の施設は使えません。",
                                                     NetworkField::SectionField);
             refused.field = RainwaterField::SizeList; // the 施設 line
@@ -106,8 +106,8 @@ Refused headRefusal(const NetworkInput& in, const NetworkOrder& order) {
             return sectionRefusal(in, i,
                                   "上流に区間のない区間には「区域」を１つ以上入力してください。");
         if (in.kind == NetworkKind::Sewage && s.populationText.empty() && s.sewageFlowText.empty())
-            return sectionRefusal(in, i,
-                                  "上流に区間のない区間には「人口」か「汚水量」を入力してください。");
+            return sectionRefusal(
+                in, i, "上流に区間のない区間には「人口」か「汚水量」を入力してください。");
     }
     return std::nullopt;
 }
@@ -136,10 +136,10 @@ RainwaterFieldEntry numberEntry(FieldRule rule, std::string what, std::string_vi
 Refused networkFieldRefusal(const NetworkInput& in) {
     if (in.kind == NetworkKind::Rainwater) {
         for (const RainwaterFieldEntry& entry : rainwaterFields(in.intensity)) {
-            const bool intensity =
-                entry.field == RainwaterField::ConstantA || entry.field == RainwaterField::ConstantB ||
-                entry.field == RainwaterField::ConstantN ||
-                entry.field == RainwaterField::DirectIntensity;
+            const bool intensity = entry.field == RainwaterField::ConstantA ||
+                                   entry.field == RainwaterField::ConstantB ||
+                                   entry.field == RainwaterField::ConstantN ||
+                                   entry.field == RainwaterField::DirectIntensity;
             if (!intensity && entry.field != RainwaterField::InletTime)
                 continue;
             if (Refused refused = entryRefusal(entry)) {
@@ -203,7 +203,8 @@ Refused sectionFieldRefusal(const NetworkInput& in, std::size_t i) {
         return placed(std::move(refused), NetworkField::SectionLine);
     if (in.kind == NetworkKind::Sewage) {
         const std::pair<NetworkField, RainwaterFieldEntry> own[] = {
-            {NetworkField::Population, numberEntry(FieldRule::NotNegative, "人口", s.populationText)},
+            {NetworkField::Population,
+             numberEntry(FieldRule::NotNegative, "人口", s.populationText)},
             {NetworkField::SewageFlow,
              numberEntry(FieldRule::NotNegative, "汚水量", s.sewageFlowText)},
         };
@@ -319,8 +320,8 @@ public:
         for (std::size_t i : structure.order.order) {
             NetworkSectionResult& section = outcome.result.sections[i];
             section.downstream = structure.order.downstream[i];
-            if ((outcome.failure = computeSection(i, structure.order.head[i], outcome.result,
-                                                  section))) {
+            if ((outcome.failure =
+                     computeSection(i, structure.order.head[i], outcome.result, section))) {
                 outcome.result = NetworkResult{};
                 return outcome;
             }
@@ -414,10 +415,10 @@ private:
         const double ownFlow = s.sewageFlowText.empty() ? 0 : checked(s.sewageFlowText);
         section.population = printed(section.ownPopulation + up.population, "0");
         section.sewageFlow = ownFlow + up.sewageFlow;
-        section.plannedFlowBase = printed(network.perCapita * section.population /
-                                                  litresPerDayToCubicMetresPerSecond +
-                                              section.sewageFlow,
-                                          "0.0000");
+        section.plannedFlowBase =
+            printed(network.perCapita * section.population / litresPerDayToCubicMetresPerSecond +
+                        section.sewageFlow,
+                    "0.0000");
 
         // The sewage sheet with Q1 entered directly, its groundwater and allowance.
         RainwaterResult& r = section.facility;
@@ -446,8 +447,8 @@ private:
         down.area += r.area;
         down.runoffSum += r.runoffSum;
         if (r.concentrationTime)
-            down.longestArrival = std::max(down.longestArrival.value_or(*r.concentrationTime),
-                                           *r.concentrationTime);
+            down.longestArrival =
+                std::max(down.longestArrival.value_or(*r.concentrationTime), *r.concentrationTime);
         down.population += section.population;
         down.sewageFlow += section.sewageFlow;
     }

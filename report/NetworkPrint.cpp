@@ -59,9 +59,8 @@ PrinterSurfaceMaker networkSurface(Platform& platform, const NetworkResult& resu
                                    double pageWidthPoints) {
     return [&platform, &result, pageWidthPoints](QPagedPaintDevice& device) {
         NetworkSheetLines lines = networkSheetLines(result, SheetOutput::Drawn);
-        return std::make_unique<NetworkSurface>(platform, device,
-                                                networkPrinterFont(result, pageWidthPoints),
-                                                std::move(lines.header));
+        return std::make_unique<NetworkSurface>(
+            platform, device, networkPrinterFont(result, pageWidthPoints), std::move(lines.header));
     };
 }
 
@@ -96,6 +95,12 @@ void NetworkReport::print(Platform& platform, QWidget* parent) const {
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!platform.printSetup(parent, printer))
         return;
+    if (!pageHoldsALine(printer)) {
+        showInputError(platform, parent,
+                       QStringLiteral("用紙に印刷できる範囲がないため、印刷できません。\n"
+                                      "用紙の大きさと余白を確認してください。"));
+        return;
+    }
     const double widthPoints = printer.pageLayout().paintRect(QPageLayout::Point).width();
     NetworkSurface surface(platform, printer, networkPrinterFont(result_, widthPoints),
                            networkSheetLines(result_, SheetOutput::Drawn).header);

@@ -123,7 +123,7 @@ private:
                 blank(); // top margin of a drawn page
         blank();
         text(13, r_.kind == NetworkKind::Rainwater ? "☆ 流量計算表（雨水排水施設）"
-                                                    : "☆ 流量計算表（汚水排水施設）");
+                                                   : "☆ 流量計算表（汚水排水施設）");
         blank();
         if (r_.kind == NetworkKind::Rainwater)
             rainwaterInputs();
@@ -210,11 +210,11 @@ private:
         int total = 0;
         for (int width : widths)
             total += width + columnGap;
-        lines_.header.push_back(
-            LineMaker(tableIndent).text(sheetlines::repeated("―", (total - columnGap + 1) / 2)).line());
+        lines_.header.push_back(LineMaker(tableIndent)
+                                    .text(sheetlines::repeated("―", (total - columnGap + 1) / 2))
+                                    .line());
         for (std::size_t i = 0; i < cells.size(); ++i)
-            lines_.rows.push_back(
-                tableLine(cells[i], widths, kinds, r_.sections[i].capacityFails));
+            lines_.rows.push_back(tableLine(cells[i], widths, kinds, r_.sections[i].capacityFails));
     }
 };
 
@@ -237,16 +237,15 @@ std::vector<std::string> networkRowTexts(const NetworkResult& result, std::size_
                                timeText(r.inletTime, "0.0#"), t.flowTime.value_or(""),
                                t.concentrationTime.value_or(""), t.intensity, t.plannedFlow});
     } else {
-        row.insert(row.end(),
-                   {formatNumber(s.ownPopulation, "0"), formatNumber(s.population, "0"),
-                    formatNumber(s.plannedFlowBase, "0.0000"),
-                    formatNumber(s.plannedFlow, "0.0000")});
+        row.insert(row.end(), {formatNumber(s.ownPopulation, "0"), formatNumber(s.population, "0"),
+                               formatNumber(s.plannedFlowBase, "0.0000"),
+                               formatNumber(s.plannedFlow, "0.0000")});
     }
-    row.insert(row.end(), {lineText(rainwaterFacilityLabel(r)),
-                           formatNumber(r.facility.slopePermille, "#0.0"),
-                           formatNumber(r.facility.roughness, "0.000"),
-                           formatNumber(r.velocity, "0.0000"), formatNumber(r.capacity, "0.0000"),
-                           verdictText(s.capacityFails), velocityGuideText(s.guide)});
+    row.insert(row.end(),
+               {lineText(rainwaterFacilityLabel(r)), formatNumber(r.facility.slopePermille, "#0.0"),
+                formatNumber(r.facility.roughness, "0.000"), formatNumber(r.velocity, "0.0000"),
+                formatNumber(r.capacity, "0.0000"), verdictText(s.capacityFails),
+                velocityGuideText(s.guide)});
     return row;
 }
 

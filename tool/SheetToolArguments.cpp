@@ -202,28 +202,29 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
 }
 
 QString sheetToolUsage() {
-    return QStringLiteral("使い方: tovarin-sheet [--utf8 | --results] ファイル.(tvr|tvu)…\n"
-                          "        tovarin-sheet --pdf 出力.pdf ファイル.(tvr|tvu)\n"
-                          "        tovarin-sheet --csv ファイル.tvr… | ファイル.tvu…\n"
-                          "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
-                          "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
-                          "        tovarin-sheet --profile 出力.(png|svg|pdf) [--to 人孔] ファイル.tvn\n"
-                          "        tovarin-sheet --help | --version\n"
-                          "Usage: tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu)…\n"
-                          "       tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu)\n"
-                          "       tovarin-sheet --csv FILE.tvr… | FILE.tvu…\n"
-                          "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
-                          "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
-                          "       tovarin-sheet --profile OUT.(png|svg|pdf) [--to MANHOLE] FILE.tvn\n"
-                          "       tovarin-sheet --help | --version\n");
+    return QStringLiteral(
+        "使い方: tovarin-sheet [--utf8 | --results] ファイル.(tvr|tvu|tvn)…\n"
+        "        tovarin-sheet --pdf 出力.pdf ファイル.(tvr|tvu|tvn)\n"
+        "        tovarin-sheet --csv ファイル.tvr… | ファイル.tvu… | ファイル.tvn…\n"
+        "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
+        "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
+        "        tovarin-sheet --profile 出力.(png|svg|pdf) [--to 人孔] ファイル.tvn\n"
+        "        tovarin-sheet --help | --version\n"
+        "Usage: tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu|tvn)…\n"
+        "       tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu|tvn)\n"
+        "       tovarin-sheet --csv FILE.tvr… | FILE.tvu… | FILE.tvn…\n"
+        "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
+        "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
+        "       tovarin-sheet --profile OUT.(png|svg|pdf) [--to MANHOLE] FILE.tvn\n"
+        "       tovarin-sheet --help | --version\n");
 }
 
 QString sheetToolHelp() {
     return sheetToolUsage() +
            QStringLiteral(
                "\n"
-               "保存したデータ（汚水 .tvr、雨水 "
-               ".tvu）を画面なしで開き、次のいずれかを出力します。\n"
+               "保存したデータ（汚水 .tvr、雨水 .tvu、排水系統 "
+               ".tvn）を画面なしで開き、次のいずれかを出力します。\n"
                "  （指定なし）       計算書（「書き込み」と同じ内容、シフトJIS・CR "
                "LF）を標準出力へ\n"
                "                     （標準出力が端末のときは、読めるように --utf8 と同じ UTF-8 "
@@ -235,6 +236,8 @@ QString sheetToolHelp() {
                "                       例: tovarin-sheet --csv a.tvr b.tvr > 一覧.csv\n"
                "                     （雨水の .tvu は雨水の欄の一覧表。.tvr と .tvu "
                "は混ぜられません）\n"
+               "                     （排水系統の .tvn "
+               "は1区間1行。雨水と汚水の系統は混ぜられません）\n"
                "  --sizes            規格管の全管径を同じ条件で計算し、合格する最小の管径に◎（.tvr "
                "のみ）\n"
                "                       例: tovarin-sheet --sizes a.tvr > 管径.csv\n"

@@ -20,15 +20,29 @@ namespace {
 // The keys of a section's results line, in the order of networkRowTexts' columns; an
 // empty key leaves that column out.
 const std::vector<std::string_view>& resultKeys(NetworkKind kind) {
-    static const std::vector<std::string_view> rainwater = {
-        "line",        "upper",     "lower",         "length",       "area",
-        "totalArea",   "runoffCoefficient", "inflowTime", "flowTime", "concentrationTime",
-        "intensity",   "plannedFlow", "",            "",             "",
-        "velocity",    "capacity",  "verdict",       "velocityGuide"};
+    static const std::vector<std::string_view> rainwater = {"line",
+                                                            "upper",
+                                                            "lower",
+                                                            "length",
+                                                            "area",
+                                                            "totalArea",
+                                                            "runoffCoefficient",
+                                                            "inflowTime",
+                                                            "flowTime",
+                                                            "concentrationTime",
+                                                            "intensity",
+                                                            "plannedFlow",
+                                                            "",
+                                                            "",
+                                                            "",
+                                                            "velocity",
+                                                            "capacity",
+                                                            "verdict",
+                                                            "velocityGuide"};
     static const std::vector<std::string_view> sewage = {
-        "line",     "upper",    "lower",   "length",       "",
-        "population", "plannedFlowBase", "plannedFlow", "", "",
-        "",         "velocity", "capacity", "verdict",     "velocityGuide"};
+        "line",       "upper",           "lower",       "length",  "",
+        "population", "plannedFlowBase", "plannedFlow", "",        "",
+        "",           "velocity",        "capacity",    "verdict", "velocityGuide"};
     return kind == NetworkKind::Rainwater ? rainwater : sewage;
 }
 
@@ -96,7 +110,7 @@ public:
             outcome.failure = levels.failure;
         }
         if (!outcome.ok()) {
-            const int line = networkRefusalLine(read.lines, read.input->kind, *outcome.failure);
+            const int line = networkRefusalLine(read.lines, *outcome.failure);
             return refuse(file, formatNumber(line, "0") + "行目：" + outcome.failure->message);
         }
         levels_ = std::move(levels.levels);

@@ -80,7 +80,7 @@ int writeNetworkProfile(ConsolePlatform& platform, const QString& output, const 
         refused = levels.failure;
     }
     if (refused) {
-        const int line = networkRefusalLine(read.lines, read.input->kind, *refused);
+        const int line = networkRefusalLine(read.lines, *refused);
         platform.report(cannotOpenDocument(
             file, QString::fromStdString(formatNumber(line, "0") + "行目：" + refused->message)));
         return 1;

@@ -1,7 +1,7 @@
 // tovarin-sheet: the calculation sheet of Tovarin documents, without a display.
 //
-//   tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu)…
-//   tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu)
+//   tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu|tvn)…
+//   tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu|tvn)
 //   tovarin-sheet --csv FILE.tvr… | FILE.tvu…
 //   tovarin-sheet --sizes FILE.tvr
 //   tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr

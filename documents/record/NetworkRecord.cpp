@@ -261,8 +261,9 @@ private:
             input_.kind = NetworkKind::Sewage;
             return true;
         }
-        return refuse(1, "Tovarinの系統の計算書データではありません"
-                         "（1行目が「Tovarin 雨水系統 1」又は「Tovarin 汚水系統 1」ではありません）。");
+        return refuse(
+            1, "Tovarinの系統の計算書データではありません"
+               "（1行目が「Tovarin 雨水系統 1」又は「Tovarin 汚水系統 1」ではありません）。");
     }
 
     bool finish(int number) {
@@ -274,7 +275,7 @@ private:
             return false;
         const NetworkStructure structure = networkStructure(input_);
         if (structure.refusal)
-            return refuse(networkRefusalLine(lines_, input_.kind, *structure.refusal),
+            return refuse(networkRefusalLine(lines_, *structure.refusal),
                           structure.refusal->message);
         return true;
     }
@@ -292,7 +293,7 @@ private:
                 refused.section = i;
                 refused.field = entry.field;
                 refused.row = entry.row;
-                return refuse(networkRefusalLine(lines_, input_.kind, refused),
+                return refuse(networkRefusalLine(lines_, refused),
                               "区間「" + section.name + "」：" + entry.what +
                                   "に改行などの制御文字は使えません。");
             }
@@ -328,8 +329,7 @@ private:
         const bool ofSection = positionOf(sectionKeys(kind), key).has_value();
         const std::string name = quoted(nameOf(key));
         if (!ofNetwork && !ofSection)
-            return refuse(number, name + "は" +
-                                      (kind == NetworkKind::Rainwater ? "雨水" : "汚水") +
+            return refuse(number, name + "は" + (kind == NetworkKind::Rainwater ? "雨水" : "汚水") +
                                       "の系統の項目ではありません。");
         if (ofNetwork)
             return refuse(number, name + "は最初の「区間」の行より前に書いてください。");
@@ -344,9 +344,8 @@ private:
         const int index = static_cast<int>(*position);
         const bool repeat = list[*position].repeats && stage_ == index;
         if (index <= stage_ && !repeat)
-            return refuse(number, quoted(nameOf(key)) +
-                                      "がこの位置にあります（項目の順序が違うか、"
-                                      "同じ項目が２つあります）。");
+            return refuse(number, quoted(nameOf(key)) + "がこの位置にあります（項目の順序が違うか、"
+                                                        "同じ項目が２つあります）。");
         if (!refuseSkipped(number, *position))
             return false;
         if (key == Key::InletTime && direct())
@@ -394,10 +393,10 @@ private:
         if (!refuseSkipped(number, keys().size()))
             return false;
         if (input_.sections.size() >= maximumNetworkSections)
-            return refuse(number, "区間が多すぎます（一つの系統は" +
-                                      formatNumber(static_cast<double>(maximumNetworkSections),
-                                                   "0") +
-                                      "区間までです）。");
+            return refuse(number,
+                          "区間が多すぎます（一つの系統は" +
+                              formatNumber(static_cast<double>(maximumNetworkSections), "0") +
+                              "区間までです）。");
         const std::vector<std::string_view> fields = splitCommas(value);
         if (fields.size() != 4)
             return refuse(number, "区間は「名称,上流の人孔,下流の人孔,延長」で書いてください。");
@@ -463,7 +462,7 @@ NetworkDocumentRead parseNetworkDocument(std::string_view text) {
     return Reader().read(text);
 }
 
-int networkRefusalLine(const NetworkLines& lines, NetworkKind kind, const NetworkRefusal& refusal) {
+int networkRefusalLine(const NetworkLines& lines, const NetworkRefusal& refusal) {
     const auto at = [](const std::vector<int>& keyLines, Key key) {
         const std::size_t index = static_cast<std::size_t>(key);
         return index < keyLines.size() ? keyLines[index] : 0;
@@ -492,7 +491,6 @@ int networkRefusalLine(const NetworkLines& lines, NetworkKind kind, const Networ
         default:
             break;
         }
-        (void)kind;
         return line > 0 ? line : 1;
     }
     if (*refusal.section >= lines.sections.size())

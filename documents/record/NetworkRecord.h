@@ -24,10 +24,10 @@ inline constexpr std::string_view sewageNetworkHeading = "Tovarin 汚水系統 1
 // Where each key of a document was read: the calculation's refusals are placed on
 // the line that holds what they are about.
 struct NetworkLines {
-    std::vector<int> network; // by NetworkField of the network's own keys (Intensity…Allowance)
+    std::vector<int> network; // the line of each of the network's own keys, 0 if none
     struct Section {
         int line = 0;           // the 区間 line
-        std::vector<int> keys;  // by the section key's position in its kind's order
+        std::vector<int> keys;  // the line of each of its keys, 0 if none
         std::vector<int> areas; // each 区域 line
     };
     std::vector<Section> sections;
@@ -43,8 +43,7 @@ struct NetworkDocumentRead {
 NetworkDocumentRead parseNetworkDocument(std::string_view text);
 
 // The line of the document that holds what a refusal of its calculation is about.
-int networkRefusalLine(const NetworkLines& lines, const NetworkKind kind,
-                       const NetworkRefusal& refusal);
+int networkRefusalLine(const NetworkLines& lines, const NetworkRefusal& refusal);
 
 struct NetworkDocumentText {
     std::string text;    // UTF-8, LF line ends; empty when refused

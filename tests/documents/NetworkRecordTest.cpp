@@ -1,5 +1,5 @@
-#include "documents/record/DocumentKind.h"
 #include "documents/record/NetworkRecord.h"
+#include "documents/record/DocumentKind.h"
 #include "tests/support/NetworkInputs.h"
 
 #include <gtest/gtest.h>
@@ -10,32 +10,32 @@ using namespace tovarin::testing;
 namespace {
 
 // examples/network-rainwater.tvn, line for line.
-const char* const rainwaterDocument = "Tovarin 雨水系統 1\n"           // 1
-                                      "降雨強度=タルボット,5000,40\n"   // 2
-                                      "流入時間=7\n"                    // 3
-                                      "区間=A-1,No.1,No.3,60.0\n"       // 4
-                                      "区域=屋根,0.1200,0.90\n"         // 5
-                                      "区域=道路,0.0600,0.85\n"         // 6
+const char* const rainwaterDocument = "Tovarin 雨水系統 1\n"                 // 1
+                                      "降雨強度=タルボット,5000,40\n"        // 2
+                                      "流入時間=7\n"                         // 3
+                                      "区間=A-1,No.1,No.3,60.0\n"            // 4
+                                      "区域=屋根,0.1200,0.90\n"              // 5
+                                      "区域=道路,0.0600,0.85\n"              // 6
                                       "施設=矩形,Ｕ型側溝３００,0.30,0.30\n" // 7
-                                      "勾配=5.0\n"                      // 8
-                                      "粗度係数=0.015\n"                // 9
-                                      "公式=マニング\n"                 // 10
-                                      "有効水深=水深８割\n"             // 11
-                                      "区間=B-1,No.2,No.3,45.0\n"       // 12
-                                      "区域=間地,0.2000,0.20\n"         // 13
-                                      "区域=道路,0.0500,0.85\n"         // 14
+                                      "勾配=5.0\n"                           // 8
+                                      "粗度係数=0.015\n"                     // 9
+                                      "公式=マニング\n"                      // 10
+                                      "有効水深=水深８割\n"                  // 11
+                                      "区間=B-1,No.2,No.3,45.0\n"            // 12
+                                      "区域=間地,0.2000,0.20\n"              // 13
+                                      "区域=道路,0.0500,0.85\n"              // 14
                                       "施設=矩形,Ｕ型側溝３００,0.30,0.30\n" // 15
-                                      "勾配=4.0\n"                      // 16
-                                      "粗度係数=0.015\n"                // 17
-                                      "公式=マニング\n"                 // 18
-                                      "有効水深=水深８割\n"             // 19
-                                      "区間=A-2,No.3,放流先,80.0\n"     // 20
-                                      "区域=道路,0.0400,0.85\n"         // 21
+                                      "勾配=4.0\n"                           // 16
+                                      "粗度係数=0.015\n"                     // 17
+                                      "公式=マニング\n"                      // 18
+                                      "有効水深=水深８割\n"                  // 19
+                                      "区間=A-2,No.3,放流先,80.0\n"          // 20
+                                      "区域=道路,0.0400,0.85\n"              // 21
                                       "施設=矩形,Ｕ型側溝４００,0.40,0.40\n" // 22
-                                      "勾配=3.0\n"                      // 23
-                                      "粗度係数=0.015\n"                // 24
-                                      "公式=マニング\n"                 // 25
-                                      "有効水深=水深８割\n";            // 26
+                                      "勾配=3.0\n"                           // 23
+                                      "粗度係数=0.015\n"                     // 24
+                                      "公式=マニング\n"                      // 25
+                                      "有効水深=水深８割\n";                 // 26
 
 const char* const sewageDocument = "Tovarin 汚水系統 1\n"
                                    "一人一日汚水量=350\n"
@@ -160,9 +160,10 @@ TEST_P(NetworkRecordRefusals, NameTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, NetworkRecordRefusals,
     ::testing::Values(
-        RefusedDocument{"Heading", rainwaterDocument, 1, "Tovarin 雨水 1\n",
-                        "1行目：Tovarinの系統の計算書データではありません（1行目が「Tovarin 雨水系統 "
-                        "1」又は「Tovarin 汚水系統 1」ではありません）。"},
+        RefusedDocument{
+            "Heading", rainwaterDocument, 1, "Tovarin 雨水 1\n",
+            "1行目：Tovarinの系統の計算書データではありません（1行目が「Tovarin 雨水系統 "
+            "1」又は「Tovarin 汚水系統 1」ではありません）。"},
         RefusedDocument{"UnknownKey", rainwaterDocument, 9, "粗さ=0.015\n",
                         "9行目：不明な項目「粗さ」です。"},
         RefusedDocument{"GroundLevelOfOneValue", rainwaterDocument, 12,
@@ -237,7 +238,8 @@ TEST(NetworkRecord, RefusesMoreThanTwoThousandSections) {
     std::string text = "Tovarin 汚水系統 1\n一人一日汚水量=350\n";
     const auto section = [](std::size_t i) {
         return "区間=S" + std::to_string(i) + ",M" + std::to_string(i) + ",O" + std::to_string(i) +
-               ",10\n人口=1\n施設=VU,200\n勾配=10\n粗度係数=0.010\n公式=マニング\n有効水深=水深８割\n";
+               ",10\n人口=1\n施設=VU,200\n勾配=10\n粗度係数=0.010\n公式=マニング\n有効水深="
+               "水深８割\n";
     };
     for (std::size_t i = 0; i < maximumNetworkSections; ++i)
         text += section(i);
@@ -254,13 +256,11 @@ TEST(NetworkRecord, PlacesACalculationRefusalOnItsLine) {
     ASSERT_TRUE(read.input);
     const NetworkOutcome outcome = computeNetwork(*read.input);
     ASSERT_FALSE(outcome.ok());
-    EXPECT_EQ(networkRefusalLine(read.lines, read.input->kind, *outcome.failure), 14);
+    EXPECT_EQ(networkRefusalLine(read.lines, *outcome.failure), 14);
     const NetworkDocumentRead gradient =
         parseNetworkDocument(withLine(sewageDocument, 23, "勾配=0\n"));
     ASSERT_TRUE(gradient.input);
-    EXPECT_EQ(networkRefusalLine(gradient.lines, NetworkKind::Sewage,
-                                 *computeNetwork(*gradient.input).failure),
-              23);
+    EXPECT_EQ(networkRefusalLine(gradient.lines, *computeNetwork(*gradient.input).failure), 23);
 }
 
 TEST(NetworkRecordLevels, AreReadAndWrittenBackAsTyped) {

@@ -34,20 +34,28 @@ TEST(NetworkExamples, RainwaterGivesTheWorkedTable) {
     const NetworkResult result = computed(rainwaterNetworkExample());
     // 区間, ΣA, C, 流入, t2, t, I, Q, V, Q2, 判定
     const std::vector<std::vector<std::string>> expected = {
-        {"A-1", "0.1800", "0.88", "7.0", "1.0", "8.0", "104.2", "0.0458", "0.9628", "0.0693", "O.K"},
-        {"B-1", "0.2500", "0.33", "7.0", "0.9", "7.9", "104.4", "0.0239", "0.8612", "0.0620", "O.K"},
-        {"A-2", "0.4700", "0.59", "8.0", "1.5", "9.5", "101.0", "0.0778", "0.9035", "0.1156", "O.K"},
+        {"A-1", "0.1800", "0.88", "7.0", "1.0", "8.0", "104.2", "0.0458", "0.9628", "0.0693",
+         "O.K"},
+        {"B-1", "0.2500", "0.33", "7.0", "0.9", "7.9", "104.4", "0.0239", "0.8612", "0.0620",
+         "O.K"},
+        {"A-2", "0.4700", "0.59", "8.0", "1.5", "9.5", "101.0", "0.0778", "0.9035", "0.1156",
+         "O.K"},
     };
     ASSERT_EQ(result.sections.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const NetworkSectionResult& s = result.sections[i];
         const RainwaterResult& r = s.facility;
-        const std::vector<std::string> got = {
-            s.name, text(r.area, "0.0000"), text(r.runoff, "0.00"),
-            optionalText(r.inletTime, "0.0#"), optionalText(r.flowTime, "0.0"),
-            optionalText(r.concentrationTime, "0.0"), text(r.intensity, "0.0"),
-            text(r.plannedFlow, "0.0000"), text(r.velocity, "0.0000"),
-            text(r.capacity, "0.0000"), verdictText(s.capacityFails)};
+        const std::vector<std::string> got = {s.name,
+                                              text(r.area, "0.0000"),
+                                              text(r.runoff, "0.00"),
+                                              optionalText(r.inletTime, "0.0#"),
+                                              optionalText(r.flowTime, "0.0"),
+                                              optionalText(r.concentrationTime, "0.0"),
+                                              text(r.intensity, "0.0"),
+                                              text(r.plannedFlow, "0.0000"),
+                                              text(r.velocity, "0.0000"),
+                                              text(r.capacity, "0.0000"),
+                                              verdictText(s.capacityFails)};
         EXPECT_EQ(got, expected[i]);
         EXPECT_EQ(s.guide, VelocityGuide::Suitable);
     }
@@ -67,14 +75,13 @@ TEST(NetworkExamples, SewageGivesTheWorkedTable) {
     ASSERT_EQ(result.sections.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const NetworkSectionResult& s = result.sections[i];
-        const std::vector<std::string> got = {
-            s.name,
-            text(s.population, "0"),
-            text(s.plannedFlowBase, "0.0000"),
-            text(s.plannedFlow, "0.0000"),
-            text(s.facility.velocity, "0.0000"),
-            text(s.facility.capacity, "0.0000"),
-            verdictText(s.capacityFails)};
+        const std::vector<std::string> got = {s.name,
+                                              text(s.population, "0"),
+                                              text(s.plannedFlowBase, "0.0000"),
+                                              text(s.plannedFlow, "0.0000"),
+                                              text(s.facility.velocity, "0.0000"),
+                                              text(s.facility.capacity, "0.0000"),
+                                              verdictText(s.capacityFails)};
         EXPECT_EQ(got, expected[i]);
         EXPECT_EQ(s.guide, VelocityGuide::Suitable);
     }
@@ -250,14 +257,12 @@ TEST(NetworkAccumulation, TakesTheLongestArrivalAsTheInflowTime) {
     for (std::size_t i = 0; i < result.sections.size(); ++i) {
         const NetworkSectionResult& s = result.sections[i];
         if (s.downstream >= 0)
-            longest[s.downstream] =
-                std::max(longest[s.downstream], *s.facility.concentrationTime);
+            longest[s.downstream] = std::max(longest[s.downstream], *s.facility.concentrationTime);
     }
     for (std::size_t i = 0; i < result.sections.size(); ++i) {
         const RainwaterResult& r = result.sections[i].facility;
         const auto fed = longest.find(static_cast<int>(i));
-        EXPECT_EQ(*r.inletTime,
-                  fed == longest.end() ? *result.intensity.inletTime : fed->second);
+        EXPECT_EQ(*r.inletTime, fed == longest.end() ? *result.intensity.inletTime : fed->second);
         EXPECT_EQ(*r.concentrationTime, textToNumber(text(*r.inletTime + *r.flowTime, "0.0")));
     }
 }
@@ -312,11 +317,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "区間「B-1」：人孔「No.1」は区間「A-1」の上流端でもあります（一つの人孔から"
                     "流れ出る区間は一つです）。",
                     1, true},
-        RefusalCase{"Circle",
-                    [](NetworkInput& n) { n.sections[2].lower = "No.1"; },
-                    "区間「A-1」：区間が循環しています（下流をたどるとこの区間に戻ります）。", 0, true},
-        RefusalCase{"HeadWithoutArea", [](NetworkInput& n) { n.sections[1].facility.areas.clear(); },
-                    "区間「B-1」：上流に区間のない区間には「区域」を１つ以上入力してください。", 1, true},
+        RefusalCase{"Circle", [](NetworkInput& n) { n.sections[2].lower = "No.1"; },
+                    "区間「A-1」：区間が循環しています（下流をたどるとこの区間に戻ります）。", 0,
+                    true},
+        RefusalCase{
+            "HeadWithoutArea", [](NetworkInput& n) { n.sections[1].facility.areas.clear(); },
+            "区間「B-1」：上流に区間のない区間には「区域」を１つ以上入力してください。", 1, true},
         RefusalCase{"NegativeLength", [](NetworkInput& n) { n.sections[2].lengthText = "-1"; },
                     "区間「A-2」：延長には０以上の値を入力してください。", 2},
         RefusalCase{"ZeroGradient",

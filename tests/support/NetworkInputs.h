@@ -178,7 +178,8 @@ public:
             s.name = "S" + std::to_string(i);
             s.upper = "M" + std::to_string(i);
             const bool outlet = i == 0 || below(8) == 0;
-            const std::size_t into = outlet ? i : static_cast<std::size_t>(below(static_cast<int>(i)));
+            const std::size_t into =
+                outlet ? i : static_cast<std::size_t>(below(static_cast<int>(i)));
             s.lower = outlet ? "放流先" + std::to_string(i) : "M" + std::to_string(into);
             if (!outlet)
                 fed[into] = true;
