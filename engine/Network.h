@@ -55,7 +55,7 @@ struct NetworkInput {
     std::string perCapitaText;
     std::string groundwaterText;
     std::string allowanceText;
-    std::string minimumCoverText; // 最小土被り (m), empty when not given
+    std::string minimumCoverText;         // 最小土被り (m), empty when not given
     std::vector<NetworkSection> sections; // in the document's order
 
     bool operator==(const NetworkInput&) const = default;
@@ -76,19 +76,19 @@ struct NetworkOrder {
 // What a refused network is about: a section's field (section set), or the network's
 // own (section none), and the field as the rainwater input names it.
 enum class NetworkField {
-    Intensity,      // 降雨強度 (rainwater), field says which constant
-    InletTime,      // 流入時間
-    PerCapita,      // 一人一日汚水量
-    Groundwater,    // 地下水
-    Allowance,      // 余裕
-    SectionLine,    // the 区間 line itself (its length, or its shape)
-    SectionField,   // a key of the section: field and row say which
-    Population,     // 人口
-    SewageFlow,     // 汚水量
-    MinimumCover,   // 最小土被り
-    Ground,         // 地盤高
-    Invert,         // 管底高
-    Wall,           // 管厚
+    Intensity,    // 降雨強度 (rainwater), field says which constant
+    InletTime,    // 流入時間
+    PerCapita,    // 一人一日汚水量
+    Groundwater,  // 地下水
+    Allowance,    // 余裕
+    SectionLine,  // the 区間 line itself (its length, or its shape)
+    SectionField, // a key of the section: field and row say which
+    Population,   // 人口
+    SewageFlow,   // 汚水量
+    MinimumCover, // 最小土被り
+    Ground,       // 地盤高
+    Invert,       // 管底高
+    Wall,         // 管厚
 };
 
 struct NetworkRefusal {

@@ -24,8 +24,7 @@ NetworkRefusal levelRefusal(const NetworkInput& in, std::optional<std::size_t> s
     NetworkRefusal refused;
     refused.what = what;
     refused.section = section;
-    refused.message =
-        section ? "区間「" + in.sections[*section].name + "」：" + message : message;
+    refused.message = section ? "区間「" + in.sections[*section].name + "」：" + message : message;
     return refused;
 }
 
@@ -63,8 +62,7 @@ bool NetworkLevels::hasNotes() const {
 }
 
 bool isNetworkPipe(RainwaterFacilityKind kind) {
-    return kind != RainwaterFacilityKind::Rectangular &&
-           kind != RainwaterFacilityKind::Trapezoidal;
+    return kind != RainwaterFacilityKind::Rectangular && kind != RainwaterFacilityKind::Trapezoidal;
 }
 
 std::optional<NetworkRefusal> networkLevelsRefusal(const NetworkInput& in) {
@@ -117,9 +115,8 @@ NetworkLevelsOutcome computeNetworkLevels(const NetworkInput& in, const NetworkR
             }
         }
         if (own.upperInvert)
-            own.lowerInvert = printedLevel(*own.upperInvert - section.length *
-                                                               section.facility.facility.slopePermille /
-                                                               1000);
+            own.lowerInvert = printedLevel(
+                *own.upperInvert - section.length * section.facility.facility.slopePermille / 1000);
         own.insideHeight = insideHeightOf(section.facility);
         const bool pipe = isNetworkPipe(section.facility.facilityKind);
         const double wall = levelOf(typed.wallText).value_or(0);
@@ -170,7 +167,8 @@ std::vector<std::size_t> networkProfilePath(const NetworkResult& result, int hea
     // The section the path ends in: the outlet named, or the first outlet.
     std::optional<std::size_t> end;
     for (std::size_t i = 0; i < sections.size() && !end; ++i) {
-        const bool named = outlet.empty() ? sections[i].downstream < 0 : sections[i].lower == outlet;
+        const bool named =
+            outlet.empty() ? sections[i].downstream < 0 : sections[i].lower == outlet;
         if (named)
             end = i;
     }

@@ -16,8 +16,8 @@ namespace tovarin {
 struct NetworkSectionLevels {
     std::optional<double> groundUpper; // 地盤高, "0.000"
     std::optional<double> groundLower;
-    std::optional<double> upperInvert; // 管底高, "0.000"
-    std::optional<double> lowerInvert; // upper − L·勾配/1000, "0.000"
+    std::optional<double> upperInvert;  // 管底高, "0.000"
+    std::optional<double> lowerInvert;  // upper − L·勾配/1000, "0.000"
     std::optional<double> insideHeight; // H: D of a pipe, H of a channel (m)
     std::optional<double> upperCover;   // pipes only: ground − (invert + H + 管厚), "0.000"
     std::optional<double> lowerCover;

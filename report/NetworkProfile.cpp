@@ -95,8 +95,7 @@ NetworkProfileScales drawNetworkProfile(QPainter& painter, const QRectF& area,
     const QRectF band(area.left(), area.bottom() - rowHeight * bandTitles.size(), area.width(),
                       rowHeight * bandTitles.size());
     const QRectF drawing(area.left() + labelWidth + 6 * mm, area.top() + 12 * mm,
-                         area.width() - labelWidth - 12 * mm,
-                         band.top() - area.top() - 16 * mm);
+                         area.width() - labelWidth - 12 * mm, band.top() - area.top() - 16 * mm);
 
     // Elevations drawn: every ground, invert and crown on the path.
     std::optional<double> low;
@@ -141,10 +140,12 @@ NetworkProfileScales drawNetworkProfile(QPainter& painter, const QRectF& area,
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("DL=%1").arg(text(formatNumber(datum, "0.000"))));
     if (!low)
-        painter.drawText(drawing, Qt::AlignCenter, QStringLiteral("（地盤高・管底高の入力がありません）"));
+        painter.drawText(drawing, Qt::AlignCenter,
+                         QStringLiteral("（地盤高・管底高の入力がありません）"));
 
     // The band's frame and labels.
-    painter.drawLine(QPointF(drawing.left(), drawing.bottom()), QPointF(x(total), drawing.bottom()));
+    painter.drawLine(QPointF(drawing.left(), drawing.bottom()),
+                     QPointF(x(total), drawing.bottom()));
     for (int r = 0; r <= bandTitles.size(); ++r)
         painter.drawLine(QPointF(band.left(), band.top() + r * rowHeight),
                          QPointF(band.right(), band.top() + r * rowHeight));
@@ -177,9 +178,8 @@ NetworkProfileScales drawNetworkProfile(QPainter& painter, const QRectF& area,
         bandText(2, at, width, text(formatNumber(distance[k], "0.0#")));
         bandText(3, at, width, level(last ? l.groundLower : l.groundUpper));
         bandText(4, at, width, level(last ? l.lowerInvert : l.upperInvert));
-        const bool coverNote =
-            std::find(l.notes.begin(), l.notes.end(), last ? coverNoteLower : coverNoteUpper) !=
-            l.notes.end();
+        const bool coverNote = std::find(l.notes.begin(), l.notes.end(),
+                                         last ? coverNoteLower : coverNoteUpper) != l.notes.end();
         bandText(5, at, width, level(last ? l.lowerCover : l.upperCover),
                  coverNote ? warning : QColor(Qt::black));
     }

@@ -49,9 +49,7 @@ public:
     // The print image: the table.
     void drawPage(DrawingSurface& page) const override { table_.drawPage(page); }
     void print(Platform& platform, QWidget* parent) const override;
-    ReportWrite appendTo(const std::string& path) const override {
-        return table_.appendTo(path);
-    }
+    ReportWrite appendTo(const std::string& path) const override { return table_.appendTo(path); }
 
     // The same printout as a PDF file.
     PdfFileResult printToPdf(Platform& platform, const QString& fileName) const;

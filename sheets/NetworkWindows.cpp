@@ -184,17 +184,17 @@ void NetworkSheet::buildKeys() {
         perCapita_ = field("txtQ1", QStringLiteral("一人一日汚水量＝"), left, 1700, 900,
                            QStringLiteral("L/人/日"))
                          .first;
-        groundwater_ = field("txtW", QStringLiteral("地下水＝"), left + 3900, 900, 735,
-                             QStringLiteral("％"))
-                           .first;
-        allowance_ = field("txtA", QStringLiteral("余裕＝"), left + 6000, 720, 735,
-                           QStringLiteral("％"))
-                         .first;
+        groundwater_ =
+            field("txtW", QStringLiteral("地下水＝"), left + 3900, 900, 735, QStringLiteral("％"))
+                .first;
+        allowance_ =
+            field("txtA", QStringLiteral("余裕＝"), left + 6000, 720, 735, QStringLiteral("％"))
+                .first;
         left += 8100;
     }
-    minimumCover_ = field("txtCover", QStringLiteral("最小土被り＝"), left, 1200, 735,
-                          QStringLiteral("m"))
-                        .first;
+    minimumCover_ =
+        field("txtCover", QStringLiteral("最小土被り＝"), left, 1200, 735, QStringLiteral("m"))
+            .first;
 }
 
 void NetworkSheet::buildTable() {
@@ -282,8 +282,8 @@ void NetworkSheet::buildButtons() {
 void NetworkSheet::showFieldsOfForm() {
     if (!formList_)
         return;
-    const IntensityForm form = intensityForms()[static_cast<std::size_t>(
-        std::max(0, formList_->currentIndex()))];
+    const IntensityForm form =
+        intensityForms()[static_cast<std::size_t>(std::max(0, formList_->currentIndex()))];
     const bool direct = form == IntensityForm::Direct;
     for (QWidget* widget : intensityOnly_)
         widget->setVisible(!direct);
@@ -504,10 +504,9 @@ std::optional<NetworkSheet::PasteRefusal> NetworkSheet::paste(const QString& tex
                     continue;
                 RainwaterInput read = facility;
                 if (auto problem = readFacilityText(value, read))
-                    return PasteRefusal{QStringLiteral("%1行目の施設：%2")
-                                            .arg(row + 1)
-                                            .arg(fromStd(*problem)),
-                                        row, column};
+                    return PasteRefusal{
+                        QStringLiteral("%1行目の施設：%2").arg(row + 1).arg(fromStd(*problem)), row,
+                        column};
                 facility = read;
             } else if (column == columns_.area) {
                 // Areas as the document writes them: "名称,面積,C", several joined by ";".
@@ -515,10 +514,9 @@ std::optional<NetworkSheet::PasteRefusal> NetworkSheet::paste(const QString& tex
                 RainwaterInput read;
                 for (const QString& area : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
                     if (auto problem = readRainwaterValue(RainwaterKey::Area, toStd(area), read))
-                        return PasteRefusal{QStringLiteral("%1行目の面積：%2")
-                                                .arg(row + 1)
-                                                .arg(fromStd(*problem)),
-                                            row, column};
+                        return PasteRefusal{
+                            QStringLiteral("%1行目の面積：%2").arg(row + 1).arg(fromStd(*problem)),
+                            row, column};
                 }
                 facility.areas = read.areas;
             } else {
@@ -579,7 +577,8 @@ void NetworkSheet::showResult(const NetworkResult* result, const NetworkLevels* 
         bool fails = false;
         std::vector<std::string> notes;
         if (result && static_cast<std::size_t>(row) < result->sections.size()) {
-            std::vector<std::string> figures = networkRowTexts(*result, static_cast<std::size_t>(row));
+            std::vector<std::string> figures =
+                networkRowTexts(*result, static_cast<std::size_t>(row));
             for (std::size_t c = 4; c < figures.size(); ++c)
                 texts << fromStd(figures[c]);
             fails = result->sections[static_cast<std::size_t>(row)].capacityFails;
@@ -593,7 +592,8 @@ void NetworkSheet::showResult(const NetworkResult* result, const NetworkLevels* 
             const int index = column - columns_.firstResult;
             setCellText(row, column, index < texts.size() ? texts[index] : QString(), false);
             const bool last = column == table_->columnCount() - 1;
-            const bool verdict = table_->horizontalHeaderItem(column)->text() == QStringLiteral("判定");
+            const bool verdict =
+                table_->horizontalHeaderItem(column)->text() == QStringLiteral("判定");
             if ((verdict && fails) || (last && !notes.empty()))
                 table_->item(row, column)->setForeground(warning);
         }
@@ -678,11 +678,13 @@ void NetworkSheet::focusRefusal(const NetworkRefusal& refusal) {
         column = columns_.wall;
         break;
     case NetworkField::SectionField:
-        column = refusal.field == RainwaterField::AreaTable && columns_.area >= 0 ? columns_.area
-                                                                                 : columns_.facility;
+        column = refusal.field == RainwaterField::AreaTable && columns_.area >= 0
+                     ? columns_.area
+                     : columns_.facility;
         break;
     case NetworkField::SectionLine:
-        column = refusal.message.find("延長") != std::string::npos ? columns_.length : columns_.name;
+        column =
+            refusal.message.find("延長") != std::string::npos ? columns_.length : columns_.name;
         break;
     default:
         break;
@@ -846,8 +848,8 @@ void NetworkWindows::openAreaEditor(int row) {
         intensity->hide();
     RainwaterInput facility = sheet_->sectionData(row).facility;
     areaEditor_->apply(facility);
-    areaEditor_->setWindowTitle(QStringLiteral("区間「%1」の集水区域")
-                                    .arg(sheet_->table()->item(row, 0)->text()));
+    areaEditor_->setWindowTitle(
+        QStringLiteral("区間「%1」の集水区域").arg(sheet_->table()->item(row, 0)->text()));
     constexpr WindowPlace place = windowPlaces::inputSheet;
     addChild(areaEditor_, place.left + 600, place.top + 600, place.width, place.height);
     areaEditor_->landUseList()->setFocus(Qt::OtherFocusReason);

@@ -62,9 +62,9 @@ UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
                 QStringLiteral("the output of --curve must end in .png, .svg, .pdf or .csv: %1")
                     .arg(name)};
     if (mode == SheetToolMode::Profile && !hasSuffix(name, {curveSuffixes.mid(0, 3)}))
-        return {QStringLiteral("--profile の出力は .png、.svg 又は .pdf です: %1").arg(name),
-                QStringLiteral("the output of --profile must end in .png, .svg or .pdf: %1")
-                    .arg(name)};
+        return {
+            QStringLiteral("--profile の出力は .png、.svg 又は .pdf です: %1").arg(name),
+            QStringLiteral("the output of --profile must end in .png, .svg or .pdf: %1").arg(name)};
     return {};
 }
 

@@ -121,7 +121,9 @@ public:
 
     SheetText sheet() override { return networkSheetText(*result_); }
 
-    std::string resultsLine(const QString& file) override { return resultsLines(file, *result_, levels_); }
+    std::string resultsLine(const QString& file) override {
+        return resultsLines(file, *result_, levels_);
+    }
 
     std::vector<std::string> tableRow(const QString& file) override {
         return tableRows(file).front();

@@ -37,9 +37,9 @@ enum class Key {
 constexpr std::size_t keyCount = 18;
 
 constexpr std::array<std::string_view, keyCount> keyNames = {
-    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕", "区間",     "区域",
-    "人口",     "汚水量",   "施設",           "勾配",   "粗度係数", "公式", "有効水深",
-    "最小土被り", "地盤高", "管底高",         "管厚"};
+    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕",   "区間",
+    "区域",     "人口",     "汚水量",         "施設",   "勾配",   "粗度係数",
+    "公式",     "有効水深", "最小土被り",     "地盤高", "管底高", "管厚"};
 
 std::string_view nameOf(Key key) {
     return keyNames[static_cast<std::size_t>(key)];
@@ -447,7 +447,8 @@ void writeKeys(std::string& text, const std::vector<KeyRule>& keys, const Networ
         }
         if (rule.key == Key::Ground) {
             if (!section->groundUpperText.empty() || !section->groundLowerText.empty())
-                writeLine(text, rule.key, section->groundUpperText + ',' + section->groundLowerText);
+                writeLine(text, rule.key,
+                          section->groundUpperText + ',' + section->groundLowerText);
             continue;
         }
         const std::string value = textValue(rule.key, in, section);

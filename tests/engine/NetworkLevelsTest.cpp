@@ -77,17 +77,16 @@ TEST(NetworkLevels, AnInvertAboveAnInflowingLowerInvertIsNoted) {
     NetworkInput in = sewageWithLevels();
     in.sections[2].invertText = "8.850"; // above 8.800 of sections 1 and 2
     const NetworkLevels levels = levelsOf(in);
-    EXPECT_EQ(levels.sections[2].notes,
-              (std::vector<std::string>{invertNote, slowingNote}));
+    EXPECT_EQ(levels.sections[2].notes, (std::vector<std::string>{invertNote, slowingNote}));
 }
 
 TEST(NetworkLevels, APipeNarrowerThanAnInflowingPipeIsNoted) {
     NetworkInput in = sewageWithLevels();
     in.sections[0].facility.sizeListPosition = 6; // VU φ250 flowing into VU φ200
     const NetworkLevels levels = levelsOf(in);
-    EXPECT_NE(std::find(levels.sections[2].notes.begin(), levels.sections[2].notes.end(),
-                        narrowingNote),
-              levels.sections[2].notes.end());
+    EXPECT_NE(
+        std::find(levels.sections[2].notes.begin(), levels.sections[2].notes.end(), narrowingNote),
+        levels.sections[2].notes.end());
     EXPECT_TRUE(levels.sections[1].notes.empty());
 }
 

@@ -3,12 +3,12 @@
 // added, deleted and moved, refusals that focus their cell, the area and facility
 // windows of a row, and a .tvn document saved and opened again.
 
+#include "sheets/NetworkWindows.h"
 #include "documents/NetworkDocument.h"
 #include "documents/record/NetworkRecord.h"
 #include "sheets/EntryField.h"
 #include "sheets/Form11.h"
 #include "sheets/NetworkProfileView.h"
-#include "sheets/NetworkWindows.h"
 #include "sheets/RainwaterFacilityWindow.h"
 #include "sheets/RainwaterInputSheet.h"
 #include "shell/CommandLine.h"
@@ -75,9 +75,7 @@ private:
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QLatin1String(name));
     }
-    NetworkWindows& network() const {
-        return window->documents().get<NetworkDocument>().windows();
-    }
+    NetworkWindows& network() const { return window->documents().get<NetworkDocument>().windows(); }
     NetworkSheet& sheet() const { return *network().sheet(); }
     QTableWidget& table() const { return *sheet().table(); }
     QString cell(int row, int column) const {
@@ -283,8 +281,7 @@ void NetworkWindowsTest::copyGivesTheSelectionOrTheWholeTable() {
     QVERIFY(whole[0].startsWith(QStringLiteral("区間\t上流\t下流\t延長L(m)\t面積\t")));
     QCOMPARE(whole[1].split(QLatin1Char('\t')).value(q), QStringLiteral("0.0458"));
     table().setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 2), true);
-    QCOMPARE(sheet().copiedText(),
-             QStringLiteral("B-1\tNo.2\tNo.3\nA-2\tNo.3\t放流先\n"));
+    QCOMPARE(sheet().copiedText(), QStringLiteral("B-1\tNo.2\tNo.3\nA-2\tNo.3\t放流先\n"));
     table().setFocus();
     QTest::keySequence(&table(), QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), sheet().copiedText());
@@ -341,7 +338,8 @@ void NetworkWindowsTest::refusalFocusesItsCell() {
     table().item(1, sheet().columns().length)->setText(QStringLiteral("35.0"));
     table().item(2, sheet().columns().invert)->setText(QStringLiteral("低い"));
     QTest::mouseClick(sheet().computeButton(), Qt::LeftButton);
-    QCOMPARE(platform->lastMessageText(), QStringLiteral("区間「3」：管底高が数値ではありません。"));
+    QCOMPARE(platform->lastMessageText(),
+             QStringLiteral("区間「3」：管底高が数値ではありません。"));
     QCOMPARE(table().currentRow(), 2);
     QCOMPARE(table().currentColumn(), sheet().columns().invert);
 
