@@ -73,10 +73,17 @@ void NetworkProfileToolTest::svgTextsListTheManholesAndLevels() {
     const QStringList texts = svgTexts(fileBytes(svg));
     QCOMPARE(texts.value(0), QStringLiteral("縦断図　縮尺　横 1:500　縦 1:100"));
     // The longest path: 1 (40 m) then 3; 2 (35 m) is not on it.
-    for (const char* expected :
-         {"No.1", "No.3", "公共汚水桝", "測点", "追加距離(m)", "土被り(m)", "0.0", "40.0", "65.0",
-          "10.500", "10.200", "10.100", "9.200", "8.800", "8.675", "1.097", "1.197", "1.222",
-          "10.0", "5.0", "VU - φ200", "注意：流速が下流で遅くなる"})
+    for (const char* expected : {"No.1",        "No.3",
+                                 "公共汚水桝",  "測点",
+                                 "追加距離(m)", "土被り(m)",
+                                 "0.0",         "40.0",
+                                 "65.0",        "10.500",
+                                 "10.200",      "10.100",
+                                 "9.200",       "8.800",
+                                 "8.675",       "1.097",
+                                 "1.197",       "1.222",
+                                 "10.0",        "5.0",
+                                 "VU - φ200",   "注意：流速が下流で遅くなる"})
         QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
     QVERIFY(!texts.contains(QStringLiteral("No.2")));
     QVERIFY(!texts.contains(QStringLiteral("9.150")));
@@ -92,9 +99,8 @@ void NetworkProfileToolTest::svgTextsListTheManholesAndLevels() {
 
 void NetworkProfileToolTest::toNamesTheOutletOfThePath() {
     const QString svg = dir.filePath(QStringLiteral("to.svg"));
-    const ToolRun run =
-        runTool({QStringLiteral("--profile"), svg, QStringLiteral("--to"), QStringLiteral("No.3"),
-                 rainwater});
+    const ToolRun run = runTool({QStringLiteral("--profile"), svg, QStringLiteral("--to"),
+                                 QStringLiteral("No.3"), rainwater});
     QCOMPARE(run.exitCode, 0);
     const QStringList texts = svgTexts(fileBytes(svg));
     QVERIFY(texts.contains(QStringLiteral("No.1")));
@@ -157,7 +163,8 @@ void NetworkProfileToolTest::resultsCarryTheLevelsAndNotes() {
     QCOMPARE(object(2).value("upperInvert").toString(), QStringLiteral("8.800"));
     QCOMPARE(object(2).value("lowerInvert").toString(), QStringLiteral("8.675"));
     QCOMPARE(object(2).value("lowerCover").toString(), QStringLiteral("1.222"));
-    QCOMPARE(object(2).value("notes").toArray(), QJsonArray{QStringLiteral("流速が下流で遅くなる")});
+    QCOMPARE(object(2).value("notes").toArray(),
+             QJsonArray{QStringLiteral("流速が下流で遅くなる")});
     // Without levels: null.
     QVERIFY(object(3).value("upperInvert").isNull());
     QVERIFY(object(3).value("lowerCover").isNull());
