@@ -242,14 +242,15 @@ public:
     void startRepeating() { repeating_ = true; }
     void stopRepeating() { repeating_ = false; }
 
+    // The profile on a page of its own: as tall as the page, it never fits below the table.
     void drawProfilePage(const NetworkResult& result, const NetworkLevels& levels,
                          const std::vector<std::size_t>& path) {
         stopRepeating();
-        if (!startNextPage())
-            return;
-        const double mm = device_.logicalDpiX() / millimetresPerInch;
-        const QRectF area(0, 0, device_.width(), device_.height());
-        drawNetworkProfile(painter(), area, mm, result, levels, path);
+        const double pageMillimetres =
+            device_.height() * millimetresPerInch / device_.logicalDpiY();
+        drawPicture(pageMillimetres, [&](QPainter& painter, const QRectF& area, double mm) {
+            drawNetworkProfile(painter, area, mm, result, levels, path);
+        });
     }
 
 protected:
@@ -301,6 +302,17 @@ QByteArray networkProfilePdf(const NetworkResult& result, const NetworkLevels& l
             return {};
     }
     return buffer.data().startsWith("%PDF-") ? buffer.data() : QByteArray();
+}
+
+void NetworkProfileReport::drawPage(DrawingSurface& page) const {
+    table_.drawPage(page);
+    if (path_.empty())
+        return;
+    // Below the table: the band's 56 mm and room for the lines above it.
+    constexpr double profileMillimetres = 150;
+    page.drawPicture(profileMillimetres, [this](QPainter& painter, const QRectF& area, double mm) {
+        drawNetworkProfile(painter, area, mm, result_, levels_, path_);
+    });
 }
 
 void NetworkProfileReport::print(Platform& platform, QWidget* parent) const {

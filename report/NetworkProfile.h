@@ -46,8 +46,8 @@ public:
                          std::vector<std::size_t> path)
         : table_(result), result_(result), levels_(levels), path_(std::move(path)) {}
 
-    // The print image: the table.
-    void drawPage(DrawingSurface& page) const override { table_.drawPage(page); }
+    // The print image: the table, the profile below it.
+    void drawPage(DrawingSurface& page) const override;
     void print(Platform& platform, QWidget* parent) const override;
     ReportWrite appendTo(const std::string& path) const override { return table_.appendTo(path); }
 
