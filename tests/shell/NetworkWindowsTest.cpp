@@ -67,6 +67,7 @@ private slots:
     void copyGivesTheSelectionOrTheWholeTable();
     void rowsAreAddedDeletedAndMoved();
     void refusalFocusesItsCell();
+    void enterMovesAcrossTheInputs();
     void areaAndFacilityCellsOpenTheRainwaterWindows();
     void saveAndOpenRoundTrip();
     void screenshots();
@@ -348,6 +349,30 @@ void NetworkWindowsTest::refusalFocusesItsCell() {
     sheet().perCapita()->setText(QString());
     QTest::mouseClick(sheet().computeButton(), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), sheet().perCapita());
+}
+
+void NetworkWindowsTest::enterMovesAcrossTheInputs() {
+    open(examples + QStringLiteral("/network-sewage.tvn"));
+    table().setFocus();
+    table().setCurrentCell(0, 0);
+    QTest::keyClick(&table(), Qt::Key_Return);
+    QCOMPARE(table().currentColumn(), 1);
+    // From the last input column to the first of the next row, never into the results.
+    table().setCurrentCell(0, sheet().inputColumnCount() - 1);
+    QTest::keyClick(&table(), Qt::Key_Return);
+    QCOMPARE(table().currentRow(), 1);
+    QCOMPARE(table().currentColumn(), 0);
+    // A cell typed in: Enter ends the typing and moves on.
+    table().setCurrentCell(1, sheet().columns().length);
+    table().editItem(table().currentItem());
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("36"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(table().currentColumn(), sheet().columns().length + 1);
+    QCOMPARE(cell(1, sheet().columns().length), QStringLiteral("36"));
+    QVERIFY(!network().hasResult());
 }
 
 void NetworkWindowsTest::areaAndFacilityCellsOpenTheRainwaterWindows() {
