@@ -171,5 +171,5 @@ void NetworkProfileToolTest::resultsCarryTheLevelsAndNotes() {
     QCOMPARE(object(3).value("notes").toArray(), QJsonArray{});
 }
 
-QTEST_APPLESS_MAIN(NetworkProfileToolTest)
+QTEST_MAIN(NetworkProfileToolTest)
 #include "NetworkProfileToolTest.moc"
