@@ -272,7 +272,8 @@ Section "Tovarin"
 
   CreateShortcut "$SMPROGRAMS\Tovarin.lnk" "$INSTDIR\tovarin.exe" "" "$INSTDIR\tovarin.ico" 0
 
-  ; The document types: .tvr (sewage) and .tvu (rainwater), both opened by tovarin.exe.
+  ; The document types: .tvr (sewage), .tvu (rainwater) and .tvn (drainage network), all
+  ; opened by tovarin.exe.
   WriteRegStr SHCTX "Software\Classes\.tvr" "" "Tovarin.Document"
   WriteRegStr SHCTX "Software\Classes\Tovarin.Document" "" "Tovarin 流量計算"
   WriteRegStr SHCTX "Software\Classes\Tovarin.Document\DefaultIcon" "" "$INSTDIR\tovarin.ico,0"
@@ -281,6 +282,10 @@ Section "Tovarin"
   WriteRegStr SHCTX "Software\Classes\Tovarin.RainwaterDocument" "" "Tovarin 雨水計算"
   WriteRegStr SHCTX "Software\Classes\Tovarin.RainwaterDocument\DefaultIcon" "" "$INSTDIR\tovarin.ico,0"
   WriteRegStr SHCTX "Software\Classes\Tovarin.RainwaterDocument\shell\open\command" "" '"$INSTDIR\tovarin.exe" "%1"'
+  WriteRegStr SHCTX "Software\Classes\.tvn" "" "Tovarin.NetworkDocument"
+  WriteRegStr SHCTX "Software\Classes\Tovarin.NetworkDocument" "" "Tovarin 系統計算"
+  WriteRegStr SHCTX "Software\Classes\Tovarin.NetworkDocument\DefaultIcon" "" "$INSTDIR\tovarin.ico,0"
+  WriteRegStr SHCTX "Software\Classes\Tovarin.NetworkDocument\shell\open\command" "" '"$INSTDIR\tovarin.exe" "%1"'
 
   ; Add/Remove Programs.
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Tovarin ${VERSION}"
@@ -345,6 +350,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Tovarin.lnk"
   !insertmacro DeleteDocumentType ".tvr" "Tovarin.Document"
   !insertmacro DeleteDocumentType ".tvu" "Tovarin.RainwaterDocument"
+  !insertmacro DeleteDocumentType ".tvn" "Tovarin.NetworkDocument"
   ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $R0 == $INSTDIR
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"

@@ -1,5 +1,6 @@
 #include "documents/DocumentKinds.h"
 
+#include "documents/NetworkDocument.h"
 #include "documents/RainwaterDocument.h"
 #include "documents/SewageDocument.h"
 #include "platform/qt/UserFolders.h"
@@ -13,6 +14,7 @@ DocumentKinds::DocumentKinds(SheetHost& host) : host_(host) {
     // when its first line names no other kind.
     documents_.push_back(std::make_unique<SewageDocument>(host));
     documents_.push_back(std::make_unique<RainwaterDocument>(host));
+    documents_.push_back(std::make_unique<NetworkDocument>(host));
 }
 
 DocumentKinds::~DocumentKinds() = default;

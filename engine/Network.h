@@ -35,6 +35,12 @@ struct NetworkSection {
     RainwaterInput facility;
     std::string populationText; // sewage: its own 人口, empty when not given
     std::string sewageFlowText; // sewage: its own 汚水量 (m3/sec), empty when not given
+    // Levels (engine/NetworkLevels.h), each empty when not given: 地盤高 at the upper
+    // and lower manhole, 管底高 at the upper end, 管厚 (m).
+    std::string groundUpperText;
+    std::string groundLowerText;
+    std::string invertText;
+    std::string wallText;
 
     bool operator==(const NetworkSection&) const = default;
 };
@@ -49,6 +55,7 @@ struct NetworkInput {
     std::string perCapitaText;
     std::string groundwaterText;
     std::string allowanceText;
+    std::string minimumCoverText;         // 最小土被り (m), empty when not given
     std::vector<NetworkSection> sections; // in the document's order
 
     bool operator==(const NetworkInput&) const = default;
@@ -78,6 +85,10 @@ enum class NetworkField {
     SectionField, // a key of the section: field and row say which
     Population,   // 人口
     SewageFlow,   // 汚水量
+    MinimumCover, // 最小土被り
+    Ground,       // 地盤高
+    Invert,       // 管底高
+    Wall,         // 管厚
 };
 
 struct NetworkRefusal {

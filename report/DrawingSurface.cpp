@@ -108,6 +108,22 @@ void DrawingSurface::writeLine(const SheetLine& line) {
     ++linesWritten_;
 }
 
+void DrawingSurface::drawPicture(double heightMillimetres, const Picture& draw) {
+    if (!painter_.isActive())
+        return;
+    const QPaintDevice* device = painter_.device();
+    const double millimetre = device->logicalDpiY() / 25.4;
+    const double width = device->width() / device->devicePixelRatio();
+    double height = heightMillimetres * millimetre;
+    if (y_ > 0 && y_ + height > bottom_ && startNextPage())
+        y_ = 0;
+    height = std::max(0.0, std::min(height, bottom_ - y_));
+    painter_.save();
+    draw(painter_, QRectF(0, y_, width, height), millimetre);
+    painter_.restore();
+    y_ += height;
+}
+
 void DrawingSurface::drawItems(const SheetLine& line) {
     double x = 0;
     QString pending;

@@ -15,6 +15,9 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRectF>
+
+#include <functional>
 
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -34,6 +37,12 @@ public:
     void writeLine(const SheetLine& line) override;
     void setTextColour(const QColor& colour);
     void alertSound();
+    // Draws a picture `heightMillimetres` tall across the surface below the lines written
+    // (on a fresh page when it does not fit below them, where there is one), and moves
+    // below it. `draw` gets the painter, the picture's rectangle in device units and the
+    // device units per millimetre.
+    using Picture = std::function<void(QPainter&, const QRectF&, double)>;
+    void drawPicture(double heightMillimetres, const Picture& draw);
 
     // Light magenta of failing figures.
     static QColor alertColour() { return QColor(255, 0, 255); }

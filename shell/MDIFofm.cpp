@@ -1,5 +1,6 @@
 #include "shell/MDIFofm.h"
 
+#include "documents/NetworkDocument.h"
 #include "documents/RainwaterDocument.h"
 #include "documents/SewageDocument.h"
 #include "platform/qt/EditorStart.h"
@@ -147,6 +148,8 @@ void MDIFofm::createMenus() {
     menF_->setObjectName(QStringLiteral("Men_F"));
     menFNew_ = addMenuItem(menF_, "Men_FNew", QStringLiteral("新規作成(&N)"));
     menFRNew_ = addMenuItem(menF_, "Men_FRNew", QStringLiteral("雨水の新規作成(&U)"));
+    menFRNetNew_ = addMenuItem(menF_, "Men_FRNetNew", QStringLiteral("雨水系統の新規作成(&R)"));
+    menFSNetNew_ = addMenuItem(menF_, "Men_FSNetNew", QStringLiteral("汚水系統の新規作成(&G)"));
     menFOpn_ = addMenuItem(menF_, "Men_FOpn", QStringLiteral("開く(&O)"));
     menFCls_ = addMenuItem(menF_, "Men_FCls", QStringLiteral("閉じる(&C)"));
     addMenuSeparator(menF_, "Men_FL1");
@@ -171,6 +174,10 @@ void MDIFofm::createMenus() {
     connect(menF_, &QMenu::aboutToShow, this, &MDIFofm::applyAvailability);
     connect(menFNew_, &QAction::triggered, this, &MDIFofm::FileNew);
     connect(menFRNew_, &QAction::triggered, this, &MDIFofm::FileNewRainwater);
+    connect(menFRNetNew_, &QAction::triggered, this,
+            [this] { FileNewNetwork(NetworkKind::Rainwater); });
+    connect(menFSNetNew_, &QAction::triggered, this,
+            [this] { FileNewNetwork(NetworkKind::Sewage); });
     connect(menFCls_, &QAction::triggered, this, &MDIFofm::FileClose);
     connect(menFOpn_, &QAction::triggered, this, &MDIFofm::FileOpen);
     connect(menFOvw_, &QAction::triggered, this, &MDIFofm::FileUpdate);
@@ -325,6 +332,11 @@ void MDIFofm::FileNew() {
 
 void MDIFofm::FileNewRainwater() {
     newDocument(DocumentKind::Rainwater);
+}
+
+void MDIFofm::FileNewNetwork(NetworkKind kind) {
+    documents_->get<NetworkDocument>().chooseNewKind(kind);
+    newDocument(DocumentKind::Network);
 }
 
 void MDIFofm::newDocument(DocumentKind kind) {

@@ -6,6 +6,7 @@
 
 #include "documents/DocumentCommands.h"
 #include "engine/CalcSheet.h"
+#include "engine/Network.h"
 #include "platform/qt/Platform.h"
 #include "report/PrintHost.h"
 #include "sheets/SheetHost.h"
@@ -78,6 +79,9 @@ public:
     void FileNew();
     // "雨水の新規作成(&U)": the rainwater windows for a new rainwater document.
     void FileNewRainwater();
+    // "雨水系統の新規作成(&R)" and "汚水系統の新規作成(&G)": the network window for a new
+    // network of that kind.
+    void FileNewNetwork(NetworkKind kind);
     // A new document of a kind: the others close, its fresh windows open.
     void newDocument(DocumentKind kind);
     void FileClose();
@@ -159,6 +163,8 @@ private:
     QMenu* menF_ = nullptr;
     QAction* menFNew_ = nullptr;
     QAction* menFRNew_ = nullptr;
+    QAction* menFRNetNew_ = nullptr;
+    QAction* menFSNetNew_ = nullptr;
     QAction* menFOpn_ = nullptr;
     QAction* menFCls_ = nullptr;
     QAction* menFOvw_ = nullptr;

@@ -23,5 +23,9 @@ int writeSizeTable(ConsolePlatform& platform, const QString& file, double minimu
 // --curve OUT FILE.tvr: the curves as a PNG, SVG or PDF drawing or a CSV table.
 int writeCharacteristicCurves(ConsolePlatform& platform, const QString& output,
                               const QString& file);
+// --profile OUT [--to MANHOLE] FILE.tvn: the network's profile as a PNG, SVG or PDF
+// drawing, along the longest path to the outlet named (or to the first outlet).
+int writeNetworkProfile(ConsolePlatform& platform, const QString& output, const QString& outlet,
+                        const QString& file);
 
 } // namespace tovarin

@@ -24,6 +24,7 @@ const QList<ModeOption>& modeOptions() {
         {SheetToolMode::Xlsx, {QStringLiteral("xlsx"), QChar(), true}},
         {SheetToolMode::Sizes, {QStringLiteral("sizes"), QChar()}},
         {SheetToolMode::Curve, {QStringLiteral("curve"), QChar(), true}},
+        {SheetToolMode::Profile, {QStringLiteral("profile"), QChar(), true}},
         {SheetToolMode::Help, {QStringLiteral("help"), QLatin1Char('h')}},
         {SheetToolMode::Version, {QStringLiteral("version"), QLatin1Char('v')}},
     };
@@ -31,12 +32,14 @@ const QList<ModeOption>& modeOptions() {
 }
 
 const QString minimumDiameterName = QStringLiteral("min-diameter");
+const QString outletName = QStringLiteral("to");
 
 QList<KnownOption> knownOptions() {
     QList<KnownOption> known;
     for (const ModeOption& mode : modeOptions())
         known << mode.option;
     known << KnownOption{minimumDiameterName, QChar(), true};
+    known << KnownOption{outletName, QChar(), true};
     return known;
 }
 
@@ -62,6 +65,10 @@ UsageError checkOutputFile(SheetToolMode mode, const QString& name) {
         return {QStringLiteral("--curve の出力は .png、.svg、.pdf 又は .csv です: %1").arg(name),
                 QStringLiteral("the output of --curve must end in .png, .svg, .pdf or .csv: %1")
                     .arg(name)};
+    if (mode == SheetToolMode::Profile && !hasSuffix(name, {curveSuffixes.mid(0, 3)}))
+        return {
+            QStringLiteral("--profile の出力は .png、.svg 又は .pdf です: %1").arg(name),
+            QStringLiteral("the output of --profile must end in .png, .svg or .pdf: %1").arg(name)};
     return {};
 }
 
@@ -75,8 +82,8 @@ UsageError checkFileCount(SheetToolMode mode, qsizetype count) {
     }
     if (count == 0)
         return {QStringLiteral("ファイルを指定してください。"), QStringLiteral("no file named")};
-    const bool single =
-        mode == SheetToolMode::Pdf || mode == SheetToolMode::Sizes || mode == SheetToolMode::Curve;
+    const bool single = mode == SheetToolMode::Pdf || mode == SheetToolMode::Sizes ||
+                        mode == SheetToolMode::Curve || mode == SheetToolMode::Profile;
     if (single && count != 1)
         return {QStringLiteral("このモードのファイルは一つです。"),
                 QStringLiteral("this mode takes one file")};
@@ -111,6 +118,21 @@ UsageError readMinimumDiameter(const ParsedArguments& parsed, SheetToolArguments
     if (given > 1 || !ok || !(result.minimumDiameter >= 0) || result.minimumDiameter > 100000)
         return {QStringLiteral("--min-diameter には管径（mm）を一つ指定してください。"),
                 QStringLiteral("--min-diameter takes one nominal size in millimetres")};
+    return {};
+}
+
+// --to MANHOLE: the outlet of the profile, with --profile only.
+UsageError readOutlet(const ParsedArguments& parsed, SheetToolArguments& result) {
+    const qsizetype given = parsed.count(outletName);
+    if (given == 0)
+        return {};
+    if (result.output != SheetToolMode::Profile)
+        return {QStringLiteral("--to は --profile と共に指定します。"),
+                QStringLiteral("--to goes with --profile")};
+    result.profileOutlet = parsed.find(outletName)->value;
+    if (given > 1 || result.profileOutlet.isEmpty())
+        return {QStringLiteral("--to には人孔の名称を一つ指定してください。"),
+                QStringLiteral("--to takes one manhole name")};
     return {};
 }
 
@@ -159,6 +181,8 @@ SheetToolArguments readSheetToolArguments(const QList<QByteArray>& arguments) {
         result.error = checkFileCount(result.output, parsed.operands.size());
     if (result.valid())
         result.error = readMinimumDiameter(parsed, result);
+    if (result.valid())
+        result.error = readOutlet(parsed, result);
     if (!result.valid())
         return result;
 
@@ -179,6 +203,7 @@ QString sheetToolUsage() {
         "        tovarin-sheet --xlsx 出力.xlsx ファイル.tvr… | ファイル.tvu… | ファイル.tvn…\n"
         "        tovarin-sheet --sizes [--min-diameter MM] ファイル.tvr\n"
         "        tovarin-sheet --curve 出力.(png|svg|pdf|csv) ファイル.tvr\n"
+        "        tovarin-sheet --profile 出力.(png|svg|pdf) [--to 人孔] ファイル.tvn\n"
         "        tovarin-sheet --help | --version\n"
         "Usage: tovarin-sheet [--utf8 | --results] FILE.(tvr|tvu|tvn)…\n"
         "       tovarin-sheet --pdf OUT.pdf FILE.(tvr|tvu|tvn)\n"
@@ -186,6 +211,7 @@ QString sheetToolUsage() {
         "       tovarin-sheet --xlsx OUT.xlsx FILE.tvr… | FILE.tvu… | FILE.tvn…\n"
         "       tovarin-sheet --sizes [--min-diameter MM] FILE.tvr\n"
         "       tovarin-sheet --curve OUT.(png|svg|pdf|csv) FILE.tvr\n"
+        "       tovarin-sheet --profile OUT.(png|svg|pdf) [--to MANHOLE] FILE.tvn\n"
         "       tovarin-sheet --help | --version\n");
 }
 
@@ -218,6 +244,9 @@ QString sheetToolHelp() {
                "  --curve 出力       水理特性曲線（Q/Q_full、V/V_full と水深比）を\n"
                "                     PNG・SVG・PDF の図、又は CSV の表で出力（.tvr のみ）\n"
                "                       例: tovarin-sheet --curve 曲線.png a.tvr\n"
+               "  --profile 出力     系統（.tvn）の縦断図を PNG・SVG・PDF で出力。既定は最初の\n"
+               "                     放流先までの最長の経路\n"
+               "  --to 人孔          --profile の経路を、この人孔へ流れ込む最長の経路にする\n"
                "  -h, --help         この説明\n"
                "  -v, --version      版番号\n"
                "CSV は UTF-8（BOM 付き）・CR LF です。メッセージは標準エラーへ出力します。\n"

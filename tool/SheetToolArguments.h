@@ -13,12 +13,25 @@
 
 namespace tovarin {
 
-enum class SheetToolMode { Sheet, Utf8Sheet, Results, Pdf, Csv, Xlsx, Sizes, Curve, Help, Version };
+enum class SheetToolMode {
+    Sheet,
+    Utf8Sheet,
+    Results,
+    Pdf,
+    Csv,
+    Xlsx,
+    Sizes,
+    Curve,
+    Profile,
+    Help,
+    Version
+};
 
 struct SheetToolArguments {
     SheetToolMode output = SheetToolMode::Sheet;
     QStringList files;
-    QString outputFile;         // --pdf OUT.pdf, --xlsx OUT.xlsx, --curve OUT.(png|svg|pdf|csv)
+    QString outputFile; // --pdf OUT.pdf, --xlsx OUT.xlsx, --curve OUT.(png|svg|pdf|csv), --profile
+    QString profileOutlet;      // --profile --to MANHOLE: the outlet of the path drawn
     double minimumDiameter = 0; // --sizes --min-diameter MM: no ◎ below this nominal size
     UsageError error;           // why the arguments were refused; empty when they are usable
     bool valid() const { return error.isEmpty(); }

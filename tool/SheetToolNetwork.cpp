@@ -5,6 +5,7 @@
 #include "documents/record/NetworkRecord.h"
 #include "engine/JsonText.h"
 #include "engine/Network.h"
+#include "engine/NetworkLevels.h"
 #include "engine/NumberText.h"
 #include "report/NetworkPrint.h"
 #include "sheettext/NetworkSheet.h"
@@ -50,7 +51,22 @@ bool isTime(std::string_view key) {
     return key == "inflowTime" || key == "flowTime" || key == "concentrationTime";
 }
 
-std::string resultsLines(const QString& file, const NetworkResult& result) {
+// The section's levels and 注意: null where a level is unknown.
+std::string levelKeys(const NetworkSectionLevels& levels) {
+    const auto level = [](const std::optional<double>& value) {
+        return value ? jsonText(formatNumber(*value, "0.000")) : std::string("null");
+    };
+    std::string keys = ",\"upperInvert\":" + level(levels.upperInvert) +
+                       ",\"lowerInvert\":" + level(levels.lowerInvert) +
+                       ",\"upperCover\":" + level(levels.upperCover) +
+                       ",\"lowerCover\":" + level(levels.lowerCover) + ",\"notes\":[";
+    for (std::size_t n = 0; n < levels.notes.size(); ++n)
+        keys += (n > 0 ? "," : "") + jsonText(levels.notes[n]);
+    return keys + "]";
+}
+
+std::string resultsLines(const QString& file, const NetworkResult& result,
+                         const NetworkLevels& levels) {
     const std::vector<std::string_view>& keys = resultKeys(result.kind);
     const bool direct = result.kind == NetworkKind::Rainwater &&
                         result.intensity.intensityForm == IntensityForm::Direct;
@@ -64,7 +80,7 @@ std::string resultsLines(const QString& file, const NetworkResult& result) {
             line += ",\"" + std::string(keys[c]) + "\":";
             line += direct && isTime(keys[c]) ? "null" : jsonText(texts[c]);
         }
-        lines += line + "}\n";
+        lines += line + levelKeys(levels.sections[i]) + "}\n";
     }
     return lines;
 }
@@ -88,10 +104,16 @@ public:
         if (!read.input)
             return refuse(file, read.message);
         NetworkOutcome outcome = computeNetwork(*read.input);
+        NetworkLevelsOutcome levels;
+        if (outcome.ok()) {
+            levels = computeNetworkLevels(*read.input, outcome.result);
+            outcome.failure = levels.failure;
+        }
         if (!outcome.ok()) {
             const int line = networkRefusalLine(read.lines, *outcome.failure);
             return refuse(file, formatNumber(line, "0") + "行目：" + outcome.failure->message);
         }
+        levels_ = std::move(levels.levels);
         kind_ = outcome.result.kind;
         result_ = std::move(outcome.result);
         return true;
@@ -99,7 +121,9 @@ public:
 
     SheetText sheet() override { return networkSheetText(*result_); }
 
-    std::string resultsLine(const QString& file) override { return resultsLines(file, *result_); }
+    std::string resultsLine(const QString& file) override {
+        return resultsLines(file, *result_, levels_);
+    }
 
     std::vector<std::string> tableRow(const QString& file) override {
         return tableRows(file).front();
@@ -140,6 +164,7 @@ public:
 private:
     ConsolePlatform& platform_;
     std::optional<NetworkResult> result_;
+    NetworkLevels levels_;
     NetworkKind kind_ = NetworkKind::Rainwater;
 
     bool refuse(const QString& file, const std::string& message) {

@@ -128,7 +128,8 @@ std::string visibleLines(const std::string& message) {
 
 // Every mode but those that write a file writes to standard output.
 bool writesStandardOutput(SheetToolMode output) {
-    return output != Output::Pdf && output != Output::Xlsx && output != Output::Curve;
+    return output != Output::Pdf && output != Output::Xlsx && output != Output::Curve &&
+           output != Output::Profile;
 }
 
 // An output that is one of the inputs would be written over it: the file of --pdf
@@ -240,6 +241,9 @@ int main(int argc, char* argv[]) {
         return writeSizeTable(platform, arguments.files.front(), arguments.minimumDiameter);
     case Output::Curve:
         return writeCharacteristicCurves(platform, arguments.outputFile, arguments.files.front());
+    case Output::Profile:
+        return writeNetworkProfile(platform, arguments.outputFile, arguments.profileOutlet,
+                                   arguments.files.front());
     default:
         break;
     }

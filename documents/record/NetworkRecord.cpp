@@ -29,15 +29,17 @@ enum class Key {
     Roughness,
     Formula,
     Depth,
+    MinimumCover,
+    Ground,
+    Invert,
+    Wall,
 };
-constexpr std::size_t keyCount = 14;
+constexpr std::size_t keyCount = 18;
 
 constexpr std::array<std::string_view, keyCount> keyNames = {
-    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕",     "区間", "区域",
-    "人口",     "汚水量",   "施設",           "勾配",   "粗度係数", "公式", "有効水深"};
-
-// The keys of the profile, which this version does not read.
-constexpr std::array<std::string_view, 4> profileKeys = {"地盤高", "管底高", "管厚", "最小土被り"};
+    "降雨強度", "流入時間", "一人一日汚水量", "地下水", "余裕",   "区間",
+    "区域",     "人口",     "汚水量",         "施設",   "勾配",   "粗度係数",
+    "公式",     "有効水深", "最小土被り",     "地盤高", "管底高", "管厚"};
 
 std::string_view nameOf(Key key) {
     return keyNames[static_cast<std::size_t>(key)];
@@ -60,22 +62,26 @@ struct KeyRule {
 // The keys of the network (before the first 区間) and of a section, in their order.
 const std::vector<KeyRule>& networkKeys(NetworkKind kind) {
     static const std::vector<KeyRule> rainwater = {{Key::Intensity, true, false},
-                                                   {Key::InletTime, true, false}};
+                                                   {Key::InletTime, true, false},
+                                                   {Key::MinimumCover, false, false}};
     static const std::vector<KeyRule> sewage = {{Key::PerCapita, true, false},
                                                 {Key::Groundwater, false, false},
-                                                {Key::Allowance, false, false}};
+                                                {Key::Allowance, false, false},
+                                                {Key::MinimumCover, false, false}};
     return kind == NetworkKind::Rainwater ? rainwater : sewage;
 }
 
 const std::vector<KeyRule>& sectionKeys(NetworkKind kind) {
     static const std::vector<KeyRule> rainwater = {
         {Key::Area, false, true},      {Key::Facility, true, false}, {Key::Gradient, true, false},
-        {Key::Roughness, true, false}, {Key::Formula, true, false},  {Key::Depth, true, false}};
+        {Key::Roughness, true, false}, {Key::Formula, true, false},  {Key::Depth, true, false},
+        {Key::Ground, false, false},   {Key::Invert, false, false},  {Key::Wall, false, false}};
     static const std::vector<KeyRule> sewage = {
         {Key::Population, false, false}, {Key::SewageFlow, false, false},
         {Key::Facility, true, false},    {Key::Gradient, true, false},
         {Key::Roughness, true, false},   {Key::Formula, true, false},
-        {Key::Depth, true, false}};
+        {Key::Depth, true, false},       {Key::Ground, false, false},
+        {Key::Invert, false, false},     {Key::Wall, false, false}};
     return kind == NetworkKind::Rainwater ? rainwater : sewage;
 }
 
@@ -136,6 +142,12 @@ std::string& textOf(Key key, NetworkInput& in, NetworkSection* section) {
         return in.allowanceText;
     case Key::Population:
         return section->populationText;
+    case Key::MinimumCover:
+        return in.minimumCoverText;
+    case Key::Invert:
+        return section->invertText;
+    case Key::Wall:
+        return section->wallText;
     default:
         return section->sewageFlowText;
     }
@@ -295,12 +307,6 @@ private:
             return refuse(number, "「項目=値」の形ではありません。");
         const std::string_view name = line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
-        for (std::string_view profile : profileKeys) {
-            if (name == profile)
-                return refuse(number,
-                              quoted(name) +
-                                  "（縦断の項目）には、この版のTovarinはまだ対応していません。");
-        }
         const std::optional<Key> key = keyFromName(name);
         if (!key)
             return refuse(number, "不明な項目" + quoted(name) + "です。");
@@ -369,6 +375,14 @@ private:
                 return "汚水の系統には台形の施設は使えません。";
             return std::nullopt;
         }
+        if (key == Key::Ground) {
+            const std::vector<std::string_view> levels = splitCommas(value);
+            if (levels.size() != 2 || !rainwaterNumber(levels[0]) || !rainwaterNumber(levels[1]))
+                return "地盤高は「上流,下流」の２つの数値で書いてください。";
+            section->groundUpperText = std::string(levels[0]);
+            section->groundLowerText = std::string(levels[1]);
+            return std::nullopt;
+        }
         if (!rainwaterNumber(value))
             return std::string(nameOf(key)) + "が数値ではありません。";
         textOf(key, input_, section) = std::string(value);
@@ -431,6 +445,12 @@ void writeKeys(std::string& text, const std::vector<KeyRule>& keys, const Networ
                 writeLine(text, rule.key, value);
             continue;
         }
+        if (rule.key == Key::Ground) {
+            if (!section->groundUpperText.empty() || !section->groundLowerText.empty())
+                writeLine(text, rule.key,
+                          section->groundUpperText + ',' + section->groundLowerText);
+            continue;
+        }
         const std::string value = textValue(rule.key, in, section);
         if (!value.empty() || rule.required)
             writeLine(text, rule.key, value);
@@ -466,6 +486,9 @@ int networkRefusalLine(const NetworkLines& lines, const NetworkRefusal& refusal)
         case NetworkField::Allowance:
             line = at(lines.network, Key::Allowance);
             break;
+        case NetworkField::MinimumCover:
+            line = at(lines.network, Key::MinimumCover);
+            break;
         default:
             break;
         }
@@ -480,6 +503,15 @@ int networkRefusalLine(const NetworkLines& lines, const NetworkRefusal& refusal)
         break;
     case NetworkField::SewageFlow:
         line = at(section.keys, Key::SewageFlow);
+        break;
+    case NetworkField::Ground:
+        line = at(section.keys, Key::Ground);
+        break;
+    case NetworkField::Invert:
+        line = at(section.keys, Key::Invert);
+        break;
+    case NetworkField::Wall:
+        line = at(section.keys, Key::Wall);
         break;
     case NetworkField::SectionField:
         if (refusal.field == RainwaterField::AreaTable && refusal.row >= 0 &&

@@ -166,18 +166,16 @@ INSTANTIATE_TEST_SUITE_P(
             "1」又は「Tovarin 汚水系統 1」ではありません）。"},
         RefusedDocument{"UnknownKey", rainwaterDocument, 9, "粗さ=0.015\n",
                         "9行目：不明な項目「粗さ」です。"},
-        RefusedDocument{
-            "GroundLevel", rainwaterDocument, 9, "地盤高=12.5\n",
-            "9行目：「地盤高」（縦断の項目）には、この版のTovarinはまだ対応していません。"},
-        RefusedDocument{
-            "InvertLevel", sewageDocument, 6, "管底高=10.2\n",
-            "6行目：「管底高」（縦断の項目）には、この版のTovarinはまだ対応していません。"},
-        RefusedDocument{
-            "PipeThickness", sewageDocument, 6, "管厚=0.01\n",
-            "6行目：「管厚」（縦断の項目）には、この版のTovarinはまだ対応していません。"},
-        RefusedDocument{
-            "MinimumCover", sewageDocument, 4, "最小土被り=1.0\n",
-            "4行目：「最小土被り」（縦断の項目）には、この版のTovarinはまだ対応していません。"},
+        RefusedDocument{"GroundLevelOfOneValue", rainwaterDocument, 12,
+                        "地盤高=12.5\n区間=B-1,No.2,No.3,45.0\n",
+                        "12行目：地盤高は「上流,下流」の２つの数値で書いてください。"},
+        RefusedDocument{"InvertLevelNotANumber", sewageDocument, 12,
+                        "管底高=高い\n区間=2,No.2,No.3,35.0\n",
+                        "12行目：管底高が数値ではありません。"},
+        RefusedDocument{"PipeThicknessBeforeTheFacility", sewageDocument, 7,
+                        "管厚=0.01\n施設=VU,200\n", "7行目：「施設」の行がありません。"},
+        RefusedDocument{"MinimumCoverInASection", sewageDocument, 6, "最小土被り=1.0\n人口=60\n",
+                        "6行目：「最小土被り」は最初の「区間」の行より前に書いてください。"},
         RefusedDocument{"MissingKey", rainwaterDocument, 9, "",
                         "9行目：「粗度係数」の行がありません。"},
         RefusedDocument{"MissingAtTheEnd", rainwaterDocument, 26, "",
@@ -262,6 +260,27 @@ TEST(NetworkRecord, PlacesACalculationRefusalOnItsLine) {
         parseNetworkDocument(withLine(sewageDocument, 23, "勾配=0\n"));
     ASSERT_TRUE(gradient.input);
     EXPECT_EQ(networkRefusalLine(gradient.lines, *computeNetwork(*gradient.input).failure), 23);
+}
+
+TEST(NetworkRecordLevels, AreReadAndWrittenBackAsTyped) {
+    NetworkInput in = sewageNetworkExample();
+    in.minimumCoverText = "1.0";
+    in.sections[0].groundUpperText = "10.500";
+    in.sections[0].groundLowerText = "10.200";
+    in.sections[0].invertText = "9.200";
+    in.sections[0].wallText = "0.015";
+    in.sections[2].groundUpperText = "10.200";
+    in.sections[2].groundLowerText = "10.100";
+    const NetworkDocumentText written = networkDocumentText(in);
+    ASSERT_TRUE(written.ok()) << written.message;
+    EXPECT_NE(written.text.find("余裕=50\n最小土被り=1.0\n区間=1,"), std::string::npos);
+    EXPECT_NE(written.text.find("有効水深=水深８割\n地盤高=10.500,10.200\n管底高=9.200\n"
+                                "管厚=0.015\n区間=2,"),
+              std::string::npos);
+    EXPECT_NE(written.text.find("地盤高=10.200,10.100\n"), std::string::npos);
+    const NetworkDocumentRead read = parseNetworkDocument(written.text);
+    ASSERT_TRUE(read.input) << read.message;
+    EXPECT_EQ(*read.input, in);
 }
 
 } // namespace

@@ -178,7 +178,9 @@ void MainWindowTest::menuCaptionsAndOrder() {
     QCOMPARE(
         captions(window->findChild<QMenu*>(QStringLiteral("Men_F"))->actions()),
         QStringList({QStringLiteral("新規作成(&N)"), QStringLiteral("雨水の新規作成(&U)"),
-                     QStringLiteral("開く(&O)"), QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
+                     QStringLiteral("雨水系統の新規作成(&R)"),
+                     QStringLiteral("汚水系統の新規作成(&G)"), QStringLiteral("開く(&O)"),
+                     QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
                      QStringLiteral("上書き保存(&S)"), QStringLiteral("名前をつけて保存(&A)"),
                      QStringLiteral("-"), QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"),
                      QStringLiteral("印刷(&P)"), QStringLiteral("-"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),

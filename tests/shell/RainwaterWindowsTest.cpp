@@ -177,7 +177,9 @@ void RainwaterWindowsTest::fileMenuKeepsItsItemsAndAddsRainwaterNew() {
     QCOMPARE(
         texts,
         QStringList({QStringLiteral("新規作成(&N)"), QStringLiteral("雨水の新規作成(&U)"),
-                     QStringLiteral("開く(&O)"), QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
+                     QStringLiteral("雨水系統の新規作成(&R)"),
+                     QStringLiteral("汚水系統の新規作成(&G)"), QStringLiteral("開く(&O)"),
+                     QStringLiteral("閉じる(&C)"), QStringLiteral("-"),
                      QStringLiteral("上書き保存(&S)"), QStringLiteral("名前をつけて保存(&A)"),
                      QStringLiteral("-"), QStringLiteral("印刷ｲﾒｰｼﾞ(&I)"),
                      QStringLiteral("印刷(&P)"), QStringLiteral("-"), QStringLiteral("ｴﾃﾞｨﾀ(&E)"),
@@ -771,9 +773,10 @@ void RainwaterWindowsTest::tabLeavesTheTableAfterItsLastCell() {
 void RainwaterWindowsTest::openDialogOffersEveryKindFirst() {
     action("Men_FOpn")->trigger();
     const FileDialogRequest& request = platform->fileDialogs.last();
-    QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr .tvu) (*.tvr *.tvu)"));
+    QCOMPARE(request.filter, QStringLiteral("Tovarin(.tvr .tvu .tvn) (*.tvr *.tvu *.tvn)"));
     QCOMPARE(request.moreFilters, (QStringList{QStringLiteral("Tovarin(.tvr) (*.tvr)"),
-                                               QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)")}));
+                                               QStringLiteral("Tovarin 雨水(.tvu) (*.tvu)"),
+                                               QStringLiteral("Tovarin 系統(.tvn) (*.tvn)")}));
     // With a document open its own kind comes first, as before.
     window->FileNewRainwater();
     action("Men_FOpn")->trigger();

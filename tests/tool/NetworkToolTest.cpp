@@ -5,6 +5,7 @@
 #include "tests/support/PrintTestSupport.h"
 #include "tests/support/TestFiles.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -107,7 +108,11 @@ void NetworkToolTest::resultsAreOneLinePerSection() {
     const QStringList values = {rainwater, "A-2",    "No.3",   "放流先", "80.0", "0.0400",
                                 "0.4700",  "0.59",   "8.0",    "1.5",    "9.5",  "101.0",
                                 "0.0778",  "0.9035", "0.1156", "O.K",    "適正"};
-    QCOMPARE(a2.keys().size(), keys.size());
+    // Then the levels (none in the example) and the 注意 (A-2 runs slower than A-1).
+    QCOMPARE(a2.keys().size(), keys.size() + 5);
+    for (const char* level : {"upperInvert", "lowerInvert", "upperCover", "lowerCover"})
+        QVERIFY2(a2.value(QLatin1String(level)).isNull(), level);
+    QCOMPARE(a2.value("notes").toArray(), QJsonArray{QStringLiteral("流速が下流で遅くなる")});
     for (int i = 0; i < keys.size(); ++i)
         QCOMPARE(a2.value(keys[i]).toString(), values[i]);
     // The keys in the documented order.
@@ -175,8 +180,9 @@ void NetworkToolTest::refusedNetworksNameTheLine() {
         QByteArray replacement;
         QString message;
     } cases[] = {
-        {"ground.tvn", rainwater, "勾配=4.0", "地盤高=12.5",
-         "16行目：「地盤高」（縦断の項目）には、この版のTovarinはまだ対応していません。"},
+        {"ground.tvn", rainwater, "有効水深=水深８割\n区間=A-2",
+         "有効水深=水深８割\n地盤高=12.5\n区間=A-2",
+         "20行目：地盤高は「上流,下流」の２つの数値で書いてください。"},
         {"circle.tvn", rainwater, "区間=A-2,No.3,放流先", "区間=A-2,No.3,No.1",
          "4行目：区間「A-1」：区間が循環しています（下流をたどるとこの区間に戻ります）。"},
         {"twice.tvn", sewage, "区間=2,No.2", "区間=1,No.2",
