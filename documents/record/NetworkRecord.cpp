@@ -1,6 +1,7 @@
 #include "documents/record/NetworkRecord.h"
 
 #include "documents/record/RainwaterRecord.h"
+#include "documents/record/TextDocument.h"
 #include "engine/ControlCharacters.h"
 #include "engine/NumberText.h"
 #include "engine/RainwaterFields.h"
@@ -155,20 +156,6 @@ std::string& textOf(Key key, NetworkInput& in, NetworkSection* section) {
 
 std::string textValue(Key key, const NetworkInput& in, const NetworkSection* section) {
     return textOf(key, const_cast<NetworkInput&>(in), const_cast<NetworkSection*>(section));
-}
-
-std::vector<std::string_view> splitCommas(std::string_view text) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
 }
 
 std::string quoted(std::string_view name) {

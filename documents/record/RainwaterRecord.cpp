@@ -21,20 +21,6 @@ constexpr std::array<std::string_view, 9> keyNames = {
 constexpr std::string_view manningName = "マニング";
 constexpr std::string_view kutterName = "クッター";
 
-std::vector<std::string_view> splitCommas(std::string_view text) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 // A free name followed by `count` numbers: the name keeps any comma it holds.
 struct NameAndNumbers {
     std::string name;

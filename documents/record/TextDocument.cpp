@@ -128,4 +128,18 @@ std::string utf8Hint(HeadingEncoding found) {
     return seen + "文字コードをUTF-8にして保存し直してください。";
 }
 
+std::vector<std::string_view> splitCommas(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) {
+            fields.push_back(text.substr(start));
+            return fields;
+        }
+        fields.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
 } // namespace tovarin

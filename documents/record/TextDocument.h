@@ -32,4 +32,7 @@ bool isUtf8(std::string_view bytes);
 // in: for a heading in code page 932 or UTF-16, and for a line that is not UTF-8.
 std::string utf8Hint(HeadingEncoding found);
 
+// The fields of a key=value line's value, between its commas.
+std::vector<std::string_view> splitCommas(std::string_view text);
+
 } // namespace tovarin
